@@ -1,0 +1,26 @@
+#!/usr/bin/env bash
+# Installs the Debian packages Plaklabels needs. "--test" adds what the tests use.
+set -euo pipefail
+
+packages=(cmake g++ make qt6-base-dev qt6-qpa-plugins libgl-dev fonts-liberation2)
+if [ "${1:-}" = "--test" ]; then
+    packages+=(poppler-utils cups printer-driver-cups-pdf)
+fi
+
+missing=()
+for p in "${packages[@]}"; do
+    if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
+        missing+=("$p")
+    fi
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+command="apt-get install -y --no-install-recommends ${missing[*]}"
+if [ "$(id -u)" -ne 0 ]; then
+    echo "Missing packages. Run as root:" >&2
+    echo "  apt-get update && $command" >&2
+    exit 1
+fi
+export DEBIAN_FRONTEND=noninteractive
+apt-get update -qq
+$command

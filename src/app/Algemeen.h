@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QString>
+#include <QUrl>
+#include <functional>
+
+// General helpers shared by the windows.
+namespace Algemeen {
+
+// The maker's software page, opened from Help / "Meer Software".
+inline const QString MakerWebPage = QStringLiteral("https://www.plaklabels.nl/software");
+
+// True when a file (not a folder) exists at the full path.
+bool FileExists(const QString& path);
+
+// Asks the desktop to open a document or web address with its default handler.
+void ShellOpen(const QString& address);
+
+// Replaces the desktop call; tests use it to see what would be opened.
+using Opener = std::function<void(const QUrl&)>;
+void setOpener(Opener opener);
+
+}

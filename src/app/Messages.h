@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QString>
+
+class QWidget;
+
+// Every message box of the program goes through this, so tests can answer them.
+class Messages {
+public:
+    enum class Icon { None, Error };
+    enum class Answer { Ja, Nee, Annuleren };
+
+    virtual ~Messages() = default;
+    // An OK box.
+    virtual void tell(QWidget* parent, const QString& title, const QString& text, Icon icon = Icon::None) = 0;
+    // A Ja/Nee box, or Ja/Nee/Annuleren when withCancel is set.
+    virtual Answer ask(QWidget* parent, const QString& title, const QString& text, bool withCancel = false) = 0;
+};

@@ -1,0 +1,14 @@
+#pragma once
+
+#include <QString>
+
+// Reads the number a text begins with, the way the font-size and margin boxes
+// accept it: blanks, tabs and line feeds anywhere are ignored; then a decimal
+// number with optional sign, fraction and exponent (E or D), or &H / &O for a
+// hexadecimal or octal whole number. Reading stops at the first other
+// character; text that does not start with a number gives 0. The result may be
+// infinite for huge exponents.
+double readNumber(const QString& text);
+
+// Nearest whole number, an exact half going to the even neighbour.
+double roundHalfEven(double value);

@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QString>
+#include <QtGlobal>
+
+// The four user offsets, in twips, that move the printed labels on the sheet.
+struct MarginSettings {
+    qint32 LeftOffset = 0;
+    qint32 TopOffset = 0;
+    qint32 ColumnPitchOffset = 0;
+    qint32 RowPitchOffset = 0;
+    bool operator==(const MarginSettings&) const = default;
+};
+
+// What the settings file keeps between runs.
+struct SavedSettings {
+    MarginSettings margins;
+    qint16 FontSize = 10;
+    bool operator==(const SavedSettings&) const = default;
+};
+
+// Values shared by all windows for the whole run.
+struct ProgramValues : SavedSettings {
+    QString SelectedFileName;
+};

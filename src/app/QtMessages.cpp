@@ -1,0 +1,37 @@
+#include "app/QtMessages.h"
+
+#include <QMessageBox>
+#include <QPushButton>
+
+namespace {
+// Texts keep their CR LF line ends; the box shows them as plain line breaks.
+QString shown(const QString& text)
+{
+    QString result = text;
+    return result.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+}
+}
+
+void QtMessages::tell(QWidget* parent, const QString& title, const QString& text, Icon icon)
+{
+    QMessageBox box(icon == Icon::Error ? QMessageBox::Critical : QMessageBox::NoIcon, title, shown(text),
+                    QMessageBox::NoButton, parent);
+    box.addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);
+    box.exec();
+}
+
+Messages::Answer QtMessages::ask(QWidget* parent, const QString& title, const QString& text, bool withCancel)
+{
+    QMessageBox box(QMessageBox::NoIcon, title, shown(text), QMessageBox::NoButton, parent);
+    QPushButton* ja = box.addButton(QStringLiteral("Ja"), QMessageBox::YesRole);
+    QPushButton* nee = box.addButton(QStringLiteral("Nee"), QMessageBox::NoRole);
+    QPushButton* annuleren = withCancel ? box.addButton(QStringLiteral("Annuleren"), QMessageBox::RejectRole) : nullptr;
+    box.setDefaultButton(ja);
+    box.setEscapeButton(annuleren ? annuleren : nee);
+    box.exec();
+    if (box.clickedButton() == ja)
+        return Answer::Ja;
+    if (box.clickedButton() == nee || !annuleren)
+        return Answer::Nee;
+    return Answer::Annuleren;
+}

@@ -1,0 +1,21 @@
+#include "app/AppContext.h"
+#include "app/QtMessages.h"
+#include "print/QtPrinterDevice.h"
+#include "ui/main/Main.h"
+
+#include <QApplication>
+
+int main(int argc, char* argv[])
+{
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(ProgramTitle);
+
+    const QString programFolder = QApplication::applicationDirPath();
+    QtMessages messages;
+    QtPrinterDevice printer(programFolder);
+    AppContext context{programFolder, {}, messages, printer};
+
+    Main window(context);
+    window.show();
+    return app.exec();
+}

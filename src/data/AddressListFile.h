@@ -1,0 +1,33 @@
+#pragma once
+
+#include "data/AddressRecord.h"
+
+#include <QByteArray>
+#include <QList>
+#include <optional>
+
+// The list file: Windows-1252, one record per line ended by CR LF, each field
+// between double quotes, separated by commas, nothing escaped.
+
+struct ParsedList {
+    QList<AddressRecord> records; // records with a blank name are left out
+    bool complete = true;         // false when the file ended inside a record
+};
+
+ParsedList parseAddressList(const QByteArray& bytes);
+QByteArray serializeAddressList(const QList<AddressRecord>& records);
+
+// A character the list file cannot hold: a double quote (the format cannot
+// escape it) or anything outside Windows-1252.
+struct UnstorableChar {
+    qsizetype position; // in the text
+    QString character;  // the whole character, also when it takes two QChars
+};
+std::optional<UnstorableChar> findUnstorableChar(const QString& text);
+
+// The first field of the list that cannot be stored, with a Dutch reason.
+std::optional<QString> unstorableReason(const QList<AddressRecord>& records);
+
+// Windows-1252 text conversion shared by the list and settings files.
+QString decodeFileText(const QByteArray& bytes);
+QByteArray encodeFileText(const QString& text);

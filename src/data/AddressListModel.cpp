@@ -1,0 +1,56 @@
+#include "data/AddressListModel.h"
+
+int AddressListModel::rowCount(const QModelIndex& parent) const
+{
+    return parent.isValid() ? 0 : count();
+}
+
+int AddressListModel::columnCount(const QModelIndex& parent) const
+{
+    return parent.isValid() ? 0 : AddressRecord::FieldCount;
+}
+
+QVariant AddressListModel::data(const QModelIndex& index, int role) const
+{
+    if (!index.isValid() || index.row() >= count() || role != Qt::DisplayRole)
+        return {};
+    return m_records[index.row()].field(index.column());
+}
+
+QVariant AddressListModel::headerData(int section, Qt::Orientation orientation, int role) const
+{
+    if (orientation != Qt::Horizontal || role != Qt::DisplayRole || section < 0 || section >= AddressRecord::FieldCount)
+        return {};
+    return addressFieldNames()[section];
+}
+
+void AddressListModel::clear()
+{
+    replaceAll({});
+}
+
+void AddressListModel::replaceAll(QList<AddressRecord> records)
+{
+    beginResetModel();
+    m_records = std::move(records);
+    endResetModel();
+    m_modified = false;
+}
+
+void AddressListModel::append(const AddressRecord& record)
+{
+    beginInsertRows({}, count(), count());
+    m_records.append(record);
+    endInsertRows();
+    m_modified = true;
+}
+
+void AddressListModel::removeAt(int row)
+{
+    if (row < 0 || row >= count())
+        return;
+    beginRemoveRows({}, row, row);
+    m_records.removeAt(row);
+    endRemoveRows();
+    m_modified = true;
+}

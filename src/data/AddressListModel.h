@@ -1,0 +1,36 @@
+#pragma once
+
+#include "data/AddressRecord.h"
+
+#include <QAbstractTableModel>
+#include <QList>
+
+// The open address list: the only copy in memory, shown by the list view.
+// Rows keep the order in which they were loaded or added.
+class AddressListModel : public QAbstractTableModel {
+    Q_OBJECT
+public:
+    using QAbstractTableModel::QAbstractTableModel;
+
+    int rowCount(const QModelIndex& parent = {}) const override;
+    int columnCount(const QModelIndex& parent = {}) const override;
+    QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
+    QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
+
+    int count() const { return int(m_records.size()); }
+    const AddressRecord& at(int row) const { return m_records[row]; }
+    const QList<AddressRecord>& records() const { return m_records; }
+
+    // Emptying for a new list and loading leave the list unmodified.
+    void clear();
+    void replaceAll(QList<AddressRecord> records);
+    void append(const AddressRecord& record);
+    void removeAt(int row);
+
+    bool isModified() const { return m_modified; }
+    void markSaved() { m_modified = false; }
+
+private:
+    QList<AddressRecord> m_records;
+    bool m_modified = false;
+};

@@ -1,0 +1,96 @@
+#include "data/ListStorage.h"
+
+#include "data/AddressListFile.h"
+#include "data/AddressListModel.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+
+namespace {
+
+FileResult failure(const QString& reason) { return {false, reason}; }
+
+QString writeFailureReason(const QFileDevice& file, const QString& folder)
+{
+    switch (file.error()) {
+    case QFileDevice::PermissionsError:
+        return QStringLiteral("geen toestemming om te schrijven in de map %1.").arg(QDir::toNativeSeparators(folder));
+    case QFileDevice::ResourceError:
+    case QFileDevice::WriteError:
+        return QStringLiteral("het schrijven is mislukt (is de schijf vol?).");
+    default:
+        return QFileInfo(folder).isWritable()
+            ? QStringLiteral("het bestand kon niet worden geschreven.")
+            : QStringLiteral("geen toestemming om te schrijven in de map %1.").arg(QDir::toNativeSeparators(folder));
+    }
+}
+
+// A list name is a bare file name: it never reaches outside the Data folder.
+bool isBareFileName(const QString& name)
+{
+    return !name.isEmpty() && !name.contains(QLatin1Char('/')) && !name.contains(QLatin1Char('\\'))
+        && name != QLatin1String(".") && name != QLatin1String("..");
+}
+
+FileResult notAFileName() { return failure(QStringLiteral("dit is geen geldige bestandsnaam.")); }
+
+}
+
+FileResult readWholeFile(const QString& path, QByteArray& bytes)
+{
+    const QFileInfo info(path);
+    if (!info.exists())
+        return failure(QStringLiteral("het bestand bestaat niet."));
+    if (info.isDir())
+        return failure(QStringLiteral("dit is een map, geen bestand."));
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return failure(info.isReadable() ? QStringLiteral("het bestand kan niet worden geopend.")
+                                         : QStringLiteral("geen toestemming om het bestand te lezen."));
+    bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError)
+        return failure(QStringLiteral("het bestand kon niet worden gelezen."));
+    return {};
+}
+
+FileResult writeWholeFile(const QString& path, const QByteArray& bytes)
+{
+    const QString folder = QFileInfo(path).absolutePath();
+    if (!QDir().mkpath(folder))
+        return failure(QStringLiteral("de map %1 kon niet worden aangemaakt.").arg(QDir::toNativeSeparators(folder)));
+    if (QFileInfo(path).isDir())
+        return failure(QStringLiteral("er staat een map met deze naam."));
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return failure(writeFailureReason(file, folder));
+    if (file.write(bytes) != bytes.size() || !file.commit())
+        return failure(writeFailureReason(file, folder));
+    return {};
+}
+
+FileResult LaadAdressen(AddressListModel& model, const QString& dataFolder, const QString& name)
+{
+    if (!isBareFileName(name))
+        return notAFileName();
+    QByteArray bytes;
+    const FileResult read = readWholeFile(dataFolder + QLatin1Char('/') + name, bytes);
+    if (!read.ok)
+        return read;
+    // A file that ends inside a record still gives its complete records.
+    model.replaceAll(parseAddressList(bytes).records);
+    return {};
+}
+
+FileResult SaveAdressen(AddressListModel& model, const QString& dataFolder, const QString& name)
+{
+    if (!isBareFileName(name))
+        return notAFileName();
+    if (const auto reason = unstorableReason(model.records()))
+        return failure(*reason);
+    const FileResult written = writeWholeFile(dataFolder + QLatin1Char('/') + name, serializeAddressList(model.records()));
+    if (written.ok)
+        model.markSaved();
+    return written;
+}

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+class AddressListModel;
+struct SavedSettings;
+
+// The outcome of a file operation, with a short Dutch reason when it failed.
+struct FileResult {
+    bool ok = true;
+    QString reason;
+};
+
+// Reads Data/name into the model. The rows are replaced only when the file
+// could be read; otherwise the model keeps its list.
+FileResult LaadAdressen(AddressListModel& model, const QString& dataFolder, const QString& name);
+
+// Writes the model to Data/name through a temporary file, so a failure leaves
+// the old file whole. Creates Data when it is missing.
+FileResult SaveAdressen(AddressListModel& model, const QString& dataFolder, const QString& name);
+
+// Reads a whole file, or says in Dutch why it cannot.
+FileResult readWholeFile(const QString& path, QByteArray& bytes);
+
+// Writes a whole file atomically, creating its folder when missing.
+FileResult writeWholeFile(const QString& path, const QByteArray& bytes);

@@ -1,0 +1,70 @@
+#include "data/SettingsFile.h"
+
+#include "data/AddressListFile.h"
+#include "data/FieldReader.h"
+
+#include <limits>
+
+namespace {
+
+// A number field must hold a whole number of its type; anything else is a read failure.
+template <typename Int>
+bool readNumberField(FieldReader& reader, Int& target)
+{
+    const std::optional<QString> field = reader.next();
+    if (!field)
+        return false;
+    bool ok = false;
+    const qlonglong value = field->toLongLong(&ok);
+    if (!ok || value < std::numeric_limits<Int>::min() || value > std::numeric_limits<Int>::max())
+        return false;
+    target = Int(value);
+    return true;
+}
+
+}
+
+ParsedSettings parseSettings(const QByteArray& bytes)
+{
+    const QString text = decodeFileText(bytes);
+    FieldReader reader(text);
+    ParsedSettings result;
+    MarginSettings& m = result.values.margins;
+    result.complete = reader.next() && reader.next()
+        && readNumberField(reader, m.LeftOffset) && readNumberField(reader, m.TopOffset)
+        && readNumberField(reader, m.ColumnPitchOffset) && readNumberField(reader, m.RowPitchOffset)
+        && readNumberField(reader, result.values.FontSize);
+    return result;
+}
+
+QByteArray serializeSettings(const SavedSettings& settings)
+{
+    const MarginSettings& m = settings.margins;
+    const QString text = QStringLiteral("\"Plaklabels\"\r\n\"----------------------------\"\r\n%1,%2,%3,%4\r\n%5\r\n")
+                             .arg(m.LeftOffset).arg(m.TopOffset).arg(m.ColumnPitchOffset).arg(m.RowPitchOffset)
+                             .arg(settings.FontSize);
+    return encodeFileText(text);
+}
+
+QString settingsPath(const QString& programFolder)
+{
+    return programFolder + QStringLiteral("/Plaklabels.ini");
+}
+
+SavedSettings loadSettings(const QString& programFolder)
+{
+    QByteArray bytes;
+    if (!readWholeFile(settingsPath(programFolder), bytes).ok) {
+        writeSettings(programFolder, {});
+        return {};
+    }
+    const ParsedSettings parsed = parseSettings(bytes);
+    if (!parsed.complete)
+        writeSettings(programFolder, parsed.values);
+    return parsed.values;
+}
+
+FileResult writeSettings(const QString& programFolder, const SavedSettings& settings)
+{
+    return writeWholeFile(settingsPath(programFolder), serializeSettings(settings));
+}

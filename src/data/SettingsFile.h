@@ -1,0 +1,23 @@
+#pragma once
+
+#include "app/ProgramValues.h"
+#include "data/ListStorage.h"
+
+#include <QByteArray>
+
+// Plaklabels.ini: a banner line, a line of hyphens, the four offsets, the font size.
+
+struct ParsedSettings {
+    SavedSettings values; // values read before a failure stay, the rest keep defaults
+    bool complete = true;
+};
+
+ParsedSettings parseSettings(const QByteArray& bytes);
+QByteArray serializeSettings(const SavedSettings& settings);
+
+QString settingsPath(const QString& programFolder);
+
+// Reads the settings; when the file is missing or cannot be read whole, it is
+// written again at once with what could be read and defaults for the rest.
+SavedSettings loadSettings(const QString& programFolder);
+FileResult writeSettings(const QString& programFolder, const SavedSettings& settings);

@@ -1,0 +1,239 @@
+#include "print/AfdrukForm.h"
+
+#include "app/NumberReading.h"
+#include "data/AddressListModel.h"
+#include "print/LabelJobs.h"
+#include "print/ListJob.h"
+#include "print/PrintRun.h"
+#include "print/PrinterDevice.h"
+#include "ui/FormStyle.h"
+#include "widgets/vistabutton/VistaButton.h"
+
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFrame>
+#include <QLabel>
+#include <QPainter>
+#include <QRadioButton>
+
+using FormStyle::twipRect;
+
+namespace {
+
+const QColor DialogColour(210, 230, 190);
+const QColor LabelColour(240, 240, 210);
+const QColor BoxColour(40, 0, 0);
+const QColor BoxText(240, 240, 250);
+const QColor CaptionColour(64, 64, 64);
+
+// A picture of one label: a filled rounded rectangle.
+class LabelShape : public QWidget {
+public:
+    using QWidget::QWidget;
+
+protected:
+    void paintEvent(QPaintEvent*) override
+    {
+        QPainter p(this);
+        p.setRenderHint(QPainter::Antialiasing);
+        p.setPen(Qt::black);
+        p.setBrush(LabelColour);
+        p.drawRoundedRect(QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5), 8, 8);
+    }
+};
+
+}
+
+AfdrukForm::AfdrukForm(AppContext& context, const AddressListModel& list, const AddressRecord& current, QWidget* parent)
+    : QDialog(parent), m_context(context), m_list(list), m_current(current)
+{
+    setObjectName(QStringLiteral("AfdrukForm"));
+    FormStyle::setUpDialogWindow(this, QString(), 6600, 3300, DialogColour);
+    buildControls();
+
+    m_combo2->addItems(m_context.printer.InstalledPrinters());
+    m_combo2->setCurrentIndex(m_combo2->findText(m_context.printer.CurrentDeviceName()));
+    Combo2_Change();
+    connect(m_combo2, &QComboBox::activated, this, &AfdrukForm::Combo2_Change);
+    m_combo1->addItems({QStringLiteral("8"), QStringLiteral("9"), QStringLiteral("10"), QStringLiteral("11"),
+                        QStringLiteral("12")});
+    m_combo1->setEditText(QString::number(m_context.values.FontSize));
+    FormStyle::centreOnScreen(this);
+}
+
+void AfdrukForm::buildControls()
+{
+    m_combo2 = new QComboBox(this);
+    m_combo2->setObjectName(QStringLiteral("Combo2"));
+    m_combo2->setGeometry(twipRect(180, 210, 2700, 315));
+    FormStyle::setColours(m_combo2, BoxColour, BoxText);
+    FormStyle::caption(this, QStringLiteral("Label1"), QStringLiteral("Printer Keuze"), 2940, 270, CaptionColour);
+
+    m_combo1 = new QComboBox(this);
+    m_combo1->setObjectName(QStringLiteral("Combo1"));
+    m_combo1->setEditable(true);
+    m_combo1->setInsertPolicy(QComboBox::NoInsert);
+    m_combo1->setGeometry(twipRect(4500, 210, 750, 315));
+    FormStyle::setColours(m_combo1, BoxColour, BoxText);
+    FormStyle::caption(this, QStringLiteral("Label4"), QStringLiteral("Lettergrootte"), 5310, 270, CaptionColour);
+
+    auto* frame1 = new QFrame(this);
+    frame1->setObjectName(QStringLiteral("Frame1"));
+    frame1->setFrameShape(QFrame::Box);
+    frame1->setFrameShadow(QFrame::Sunken);
+    frame1->setGeometry(twipRect(180, 570, 3930, 1080));
+
+    const QStringList options = {
+        QStringLiteral("Afdrukken van alle %1 Adressen op Plaklabels").arg(m_list.count()),
+        QStringLiteral("Afdrukken van alle Adressen in een lijst (A4)"),
+        QStringLiteral("Afdrukken van 21 Plaklabels met dezelfde naam")};
+    auto* group = new QButtonGroup(this);
+    for (int i = 0; i < 3; ++i) {
+        auto* option = new QRadioButton(options[i], this);
+        option->setObjectName(QStringLiteral("Option1_%1").arg(i));
+        option->setGeometry(twipRect(300, 750 + 270 * i, 3690, 285));
+        FormStyle::setColours(option, DialogColour, QColor(64, 64, 0));
+        group->addButton(option, i);
+        m_option1[size_t(i)] = option;
+    }
+    m_option1[0]->setChecked(true);
+    connect(group, &QButtonGroup::idClicked, this, &AfdrukForm::Option1_Click);
+
+    m_plaklabel = new LabelShape(this);
+    m_plaklabel->setObjectName(QStringLiteral("Plaklabel"));
+    m_plaklabel->setGeometry(twipRect(4350, 675, 1950, 960));
+    m_plaklabel->hide();
+    m_label3 = new QLabel(this);
+    m_label3->setObjectName(QStringLiteral("Label3"));
+    m_label3->setGeometry(twipRect(4470, 780, 1740, 780));
+    m_label3->setFont(FormStyle::arial(6));
+    m_label3->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    FormStyle::setBackground(m_label3, LabelColour);
+    m_label3->hide();
+
+    m_check1 = new QCheckBox(QStringLiteral("Inclusief Land afdrukken (5e veld)"), this);
+    m_check1->setObjectName(QStringLiteral("Check1"));
+    m_check1->setGeometry(twipRect(315, 1800, 3000, 285));
+    FormStyle::setColours(m_check1, DialogColour, CaptionColour);
+    connect(m_check1, &QCheckBox::clicked, this, &AfdrukForm::Check1_Click);
+
+    QLabel* label2 = FormStyle::caption(
+        this, QStringLiteral("Label2"),
+        QStringLiteral("Selecteer hierboven welke optie je wilt gebruiken.\nKlik daarna op de knop 'Afdrukken'."), 180,
+        2280, QColor(128, 128, 128));
+    label2->setGeometry(twipRect(180, 2280, 3900, 750));
+    label2->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+
+    m_cancelKnop = FormStyle::button(this, QStringLiteral("CancelKnop"), QStringLiteral("Annuleren"),
+                                     twipRect(4275, 2310, 990, 360));
+    m_printKnop = FormStyle::button(this, QStringLiteral("PrintKnop"), QStringLiteral("Afdrukken"),
+                                    twipRect(5310, 2310, 990, 360));
+    connect(m_cancelKnop, &VistaButton::Click, this, &QDialog::reject);
+    connect(m_printKnop, &VistaButton::Click, this, &AfdrukForm::PrintKnop_Click);
+
+    setTabOrder(m_combo2, m_option1[0]);
+    setTabOrder(m_option1[0], m_option1[1]);
+    setTabOrder(m_option1[1], m_option1[2]);
+    setTabOrder(m_option1[2], m_cancelKnop);
+    setTabOrder(m_cancelKnop, m_printKnop);
+    setTabOrder(m_printKnop, m_check1);
+    setTabOrder(m_check1, m_combo1);
+}
+
+void AfdrukForm::Combo2_Change()
+{
+    const int index = m_combo2->currentIndex();
+    if (index >= 0)
+        m_context.printer.SelectPrinter(index);
+    setWindowTitle(QStringLiteral("Afdrukken (") + m_context.printer.CurrentDeviceName() + QLatin1Char(')'));
+}
+
+QString AfdrukForm::labelPictureText(bool withCountry) const
+{
+    QStringList lines;
+    for (int i = 0; i < 4; ++i)
+        lines.append(m_current.field(i));
+    if (withCountry)
+        lines.append(m_current.field(AddressRecord::Land));
+    return lines.join(QLatin1Char('\n'));
+}
+
+void AfdrukForm::Option1_Click(int index)
+{
+    m_plaklabel->hide();
+    m_label3->hide();
+    if (index != 2)
+        return;
+    m_plaklabel->show();
+    // The country shows only once the box is clicked, even when it is ticked already.
+    m_label3->setText(labelPictureText(false));
+    m_label3->show();
+    m_label3->raise();
+}
+
+void AfdrukForm::Check1_Click()
+{
+    m_label3->setText(labelPictureText(m_check1->isChecked()));
+}
+
+int AfdrukForm::selectedOption() const
+{
+    for (int i = 0; i < 3; ++i)
+        if (m_option1[size_t(i)]->isChecked())
+            return i;
+    return 0;
+}
+
+bool AfdrukForm::storeFontSize()
+{
+    const double size = roundHalfEven(readNumber(m_combo1->currentText()));
+    if (!(size >= 1 && size <= 72)) {
+        m_context.messages.tell(this, ProgramTitle, QStringLiteral("Kies een lettergrootte van 1 tot en met 72."));
+        return false;
+    }
+    m_context.values.FontSize = qint16(size);
+    return true;
+}
+
+void AfdrukForm::PrintKnop_Click()
+{
+    if (!storeFontSize())
+        return;
+    const int n = m_list.count();
+    PrinterDevice& printer = m_context.printer;
+    const qint16 fontSize = m_context.values.FontSize;
+    const bool withCountry = m_check1->isChecked();
+    ProgressWindow progress(this);
+    JobResult result;
+    switch (n > 0 ? selectedOption() : -1) {
+    case 0:
+        if (m_context.messages.ask(this, QStringLiteral("Afdrukken"),
+                                   QStringLiteral("Wil je de complete lijst op %1 plaklabels afdrukken?").arg(n))
+            != Messages::Answer::Ja)
+            return;
+        printer.SetDocumentName(QStringLiteral("Plaklabels"));
+        result = AfdrukkenAlleLabels(printer, m_list, m_context.values.margins, fontSize, withCountry, &progress);
+        break;
+    case 1:
+        if (m_context.messages.ask(this, QStringLiteral("Afdrukken"),
+                                   QStringLiteral("Wil je de complete lijst met %1 adressen afdrukken?").arg(n))
+            != Messages::Answer::Ja)
+            return;
+        printer.SetDocumentName(QStringLiteral("Adressenlijst"));
+        result = AfdrukkenLijst(printer, m_list, fontSize, m_context.clock(), &progress);
+        break;
+    case 2:
+        if (m_current.field(AddressRecord::Naam).trimmed().isEmpty()) {
+            m_context.messages.tell(this, ProgramTitle, QStringLiteral("Eerst een adres selecteren uit de lijst..."));
+            break;
+        }
+        printer.SetDocumentName(QStringLiteral("Plaklabels"));
+        result = AfdrukkenZelfdeLabels(printer, m_current, m_context.values.margins, fontSize, withCountry);
+        break;
+    default:
+        break;
+    }
+    tellIfFailed(m_context.messages, this, result);
+    accept();
+}

@@ -1,0 +1,46 @@
+#pragma once
+
+#include "app/AppContext.h"
+#include "data/AddressRecord.h"
+
+#include <QDialog>
+#include <array>
+
+class AddressListModel;
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QRadioButton;
+class VistaButton;
+
+// The print dialog: printer, font size and one of three jobs.
+class AfdrukForm : public QDialog {
+    Q_OBJECT
+public:
+    AfdrukForm(AppContext& context, const AddressListModel& list, const AddressRecord& current, QWidget* parent = nullptr);
+
+    void Combo2_Change();
+    void Option1_Click(int index);
+    void Check1_Click();
+    void PrintKnop_Click();
+
+private:
+    void buildControls();
+    int selectedOption() const;
+    QString labelPictureText(bool withCountry) const;
+    // Reads the font size box; false (after telling the user) when it gives no usable size.
+    bool storeFontSize();
+
+    AppContext& m_context;
+    const AddressListModel& m_list;
+    AddressRecord m_current;
+
+    QComboBox* m_combo2 = nullptr;
+    QComboBox* m_combo1 = nullptr;
+    std::array<QRadioButton*, 3> m_option1{};
+    QWidget* m_plaklabel = nullptr;
+    QLabel* m_label3 = nullptr;
+    QCheckBox* m_check1 = nullptr;
+    VistaButton* m_cancelKnop = nullptr;
+    VistaButton* m_printKnop = nullptr;
+};

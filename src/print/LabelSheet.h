@@ -1,0 +1,51 @@
+#pragma once
+
+#include "app/ProgramValues.h"
+
+#include <QPoint>
+
+// An upright A4 sheet of 21 labels, 3 across and 7 down. Positions are
+// numbered 1..21 row by row from the top left. Coordinates are twips.
+namespace LabelSheet {
+
+constexpr int Columns = 3;
+constexpr int LabelCount = 21;
+constexpr int FirstColumnX = 660;
+constexpr int FirstRowY = 1050;
+constexpr int ColumnPitch = 3690;
+constexpr int RowPitch = 2160;
+constexpr int LabelLineSpacing = 270;
+constexpr int CountryLineOffset = 4 * LabelLineSpacing;
+constexpr int PageBreakLimit = 15000;
+
+// Origin of a label for the single-label job, where the offsets play no part.
+QPoint singleLabelOrigin(int position);
+
+// Walks the label origins the way the sheet jobs do: three labels to a row,
+// moved by the user's offsets. Exact integer arithmetic; 64 bits so that
+// extreme offsets over many labels cannot overflow.
+class LabelCursor {
+public:
+    explicit LabelCursor(const MarginSettings& margins);
+
+    qint64 x() const { return m_x; }
+    qint64 y() const { return m_y; }
+
+    // Steps past the label just printed.
+    void advance();
+    // True when the row to print next starts below the page limit.
+    bool beyondPage() const { return m_y > PageBreakLimit; }
+    // Back to the first label of a page (the label count goes on).
+    void restartPage();
+
+private:
+    MarginSettings m_margins;
+    qint64 m_x = 0;
+    qint64 m_y = 0;
+    qint64 m_count = 0;
+};
+
+// Pages the all-addresses job fills with this many labels.
+qint64 pagesForLabels(qint64 labels, const MarginSettings& margins);
+
+}

@@ -1,0 +1,83 @@
+#include "print/ListJob.h"
+
+#include "data/AddressListModel.h"
+#include "print/PrinterDevice.h"
+
+#include <array>
+
+namespace {
+
+constexpr QRgb TitleColour = qRgb(0, 0, 90);
+constexpr QRgb TableColour = qRgb(40, 0, 0);
+constexpr int LineSpacing = 270;
+constexpr int PageLimit = 14800;
+constexpr int FirstPageHeader = 990;
+constexpr int LaterPageHeader = 690;
+constexpr int FirstPageLines = 1500;
+constexpr int LaterPageLines = 1200;
+
+struct Column {
+    int x;
+    const char* header;
+};
+constexpr std::array<Column, 5> Columns{{{300, "Voor en Achternaam"},
+                                         {3600, "Straatnaam en Huisnr."},
+                                         {6450, "Postcode"},
+                                         {7650, "Woonplaats"},
+                                         {9750, "Land"}}};
+
+bool printAt(PrinterDevice& device, int x, int y, const QString& text)
+{
+    return device.SetCurrentX(float(x)) && device.SetCurrentY(float(y)) && device.PrintText(text);
+}
+
+}
+
+QString printMoment(const QDateTime& now)
+{
+    return now.toString(QStringLiteral("HH:mm:ss / dd-MM-yyyy"));
+}
+
+qint64 listPages(qint64 addresses)
+{
+    if (addresses < 50)
+        return 1;
+    return 2 + (addresses - 50) / 51;
+}
+
+bool AfdrukkenKoppen(PrinterDevice& device, int y)
+{
+    if (!device.SetFontBold(true))
+        return false;
+    for (const Column& column : Columns)
+        if (!printAt(device, column.x, y, QString::fromLatin1(column.header)))
+            return false;
+    return printAt(device, 300, y + 210, QString(160, QLatin1Char('-')));
+}
+
+JobResult AfdrukkenLijst(PrinterDevice& device, const AddressListModel& list, qint16 fontSize, const QDateTime& now,
+                         JobProgress* progress)
+{
+    const int n = list.count();
+    const qint64 totalPages = listPages(n);
+    qint64 pagesDone = 0;
+    bool ok = device.SetUnitTwips() && device.SetPortrait() && device.SetFontName(QStringLiteral("Arial"))
+        && device.SetFontBold(true) && device.SetFontSize(14) && device.SetTextColor(TitleColour)
+        && printAt(device, 300, 300, QStringLiteral("Adressenlijst")) && printAt(device, 8400, 300, printMoment(now))
+        && device.SetTextColor(TableColour) && device.SetFontSize(fontSize) && AfdrukkenKoppen(device, FirstPageHeader)
+        && device.SetFontBold(false);
+    int y = FirstPageLines;
+    for (int i = 0; ok && i < n; ++i) {
+        const AddressRecord& address = list.at(i);
+        for (int c = 0; ok && c < int(Columns.size()); ++c)
+            ok = printAt(device, Columns[size_t(c)].x, y, address.field(c));
+        y += LineSpacing;
+        if (ok && y > PageLimit) {
+            ok = device.NewPage() && AfdrukkenKoppen(device, LaterPageHeader) && device.SetFontBold(false);
+            y = LaterPageLines;
+            if (progress)
+                progress->pagesDone(++pagesDone, totalPages);
+        }
+    }
+    return finishJob(device, ok);
+}

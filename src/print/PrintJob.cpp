@@ -1,0 +1,14 @@
+#include "print/PrintJob.h"
+
+#include "print/PrinterDevice.h"
+
+JobResult finishJob(PrinterDevice& device, bool ok)
+{
+    if (ok && device.EndDocument())
+        return {};
+    const QString reason = device.errorString();
+    // The device may be past saving; what it says to these two does not matter any more.
+    device.PrintText(QStringLiteral("Error Printer"));
+    device.EndDocument();
+    return {false, reason};
+}

@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QString>
+#include <QtGlobal>
+
+class PrinterDevice;
+
+// Told after every page of a running job.
+class JobProgress {
+public:
+    virtual ~JobProgress() = default;
+    virtual void pagesDone(qint64 done, qint64 total) = 0;
+};
+
+struct JobResult {
+    bool ok = true;
+    QString reason; // why the printer failed, in Dutch
+};
+
+// Ends a job: on success the document is ended; after a failure "Error Printer"
+// is printed where the device stands and the document is ended all the same.
+JobResult finishJob(PrinterDevice& device, bool ok);

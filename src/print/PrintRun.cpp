@@ -1,0 +1,34 @@
+#include "print/PrintRun.h"
+
+#include "app/AppContext.h"
+
+#include <QProgressDialog>
+
+namespace {
+constexpr qint64 PagesWithoutProgress = 5;
+}
+
+ProgressWindow::~ProgressWindow()
+{
+    delete m_dialog;
+}
+
+void ProgressWindow::pagesDone(qint64 done, qint64 total)
+{
+    if (total <= PagesWithoutProgress)
+        return;
+    if (!m_dialog) {
+        m_dialog = new QProgressDialog(QStringLiteral("Bezig met afdrukken..."), QString(), 0, int(total), m_parent);
+        m_dialog->setWindowTitle(ProgramTitle);
+        m_dialog->setWindowModality(Qt::WindowModal);
+        m_dialog->setMinimumDuration(0);
+    }
+    m_dialog->setLabelText(QStringLiteral("Pagina %1 van %2 afgedrukt").arg(done).arg(total));
+    m_dialog->setValue(int(done));
+}
+
+void tellIfFailed(Messages& messages, QWidget* parent, const JobResult& result)
+{
+    if (!result.ok)
+        messages.tell(parent, ProgramTitle, QStringLiteral("Afdrukken is mislukt: ") + result.reason, Messages::Icon::Error);
+}

@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QRgb>
+#include <QString>
+#include <QStringList>
+
+// The printer as the print jobs use it: one current printer, positions in
+// twips from the top-left corner of the printable area. Every operation
+// returns false when it fails; errorString() then says why, in Dutch.
+// The first output opens the document; EndDocument hands it to the printer.
+class PrinterDevice {
+public:
+    virtual ~PrinterDevice() = default;
+
+    virtual QStringList InstalledPrinters() = 0;
+    virtual QString CurrentDeviceName() = 0;
+    virtual bool SelectPrinter(int index) = 0;
+
+    virtual bool SetUnitTwips() = 0;
+    virtual bool SetPortrait() = 0;
+    virtual bool SetFontName(const QString& name) = 0;
+    virtual bool SetFontSize(float points) = 0;
+    virtual bool SetFontBold(bool bold) = 0;
+    virtual bool SetTextColor(QRgb colour) = 0;
+    virtual bool SetCurrentX(float twips) = 0;
+    virtual bool SetCurrentY(float twips) = 0;
+    virtual bool PrintText(const QString& text) = 0;
+    virtual bool NewPage() = 0;
+    virtual bool EndDocument() = 0;
+
+    virtual QString errorString() const = 0;
+
+    // The name the next document is known by (a print queue entry, a PDF file name).
+    virtual void SetDocumentName(const QString& name) = 0;
+};

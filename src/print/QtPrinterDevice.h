@@ -1,0 +1,68 @@
+#pragma once
+
+#include "print/PrinterDevice.h"
+
+#include <QColor>
+#include <QDateTime>
+#include <QFont>
+#include <QPainter>
+#include <functional>
+#include <memory>
+
+class QPrinter;
+
+// The real printer: the system's printers as Qt lists them (CUPS on Linux),
+// followed by "PDF-bestand", which writes each job to a new PDF in the folder
+// Afdrukken beside the program and then opens it in the desktop's viewer.
+class QtPrinterDevice : public PrinterDevice {
+public:
+    using Clock = std::function<QDateTime()>;
+    static const QString PdfPrinterName;
+
+    explicit QtPrinterDevice(const QString& programFolder, Clock clock = &QDateTime::currentDateTime);
+    ~QtPrinterDevice() override;
+
+    QStringList InstalledPrinters() override;
+    QString CurrentDeviceName() override;
+    bool SelectPrinter(int index) override;
+
+    bool SetUnitTwips() override { return true; }  // positions are always twips here
+    bool SetPortrait() override { return true; }   // and every page upright A4
+    bool SetFontName(const QString& name) override;
+    bool SetFontSize(float points) override;
+    bool SetFontBold(bool bold) override;
+    bool SetTextColor(QRgb colour) override;
+    bool SetCurrentX(float twips) override;
+    bool SetCurrentY(float twips) override;
+    bool PrintText(const QString& text) override;
+    bool NewPage() override;
+    bool EndDocument() override;
+    QString errorString() const override { return m_error; }
+    void SetDocumentName(const QString& name) override { m_documentName = name; }
+
+    // The PDF written by the last "PDF-bestand" job.
+    QString lastPdfPath() const { return m_lastPdf; }
+
+private:
+    bool openDocument();
+    bool fail(const QString& reason);
+    QString newPdfPath();
+    void closeDocument();
+
+    QString m_programFolder;
+    Clock m_clock;
+    QStringList m_printers;
+    QString m_current;
+    QString m_documentName = QStringLiteral("Plaklabels");
+    QString m_lastPdf;
+    QString m_error;
+
+    std::unique_ptr<QPrinter> m_printer;
+    QPainter m_painter;
+    QFont m_font;
+    QColor m_colour = Qt::black;
+    double m_x = 0;
+    double m_y = 0;
+    double m_dotsPerTwip = 0;
+    bool m_newPagePending = false;
+};

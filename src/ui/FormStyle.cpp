@@ -1,0 +1,99 @@
+#include "ui/FormStyle.h"
+
+#include "widgets/vistabutton/VistaButton.h"
+
+#include <QFont>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QScreen>
+
+namespace FormStyle {
+
+namespace {
+// What the window frame takes of a window's outer size: borders and title bar.
+constexpr int FrameWidth = 8;
+constexpr int FrameHeight = 31;
+}
+
+QRect twipRect(int left, int top, int width, int height)
+{
+    return QRect(px(left), px(top), px(width), px(height));
+}
+
+QFont arial(double points, bool bold)
+{
+    QFont font(QStringLiteral("Arial"));
+    font.setPointSizeF(points);
+    font.setBold(bold);
+    return font;
+}
+
+void setBackground(QWidget* widget, const QColor& colour)
+{
+    QPalette palette = widget->palette();
+    palette.setColor(QPalette::Window, colour);
+    widget->setPalette(palette);
+    widget->setAutoFillBackground(true);
+}
+
+void setColours(QWidget* widget, const QColor& background, const QColor& text)
+{
+    QPalette palette = widget->palette();
+    palette.setColor(QPalette::Base, background);
+    palette.setColor(QPalette::Button, background);
+    palette.setColor(QPalette::Window, background);
+    palette.setColor(QPalette::Text, text);
+    palette.setColor(QPalette::ButtonText, text);
+    palette.setColor(QPalette::WindowText, text);
+    widget->setPalette(palette);
+}
+
+QLabel* caption(QWidget* parent, const QString& name, const QString& text, int left, int top, const QColor& colour)
+{
+    auto* label = new QLabel(text, parent);
+    label->setObjectName(name);
+    QPalette palette = label->palette();
+    palette.setColor(QPalette::WindowText, colour);
+    label->setPalette(palette);
+    label->move(px(left), px(top));
+    label->adjustSize();
+    return label;
+}
+
+VistaButton* button(QWidget* parent, const QString& name, const QString& caption, QRect geometry, bool enabled)
+{
+    PropertyBag stored;
+    stored.write(QStringLiteral("caption"), caption);
+    stored.write(QStringLiteral("forecolor"), packColour(Qt::black));
+    stored.write(QStringLiteral("font"), arial(8.25));
+    stored.write(QStringLiteral("pictures"), 2);
+    stored.write(QStringLiteral("usemaskcolor"), true);
+    stored.write(QStringLiteral("maskcolor"), 65280u);
+    stored.write(QStringLiteral("enabled"), enabled);
+    stored.write(QStringLiteral("nobackground"), false);
+    stored.write(QStringLiteral("backcolor"), packColour(Qt::white));
+    stored.write(QStringLiteral("pictureoffset"), 0);
+    VistaButton* result = VistaButton::create(parent, name, stored);
+    result->setGeometry(geometry);
+    return result;
+}
+
+void setUpDialogWindow(QWidget* window, const QString& title, int outerWidth, int outerHeight, const QColor& background)
+{
+    window->setWindowTitle(title);
+    window->setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
+    window->setFixedSize(px(outerWidth) - FrameWidth, px(outerHeight) - FrameHeight);
+    window->setFont(arial(8.25));
+    setBackground(window, background);
+}
+
+void centreOnScreen(QWidget* window)
+{
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        QRect frame = window->frameGeometry();
+        frame.moveCenter(screen->availableGeometry().center());
+        window->move(frame.topLeft());
+    }
+}
+
+}

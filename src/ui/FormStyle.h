@@ -1,0 +1,37 @@
+#pragma once
+
+#include <QColor>
+#include <QRect>
+#include <QString>
+
+class QFont;
+class QLabel;
+class QWidget;
+class VistaButton;
+
+// Window layouts are given in twips; the screen has 15 twips to a pixel.
+namespace FormStyle {
+
+constexpr int TwipsPerPixel = 15;
+constexpr int px(int twips) { return (twips + TwipsPerPixel / 2) / TwipsPerPixel; }
+QRect twipRect(int left, int top, int width, int height);
+
+// Arial at a size in points, the windows' default font being 8.25 pt.
+QFont arial(double points, bool bold = false);
+
+void setBackground(QWidget* widget, const QColor& colour);
+void setColours(QWidget* widget, const QColor& background, const QColor& text);
+
+// A caption that sizes itself to its text on a transparent ground.
+QLabel* caption(QWidget* parent, const QString& name, const QString& text, int left, int top, const QColor& colour);
+
+// A push button with the design settings every button of the program shares.
+VistaButton* button(QWidget* parent, const QString& name, const QString& caption, QRect geometry, bool enabled = true);
+
+// Fixed-size window without minimise and maximise buttons, outer size in twips.
+void setUpDialogWindow(QWidget* window, const QString& title, int outerWidth, int outerHeight, const QColor& background);
+
+// Centres a window on the screen it opens on.
+void centreOnScreen(QWidget* window);
+
+}

@@ -1,0 +1,108 @@
+#include "ui/dialogs/MargeForm.h"
+
+#include "app/NumberReading.h"
+#include "ui/FormStyle.h"
+#include "ui/dialogs/MarginDiagram.h"
+#include "widgets/vistabutton/VistaButton.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <limits>
+
+using FormStyle::twipRect;
+
+namespace {
+constexpr int TwipsPerStep = 60;
+}
+
+MargeForm::MargeForm(AppContext& context, QWidget* parent) : QDialog(parent), m_context(context)
+{
+    setObjectName(QStringLiteral("MargeForm"));
+    FormStyle::setUpDialogWindow(this, QStringLiteral("Marges"), 6600, 3900, QColor(210, 230, 190));
+
+    auto* image1 = new QLabel(this);
+    image1->setObjectName(QStringLiteral("Image1"));
+    image1->setPixmap(QPixmap::fromImage(drawMarginDiagram()));
+    image1->setGeometry(twipRect(150, 180, 4455, 2550));
+
+    QStringList steps;
+    for (int step = -10; step <= 10; ++step)
+        steps.append(QString::number(step));
+    const std::array<qint32*, 4> values = boundValues();
+    for (int i = 0; i < 4; ++i) {
+        auto* box = new QComboBox(this);
+        box->setObjectName(QStringLiteral("Combo1_%1").arg(i));
+        box->setEditable(true);
+        box->setInsertPolicy(QComboBox::NoInsert);
+        box->setGeometry(twipRect(4950, 600 + 360 * i, 900, 315));
+        box->setFont(FormStyle::arial(9.75, true));
+        FormStyle::setColours(box, QColor(30, 0, 0), QColor(240, 240, 230));
+        box->addItems(steps);
+        box->setEditText(stepsText(*values[size_t(i)]));
+        m_combo1[size_t(i)] = box;
+        QLabel* number = FormStyle::caption(this, QStringLiteral("Label2_%1").arg(i), QString::number(i + 1), 5970,
+                                            630 + 360 * i, QColor(255, 0, 0));
+        number->setFont(FormStyle::arial(12, true));
+        number->adjustSize();
+    }
+
+    VistaButton* reset = FormStyle::button(this, QStringLiteral("ResetKnop"), QStringLiteral("Reset"),
+                                           twipRect(150, 2910, 990, 360));
+    FormStyle::caption(this, QStringLiteral("Label1"), QStringLiteral("Reset naar beginwaarden"), 1200, 2985,
+                       QColor(64, 64, 64));
+    VistaButton* cancel = FormStyle::button(this, QStringLiteral("CancelKnop"), QStringLiteral("Annuleren"),
+                                            twipRect(4275, 2910, 990, 360));
+    VistaButton* ok = FormStyle::button(this, QStringLiteral("OkKnop"), QStringLiteral("Ok"), twipRect(5310, 2910, 990, 360));
+    ok->setToolTip(QStringLiteral(" Wijzigingen Opslaan en Afsluiten "));
+    connect(reset, &VistaButton::Click, this, &MargeForm::ResetKnop_Click);
+    connect(cancel, &VistaButton::Click, this, &QDialog::reject);
+    connect(ok, &VistaButton::Click, this, &MargeForm::OkKnop_Click);
+
+    setTabOrder(cancel, ok);
+    setTabOrder(ok, reset);
+    setTabOrder(reset, m_combo1[0]);
+    for (int i = 0; i < 3; ++i)
+        setTabOrder(m_combo1[size_t(i)], m_combo1[size_t(i + 1)]);
+    cancel->setFocus();
+    FormStyle::centreOnScreen(this);
+}
+
+std::array<qint32*, 4> MargeForm::boundValues()
+{
+    MarginSettings& m = m_context.values.margins;
+    return {&m.LeftOffset, &m.TopOffset, &m.ColumnPitchOffset, &m.RowPitchOffset};
+}
+
+QString MargeForm::stepsText(qint32 twips)
+{
+    if (twips % TwipsPerStep == 0)
+        return QString::number(twips / TwipsPerStep);
+    return QString::number(double(twips) / TwipsPerStep, 'g', 10);
+}
+
+void MargeForm::OkKnop_Click()
+{
+    // All four are checked first, so a refused box stores nothing.
+    std::array<qint32, 4> twips{};
+    for (int i = 0; i < 4; ++i) {
+        const double value = roundHalfEven(readNumber(m_combo1[size_t(i)]->currentText()) * TwipsPerStep);
+        if (!(value >= std::numeric_limits<qint32>::min() && value <= std::numeric_limits<qint32>::max())) {
+            m_context.messages.tell(this, QStringLiteral("Marges"), QStringLiteral("Waarde %1 is te groot.").arg(i + 1));
+            return;
+        }
+        twips[size_t(i)] = qint32(value);
+    }
+    const std::array<qint32*, 4> values = boundValues();
+    for (int i = 0; i < 4; ++i)
+        *values[size_t(i)] = twips[size_t(i)];
+    accept();
+}
+
+void MargeForm::ResetKnop_Click()
+{
+    for (qint32* value : boundValues())
+        *value = 0;
+    for (QComboBox* box : m_combo1)
+        box->setEditText(QStringLiteral("0"));
+}

@@ -1,0 +1,27 @@
+#pragma once
+
+#include "app/AppContext.h"
+
+#include <QDialog>
+#include <array>
+
+class QComboBox;
+
+// Shows and changes the four offsets in steps of 60 twips.
+class MargeForm : public QDialog {
+    Q_OBJECT
+public:
+    explicit MargeForm(AppContext& context, QWidget* parent = nullptr);
+
+    void OkKnop_Click();
+    void ResetKnop_Click();
+
+    // A box's text as a value in steps, the way the box shows it.
+    static QString stepsText(qint32 twips);
+
+private:
+    std::array<qint32*, 4> boundValues();
+
+    AppContext& m_context;
+    std::array<QComboBox*, 4> m_combo1{};
+};

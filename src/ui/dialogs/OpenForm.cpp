@@ -1,0 +1,70 @@
+#include "ui/dialogs/OpenForm.h"
+
+#include "ui/FormStyle.h"
+#include "ui/main/Main.h"
+#include "widgets/vistabutton/VistaButton.h"
+
+#include <QDir>
+#include <QLabel>
+#include <QListWidget>
+
+using FormStyle::twipRect;
+
+OpenForm::OpenForm(Main& main) : QDialog(&main), m_main(main)
+{
+    setObjectName(QStringLiteral("OpenForm"));
+    FormStyle::setUpDialogWindow(this, QStringLiteral("Open Bestand"), 3600, 5400, QColor(210, 230, 190));
+
+    m_list1 = new QListWidget(this);
+    m_list1->setObjectName(QStringLiteral("List1"));
+    m_list1->setGeometry(twipRect(180, 225, 3150, 4140));
+    m_list1->setFont(FormStyle::arial(9.75));
+    FormStyle::setColours(m_list1, QColor(40, 0, 0), QColor(240, 240, 250));
+    // A missing Data folder simply lists nothing.
+    const QDir data(m_main.context().dataFolder());
+    m_list1->addItems(data.entryList({QStringLiteral("*.lst")}, QDir::Files, QDir::Name | QDir::IgnoreCase));
+    connect(m_list1, &QListWidget::currentRowChanged, this, &OpenForm::List1_Click);
+    connect(m_list1, &QListWidget::itemDoubleClicked, this, &OpenForm::List1_DblClick);
+
+    QLabel* count = FormStyle::caption(this, QStringLiteral("Label1"), QString::number(m_list1->count()), 180, 4440,
+                                       QColor(64, 64, 64));
+    count->setFont(FormStyle::arial(9.75));
+    count->adjustSize();
+
+    VistaButton* cancel = FormStyle::button(this, QStringLiteral("CancelKnop"), QStringLiteral("Annuleren"),
+                                            twipRect(1290, 4440, 990, 360));
+    VistaButton* open = FormStyle::button(this, QStringLiteral("OpenKnop"), QStringLiteral("Openen"),
+                                          twipRect(2325, 4440, 990, 360));
+    connect(cancel, &VistaButton::Click, this, &QDialog::reject);
+    connect(open, &VistaButton::Click, this, &OpenForm::OpenKnop_Click);
+    setTabOrder(m_list1, cancel);
+    setTabOrder(cancel, open);
+    m_list1->setFocus();
+    FormStyle::centreOnScreen(this);
+}
+
+void OpenForm::List1_Click()
+{
+    if (const QListWidgetItem* item = m_list1->currentItem())
+        m_main.context().values.SelectedFileName = item->text();
+}
+
+void OpenForm::List1_DblClick()
+{
+    List1_Click();
+    OpenKnop_Click();
+}
+
+void OpenForm::OpenKnop_Click()
+{
+    AppContext& context = m_main.context();
+    const QString name = context.values.SelectedFileName;
+    if (name.trimmed().isEmpty()) {
+        context.messages.tell(this, ProgramTitle, QStringLiteral("Selecteer eerst een Adressenbestand!"));
+        return;
+    }
+    if (!m_main.maySetAsideList() || !m_main.LaadAdressen(name))
+        return;
+    m_main.enterWorkingState(name);
+    accept();
+}

@@ -1,0 +1,46 @@
+#include "ui/main/HelpText.h"
+
+#include "ui/FormStyle.h"
+
+#include <QPainter>
+#include <array>
+
+namespace {
+
+struct HelpLine {
+    int top;
+    const char* text;
+};
+
+constexpr std::array<HelpLine, 14> Lines{{
+    {10, "Korte uitleg programma"},
+    {23, "----------------------------"},
+    {36, "Met dit programma kun je jouw adressen eenvoudig afdrukken op plaklabels."},
+    {49, "Om de complete lijst te printen drukken we op de knop 'Afdrukken'"},
+    {62, "Om slechts 1 plaklabel te printen selecteren we op de rechter layout met de"},
+    {75, "muiscursor de betreffende plaklabel en klikken dan op de linkermuisknop."},
+    {88, "Let wel dat je van te voren een naam selecteerd uit de lijst."},
+    {140, "Voor de plaklabels gebruiken we de 'Avery J8160'. Deze zijn 63,5 x 38,1 mm."},
+    {153, "Hiervan zitten er 21 stuks op een vel A4 zoals rechts is aangegeven."},
+    {166, "Voor de verschillende soorten plaklabels kun je de marges nog instellen."},
+    {179, "Kijk onder het menu-item 'Marges' voor eventuele wijzigingen. Voor elke mm op"},
+    {192, "papier verhogen of verlagen we dit met 1 stap. Maximaal kun je 10 mm per"},
+    {205, "afstand verhogen of verlagen. Meestal is een paar stappen (1..3) voldoende."},
+    {236, "Klik nogmaals op de Helpknop om dit scherm weer te verlaten..."},
+}};
+
+}
+
+QImage drawHelpText(QSize size)
+{
+    QImage image(size, QImage::Format_RGB32);
+    image.fill(QColor(20, 20, 60));
+    QPainter painter(&image);
+    const QFont font = FormStyle::arial(8.25);
+    painter.setFont(font);
+    painter.setPen(QColor(240, 240, 240));
+    const int ascent = QFontMetrics(font).ascent();
+    for (const HelpLine& line : Lines)
+        painter.drawText(QPoint(10, line.top + ascent), QString::fromLatin1(line.text));
+    return image;
+}

@@ -1,0 +1,7 @@
+#pragma once
+
+#include <QImage>
+#include <QSize>
+
+// The short help, drawn once onto a dark surface of the given size.
+QImage drawHelpText(QSize size);

@@ -1,0 +1,135 @@
+#include "ui/main/Main.h"
+
+#include "data/ListStorage.h"
+#include "data/SettingsFile.h"
+#include "ui/FormStyle.h"
+#include "ui/main/SheetPreview.h"
+#include "widgets/vistabutton/VistaButton.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QTreeView>
+
+namespace {
+const QColor WindowColour(230, 230, 200);
+constexpr int ClientWidth = 652;
+constexpr int ClientHeight = 350;
+}
+
+Main::Main(AppContext& context, QWidget* parent) : QMainWindow(parent), m_context(context)
+{
+    setObjectName(QStringLiteral("Main"));
+    setWindowTitle(ProgramTitle);
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+                   | Qt::WindowCloseButtonHint);
+    setFont(FormStyle::arial(8.25));
+    FormStyle::setBackground(this, WindowColour);
+
+    auto* central = new QWidget(this);
+    central->setFixedSize(ClientWidth, ClientHeight);
+    setCentralWidget(central);
+    buildMenus();
+    buildListArea(central);
+    buildPreviewArea(central);
+    buildEditArea(central);
+    buildButtonBar(central);
+    setFixedSize(ClientWidth, ClientHeight + menuBar()->sizeHint().height());
+
+    const SavedSettings settings = loadSettings(m_context.programFolder);
+    static_cast<SavedSettings&>(m_context.values) = settings;
+}
+
+void Main::showEvent(QShowEvent* event)
+{
+    if (!m_centred) {
+        FormStyle::centreOnScreen(this);
+        m_centred = true;
+    }
+    QMainWindow::showEvent(event);
+}
+
+AddressRecord Main::currentAddress() const
+{
+    AddressRecord address;
+    for (int i = 0; i < AddressRecord::FieldCount; ++i)
+        address.field(i) = m_text1[size_t(i)]->text();
+    return address;
+}
+
+bool Main::LaadAdressen(const QString& name)
+{
+    const FileResult result = ::LaadAdressen(m_model, m_context.dataFolder(), name);
+    if (!result.ok) {
+        QString reason = result.reason;
+        reason[0] = reason[0].toUpper();
+        m_context.messages.tell(this, ProgramTitle,
+                                QStringLiteral("De lijst %1 kan niet worden geopend.\r\n%2").arg(name, reason),
+                                Messages::Icon::Error);
+        return false;
+    }
+    showCount();
+    return true;
+}
+
+void Main::startNewList(const QString& fileName)
+{
+    m_model.clear();
+    showCount();
+    enterWorkingState(fileName);
+}
+
+void Main::enterWorkingState(const QString& fileName)
+{
+    // Never leave the help lying over a freshly opened list.
+    setHelpShown(false);
+    setBestandCaption(fileName);
+    m_image->hide();
+    m_listView->show();
+    m_editKnop->setButtonEnabled(true);
+    m_afdrukKnop->setButtonEnabled(true);
+    m_a4->setEnabled(true);
+    m_helpUitleg->setEnabled(true);
+}
+
+bool Main::maySetAsideList()
+{
+    if (!m_model.isModified())
+        return true;
+    const auto answer = m_context.messages.ask(
+        this, ProgramTitle, QStringLiteral("De lijst %1 is gewijzigd. Wijzigingen opslaan?").arg(m_currentFile), true);
+    if (answer == Messages::Answer::Annuleren)
+        return false;
+    if (answer == Messages::Answer::Nee)
+        return true;
+    return saveList();
+}
+
+void Main::closeEvent(QCloseEvent* event)
+{
+    if (!maySetAsideList()) {
+        event->ignore();
+        return;
+    }
+    const FileResult written = writeSettings(m_context.programFolder, m_context.values);
+    if (!written.ok)
+        m_context.messages.tell(this, ProgramTitle,
+                                QStringLiteral("De instellingen konden niet worden opgeslagen:\r\n") + written.reason,
+                                Messages::Icon::Error);
+    event->accept();
+}
+
+void Main::showCount()
+{
+    m_countAdressen->setText(QString::number(m_model.count()) + QStringLiteral(" Adressen"));
+}
+
+void Main::setBestandCaption(const QString& caption)
+{
+    m_currentFile = caption;
+    // A file name may hold "&", which a menu would take for a shortcut mark.
+    QString shown = caption;
+    m_bestand->setText(shown.replace(QLatin1Char('&'), QLatin1String("&&")));
+}

@@ -1,0 +1,97 @@
+#pragma once
+
+#include "app/AppContext.h"
+#include "data/AddressListModel.h"
+#include "data/AddressRecord.h"
+
+#include <QMainWindow>
+#include <array>
+
+class QAction;
+class QFrame;
+class QLabel;
+class QLineEdit;
+class QTreeView;
+class SheetPreview;
+class VistaButton;
+
+// The program's only top-level window: the address list on the left, the
+// sheet preview or the editing fields on the right, a bar of buttons below.
+class Main : public QMainWindow {
+    Q_OBJECT
+public:
+    explicit Main(AppContext& context, QWidget* parent = nullptr);
+
+    AppContext& context() { return m_context; }
+    AddressListModel& model() { return m_model; }
+
+    // The address in the five edit fields.
+    AddressRecord currentAddress() const;
+    // The open list's file name, or empty while none is open.
+    QString currentFile() const { return m_currentFile; }
+
+    // Loads Data/name into the list; tells the user and keeps the old list when it cannot.
+    bool LaadAdressen(const QString& name);
+    // Empties the list for a new file of that name.
+    void startNewList(const QString& fileName);
+    // Shows the list and enables what needs an open list.
+    void enterWorkingState(const QString& fileName);
+    // Before the open list is replaced or the window closed: asks whether to
+    // save unsaved changes. False when the user chose to keep things as they are.
+    bool maySetAsideList();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+
+private:
+    // Building the window.
+    static QStringList fieldPrompts();
+    void buildMenus();
+    void buildListArea(QWidget* central);
+    void buildPreviewArea(QWidget* central);
+    void buildEditArea(QWidget* central);
+    void buildButtonBar(QWidget* central);
+
+    // Editing.
+    void EditKnop_Click();
+    void Knop_Click(int index);
+    void addAddress();
+    void deleteAddress();
+    bool saveList();
+    void ListView1_ItemClick(const QModelIndex& index);
+
+    // Menus, help and printing.
+    void FileNieuw_Click();
+    void FileOpen_Click();
+    void Marges_Click();
+    void HelpUitleg_Click();
+    void AfdrukKnop_Click();
+    void A4_MouseDown(Qt::MouseButton button, QPointF position);
+    void AfdrukkenEnkelLabel(int position);
+    void setHelpShown(bool shown);
+
+    void showCount();
+    void setBestandCaption(const QString& caption);
+
+    AppContext& m_context;
+    AddressListModel m_model;
+    QString m_currentFile;
+    bool m_centred = false;
+
+    QAction* m_helpUitleg = nullptr;
+    QAction* m_bestand = nullptr;
+    QAction* m_countAdressen = nullptr;
+    QTreeView* m_listView = nullptr;
+    QLabel* m_image = nullptr;
+    QLabel* m_helpPic = nullptr;
+    QFrame* m_frame2 = nullptr;
+    QFrame* m_frame4 = nullptr;
+    SheetPreview* m_a4 = nullptr;
+    std::array<QLineEdit*, AddressRecord::FieldCount> m_text1{};
+    std::array<VistaButton*, 3> m_knop{};
+    VistaButton* m_editKnop = nullptr;
+    VistaButton* m_afdrukKnop = nullptr;
+    VistaButton* m_cancelKnop = nullptr;
+    QLabel* m_label3 = nullptr;
+};

@@ -1,0 +1,98 @@
+// Adding, deleting and saving addresses, and the switch between preview and editing.
+#include "data/AddressListFile.h"
+#include "data/ListStorage.h"
+#include "ui/main/Main.h"
+#include "widgets/vistabutton/VistaButton.h"
+
+#include <QFrame>
+#include <QLabel>
+#include <QLineEdit>
+#include <QTreeView>
+
+void Main::EditKnop_Click()
+{
+    if (m_currentFile.isEmpty()) {
+        m_context.messages.tell(this, ProgramTitle,
+                                QStringLiteral("Voor het toevoegen of verwijderen van een adres\r\n"
+                                               "eerst een adressen bestand aanmaken of openen\r\n"
+                                               "met de optie 'File/Nieuw' of met 'File/Open'"));
+        return;
+    }
+    const bool toEditing = !m_frame2->isHidden();
+    m_frame2->setVisible(!toEditing);
+    m_frame4->setVisible(toEditing);
+    m_editKnop->setCaption(toEditing ? QStringLiteral("Layout") : QStringLiteral("Bewerken"));
+    m_label3->setText(toEditing ? QStringLiteral("Show Plaklabelsvel") : QStringLiteral("Adressen Toevoegen"));
+    m_label3->adjustSize();
+}
+
+void Main::Knop_Click(int index)
+{
+    switch (index) {
+    case 0: addAddress(); break;
+    case 1: deleteAddress(); break;
+    case 2: saveList(); break;
+    }
+}
+
+void Main::addAddress()
+{
+    const AddressRecord address = currentAddress();
+    for (const QString& field : address.fields) {
+        if (field.trimmed().isEmpty()) {
+            m_context.messages.tell(this, ProgramTitle, QStringLiteral("Alle velden invullen a.u.b."));
+            m_text1[0]->setFocus();
+            return;
+        }
+    }
+    // Refuse now what the list file could not hold, rather than lose it at saving.
+    const QStringList prompts = fieldPrompts();
+    for (int i = 0; i < AddressRecord::FieldCount; ++i) {
+        if (const auto bad = findUnstorableChar(address.field(i))) {
+            m_context.messages.tell(this, ProgramTitle,
+                                    QStringLiteral("Het teken %1 in %2 kan niet worden opgeslagen. Gebruik een ander teken.")
+                                        .arg(bad->character, prompts[i]));
+            m_text1[size_t(i)]->setFocus();
+            return;
+        }
+    }
+    m_model.append(address);
+    for (int i = 0; i < AddressRecord::Land; ++i)
+        m_text1[size_t(i)]->clear();
+    showCount();
+}
+
+void Main::deleteAddress()
+{
+    if (m_model.count() == 0)
+        return;
+    const QModelIndexList selected = m_listView->selectionModel()->selectedRows();
+    if (selected.isEmpty())
+        return;
+    const int row = selected.first().row();
+    const QString naam = m_model.at(row).field(AddressRecord::Naam);
+    const auto answer = m_context.messages.ask(this, QStringLiteral(" Delete"),
+                                               QStringLiteral("Wil je (%1) verwijderen uit de lijst?").arg(naam));
+    if (answer != Messages::Answer::Ja)
+        return;
+    m_model.removeAt(row);
+    showCount();
+}
+
+bool Main::saveList()
+{
+    const FileResult saved = SaveAdressen(m_model, m_context.dataFolder(), m_currentFile);
+    if (!saved.ok)
+        m_context.messages.tell(this, ProgramTitle, QStringLiteral("De lijst kon niet worden opgeslagen:\r\n") + saved.reason,
+                                Messages::Icon::Error);
+    return saved.ok;
+}
+
+void Main::ListView1_ItemClick(const QModelIndex& index)
+{
+    if (!index.isValid())
+        return;
+    const AddressRecord& address = m_model.at(index.row());
+    for (int i = 0; i < AddressRecord::FieldCount; ++i)
+        m_text1[size_t(i)]->setText(address.field(i));
+}

@@ -1,0 +1,182 @@
+// Builds the controls of the main window, in the order start-up lays them out.
+#include "app/Algemeen.h"
+#include "ui/FormStyle.h"
+#include "ui/main/HelpText.h"
+#include "ui/main/Main.h"
+#include "ui/main/PrinterPicture.h"
+#include "ui/main/SheetPreview.h"
+#include "widgets/vistabutton/VistaButton.h"
+
+#include <QAction>
+#include <QFrame>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QTreeView>
+
+using FormStyle::px;
+using FormStyle::twipRect;
+
+namespace {
+
+const QColor AreaColour(230, 230, 200);
+const QColor PromptColour(64, 64, 64);
+
+QFrame* frame(QWidget* parent, const QString& name, QRect geometry)
+{
+    auto* box = new QFrame(parent);
+    box->setFrameShape(QFrame::Box);
+    box->setFrameShadow(QFrame::Sunken);
+    box->setObjectName(name);
+    box->setGeometry(geometry);
+    FormStyle::setBackground(box, AreaColour);
+    return box;
+}
+
+QAction* menuItem(QObject* parent, const QString& name, const QString& caption, bool enabled = true)
+{
+    auto* action = new QAction(caption, parent);
+    action->setObjectName(name);
+    action->setEnabled(enabled);
+    return action;
+}
+
+}
+
+QStringList Main::fieldPrompts()
+{
+    return {QStringLiteral("Voor en Achternaam"), QStringLiteral("Straatnaam en Huisnummer"), QStringLiteral("Postcode"),
+            QStringLiteral("Woonplaats"), QStringLiteral("Land")};
+}
+
+void Main::buildMenus()
+{
+    QMenuBar* bar = menuBar();
+    QMenu* file = bar->addMenu(QStringLiteral("File"));
+    file->menuAction()->setObjectName(QStringLiteral("File"));
+    QAction* nieuw = file->addAction(QStringLiteral("Nieuw"));
+    nieuw->setObjectName(QStringLiteral("FileNieuw"));
+    QAction* open = file->addAction(QStringLiteral("Openen"));
+    open->setObjectName(QStringLiteral("FileOpen"));
+    connect(nieuw, &QAction::triggered, this, &Main::FileNieuw_Click);
+    connect(open, &QAction::triggered, this, &Main::FileOpen_Click);
+
+    QAction* marges = menuItem(bar, QStringLiteral("Marges"), QStringLiteral("Marges"));
+    bar->addAction(marges);
+    connect(marges, &QAction::triggered, this, &Main::Marges_Click);
+
+    QMenu* help = bar->addMenu(QStringLiteral("Help"));
+    help->menuAction()->setObjectName(QStringLiteral("Help"));
+    m_helpUitleg = help->addAction(QStringLiteral("Korte Uitleg"));
+    m_helpUitleg->setObjectName(QStringLiteral("HelpUitleg"));
+    m_helpUitleg->setCheckable(true);
+    m_helpUitleg->setEnabled(false);
+    QAction* meer = help->addAction(QStringLiteral("Meer Software"));
+    meer->setObjectName(QStringLiteral("Meersoftware"));
+    connect(m_helpUitleg, &QAction::triggered, this, &Main::HelpUitleg_Click);
+    connect(meer, &QAction::triggered, this, [] { Algemeen::ShellOpen(Algemeen::MakerWebPage); });
+
+    // A status line inside the menu bar: the open file and the number of addresses.
+    bar->addAction(menuItem(bar, QStringLiteral("Streep1"), QStringLiteral("/"), false));
+    m_bestand = menuItem(bar, QStringLiteral("Bestand"), QStringLiteral("Bestand"), false);
+    bar->addAction(m_bestand);
+    bar->addAction(menuItem(bar, QStringLiteral("Streep2"), QStringLiteral("/"), false));
+    m_countAdressen = menuItem(bar, QStringLiteral("CountAdressen"), QStringLiteral("Aantal"), false);
+    bar->addAction(m_countAdressen);
+}
+
+void Main::buildListArea(QWidget* central)
+{
+    QFrame* frame1 = frame(central, QStringLiteral("Frame1"), twipRect(150, 60, 6330, 4350));
+    const QRect area = twipRect(135, 240, 6045, 3960);
+
+    m_listView = new QTreeView(frame1);
+    m_listView->setObjectName(QStringLiteral("ListView1"));
+    m_listView->setGeometry(area);
+    m_listView->setRootIsDecorated(false);
+    m_listView->setItemsExpandable(false);
+    m_listView->setUniformRowHeights(true);
+    m_listView->setAllColumnsShowFocus(true);
+    m_listView->setSelectionBehavior(QAbstractItemView::SelectRows);
+    m_listView->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_listView->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    FormStyle::setColours(m_listView, QColor(30, 30, 50), QColor(235, 235, 235));
+    m_listView->setModel(&m_model);
+    const int widths[] = {1650, 1880, 990, 1200, 1200};
+    for (int column = 0; column < AddressRecord::FieldCount; ++column)
+        m_listView->header()->resizeSection(column, px(widths[column]));
+    m_listView->header()->setStretchLastSection(false);
+    m_listView->hide();
+    connect(m_listView, &QTreeView::clicked, this, &Main::ListView1_ItemClick);
+    connect(m_listView, &QTreeView::activated, this, &Main::ListView1_ItemClick);
+
+    m_image = new QLabel(frame1);
+    m_image->setObjectName(QStringLiteral("Image1"));
+    m_image->setGeometry(area);
+    m_image->setScaledContents(true);
+    m_image->setPixmap(QPixmap::fromImage(drawPrinterPicture()));
+
+    m_helpPic = new QLabel(frame1);
+    m_helpPic->setObjectName(QStringLiteral("HelpPic"));
+    m_helpPic->setGeometry(area);
+    m_helpPic->setPixmap(QPixmap::fromImage(drawHelpText(area.size())));
+    m_helpPic->hide();
+}
+
+void Main::buildPreviewArea(QWidget* central)
+{
+    m_frame2 = frame(central, QStringLiteral("Frame2"), twipRect(6585, 60, 3090, 4350));
+    m_a4 = new SheetPreview(m_frame2);
+    m_a4->setObjectName(QStringLiteral("A4"));
+    m_a4->setGeometry(twipRect(135, 225, 2805, 3990));
+    m_a4->setEnabled(false);
+    connect(m_a4, &SheetPreview::pressed, this, &Main::A4_MouseDown);
+}
+
+void Main::buildEditArea(QWidget* central)
+{
+    m_frame4 = frame(central, QStringLiteral("Frame4"), twipRect(6585, 60, 3090, 4350));
+    m_frame4->hide();
+    const QStringList prompts = fieldPrompts();
+    for (int i = 0; i < AddressRecord::FieldCount; ++i) {
+        auto* field = new QLineEdit(m_frame4);
+        field->setObjectName(QStringLiteral("Text1_%1").arg(i));
+        field->setGeometry(twipRect(135, 255 + 690 * i, 2805, 285));
+        FormStyle::setColours(field, QColor(40, 40, 40), QColor(255, 255, 255));
+        m_text1[size_t(i)] = field;
+        FormStyle::caption(m_frame4, QStringLiteral("Label2_%1").arg(i), prompts[i], 150, 585 + 690 * i, PromptColour);
+    }
+    m_text1[AddressRecord::Land]->setText(QStringLiteral("Nederland"));
+
+    const QStringList captions = {QStringLiteral("Add"), QStringLiteral("Delete"), QStringLiteral("Opslaan")};
+    const QStringList tips = {QStringLiteral(" Adres toevoegen "), QStringLiteral(" Adres verwijderen "),
+                              QStringLiteral(" Lijst opslaan (Save) ")};
+    for (int i = 0; i < 3; ++i) {
+        VistaButton* knop = FormStyle::button(m_frame4, QStringLiteral("Knop_%1").arg(i), captions[i],
+                                              twipRect(135 + 960 * i, 3825, 900, 360));
+        knop->setToolTip(tips[i]);
+        connect(knop, &VistaButton::Click, this, [this, i] { Knop_Click(i); });
+        m_knop[size_t(i)] = knop;
+    }
+}
+
+void Main::buildButtonBar(QWidget* central)
+{
+    QFrame* frame3 = frame(central, QStringLiteral("Frame3"), twipRect(150, 4410, 9540, 750));
+    m_editKnop = FormStyle::button(frame3, QStringLiteral("EditKnop"), QStringLiteral("Bewerken"),
+                                   twipRect(135, 240, 990, 360), false);
+    m_editKnop->setToolTip(QStringLiteral(" Adressen toevoegen of verwijderen "));
+    m_label3 = FormStyle::caption(frame3, QStringLiteral("Label3"), QStringLiteral("Adressen Toevoegen"), 1200, 315,
+                                  PromptColour);
+    m_afdrukKnop = FormStyle::button(frame3, QStringLiteral("AfdrukKnop"), QStringLiteral("Afdrukken"),
+                                     twipRect(7350, 240, 990, 360), false);
+    m_afdrukKnop->setToolTip(QStringLiteral(" Complete lijst afdrukken "));
+    m_cancelKnop = FormStyle::button(frame3, QStringLiteral("CancelKnop"), QStringLiteral("Stoppen"),
+                                     twipRect(8400, 240, 990, 360));
+    m_cancelKnop->setToolTip(QStringLiteral(" Stoppen "));
+
+    connect(m_editKnop, &VistaButton::Click, this, &Main::EditKnop_Click);
+    connect(m_afdrukKnop, &VistaButton::Click, this, &Main::AfdrukKnop_Click);
+    connect(m_cancelKnop, &VistaButton::Click, this, &Main::close);
+}

@@ -1,0 +1,92 @@
+// The menu commands, the short help, the print button and the sheet preview's click.
+#include "print/AfdrukForm.h"
+#include "print/LabelJobs.h"
+#include "print/PrintRun.h"
+#include "print/PrinterDevice.h"
+#include "ui/dialogs/MargeForm.h"
+#include "ui/dialogs/NieuwForm.h"
+#include "ui/dialogs/OpenForm.h"
+#include "ui/main/Main.h"
+#include "ui/main/SheetPreview.h"
+#include "widgets/vistabutton/VistaButton.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QLineEdit>
+#include <QTreeView>
+
+void Main::FileNieuw_Click()
+{
+    NieuwForm dialog(*this);
+    dialog.exec();
+}
+
+void Main::FileOpen_Click()
+{
+    OpenForm dialog(*this);
+    dialog.exec();
+}
+
+void Main::Marges_Click()
+{
+    MargeForm dialog(m_context, this);
+    dialog.exec();
+}
+
+void Main::HelpUitleg_Click()
+{
+    setHelpShown(!m_listView->isHidden());
+}
+
+void Main::setHelpShown(bool shown)
+{
+    if (m_currentFile.isEmpty())
+        return; // before a list is open the help item is not available
+    m_listView->setHidden(shown);
+    m_helpPic->setVisible(shown);
+    m_editKnop->setButtonEnabled(!shown);
+    m_afdrukKnop->setButtonEnabled(!shown);
+    m_a4->setEnabled(!shown);
+    m_helpUitleg->setChecked(shown);
+}
+
+void Main::AfdrukKnop_Click()
+{
+    if (m_model.count() == 0) {
+        m_context.messages.tell(this, ProgramTitle, QStringLiteral("Je kunt niets afdrukken zonder adressen...."));
+        return;
+    }
+    AfdrukForm dialog(m_context, m_model, currentAddress(), this);
+    dialog.exec();
+}
+
+void Main::A4_MouseDown(Qt::MouseButton button, QPointF position)
+{
+    if (m_text1[AddressRecord::Naam]->text().trimmed().isEmpty()) {
+        m_context.messages.tell(this, QStringLiteral("Error"), QStringLiteral("Eerst een adres selecteren uit de lijst!"),
+                                Messages::Icon::Error);
+        return;
+    }
+    if (button != Qt::LeftButton)
+        return;
+    const int position1to21 = SheetPreview::labelAt(position);
+    if (position1to21 == 0)
+        return;
+    m_a4->markClicked(position1to21);
+    AfdrukkenEnkelLabel(position1to21);
+}
+
+void Main::AfdrukkenEnkelLabel(int position)
+{
+    const AddressRecord address = currentAddress();
+    const auto answer = m_context.messages.ask(
+        this, QStringLiteral(" Print"),
+        QStringLiteral("Wil je Plaklabel nummer %1 afdrukken met de naam van...\r\n%2?")
+            .arg(position)
+            .arg(address.field(AddressRecord::Naam)));
+    if (answer != Messages::Answer::Ja)
+        return;
+    m_context.printer.SetDocumentName(QStringLiteral("Plaklabels"));
+    tellIfFailed(m_context.messages, this,
+                 ::AfdrukkenEnkelLabel(m_context.printer, address, position, m_context.values.FontSize));
+}

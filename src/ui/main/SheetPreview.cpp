@@ -1,0 +1,100 @@
+#include "ui/main/SheetPreview.h"
+
+#include "print/LabelSheet.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+
+namespace {
+constexpr int FirstCell = 8;
+constexpr int CellWidth = 53;
+constexpr int CellHeight = 32;
+constexpr int ColumnStep = 57;
+constexpr int RowStep = 36;
+}
+
+SheetPreview::SheetPreview(QWidget* parent) : QWidget(parent)
+{
+    setMouseTracking(true);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+}
+
+QRect SheetPreview::cellRect(int position)
+{
+    const int index = position - 1;
+    return QRect(FirstCell + ColumnStep * (index % LabelSheet::Columns), FirstCell + RowStep * (index / LabelSheet::Columns),
+                 CellWidth, CellHeight);
+}
+
+int SheetPreview::labelAt(QPointF point)
+{
+    for (int p = 1; p <= LabelSheet::LabelCount; ++p) {
+        const QRect cell = cellRect(p);
+        // Strictly inside: the borders and the gaps belong to no cell.
+        if (cell.x() < point.x() && point.x() < cell.x() + CellWidth && cell.y() < point.y()
+            && point.y() < cell.y() + CellHeight)
+            return p;
+    }
+    return 0;
+}
+
+void SheetPreview::drawAll()
+{
+    for (int p = 1; p <= LabelSheet::LabelCount; ++p)
+        drawCell(p, Look::Normal);
+}
+
+void SheetPreview::drawCell(int position, Look look)
+{
+    QPainter painter(&m_image);
+    const QRect cell = cellRect(position);
+    // The rectangle reaches from (x, y) to (x + 53, y + 32), the far corner included.
+    const QRect filled(cell.topLeft(), QSize(CellWidth + 1, CellHeight + 1));
+    switch (look) {
+    case Look::Normal: painter.fillRect(filled, QColor(230, 230, 230)); break;
+    case Look::UnderPointer: painter.fillRect(filled, QColor(200, 200, 200)); break;
+    case Look::Clicked:
+        painter.fillRect(filled, QColor(200, 0, 0));
+        painter.setPen(Qt::black);
+        painter.drawRect(cell);
+        break;
+    }
+    painter.setPen(palette().color(QPalette::Active, QPalette::Text));
+    painter.setFont(font());
+    const QFontMetrics metrics(font());
+    painter.drawText(QPoint(cell.x() + 20, cell.y() + 10 + metrics.ascent()), QLatin1Char(' ') + QString::number(position));
+    update(filled);
+}
+
+void SheetPreview::markClicked(int position)
+{
+    m_lastPosition = position;
+    drawCell(position, Look::Clicked);
+}
+
+void SheetPreview::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    painter.drawImage(0, 0, m_image);
+}
+
+void SheetPreview::resizeEvent(QResizeEvent*)
+{
+    m_image = QImage(size(), QImage::Format_RGB32);
+    m_image.fill(palette().color(QPalette::Active, QPalette::Base));
+    drawAll();
+}
+
+void SheetPreview::mouseMoveEvent(QMouseEvent* event)
+{
+    const int under = labelAt(event->position());
+    if (under != 0)
+        m_lastPosition = under;
+    for (int p = 1; p <= LabelSheet::LabelCount; ++p)
+        drawCell(p, p == under ? Look::UnderPointer : Look::Normal);
+}
+
+void SheetPreview::mousePressEvent(QMouseEvent* event)
+{
+    emit pressed(event->button(), event->position());
+}

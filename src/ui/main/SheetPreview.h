@@ -1,0 +1,39 @@
+#pragma once
+
+#include <QImage>
+#include <QWidget>
+
+// A small drawing of the label sheet: 21 numbered cells, 3 across and 7 down.
+// The cell under the pointer is highlighted; a press is passed on to the window.
+// Everything is drawn into a retained image, so the drawing stays.
+class SheetPreview : public QWidget {
+    Q_OBJECT
+public:
+    enum class Look { Normal, UnderPointer, Clicked };
+
+    explicit SheetPreview(QWidget* parent = nullptr);
+
+    // The cell position 1..21 whose inside holds the point, or 0 for borders and gaps.
+    static int labelAt(QPointF point);
+    static QRect cellRect(int position);
+
+    void drawAll();
+    void drawCell(int position, Look look);
+    void markClicked(int position);
+
+    int lastPosition() const { return m_lastPosition; }
+    const QImage& image() const { return m_image; }
+
+signals:
+    void pressed(Qt::MouseButton button, QPointF position);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+
+private:
+    QImage m_image;
+    int m_lastPosition = 0;
+};

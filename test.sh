@@ -1,0 +1,13 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds a Debug build with warnings as errors and the
+# address and undefined-behaviour sanitizers, and runs every test.
+set -euo pipefail
+cd "$(dirname "$0")"
+scripts/install-deps.sh --test
+cmake -S . -B build/test -DCMAKE_BUILD_TYPE=Debug -DPLAKLABELS_STRICT=ON
+cmake --build build/test --parallel "$(nproc)"
+export QT_QPA_PLATFORM=offscreen
+export XDG_RUNTIME_DIR="${XDG_RUNTIME_DIR:-$(mktemp -d)}"
+chmod 700 "$XDG_RUNTIME_DIR"
+cd build/test
+ctest --output-on-failure --timeout 600

@@ -1,4 +1,114 @@
+#include "data/AddressListFile.h"
+
+#include <QRandomGenerator>
 #include <QTest>
-class T : public QObject { Q_OBJECT };
-QTEST_MAIN(T)
+
+namespace {
+AddressRecord rec(const QString& a, const QString& b, const QString& c, const QString& d, const QString& e)
+{
+    return AddressRecord{{a, b, c, d, e}};
+}
+}
+
+class TestAddressListFile : public QObject {
+    Q_OBJECT
+private slots:
+    void writesExactBytes()
+    {
+        const QList<AddressRecord> list = {
+            rec(QStringLiteral("Jan, de Vries"), QStringLiteral(" Kerkstraat 1 "), QString(), QStringLiteral("Zwolle"),
+                QStringLiteral("Nederland")),
+            rec(QStringLiteral("Renée"), QStringLiteral("€ 5"), QStringLiteral("1000"), QStringLiteral("Brussel"),
+                QStringLiteral("België"))};
+        QCOMPARE(serializeAddressList(list),
+                 QByteArray("\"Jan, de Vries\",\" Kerkstraat 1 \",\"\",\"Zwolle\",\"Nederland\"\r\n"
+                            "\"Ren\xe9" "e\",\"\x80 5\",\"1000\",\"Brussel\",\"Belgi\xeb\"\r\n"));
+        QCOMPARE(serializeAddressList({}), QByteArray());
+    }
+
+    void readsWhatItWrites()
+    {
+        const QList<AddressRecord> list = {
+            rec(QStringLiteral(" Piet "), QStringLiteral("a,b"), QStringLiteral("  "), QStringLiteral("x\r\ny"),
+                QStringLiteral("Ærø ©")),
+            rec(QStringLiteral("Œuvre"), QString(), QString(), QString(), QString())};
+        const QByteArray bytes = serializeAddressList(list);
+        const ParsedList parsed = parseAddressList(bytes);
+        QVERIFY(parsed.complete);
+        QCOMPARE(parsed.records, list);
+        QCOMPARE(serializeAddressList(parsed.records), bytes);
+    }
+
+    void readsLeniently_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<int>("records");
+        QTest::newRow("unquoted") << QByteArray("Jan,Kerkstraat 1,1234 AB,Zwolle,Nederland\r\n") << 1;
+        QTest::newRow("spaces around") << QByteArray("  Jan  ,  \"Kerkstraat 1\"  ,1234 AB ,Zwolle,Nederland\r\n") << 1;
+        QTest::newRow("lone LF") << QByteArray("Jan,Kerkstraat 1,1234 AB,Zwolle,Nederland\nPiet,a,b,c,d\n") << 2;
+        QTest::newRow("lone CR") << QByteArray("Jan,Kerkstraat 1,1234 AB,Zwolle,Nederland\rPiet,a,b,c,d\r") << 2;
+        QTest::newRow("across lines") << QByteArray("Jan,Kerkstraat 1\r\n1234 AB\r\nZwolle,Nederland\r\n") << 1;
+        QTest::newRow("no final line end") << QByteArray("Jan,Kerkstraat 1,1234 AB,Zwolle,Nederland") << 1;
+        QTest::newRow("junk after quote") << QByteArray("\"Jan\"x,\"Kerkstraat 1\" y,1234 AB,Zwolle,Nederland\r\n") << 1;
+    }
+    void readsLeniently()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(int, records);
+        const ParsedList parsed = parseAddressList(bytes);
+        QVERIFY(parsed.complete);
+        QCOMPARE(parsed.records.size(), records);
+        QCOMPARE(parsed.records.first(), rec(QStringLiteral("Jan"), QStringLiteral("Kerkstraat 1"),
+                                             QStringLiteral("1234 AB"), QStringLiteral("Zwolle"),
+                                             QStringLiteral("Nederland")));
+    }
+
+    void dropsBlankNamesAndKeepsSpaces()
+    {
+        const ParsedList parsed = parseAddressList(
+            "\"\",\"a\",\"b\",\"c\",\"d\"\r\n\"   \",\"a\",\"b\",\"c\",\"d\"\r\n\" Ans \",\"a\",\"b\",\"c\",\"d\"\r\n");
+        QCOMPARE(parsed.records.size(), 1);
+        QCOMPARE(parsed.records[0].field(AddressRecord::Naam), QStringLiteral(" Ans "));
+    }
+
+    void keepsCompleteRecordsOfTruncatedFile()
+    {
+        ParsedList parsed = parseAddressList("\"Jan\",\"a\",\"b\",\"c\",\"d\"\r\n\"Piet\",\"a\",\"b\"");
+        QVERIFY(!parsed.complete);
+        QCOMPARE(parsed.records.size(), 1);
+        parsed = parseAddressList("\"Jan\",\"a\",\"b\",\"c\",\"d\"\r\n\"Piet\",\"a\",\"b\",\"c\",\"d");
+        QVERIFY(!parsed.complete);
+        QCOMPARE(parsed.records.size(), 1);
+        QCOMPARE(parseAddressList(QByteArray()).records.size(), 0);
+    }
+
+    void survivesBadInput()
+    {
+        QByteArray noise(200000, 0);
+        QRandomGenerator random(42);
+        for (char& c : noise)
+            c = char(random.bounded(256));
+        parseAddressList(noise);
+        const QByteArray bigField = "\"" + QByteArray(1 << 20, 'x') + "\",a,b,c,d\r\n";
+        const ParsedList parsed = parseAddressList(bigField);
+        QCOMPARE(parsed.records.size(), 1);
+        QCOMPARE(parsed.records[0].field(0).size(), 1 << 20);
+    }
+
+    void findsWhatCannotBeStored()
+    {
+        QVERIFY(!findUnstorableChar(QStringLiteral("Œuvre € ß ÿ ,\r\n")));
+        QCOMPARE(findUnstorableChar(QStringLiteral("Łódź"))->character, QStringLiteral("Ł"));
+        QCOMPARE(findUnstorableChar(QStringLiteral("ab\"c"))->position, 2);
+        QCOMPARE(findUnstorableChar(QStringLiteral("hi 😀"))->character, QStringLiteral("😀"));
+        const QList<AddressRecord> list = {rec(QStringLiteral("Jan"), QStringLiteral("a"), QStringLiteral("b"),
+                                               QStringLiteral("Kraków"), QStringLiteral("d")),
+                                           rec(QStringLiteral("Ola"), QStringLiteral("a"), QStringLiteral("b"),
+                                               QStringLiteral("Łódź"), QStringLiteral("d"))};
+        QCOMPARE(*unstorableReason(list),
+                 QStringLiteral("het teken Ł in Woonplaats van adres 2 (Ola) kan niet in het bestand worden opgeslagen."));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestAddressListFile)
 #include "tst_addresslistfile.moc"

@@ -1,4 +1,153 @@
+#include "data/AddressListModel.h"
+#include "data/ListStorage.h"
+
+#include <QAbstractItemModelTester>
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
 #include <QTest>
-class T : public QObject { Q_OBJECT };
-QTEST_MAIN(T)
+
+namespace {
+
+AddressRecord rec(const QString& naam)
+{
+    return AddressRecord{{naam, QStringLiteral("Dorpsstraat 1"), QStringLiteral("1234 AB"), QStringLiteral("Ede"),
+                          QStringLiteral("Nederland")}};
+}
+
+QByteArray read(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+}
+
+void write(const QString& path, const QByteArray& bytes)
+{
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+}
+
+// Root may write anywhere, so read-only folders only hold for other users;
+// an immutable folder holds for everyone.
+bool makeImmutable(const QString& path, bool on)
+{
+    return QProcess::execute(QStringLiteral("chattr"), {on ? QStringLiteral("+i") : QStringLiteral("-i"), path}) == 0;
+}
+
+}
+
+class TestListStorage : public QObject {
+    Q_OBJECT
+private slots:
+    void modelKeepsOrderAndModifiedFlag()
+    {
+        AddressListModel model;
+        QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::QtTest);
+        QVERIFY(!model.isModified());
+        model.append(rec(QStringLiteral("Zoë")));
+        model.append(rec(QStringLiteral("Anna")));
+        QVERIFY(model.isModified());
+        QCOMPARE(model.data(model.index(0, 0)).toString(), QStringLiteral("Zoë"));
+        QCOMPARE(model.data(model.index(1, 3)).toString(), QStringLiteral("Ede"));
+        QCOMPARE(model.headerData(3, Qt::Horizontal).toString(), QStringLiteral("Woonplaats"));
+        model.removeAt(0);
+        QCOMPARE(model.count(), 1);
+        QCOMPARE(model.at(0).field(0), QStringLiteral("Anna"));
+        model.clear();
+        QVERIFY(!model.isModified());
+        QCOMPARE(model.count(), 0);
+    }
+
+    void savesAndLoadsThroughData()
+    {
+        QTemporaryDir dir;
+        const QString data = dir.path() + QStringLiteral("/Data"); // missing: saving makes it
+        AddressListModel model;
+        model.append(rec(QStringLiteral("Jan")));
+        model.append(rec(QStringLiteral("Piet")));
+        QVERIFY(SaveAdressen(model, data, QStringLiteral("klanten.lst")).ok);
+        QVERIFY(!model.isModified());
+        const QByteArray line = "\",\"Dorpsstraat 1\",\"1234 AB\",\"Ede\",\"Nederland\"\r\n";
+        QCOMPARE(read(data + QStringLiteral("/klanten.lst")), "\"Jan" + line + "\"Piet" + line);
+
+        AddressListModel loaded;
+        loaded.append(rec(QStringLiteral("oud")));
+        QVERIFY(LaadAdressen(loaded, data, QStringLiteral("klanten.lst")).ok);
+        QCOMPARE(loaded.records(), model.records());
+        QVERIFY(!loaded.isModified());
+
+        loaded.clear();
+        QVERIFY(SaveAdressen(loaded, data, QStringLiteral("klanten.lst")).ok);
+        QCOMPARE(read(data + QStringLiteral("/klanten.lst")), QByteArray());
+    }
+
+    void failedLoadKeepsTheList()
+    {
+        QTemporaryDir dir;
+        QDir(dir.path()).mkpath(QStringLiteral("map.lst"));
+        AddressListModel model;
+        model.append(rec(QStringLiteral("Jan")));
+        FileResult result = LaadAdressen(model, dir.path(), QStringLiteral("weg.lst"));
+        QVERIFY(!result.ok);
+        QCOMPARE(result.reason, QStringLiteral("het bestand bestaat niet."));
+        result = LaadAdressen(model, dir.path(), QStringLiteral("map.lst"));
+        QCOMPARE(result.reason, QStringLiteral("dit is een map, geen bestand."));
+        result = LaadAdressen(model, dir.path(), QStringLiteral("../buiten.lst"));
+        QCOMPARE(result.reason, QStringLiteral("dit is geen geldige bestandsnaam."));
+        QCOMPARE(model.count(), 1);
+        QVERIFY(model.isModified());
+    }
+
+    void refusedSaveLeavesOldFile()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.path() + QStringLiteral("/lijst.lst");
+        write(path, "oud\r\n");
+        AddressListModel model;
+        AddressRecord bad = rec(QStringLiteral("Jan"));
+        bad.field(AddressRecord::Woonplaats) = QStringLiteral("Łódź");
+        model.append(bad);
+        const FileResult result = SaveAdressen(model, dir.path(), QStringLiteral("lijst.lst"));
+        QVERIFY(!result.ok);
+        QVERIFY(result.reason.contains(QStringLiteral("Ł")));
+        QCOMPARE(read(path), QByteArray("oud\r\n"));
+        QVERIFY(model.isModified());
+    }
+
+    void failedWriteLeavesOldFile()
+    {
+        QTemporaryDir dir;
+        const QString data = dir.path() + QStringLiteral("/Data");
+        QDir().mkpath(data);
+        write(data + QStringLiteral("/lijst.lst"), "oud\r\n");
+        QFile(data).setPermissions(QFile::ReadOwner | QFile::ExeOwner);
+        const bool blocked = QFileInfo(data).isWritable() ? makeImmutable(data, true) : true;
+        if (!blocked)
+            QSKIP("cannot make a folder unwritable here");
+        AddressListModel model;
+        model.append(rec(QStringLiteral("Jan")));
+        const FileResult result = SaveAdressen(model, data, QStringLiteral("lijst.lst"));
+        makeImmutable(data, false);
+        QFile(data).setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        QVERIFY(!result.ok);
+        QVERIFY2(result.reason.contains(QStringLiteral("toestemming")) || result.reason.contains(QStringLiteral("schrijven")),
+                 qPrintable(result.reason));
+        QCOMPARE(read(data + QStringLiteral("/lijst.lst")), QByteArray("oud\r\n"));
+        QVERIFY(model.isModified());
+    }
+
+    void missingDataFolderThatCannotBeMade()
+    {
+        QTemporaryDir dir;
+        write(dir.path() + QStringLiteral("/Data"), "een bestand, geen map");
+        AddressListModel model;
+        const FileResult result = SaveAdressen(model, dir.path() + QStringLiteral("/Data"), QStringLiteral("a.lst"));
+        QVERIFY(!result.ok);
+        QVERIFY(result.reason.startsWith(QStringLiteral("de map ")));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestListStorage)
 #include "tst_liststorage.moc"

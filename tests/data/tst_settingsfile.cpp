@@ -1,4 +1,92 @@
+#include "data/SettingsFile.h"
+
+#include <QFile>
+#include <QTemporaryDir>
 #include <QTest>
-class T : public QObject { Q_OBJECT };
-QTEST_MAIN(T)
+
+Q_DECLARE_METATYPE(SavedSettings)
+
+namespace {
+QByteArray fileBytes(const QString& folder)
+{
+    QFile file(settingsPath(folder));
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+}
+void writeBytes(const QString& folder, const QByteArray& bytes)
+{
+    QFile file(settingsPath(folder));
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+}
+const QByteArray Defaults = "\"Plaklabels\"\r\n\"----------------------------\"\r\n0,0,0,0\r\n10\r\n";
+}
+
+class TestSettingsFile : public QObject {
+    Q_OBJECT
+private slots:
+    void firstRunWritesDefaults()
+    {
+        QTemporaryDir dir;
+        QCOMPARE(loadSettings(dir.path()), SavedSettings());
+        QCOMPARE(fileBytes(dir.path()), Defaults);
+    }
+
+    void readsAndWritesAllValues()
+    {
+        QTemporaryDir dir;
+        const SavedSettings settings{{-60, 120, 600, -600}, 12};
+        QVERIFY(writeSettings(dir.path(), settings).ok);
+        QCOMPARE(fileBytes(dir.path()),
+                 QByteArray("\"Plaklabels\"\r\n\"----------------------------\"\r\n-60,120,600,-600\r\n12\r\n"));
+        QCOMPARE(loadSettings(dir.path()), settings);
+    }
+
+    void ignoresBannerAndWhatFollows()
+    {
+        QTemporaryDir dir;
+        const QByteArray bytes = "anything at all\r\n\"- -\"\r\n1,2,3,4\r\n9\r\nextra,lines\r\n";
+        writeBytes(dir.path(), bytes);
+        QCOMPARE(loadSettings(dir.path()), (SavedSettings{{1, 2, 3, 4}, 9}));
+        QCOMPARE(fileBytes(dir.path()), bytes); // a complete file is left alone
+    }
+
+    void shortFileKeepsWhatWasReadAndIsRewritten()
+    {
+        QTemporaryDir dir;
+        writeBytes(dir.path(), "\"x\"\r\n\"y\"\r\n60,-120,0,180\r\n");
+        QCOMPARE(loadSettings(dir.path()), (SavedSettings{{60, -120, 0, 180}, 10}));
+        QCOMPARE(fileBytes(dir.path()),
+                 QByteArray("\"Plaklabels\"\r\n\"----------------------------\"\r\n60,-120,0,180\r\n10\r\n"));
+    }
+
+    void notANumberIsAReadFailure_data()
+    {
+        QTest::addColumn<QByteArray>("line3and4");
+        QTest::addColumn<SavedSettings>("expected");
+        QTest::newRow("text") << QByteArray("60,abc,0,0\r\n12\r\n") << SavedSettings{{60, 0, 0, 0}, 10};
+        QTest::newRow("fraction") << QByteArray("60,1.5,0,0\r\n12\r\n") << SavedSettings{{60, 0, 0, 0}, 10};
+        QTest::newRow("beyond 32 bits") << QByteArray("60,120,3000000000,0\r\n12\r\n") << SavedSettings{{60, 120, 0, 0}, 10};
+        QTest::newRow("beyond 16 bits") << QByteArray("1,2,3,4\r\n40000\r\n") << SavedSettings{{1, 2, 3, 4}, 10};
+        QTest::newRow("empty") << QByteArray("1,,3,4\r\n12\r\n") << SavedSettings{{1, 0, 0, 0}, 10};
+    }
+    void notANumberIsAReadFailure()
+    {
+        QFETCH(QByteArray, line3and4);
+        QFETCH(SavedSettings, expected);
+        QTemporaryDir dir;
+        writeBytes(dir.path(), "\"Plaklabels\"\r\n\"---\"\r\n" + line3and4);
+        QCOMPARE(loadSettings(dir.path()), expected);
+        QCOMPARE(parseSettings(fileBytes(dir.path())).values, expected);
+    }
+
+    void garbageFileGivesDefaults()
+    {
+        QTemporaryDir dir;
+        writeBytes(dir.path(), QByteArray("\x00\xff\x81\"\r\n\x01", 7));
+        QCOMPARE(loadSettings(dir.path()), SavedSettings());
+        QCOMPARE(fileBytes(dir.path()), Defaults);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestSettingsFile)
 #include "tst_settingsfile.moc"

@@ -1,4 +1,196 @@
+#include "RecordingDevice.h"
+#include "data/AddressListModel.h"
+#include "print/LabelJobs.h"
+#include "print/LabelSheet.h"
+
 #include <QTest>
-class T : public QObject { Q_OBJECT };
-QTEST_MAIN(T)
+
+namespace {
+
+AddressRecord address(int n)
+{
+    return AddressRecord{{QStringLiteral("Naam %1").arg(n), QStringLiteral("Straat %1").arg(n), QStringLiteral("1234 AB"),
+                          QStringLiteral("Stad %1").arg(n), QStringLiteral("Land %1").arg(n)}};
+}
+
+void fill(AddressListModel& list, int n)
+{
+    QList<AddressRecord> records;
+    for (int i = 1; i <= n; ++i)
+        records.append(address(i));
+    list.replaceAll(records);
+}
+
+// Where the name lines landed: (page, x, y) for every text starting with "Naam".
+QList<std::tuple<int, int, int>> namePositions(const RecordingDevice& device)
+{
+    QList<std::tuple<int, int, int>> result;
+    for (const auto& t : device.texts)
+        if (t.text.startsWith(QStringLiteral("Naam")))
+            result.append({t.page, int(t.x), int(t.y)});
+    return result;
+}
+
+const QStringList SetUp = {QStringLiteral("SetUnitTwips"), QStringLiteral("SetPortrait"), QStringLiteral("SetFontName Arial"),
+                           QStringLiteral("SetFontBold 1"), QStringLiteral("SetFontSize 10"),
+                           QStringLiteral("SetTextColor 0,0,90")};
+
+}
+
+class TestLabelJobs : public QObject {
+    Q_OBJECT
+private slots:
+    void sheetGeometry()
+    {
+        QCOMPARE(LabelSheet::singleLabelOrigin(1), QPoint(660, 1050));
+        QCOMPARE(LabelSheet::singleLabelOrigin(5), QPoint(4350, 3210));
+        QCOMPARE(LabelSheet::singleLabelOrigin(20), QPoint(4350, 14010));
+        QCOMPARE(LabelSheet::singleLabelOrigin(21), QPoint(8040, 14010));
+        LabelSheet::LabelCursor cursor(MarginSettings{120, 0, -60, 0});
+        QList<qint64> xs;
+        for (int i = 0; i < 4; ++i, cursor.advance())
+            xs.append(cursor.x());
+        QCOMPARE(xs, (QList<qint64>{780, 4410, 8040, 780}));
+        QCOMPARE(cursor.y(), 1050 + 2160);
+    }
+
+    void oneLabelPrintsFourLinesInOrder()
+    {
+        AddressListModel list;
+        fill(list, 1);
+        RecordingDevice device;
+        QVERIFY(AfdrukkenAlleLabels(device, list, {}, 10, false).ok);
+        QStringList expected = SetUp;
+        for (int k = 0; k < 4; ++k)
+            expected << QStringLiteral("SetCurrentX 660") << QStringLiteral("SetCurrentY %1").arg(1050 + 270 * k)
+                     << QStringLiteral("PrintText ") + address(1).field(k);
+        expected << QStringLiteral("EndDocument");
+        QCOMPARE(device.ops, expected);
+    }
+
+    void twentyTwoAddressesGiveTwoPages()
+    {
+        AddressListModel list;
+        fill(list, 22);
+        RecordingDevice device;
+        QVERIFY(AfdrukkenAlleLabels(device, list, {}, 10, false).ok);
+        const auto names = namePositions(device);
+        QCOMPARE(names.size(), 22);
+        for (int p = 1; p <= 21; ++p) {
+            const QPoint origin = LabelSheet::singleLabelOrigin(p);
+            QCOMPARE(names[p - 1], std::make_tuple(1, origin.x(), origin.y()));
+        }
+        QCOMPARE(names[21], std::make_tuple(2, 660, 1050));
+        QCOMPARE(device.pages, 2);
+    }
+
+    void exactlyTwentyOneGiveOnePage()
+    {
+        AddressListModel list;
+        fill(list, 21);
+        RecordingDevice device;
+        QVERIFY(AfdrukkenAlleLabels(device, list, {}, 10, false).ok);
+        QCOMPARE(device.ops.mid(device.ops.size() - 2), (QStringList{QStringLiteral("NewPage"), QStringLiteral("EndDocument")}));
+        QCOMPARE(device.pages, 1);
+    }
+
+    void offsetsChangeLabelsPerPage_data()
+    {
+        QTest::addColumn<MarginSettings>("margins");
+        QTest::addColumn<int>("perPage");
+        QTest::newRow("none") << MarginSettings{} << 21;
+        QTest::newRow("row pitch 180") << MarginSettings{0, 0, 0, 180} << 18;
+        QTest::newRow("top and row pitch 600") << MarginSettings{0, 600, 0, 600} << 15;
+        QTest::newRow("row pitch -600") << MarginSettings{0, 0, 0, -600} << 27;
+        QTest::newRow("top -600") << MarginSettings{0, -600, 0, 0} << 21;
+    }
+    void offsetsChangeLabelsPerPage()
+    {
+        QFETCH(MarginSettings, margins);
+        QFETCH(int, perPage);
+        AddressListModel list;
+        fill(list, perPage + 1);
+        RecordingDevice device;
+        QVERIFY(AfdrukkenAlleLabels(device, list, margins, 10, false).ok);
+        const auto names = namePositions(device);
+        QCOMPARE(std::get<0>(names[perPage - 1]), 1);
+        QCOMPARE(names[perPage], std::make_tuple(2, 660 + margins.LeftOffset, 1050 + margins.TopOffset));
+        QCOMPARE(LabelSheet::pagesForLabels(perPage + 1, margins), 2);
+    }
+
+    void countryLineSitsAt1080()
+    {
+        AddressListModel list;
+        AddressRecord noTown = address(1);
+        noTown.field(AddressRecord::Woonplaats).clear();
+        list.replaceAll({noTown});
+        RecordingDevice device;
+        QVERIFY(AfdrukkenAlleLabels(device, list, {}, 12, true).ok);
+        QCOMPARE(device.texts.size(), 5);
+        QCOMPARE(device.texts[3].text, QString());
+        QCOMPARE(device.texts[3].y, 1050 + 810);
+        QCOMPARE(device.texts[4].text, QStringLiteral("Land 1"));
+        QCOMPARE(device.texts[4].y, 1050 + 1080);
+        QCOMPARE(device.texts[4].size, 12);
+        QVERIFY(device.texts[4].bold);
+        QCOMPARE(device.texts[4].colour, qRgb(0, 0, 90));
+    }
+
+    void sameAddressOnAllLabelsWithoutPageBreak()
+    {
+        RecordingDevice device;
+        QVERIFY(AfdrukkenZelfdeLabels(device, address(7), MarginSettings{60, 0, 0, 600}, 10, true).ok);
+        QCOMPARE(device.texts.size(), 21 * 5);
+        QVERIFY(!device.ops.contains(QStringLiteral("NewPage")));
+        const auto names = namePositions(device);
+        QCOMPARE(names.first(), std::make_tuple(1, 720, 1050));
+        QCOMPARE(names.last(), std::make_tuple(1, 720 + 2 * 3690, 1050 + 6 * 2760));
+    }
+
+    void singleLabelIgnoresOffsetsAndCountry()
+    {
+        RecordingDevice device;
+        QVERIFY(AfdrukkenEnkelLabel(device, address(3), 20, 11).ok);
+        QCOMPARE(device.texts.size(), 4);
+        QCOMPARE(device.texts[0].x, 4350);
+        QCOMPARE(device.texts[0].y, 14010);
+        QCOMPARE(device.ops.mid(0, 6), QStringList(SetUp).replaceInStrings(QStringLiteral("Size 10"), QStringLiteral("Size 11")));
+    }
+
+    void failureEndsWithErrorPrinter_data()
+    {
+        QTest::addColumn<int>("failAt");
+        QTest::newRow("set-up") << 1;
+        QTest::newRow("font") << 3;
+        QTest::newRow("position") << 7;
+        QTest::newRow("text") << 9;
+        QTest::newRow("new page") << 6 + 21 * 12 + 1;
+        QTest::newRow("end") << 6 + 22 * 12 + 2;
+    }
+    void failureEndsWithErrorPrinter()
+    {
+        QFETCH(int, failAt);
+        AddressListModel list;
+        fill(list, 22);
+        RecordingDevice device;
+        device.failAt = failAt;
+        const JobResult result = AfdrukkenAlleLabels(device, list, {}, 10, false);
+        QVERIFY(!result.ok);
+        QCOMPARE(result.reason, QStringLiteral("printer Kantoor staat uit."));
+        QCOMPARE(device.ops.size(), failAt + 2);
+        QCOMPARE(device.ops.mid(failAt), (QStringList{QStringLiteral("PrintText Error Printer"), QStringLiteral("EndDocument")}));
+    }
+
+    void failureOfEverythingStillReturns()
+    {
+        RecordingDevice device;
+        device.failAt = 1;
+        device.failOnwards = true;
+        QVERIFY(!AfdrukkenEnkelLabel(device, address(1), 1, 10).ok);
+        QCOMPARE(device.ops.size(), 3);
+    }
+};
+
+Q_DECLARE_METATYPE(MarginSettings)
+QTEST_GUILESS_MAIN(TestLabelJobs)
 #include "tst_labeljobs.moc"

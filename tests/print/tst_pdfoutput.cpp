@@ -1,4 +1,153 @@
+#include "PdfText.h"
+#include "app/Algemeen.h"
+#include "data/AddressListModel.h"
+#include "print/LabelJobs.h"
+#include "print/ListJob.h"
+#include "print/QtPrinterDevice.h"
+
+#include <QDir>
+#include <QTemporaryDir>
 #include <QTest>
-class T : public QObject { Q_OBJECT };
-QTEST_MAIN(T)
+
+namespace {
+
+constexpr double MmPerTwip = 25.4 / 1440;
+const QDateTime Moment(QDate(2026, 12, 7), QTime(14, 5, 9));
+
+const QStringList Names = {QStringLiteral("Alfa"), QStringLiteral("Bravo"), QStringLiteral("Charlie"), QStringLiteral("Delta")};
+
+AddressRecord address(int i)
+{
+    return AddressRecord{{Names[i % Names.size()] + QString::number(i), QStringLiteral("Straat%1").arg(i),
+                          QStringLiteral("P%1").arg(i), QStringLiteral("Stad%1").arg(i), QStringLiteral("Land%1").arg(i)}};
+}
+
+const PdfWord* find(const QList<PdfWord>& words, const QString& text)
+{
+    for (const PdfWord& word : words)
+        if (word.text == text)
+            return &word;
+    return nullptr;
+}
+
+// The word's box must start at the twip position within half a millimetre.
+void verifyAt(const QList<PdfWord>& words, const QString& text, int page, int xTwips, int yTwips)
+{
+    const PdfWord* word = find(words, text);
+    QVERIFY2(word, qPrintable(text));
+    QCOMPARE(word->page, page);
+    QVERIFY2(qAbs(word->xMm - xTwips * MmPerTwip) < 0.5, qPrintable(QStringLiteral("%1 x %2").arg(text).arg(word->xMm)));
+    QVERIFY2(qAbs(word->topMm - yTwips * MmPerTwip) < 0.5, qPrintable(QStringLiteral("%1 y %2").arg(text).arg(word->topMm)));
+}
+
+}
+
+class TestPdfOutput : public QObject {
+    Q_OBJECT
+private:
+    QTemporaryDir m_folder;
+    QStringList m_opened;
+
+
+private slots:
+    void initTestCase()
+    {
+        Algemeen::setOpener([this](const QUrl& url) { m_opened.append(url.toLocalFile()); });
+    }
+
+    void init()
+    {
+        QDir(m_folder.path() + QStringLiteral("/Afdrukken")).removeRecursively();
+        m_opened.clear();
+    }
+
+    void pdfPrinterIsAlwaysThere()
+    {
+        QtPrinterDevice printer(m_folder.path());
+        QCOMPARE(printer.InstalledPrinters().last(), QStringLiteral("PDF-bestand"));
+    }
+
+    void labelsLandOnTheirLabels()
+    {
+        AddressListModel list;
+        QList<AddressRecord> records;
+        for (int i = 1; i <= 22; ++i)
+            records.append(address(i));
+        list.replaceAll(records);
+        QtPrinterDevice printer(m_folder.path(), [] { return Moment; });
+        printer.SelectPrinter(int(printer.InstalledPrinters().size() - 1));
+        printer.SetDocumentName(QStringLiteral("Plaklabels"));
+        QVERIFY(AfdrukkenAlleLabels(printer, list, {}, 10, true).ok);
+
+        const QString path = m_folder.path() + QStringLiteral("/Afdrukken/Plaklabels 2026-12-07 14.05.09.pdf");
+        QCOMPARE(printer.lastPdfPath(), path);
+        QCOMPARE(m_opened, QStringList{path});
+        QCOMPARE(pdfPageCount(path), 2);
+        const QList<PdfWord> words = readPdfWords(path);
+        verifyAt(words, QStringLiteral("Bravo1"), 1, 660, 1050);
+        verifyAt(words, QStringLiteral("Straat1"), 1, 660, 1050 + 270);
+        verifyAt(words, QStringLiteral("Land1"), 1, 660, 1050 + 1080);
+        verifyAt(words, QStringLiteral("Charlie2"), 1, 4350, 1050);
+        verifyAt(words, QStringLiteral("Bravo21"), 1, 8040, 14010);
+        verifyAt(words, QStringLiteral("Land21"), 1, 8040, 15090);
+        verifyAt(words, QStringLiteral("Charlie22"), 2, 660, 1050);
+    }
+
+    void fullSheetGivesNoBlankPageAndNamesDoNotCollide()
+    {
+        AddressListModel list;
+        QList<AddressRecord> records;
+        for (int i = 1; i <= 21; ++i)
+            records.append(address(i));
+        list.replaceAll(records);
+        QtPrinterDevice printer(m_folder.path(), [] { return Moment; });
+        printer.SelectPrinter(int(printer.InstalledPrinters().size() - 1));
+        QVERIFY(AfdrukkenAlleLabels(printer, list, {}, 10, false).ok);
+        QVERIFY(AfdrukkenEnkelLabel(printer, address(5), 5, 10).ok);
+        QCOMPARE(m_opened.size(), 2);
+        QCOMPARE(pdfPageCount(m_opened[0]), 1);
+        QVERIFY(m_opened[1].endsWith(QStringLiteral("14.05.09 (2).pdf")));
+        verifyAt(readPdfWords(m_opened[1]), QStringLiteral("Bravo5"), 1, 4350, 3210);
+    }
+
+    void listJobLayout()
+    {
+        AddressListModel list;
+        QList<AddressRecord> records;
+        for (int i = 1; i <= 51; ++i)
+            records.append(address(i));
+        list.replaceAll(records);
+        QtPrinterDevice printer(m_folder.path(), [] { return Moment; });
+        printer.SelectPrinter(int(printer.InstalledPrinters().size() - 1));
+        printer.SetDocumentName(QStringLiteral("Adressenlijst"));
+        QVERIFY(AfdrukkenLijst(printer, list, 10, Moment).ok);
+        const QString path = m_folder.path() + QStringLiteral("/Afdrukken/Adressenlijst 2026-12-07 14.05.09.pdf");
+        QCOMPARE(pdfPageCount(path), 2);
+        const QList<PdfWord> words = readPdfWords(path);
+        verifyAt(words, QStringLiteral("Adressenlijst"), 1, 300, 300);
+        verifyAt(words, QStringLiteral("14:05:09"), 1, 8400, 300);
+        verifyAt(words, QStringLiteral("Straatnaam"), 1, 3600, 990);
+        verifyAt(words, QStringLiteral("Bravo1"), 1, 300, 1500);
+        verifyAt(words, QStringLiteral("Stad1"), 1, 7650, 1500);
+        verifyAt(words, QStringLiteral("Charlie50"), 1, 300, 1500 + 49 * 270);
+        verifyAt(words, QStringLiteral("Delta51"), 2, 300, 1200);
+        verifyAt(words, QStringLiteral("Land51"), 2, 9750, 1200);
+    }
+
+    void unwritableFolderFailsWithReason()
+    {
+        QTemporaryDir other;
+        QFile blocker(other.path() + QStringLiteral("/Afdrukken"));
+        QVERIFY(blocker.open(QIODevice::WriteOnly)); // a file where the folder should be
+        blocker.close();
+        QtPrinterDevice printer(other.path());
+        printer.SelectPrinter(int(printer.InstalledPrinters().size() - 1));
+        const JobResult result = AfdrukkenEnkelLabel(printer, address(1), 1, 10);
+        QVERIFY(!result.ok);
+        QVERIFY2(result.reason.startsWith(QStringLiteral("de map ")), qPrintable(result.reason));
+        QVERIFY(m_opened.isEmpty());
+    }
+};
+
+QTEST_MAIN(TestPdfOutput)
 #include "tst_pdfoutput.moc"

@@ -130,6 +130,7 @@ void Main::buildPreviewArea(QWidget* central)
     m_a4 = new SheetPreview(m_frame2);
     m_a4->setObjectName(QStringLiteral("A4"));
     m_a4->setGeometry(twipRect(135, 225, 2805, 3990));
+    m_a4->drawAll();
     m_a4->setEnabled(false);
     connect(m_a4, &SheetPreview::pressed, this, &Main::A4_MouseDown);
 }

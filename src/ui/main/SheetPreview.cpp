@@ -40,6 +40,10 @@ int SheetPreview::labelAt(QPointF point)
 
 void SheetPreview::drawAll()
 {
+    if (m_image.size() != size()) {
+        m_image = QImage(size(), QImage::Format_RGB32);
+        m_image.fill(palette().color(QPalette::Active, QPalette::Base));
+    }
     for (int p = 1; p <= LabelSheet::LabelCount; ++p)
         drawCell(p, Look::Normal);
 }
@@ -76,13 +80,6 @@ void SheetPreview::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
     painter.drawImage(0, 0, m_image);
-}
-
-void SheetPreview::resizeEvent(QResizeEvent*)
-{
-    m_image = QImage(size(), QImage::Format_RGB32);
-    m_image.fill(palette().color(QPalette::Active, QPalette::Base));
-    drawAll();
 }
 
 void SheetPreview::mouseMoveEvent(QMouseEvent* event)

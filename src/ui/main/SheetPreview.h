@@ -17,6 +17,7 @@ public:
     static int labelAt(QPointF point);
     static QRect cellRect(int position);
 
+    // Draws every cell in its normal look onto a fresh surface of the widget's size.
     void drawAll();
     void drawCell(int position, Look look);
     void markClicked(int position);
@@ -29,7 +30,6 @@ signals:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
-    void resizeEvent(QResizeEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
 

@@ -1,4 +1,254 @@
-#include <QTest>
-class T : public QObject { Q_OBJECT };
-QTEST_MAIN(T)
+#include "MainWindowTest.h"
+#include "app/Algemeen.h"
+#include "ui/main/SheetPreview.h"
+
+#include <QDialog>
+#include <QLabel>
+#include <QTreeView>
+
+namespace {
+const QByteArray TwoAddresses = "\"Jan\",\"Kerkstraat 1\",\"1234 AB\",\"Zwolle\",\"Nederland\"\r\n"
+                                "\"Piet\",\"Dorpsweg 2\",\"5678 CD\",\"Gent\",\"Belgi\xeb\"\r\n";
+
+void clickRow(MainWindowTest& t, int row)
+{
+    auto* view = t.find<QTreeView>(QStringLiteral("ListView1"));
+    t.main->show();
+    const QRect rect = view->visualRect(view->model()->index(row, 0));
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, rect.center());
+}
+}
+
+class TestEditing : public QObject {
+    Q_OBJECT
+private slots:
+    void editButtonSwitchesAreas()
+    {
+        MainWindowTest t;
+        t.main->findChild<VistaButton*>(QStringLiteral("EditKnop"))->setButtonEnabled(true);
+        t.click(QStringLiteral("EditKnop"));
+        QCOMPARE(t.test.messages.lastText(), QStringLiteral("Voor het toevoegen of verwijderen van een adres\r\n"
+                                                            "eerst een adressen bestand aanmaken of openen\r\n"
+                                                            "met de optie 'File/Nieuw' of met 'File/Open'"));
+        QVERIFY(t.find(QStringLiteral("Frame4"))->isHidden());
+
+        t.open(QStringLiteral("a.lst"));
+        t.click(QStringLiteral("EditKnop"));
+        QVERIFY(t.find(QStringLiteral("Frame2"))->isHidden());
+        QVERIFY(!t.find(QStringLiteral("Frame4"))->isHidden());
+        QCOMPARE(t.button(QStringLiteral("EditKnop"))->caption(), QStringLiteral("Layout"));
+        QCOMPARE(t.find<QLabel>(QStringLiteral("Label3"))->text(), QStringLiteral("Show Plaklabelsvel"));
+        t.click(QStringLiteral("EditKnop"));
+        QVERIFY(!t.find(QStringLiteral("Frame2"))->isHidden());
+        QCOMPARE(t.button(QStringLiteral("EditKnop"))->caption(), QStringLiteral("Bewerken"));
+        QCOMPARE(t.find<QLabel>(QStringLiteral("Label3"))->text(), QStringLiteral("Adressen Toevoegen"));
+    }
+
+    void addSaveReopen()
+    {
+        MainWindowTest t;
+        t.open(QStringLiteral("a.lst"));
+        QCOMPARE(t.action(QStringLiteral("CountAdressen"))->text(), QStringLiteral("0 Adressen"));
+        t.type({QStringLiteral(" Jan "), QStringLiteral("Kerkstraat 1"), QStringLiteral("1234 AB"), QStringLiteral("Zwolle")});
+        t.click(QStringLiteral("Knop_0"));
+        QCOMPARE(t.action(QStringLiteral("CountAdressen"))->text(), QStringLiteral("1 Adressen"));
+        for (int i = 0; i < 4; ++i)
+            QCOMPARE(t.field(i)->text(), QString());
+        QCOMPARE(t.field(4)->text(), QStringLiteral("Nederland"));
+        t.type({QStringLiteral("Renée"), QStringLiteral("Rue 5"), QStringLiteral("1000"), QStringLiteral("Brussel"),
+                QStringLiteral("België")});
+        t.click(QStringLiteral("Knop_0"));
+        t.click(QStringLiteral("Knop_2"));
+        QCOMPARE(t.test.messages.shown.size(), 0);
+        QCOMPARE(t.test.readList(QStringLiteral("a.lst")),
+                 QByteArray("\" Jan \",\"Kerkstraat 1\",\"1234 AB\",\"Zwolle\",\"Nederland\"\r\n"
+                            "\"Ren\xe9" "e\",\"Rue 5\",\"1000\",\"Brussel\",\"Belgi\xeb\"\r\n"));
+        QVERIFY(t.main->LaadAdressen(QStringLiteral("a.lst")));
+        QCOMPARE(t.main->model().count(), 2);
+        QCOMPARE(t.main->model().at(1).field(AddressRecord::Land), QStringLiteral("België"));
+    }
+
+    void addRefusesIncompleteOrUnstorable()
+    {
+        MainWindowTest t;
+        t.open(QStringLiteral("a.lst"));
+        t.main->show();
+        t.click(QStringLiteral("EditKnop"));
+        t.type({QStringLiteral("Jan"), QStringLiteral("   "), QStringLiteral("1"), QStringLiteral("Ede")});
+        t.click(QStringLiteral("Knop_0"));
+        QCOMPARE(t.test.messages.lastText(), QStringLiteral("Alle velden invullen a.u.b."));
+        QCOMPARE(t.test.messages.lastTitle(), QStringLiteral("Plaklabels"));
+        QCOMPARE(t.main->focusWidget(), t.field(0));
+
+        t.type({QStringLiteral("Jan"), QStringLiteral("Ul. Długa 1"), QStringLiteral("1"), QStringLiteral("Ede")});
+        t.click(QStringLiteral("Knop_0"));
+        QCOMPARE(t.test.messages.lastText(),
+                 QStringLiteral("Het teken ł in Straatnaam en Huisnummer kan niet worden opgeslagen. Gebruik een ander teken."));
+        QCOMPARE(t.main->focusWidget(), t.field(1));
+        t.type({QStringLiteral("Jan \"de\" Vries"), QStringLiteral("a"), QStringLiteral("1"), QStringLiteral("Ede")});
+        t.click(QStringLiteral("Knop_0"));
+        QVERIFY(t.test.messages.lastText().startsWith(QStringLiteral("Het teken \" in Voor en Achternaam")));
+        QCOMPARE(t.main->model().count(), 0);
+        QCOMPARE(t.field(1)->text(), QStringLiteral("a")); // nothing typed is lost
+    }
+
+    void rowClickFillsFieldsAndDeleteAsks()
+    {
+        MainWindowTest t;
+        t.open(QStringLiteral("a.lst"), TwoAddresses);
+        t.click(QStringLiteral("Knop_1")); // rows but none selected: nothing
+        QCOMPARE(t.test.messages.shown.size(), 0);
+        clickRow(t, 1);
+        QCOMPARE(t.field(0)->text(), QStringLiteral("Piet"));
+        QCOMPARE(t.field(3)->text(), QStringLiteral("Gent"));
+        QCOMPARE(t.field(4)->text(), QStringLiteral("België"));
+
+        t.test.messages.answers = {Messages::Answer::Nee};
+        t.click(QStringLiteral("Knop_1"));
+        QCOMPARE(t.test.messages.lastTitle(), QStringLiteral(" Delete"));
+        QCOMPARE(t.test.messages.lastText(), QStringLiteral("Wil je (Piet) verwijderen uit de lijst?"));
+        QCOMPARE(t.main->model().count(), 2);
+        t.test.messages.answers = {Messages::Answer::Ja};
+        t.click(QStringLiteral("Knop_1"));
+        QCOMPARE(t.main->model().count(), 1);
+        QCOMPARE(t.main->model().at(0).field(0), QStringLiteral("Jan"));
+        QCOMPARE(t.action(QStringLiteral("CountAdressen"))->text(), QStringLiteral("1 Adressen"));
+        QCOMPARE(t.field(0)->text(), QStringLiteral("Piet")); // the fields are left alone
+    }
+
+    void failedSaveIsTold()
+    {
+        MainWindowTest t;
+        t.open(QStringLiteral("a.lst"), TwoAddresses);
+        QDir(t.test.folder.path()).rename(QStringLiteral("Data"), QStringLiteral("Oud"));
+        QFile blocker(t.test.folder.path() + QStringLiteral("/Data"));
+        QVERIFY(blocker.open(QIODevice::WriteOnly));
+        blocker.close();
+        t.click(QStringLiteral("Knop_2"));
+        QVERIFY(t.test.messages.lastText().startsWith(QStringLiteral("De lijst kon niet worden opgeslagen:\r\nde map ")));
+        QCOMPARE(t.test.messages.shown.last().icon, Messages::Icon::Error);
+    }
+
+    void previewHitTestAndLooks()
+    {
+        QCOMPARE(SheetPreview::labelAt(QPointF(9, 9)), 1);
+        QCOMPARE(SheetPreview::labelAt(QPointF(8, 20)), 0);   // left border
+        QCOMPARE(SheetPreview::labelAt(QPointF(61, 20)), 0);  // right border
+        QCOMPARE(SheetPreview::labelAt(QPointF(63, 20)), 0);  // gap
+        QCOMPARE(SheetPreview::labelAt(QPointF(150, 20)), 3);
+        QCOMPARE(SheetPreview::labelAt(QPointF(20, 60)), 4);
+        QCOMPARE(SheetPreview::labelAt(QPointF(20, 240)), 19);
+        QCOMPARE(SheetPreview::labelAt(QPointF(170, 250)), 21);
+        QCOMPARE(SheetPreview::labelAt(QPointF(170, 256)), 0);  // bottom border of 21
+
+        MainWindowTest t;
+        auto* a4 = t.find<SheetPreview>(QStringLiteral("A4"));
+        QCOMPARE(a4->image().pixelColor(10, 10), QColor(230, 230, 230));
+        QCOMPARE(a4->image().pixelColor(8 + 53, 8 + 32), QColor(230, 230, 230));
+        QCOMPARE(a4->image().pixelColor(63, 10), a4->palette().color(QPalette::Active, QPalette::Base));
+        t.open(QStringLiteral("a.lst"), TwoAddresses);
+        t.main->show();
+        QTest::mouseMove(a4, QPoint(70, 50));
+        QCOMPARE(a4->image().pixelColor(67, 46), QColor(200, 200, 200));
+        QCOMPARE(a4->image().pixelColor(10, 10), QColor(230, 230, 230));
+        QCOMPARE(a4->lastPosition(), 5);
+    }
+
+    void previewClickPrintsOneLabel()
+    {
+        MainWindowTest t;
+        t.open(QStringLiteral("a.lst"), TwoAddresses);
+        t.test.context.values.margins.LeftOffset = 600;
+        auto* a4 = t.find<SheetPreview>(QStringLiteral("A4"));
+        t.main->show();
+        QTest::mouseClick(a4, Qt::LeftButton, {}, QPoint(70, 240));
+        QCOMPARE(t.test.messages.lastTitle(), QStringLiteral("Error"));
+        QCOMPARE(t.test.messages.lastText(), QStringLiteral("Eerst een adres selecteren uit de lijst!"));
+        QCOMPARE(t.test.messages.shown.last().icon, Messages::Icon::Error);
+
+        clickRow(t, 0);
+        QTest::mouseClick(a4, Qt::RightButton, {}, QPoint(70, 240));
+        QCOMPARE(t.test.messages.shown.size(), 1);
+        QTest::mouseClick(a4, Qt::LeftButton, {}, QPoint(64, 240)); // on a border
+        QCOMPARE(t.test.messages.shown.size(), 1);
+
+        t.test.messages.answers = {Messages::Answer::Nee};
+        QTest::mouseClick(a4, Qt::LeftButton, {}, QPoint(70, 240));
+        QCOMPARE(t.test.messages.lastTitle(), QStringLiteral(" Print"));
+        QCOMPARE(t.test.messages.lastText(), QStringLiteral("Wil je Plaklabel nummer 20 afdrukken met de naam van...\r\nJan?"));
+        QVERIFY(t.test.printer.ops.isEmpty());
+        QCOMPARE(a4->image().pixelColor(66, 226), QColor(200, 0, 0));
+        QCOMPARE(a4->image().pixelColor(65, 224), QColor(0, 0, 0));
+
+        t.test.messages.answers = {Messages::Answer::Ja};
+        QTest::mouseClick(a4, Qt::LeftButton, {}, QPoint(70, 240));
+        QCOMPARE(t.test.printer.texts.size(), 4);
+        QCOMPARE((std::tuple{t.test.printer.texts[0].x, t.test.printer.texts[0].y}), (std::tuple{4350.f, 14010.f}));
+        QCOMPARE(t.test.printer.texts[3].text, QStringLiteral("Zwolle"));
+    }
+
+    void failedSingleLabelIsTold()
+    {
+        MainWindowTest t;
+        t.open(QStringLiteral("a.lst"), TwoAddresses);
+        clickRow(t, 0);
+        t.test.printer.failAt = 1;
+        t.test.messages.answers = {Messages::Answer::Ja};
+        QTest::mouseClick(t.find(QStringLiteral("A4")), Qt::LeftButton, {}, QPoint(20, 20));
+        QCOMPARE(t.test.messages.lastText(), QStringLiteral("Afdrukken is mislukt: printer Kantoor staat uit."));
+    }
+
+    void helpSwitch()
+    {
+        MainWindowTest t;
+        t.open(QStringLiteral("a.lst"), TwoAddresses);
+        QAction* help = t.action(QStringLiteral("HelpUitleg"));
+        QVERIFY(help->isEnabled());
+        help->trigger();
+        QVERIFY(t.find(QStringLiteral("ListView1"))->isHidden());
+        QVERIFY(!t.find(QStringLiteral("HelpPic"))->isHidden());
+        QVERIFY(help->isChecked());
+        QVERIFY(!t.button(QStringLiteral("EditKnop"))->buttonEnabled());
+        QVERIFY(!t.button(QStringLiteral("AfdrukKnop"))->buttonEnabled());
+        QVERIFY(!t.find(QStringLiteral("A4"))->isEnabled());
+        // Opening a list while the help shows puts the list back.
+        t.open(QStringLiteral("b.lst"));
+        QVERIFY(!t.find(QStringLiteral("ListView1"))->isHidden());
+        QVERIFY(t.find(QStringLiteral("HelpPic"))->isHidden());
+        QVERIFY(!help->isChecked());
+        help->trigger();
+        help->trigger();
+        QVERIFY(!t.find(QStringLiteral("ListView1"))->isHidden());
+        QVERIFY(t.button(QStringLiteral("AfdrukKnop"))->buttonEnabled());
+        QVERIFY(t.find(QStringLiteral("A4"))->isEnabled());
+        QVERIFY(!help->isChecked());
+    }
+
+    void printButtonNeedsAddresses()
+    {
+        MainWindowTest t;
+        t.open(QStringLiteral("a.lst"));
+        t.click(QStringLiteral("AfdrukKnop"));
+        QCOMPARE(t.test.messages.lastText(), QStringLiteral("Je kunt niets afdrukken zonder adressen...."));
+        QCOMPARE(t.test.messages.lastTitle(), QStringLiteral("Plaklabels"));
+
+        t.open(QStringLiteral("b.lst"), TwoAddresses);
+        t.main->show();
+        QString title;
+        whileModal([&] { t.click(QStringLiteral("AfdrukKnop")); },
+                   [&](QWidget* dialog) { title = dialog->windowTitle(); });
+        QCOMPARE(title, QStringLiteral("Afdrukken (Kantoor)"));
+    }
+
+    void meerSoftwareOpensTheWebPage()
+    {
+        MainWindowTest t;
+        QList<QUrl> opened;
+        Algemeen::setOpener([&](const QUrl& url) { opened.append(url); });
+        t.action(QStringLiteral("Meersoftware"))->trigger();
+        QCOMPARE(opened, QList<QUrl>{QUrl(Algemeen::MakerWebPage)});
+    }
+};
+
+QTEST_MAIN(TestEditing)
 #include "tst_editing.moc"

@@ -1,4 +1,145 @@
-#include <QTest>
-class T : public QObject { Q_OBJECT };
-QTEST_MAIN(T)
+#include "MainWindowTest.h"
+#include "data/SettingsFile.h"
+
+#include <QFile>
+#include <QHeaderView>
+#include <QLabel>
+#include <QTreeView>
+
+class TestMain : public QObject {
+    Q_OBJECT
+private slots:
+    void startUpState()
+    {
+        MainWindowTest t;
+        QCOMPARE(t.main->windowTitle(), QStringLiteral("Plaklabels"));
+        QCOMPARE(t.action(QStringLiteral("Bestand"))->text(), QStringLiteral("Bestand"));
+        QCOMPARE(t.action(QStringLiteral("CountAdressen"))->text(), QStringLiteral("Aantal"));
+        QVERIFY(!t.action(QStringLiteral("Bestand"))->isEnabled());
+        QVERIFY(!t.action(QStringLiteral("HelpUitleg"))->isEnabled());
+        QVERIFY(!t.action(QStringLiteral("HelpUitleg"))->isChecked());
+        QVERIFY(t.action(QStringLiteral("Marges"))->isEnabled());
+        QVERIFY(t.find(QStringLiteral("ListView1"))->isHidden());
+        QVERIFY(!t.find(QStringLiteral("Image1"))->isHidden());
+        QVERIFY(t.find(QStringLiteral("HelpPic"))->isHidden());
+        QVERIFY(!t.find(QStringLiteral("Frame2"))->isHidden());
+        QVERIFY(t.find(QStringLiteral("Frame4"))->isHidden());
+        QVERIFY(!t.find(QStringLiteral("A4"))->isEnabled());
+        QCOMPARE(t.button(QStringLiteral("EditKnop"))->caption(), QStringLiteral("Bewerken"));
+        QVERIFY(!t.button(QStringLiteral("EditKnop"))->buttonEnabled());
+        QVERIFY(!t.button(QStringLiteral("AfdrukKnop"))->buttonEnabled());
+        QVERIFY(t.button(QStringLiteral("CancelKnop"))->buttonEnabled());
+        QCOMPARE(t.button(QStringLiteral("AfdrukKnop"))->toolTip(), QStringLiteral(" Complete lijst afdrukken "));
+        QCOMPARE(t.field(4)->text(), QStringLiteral("Nederland"));
+        QCOMPARE(t.field(0)->text(), QString());
+        QCOMPARE(t.find<QLabel>(QStringLiteral("Label2_1"))->text(), QStringLiteral("Straatnaam en Huisnummer"));
+        QCOMPARE(t.find<QLabel>(QStringLiteral("Label3"))->text(), QStringLiteral("Adressen Toevoegen"));
+    }
+
+    void layoutInPixels()
+    {
+        MainWindowTest t;
+        QCOMPARE(t.find(QStringLiteral("Frame1"))->geometry(), QRect(10, 4, 422, 290));
+        QCOMPARE(t.find(QStringLiteral("ListView1"))->geometry(), QRect(9, 16, 403, 264));
+        QCOMPARE(t.find(QStringLiteral("A4"))->geometry(), QRect(9, 15, 187, 266));
+        QCOMPARE(t.find(QStringLiteral("Frame3"))->geometry(), QRect(10, 294, 636, 50));
+        QCOMPARE(t.button(QStringLiteral("CancelKnop"))->geometry(), QRect(560, 16, 66, 24));
+        QCOMPARE(t.button(QStringLiteral("Knop_2"))->geometry(), QRect(137, 255, 60, 24));
+        QCOMPARE(t.field(3)->geometry(), QRect(9, 155, 187, 19));
+        const QHeaderView* header = t.find<QTreeView>(QStringLiteral("ListView1"))->header();
+        QCOMPARE(header->sectionSize(0), 110);
+        QCOMPARE(header->sectionSize(1), 125);
+        QCOMPARE(header->sectionSize(4), 80);
+        QCOMPARE(header->model()->headerData(1, Qt::Horizontal).toString(), QStringLiteral("Adres"));
+    }
+
+    void helpTextIsDrawnOnce()
+    {
+        MainWindowTest t;
+        const QImage help = t.find<QLabel>(QStringLiteral("HelpPic"))->pixmap().toImage();
+        QCOMPARE(help.size(), QSize(403, 264));
+        QCOMPARE(help.pixelColor(2, 2), QColor(20, 20, 60));
+        int light = 0;
+        for (int y = 10; y < 22; ++y)
+            for (int x = 10; x < 140; ++x)
+                light += help.pixelColor(x, y).red() > 150;
+        QVERIFY(light > 50); // the first line's letters
+        QCOMPARE(help.pixelColor(300, 120), QColor(20, 20, 60)); // the empty lines
+    }
+
+    void settingsAreReadAtStartAndWrittenAtClose()
+    {
+        TestContext test;
+        QVERIFY(writeSettings(test.folder.path(), SavedSettings{{60, -120, 0, 180}, 12}).ok);
+        Main main(test.context);
+        QCOMPARE(test.context.values.margins.TopOffset, -120);
+        QCOMPARE(test.context.values.FontSize, 12);
+        test.context.values.margins.LeftOffset = -600;
+        test.context.values.FontSize = 9;
+        main.show();
+        QVERIFY(main.close());
+        QCOMPARE(test.messages.shown.size(), 0);
+        QCOMPARE(loadSettings(test.folder.path()), (SavedSettings{{-600, -120, 0, 180}, 9}));
+    }
+
+    void stoppenClosesWithoutAskingWhenUnchanged()
+    {
+        MainWindowTest t;
+        t.open(QStringLiteral("a.lst"), "\"Jan\",\"a\",\"b\",\"c\",\"d\"\r\n");
+        t.main->show();
+        t.click(QStringLiteral("CancelKnop"));
+        QVERIFY(!t.main->isVisible());
+        QCOMPARE(t.test.messages.shown.size(), 0);
+        QVERIFY(QFile::exists(settingsPath(t.test.folder.path())));
+    }
+
+    void closingWithChangesAsks_data()
+    {
+        QTest::addColumn<Messages::Answer>("answer");
+        QTest::addColumn<bool>("closed");
+        QTest::addColumn<QByteArray>("onDisk");
+        const QByteArray before = "\"Jan\",\"a\",\"b\",\"c\",\"d\"\r\n";
+        QTest::newRow("Ja") << Messages::Answer::Ja << true
+                            << before + "\"Piet\",\"Lange Laan 2\",\"9999 ZZ\",\"Ede\",\"Nederland\"\r\n";
+        QTest::newRow("Nee") << Messages::Answer::Nee << true << before;
+        QTest::newRow("Annuleren") << Messages::Answer::Annuleren << false << before;
+    }
+    void closingWithChangesAsks()
+    {
+        QFETCH(Messages::Answer, answer);
+        QFETCH(bool, closed);
+        QFETCH(QByteArray, onDisk);
+        MainWindowTest t;
+        t.open(QStringLiteral("a.lst"), "\"Jan\",\"a\",\"b\",\"c\",\"d\"\r\n");
+        t.type({QStringLiteral("Piet"), QStringLiteral("Lange Laan 2"), QStringLiteral("9999 ZZ"), QStringLiteral("Ede")});
+        t.click(QStringLiteral("Knop_0"));
+        t.main->show();
+        t.test.messages.answers = {answer};
+        t.click(QStringLiteral("CancelKnop"));
+        QCOMPARE(t.test.messages.lastTitle(), QStringLiteral("Plaklabels"));
+        QCOMPARE(t.test.messages.lastText(), QStringLiteral("De lijst a.lst is gewijzigd. Wijzigingen opslaan?"));
+        QVERIFY(t.test.messages.shown.last().withCancel);
+        QCOMPARE(!t.main->isVisible(), closed);
+        QCOMPARE(t.test.readList(QStringLiteral("a.lst")), onDisk);
+        QCOMPARE(QFile::exists(settingsPath(t.test.folder.path())), true);
+    }
+
+    void failedSaveAtCloseKeepsWindowOpen()
+    {
+        MainWindowTest t;
+        t.open(QStringLiteral("a.lst"));
+        t.type({QStringLiteral("Piet"), QStringLiteral("x"), QStringLiteral("y"), QStringLiteral("z")});
+        t.click(QStringLiteral("Knop_0"));
+        QFile::remove(t.test.dataPath(QStringLiteral("a.lst")));
+        QDir(t.test.folder.path()).mkpath(QStringLiteral("Data/a.lst")); // a folder now stands in its place
+        t.main->show();
+        t.test.messages.answers = {Messages::Answer::Ja};
+        QVERIFY(!t.main->close());
+        QVERIFY(t.main->isVisible());
+        QCOMPARE(t.test.messages.lastText(), QStringLiteral("De lijst kon niet worden opgeslagen:\r\ner staat een map met deze naam."));
+        QCOMPARE(t.test.messages.shown.last().icon, Messages::Icon::Error);
+    }
+};
+
+QTEST_MAIN(TestMain)
 #include "tst_main.moc"

@@ -1,0 +1,47 @@
+#pragma once
+
+#include <QFile>
+#include <QList>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QString>
+
+// The words of a PDF with their boxes, as poppler's pdftotext -bbox reads them.
+struct PdfWord {
+    int page;
+    double xMm;   // left edge, millimetres from the page's left
+    double topMm; // top of the word box, millimetres from the page's top
+    QString text;
+};
+
+inline QList<PdfWord> readPdfWords(const QString& path)
+{
+    QProcess process;
+    process.start(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), path, QStringLiteral("-")});
+    process.waitForFinished(60000);
+    const QString html = QString::fromUtf8(process.readAllStandardOutput());
+    static const QRegularExpression token(
+        QStringLiteral("<page |<word xMin=\"([0-9.]+)\" yMin=\"([0-9.]+)\" xMax=\"[0-9.]+\" yMax=\"[0-9.]+\">([^<]*)</word>"));
+    constexpr double MmPerPoint = 25.4 / 72;
+    QList<PdfWord> words;
+    int page = 0;
+    for (auto it = token.globalMatch(html); it.hasNext();) {
+        const auto match = it.next();
+        if (match.captured(0).startsWith(QLatin1String("<page"))) {
+            ++page;
+            continue;
+        }
+        words.append({page, match.captured(1).toDouble() * MmPerPoint, match.captured(2).toDouble() * MmPerPoint,
+                      match.captured(3)});
+    }
+    return words;
+}
+
+inline int pdfPageCount(const QString& path)
+{
+    QProcess process;
+    process.start(QStringLiteral("pdfinfo"), {path});
+    process.waitForFinished(60000);
+    static const QRegularExpression pages(QStringLiteral("Pages:\\s+(\\d+)"));
+    return pages.match(QString::fromUtf8(process.readAllStandardOutput())).captured(1).toInt();
+}

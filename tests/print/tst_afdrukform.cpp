@@ -1,4 +1,200 @@
+#include "TestContext.h"
+#include "data/AddressListModel.h"
+#include "print/AfdrukForm.h"
+#include "widgets/vistabutton/VistaButton.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QRadioButton>
 #include <QTest>
-class T : public QObject { Q_OBJECT };
-QTEST_MAIN(T)
+
+namespace {
+
+AddressRecord address(int i)
+{
+    return AddressRecord{{QStringLiteral("Naam%1").arg(i), QStringLiteral("Straat %1").arg(i), QStringLiteral("1234 AB"),
+                          QStringLiteral("Zwolle"), QStringLiteral("Nederland")}};
+}
+
+struct FormTest {
+    TestContext test;
+    AddressListModel list;
+    std::unique_ptr<AfdrukForm> form;
+
+    explicit FormTest(int addresses, const AddressRecord& current = address(99))
+    {
+        QList<AddressRecord> records;
+        for (int i = 1; i <= addresses; ++i)
+            records.append(address(i));
+        list.replaceAll(records);
+        form = std::make_unique<AfdrukForm>(test.context, list, current);
+        form->show();
+    }
+    template <typename T>
+    T* find(const QString& name) const { return form->findChild<T*>(name); }
+    QRadioButton* option(int i) const { return find<QRadioButton>(QStringLiteral("Option1_%1").arg(i)); }
+    void setFontText(const QString& text) const { find<QComboBox>(QStringLiteral("Combo1"))->setEditText(text); }
+    void print() const { QTest::mouseClick(find<VistaButton>(QStringLiteral("PrintKnop")), Qt::LeftButton); }
+};
+
+}
+
+class TestAfdrukForm : public QObject {
+    Q_OBJECT
+private slots:
+    void opensWithTheStoredChoices()
+    {
+        FormTest t(3);
+        QCOMPARE(t.form->windowTitle(), QStringLiteral("Afdrukken (Kantoor)"));
+        QCOMPARE(t.option(0)->text(), QStringLiteral("Afdrukken van alle 3 Adressen op Plaklabels"));
+        QVERIFY(t.option(0)->isChecked());
+        QVERIFY(!t.find<QCheckBox>(QStringLiteral("Check1"))->isChecked());
+        QVERIFY(t.find<QWidget>(QStringLiteral("Plaklabel"))->isHidden());
+        QCOMPARE(t.find<QComboBox>(QStringLiteral("Combo1"))->currentText(), QStringLiteral("10"));
+        QCOMPARE(t.find<QComboBox>(QStringLiteral("Combo2"))->count(), 3);
+        QCOMPARE(t.find<QComboBox>(QStringLiteral("Combo2"))->currentText(), QStringLiteral("Kantoor"));
+    }
+
+    void choosingAPrinterChangesTheCaption()
+    {
+        FormTest t(1);
+        auto* combo = t.find<QComboBox>(QStringLiteral("Combo2"));
+        combo->setCurrentIndex(1);
+        t.form->Combo2_Change();
+        QCOMPARE(t.form->windowTitle(), QStringLiteral("Afdrukken (Etiketten)"));
+        QCOMPARE(t.test.printer.current, 1);
+    }
+
+    void labelPictureFollowsOptionAndCountry()
+    {
+        FormTest t(2);
+        auto* label3 = t.find<QLabel>(QStringLiteral("Label3"));
+        auto* check = t.find<QCheckBox>(QStringLiteral("Check1"));
+        QTest::mouseClick(check, Qt::LeftButton);
+        QVERIFY(label3->isHidden());
+        QTest::mouseClick(t.option(2), Qt::LeftButton);
+        QVERIFY(!label3->isHidden());
+        QVERIFY(!t.find<QWidget>(QStringLiteral("Plaklabel"))->isHidden());
+        QCOMPARE(label3->text(), QStringLiteral("Naam99\nStraat 99\n1234 AB\nZwolle"));
+        QTest::mouseClick(check, Qt::LeftButton);
+        QTest::mouseClick(check, Qt::LeftButton);
+        QCOMPARE(label3->text(), QStringLiteral("Naam99\nStraat 99\n1234 AB\nZwolle\nNederland"));
+        QTest::mouseClick(t.option(1), Qt::LeftButton);
+        QVERIFY(label3->isHidden());
+    }
+
+    void fontSizeIsReadAndRounded_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("stored");
+        QTest::newRow("9.5") << QStringLiteral("9.5") << 10;
+        QTest::newRow("10.5") << QStringLiteral("10.5") << 10;
+        QTest::newRow("11.5") << QStringLiteral("11.5") << 12;
+        QTest::newRow("12 pt") << QStringLiteral("12 pt") << 12;
+        QTest::newRow("72") << QStringLiteral("72") << 72;
+    }
+    void fontSizeIsReadAndRounded()
+    {
+        QFETCH(QString, text);
+        QFETCH(int, stored);
+        FormTest t(2);
+        t.setFontText(text);
+        t.test.messages.answers = {Messages::Answer::Nee};
+        t.print();
+        QCOMPARE(t.test.context.values.FontSize, stored);
+        QVERIFY(t.form->isVisible()); // No keeps the dialog open
+    }
+
+    void unusableFontSizeIsRefused_data()
+    {
+        QTest::addColumn<QString>("text");
+        for (const char* text : {"0", "-3", "abc", "&HFFFFFF", "1E400", "72.6"})
+            QTest::newRow(text) << QString::fromLatin1(text);
+    }
+    void unusableFontSizeIsRefused()
+    {
+        QFETCH(QString, text);
+        FormTest t(2);
+        t.setFontText(text);
+        t.print();
+        QCOMPARE(t.test.messages.lastText(), QStringLiteral("Kies een lettergrootte van 1 tot en met 72."));
+        QCOMPARE(t.test.messages.lastTitle(), QStringLiteral("Plaklabels"));
+        QCOMPARE(t.test.context.values.FontSize, 10);
+        QVERIFY(t.form->isVisible());
+        QVERIFY(!t.test.printer.ops.contains(QStringLiteral("SetUnitTwips")));
+    }
+
+    void allLabelsAskFirst()
+    {
+        FormTest t(3);
+        t.test.messages.answers = {Messages::Answer::Nee};
+        t.print();
+        QCOMPARE(t.test.messages.lastTitle(), QStringLiteral("Afdrukken"));
+        QCOMPARE(t.test.messages.lastText(), QStringLiteral("Wil je de complete lijst op 3 plaklabels afdrukken?"));
+        QVERIFY(!t.test.printer.ops.contains(QStringLiteral("SetUnitTwips")));
+        QVERIFY(t.form->isVisible());
+        t.test.messages.answers = {Messages::Answer::Ja};
+        QTest::mouseClick(t.find<QCheckBox>(QStringLiteral("Check1")), Qt::LeftButton);
+        t.print();
+        QCOMPARE(t.test.printer.texts.size(), 15);
+        QCOMPARE(t.test.printer.documentName, QStringLiteral("Plaklabels"));
+        QVERIFY(!t.form->isVisible());
+        QCOMPARE(t.form->result(), int(QDialog::Accepted));
+    }
+
+    void listAsksFirst()
+    {
+        FormTest t(4);
+        QTest::mouseClick(t.option(1), Qt::LeftButton);
+        t.test.messages.answers = {Messages::Answer::Ja};
+        t.print();
+        QCOMPARE(t.test.messages.lastText(), QStringLiteral("Wil je de complete lijst met 4 adressen afdrukken?"));
+        QCOMPARE(t.test.printer.texts[1].text, QStringLiteral("14:05:09 / 07-12-2026"));
+        QCOMPARE(t.test.printer.documentName, QStringLiteral("Adressenlijst"));
+        QVERIFY(!t.form->isVisible());
+    }
+
+    void sameLabelsNeedAnAddress()
+    {
+        FormTest t(2, AddressRecord{{QStringLiteral("  "), {}, {}, {}, {}}});
+        t.setFontText(QStringLiteral("11"));
+        QTest::mouseClick(t.option(2), Qt::LeftButton);
+        t.print();
+        QCOMPARE(t.test.messages.lastText(), QStringLiteral("Eerst een adres selecteren uit de lijst..."));
+        QCOMPARE(t.test.context.values.FontSize, 11);
+        QVERIFY(!t.test.printer.ops.contains(QStringLiteral("SetUnitTwips")));
+        QVERIFY(!t.form->isVisible());
+
+        FormTest u(2);
+        QTest::mouseClick(u.option(2), Qt::LeftButton);
+        u.print();
+        QCOMPARE(u.test.messages.shown.size(), 0);
+        QCOMPARE(u.test.printer.texts.size(), 21 * 4);
+    }
+
+    void failedJobIsTold()
+    {
+        FormTest t(2);
+        t.test.printer.failAt = 8;
+        t.test.messages.answers = {Messages::Answer::Ja};
+        t.print();
+        QCOMPARE(t.test.messages.lastText(), QStringLiteral("Afdrukken is mislukt: printer Kantoor staat uit."));
+        QCOMPARE(t.test.messages.shown.last().icon, Messages::Icon::Error);
+        QVERIFY(t.test.printer.ops.contains(QStringLiteral("PrintText Error Printer")));
+        QVERIFY(!t.form->isVisible());
+    }
+
+    void annulerenPrintsNothing()
+    {
+        FormTest t(2);
+        t.setFontText(QStringLiteral("12"));
+        QTest::mouseClick(t.find<VistaButton>(QStringLiteral("CancelKnop")), Qt::LeftButton);
+        QVERIFY(!t.form->isVisible());
+        QCOMPARE(t.test.context.values.FontSize, 10);
+        QVERIFY(!t.test.printer.ops.contains(QStringLiteral("SetUnitTwips")));
+    }
+};
+
+QTEST_MAIN(TestAfdrukForm)
 #include "tst_afdrukform.moc"

@@ -23,7 +23,8 @@ OpenForm::OpenForm(Main& main) : QDialog(&main), m_main(main)
     // A missing Data folder simply lists nothing.
     const QDir data(m_main.context().dataFolder());
     m_list1->addItems(data.entryList({QStringLiteral("*.lst")}, QDir::Files, QDir::Name | QDir::IgnoreCase));
-    connect(m_list1, &QListWidget::currentRowChanged, this, &OpenForm::List1_Click);
+    // Selection, not the current row: a list given the focus gets a current row but no choice.
+    connect(m_list1, &QListWidget::itemSelectionChanged, this, &OpenForm::List1_Click);
     connect(m_list1, &QListWidget::itemDoubleClicked, this, &OpenForm::List1_DblClick);
 
     QLabel* count = FormStyle::caption(this, QStringLiteral("Label1"), QString::number(m_list1->count()), 180, 4440,
@@ -45,8 +46,9 @@ OpenForm::OpenForm(Main& main) : QDialog(&main), m_main(main)
 
 void OpenForm::List1_Click()
 {
-    if (const QListWidgetItem* item = m_list1->currentItem())
-        m_main.context().values.SelectedFileName = item->text();
+    const QList<QListWidgetItem*> selected = m_list1->selectedItems();
+    if (!selected.isEmpty())
+        m_main.context().values.SelectedFileName = selected.first()->text();
 }
 
 void OpenForm::List1_DblClick()

@@ -1,4 +1,253 @@
-#include <QTest>
-class T : public QObject { Q_OBJECT };
-QTEST_MAIN(T)
+#include "MainWindowTest.h"
+#include "ui/dialogs/MargeForm.h"
+#include "ui/dialogs/NieuwForm.h"
+#include "ui/dialogs/OpenForm.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QListWidget>
+
+namespace {
+const QByteArray OneAddress = "\"Jan\",\"Kerkstraat 1\",\"1234 AB\",\"Zwolle\",\"Nederland\"\r\n";
+
+QStringList listed(const OpenForm& form)
+{
+    QStringList names;
+    const auto* list = form.findChild<QListWidget*>(QStringLiteral("List1"));
+    for (int i = 0; i < list->count(); ++i)
+        names.append(list->item(i)->text());
+    return names;
+}
+}
+
+class TestDialogs : public QObject {
+    Q_OBJECT
+private slots:
+    void nieuwChecksTheName_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("blanks") << QStringLiteral("   ") << QStringLiteral("Naam Adressenbestand invoeren a.u.b.");
+        QTest::newRow("slash") << QStringLiteral("../weg") << QStringLiteral("Deze naam kan niet als bestandsnaam worden gebruikt.");
+        QTest::newRow("colon") << QStringLiteral("a:b") << QStringLiteral("Deze naam kan niet als bestandsnaam worden gebruikt.");
+        QTest::newRow("dots") << QStringLiteral("..") << QStringLiteral("Deze naam kan niet als bestandsnaam worden gebruikt.");
+        QTest::newRow("long") << QString(201, QLatin1Char('x')) << QStringLiteral("Deze naam kan niet als bestandsnaam worden gebruikt.");
+    }
+    void nieuwChecksTheName()
+    {
+        QFETCH(QString, name);
+        QFETCH(QString, message);
+        MainWindowTest t;
+        NieuwForm form(*t.main);
+        form.show();
+        QTest::keyClicks(form.findChild<QLineEdit*>(QStringLiteral("Text1")), name);
+        QTest::mouseClick(form.findChild<VistaButton*>(QStringLiteral("OkKnop")), Qt::LeftButton);
+        QCOMPARE(t.test.messages.lastText(), message);
+        QCOMPARE(t.test.messages.lastTitle(), QStringLiteral("Plaklabels"));
+        QVERIFY(form.isVisible());
+        QCOMPARE(t.main->currentFile(), QString());
+        QCOMPARE(t.test.context.values.SelectedFileName, name.trimmed());
+    }
+
+    void nieuwStartsAnEmptyList()
+    {
+        MainWindowTest t;
+        t.open(QStringLiteral("oud.lst"), OneAddress);
+        NieuwForm form(*t.main);
+        form.show();
+        QCOMPARE(form.windowTitle(), QStringLiteral("Nieuw bestand aanmaken"));
+        QTest::keyClicks(form.findChild<QLineEdit*>(QStringLiteral("Text1")), QStringLiteral("  abc  "));
+        form.OkKnop_Click();
+        QVERIFY(!form.isVisible());
+        QCOMPARE(t.action(QStringLiteral("Bestand"))->text(), QStringLiteral("abc.lst"));
+        QCOMPARE(t.action(QStringLiteral("CountAdressen"))->text(), QStringLiteral("0 Adressen"));
+        QCOMPARE(t.main->model().count(), 0);
+        QVERIFY(!QFile::exists(t.test.dataPath(QStringLiteral("abc.lst")))); // made only when saved
+        QVERIFY(t.button(QStringLiteral("EditKnop"))->buttonEnabled());
+        QVERIFY(t.action(QStringLiteral("HelpUitleg"))->isEnabled());
+    }
+
+    void nieuwAsksBeforeReusingAName()
+    {
+        MainWindowTest t;
+        t.test.writeList(QStringLiteral("abc.lst"), OneAddress);
+        NieuwForm form(*t.main);
+        form.show();
+        form.findChild<QLineEdit*>(QStringLiteral("Text1"))->setText(QStringLiteral("abc"));
+        t.test.messages.answers = {Messages::Answer::Nee};
+        form.OkKnop_Click();
+        QCOMPARE(t.test.messages.lastTitle(), QStringLiteral("Error"));
+        QCOMPARE(t.test.messages.lastText(), QStringLiteral("Deze naam bestaat reeds, overschrijven?"));
+        QVERIFY(form.isVisible());
+        QCOMPARE(t.main->currentFile(), QString());
+        t.test.messages.answers = {Messages::Answer::Ja};
+        form.OkKnop_Click();
+        QCOMPARE(t.main->currentFile(), QStringLiteral("abc.lst"));
+        QCOMPARE(t.test.readList(QStringLiteral("abc.lst")), OneAddress);
+    }
+
+    void replacingAChangedListAsks()
+    {
+        MainWindowTest t;
+        t.open(QStringLiteral("oud.lst"), OneAddress);
+        t.type({QStringLiteral("Piet"), QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("c")});
+        t.click(QStringLiteral("Knop_0"));
+        NieuwForm form(*t.main);
+        form.show();
+        form.findChild<QLineEdit*>(QStringLiteral("Text1"))->setText(QStringLiteral("nieuw"));
+        t.test.messages.answers = {Messages::Answer::Annuleren};
+        form.OkKnop_Click();
+        QCOMPARE(t.test.messages.lastText(), QStringLiteral("De lijst oud.lst is gewijzigd. Wijzigingen opslaan?"));
+        QCOMPARE(t.main->model().count(), 2);
+        QCOMPARE(t.main->currentFile(), QStringLiteral("oud.lst"));
+        t.test.messages.answers = {Messages::Answer::Ja};
+        form.OkKnop_Click();
+        QCOMPARE(t.main->currentFile(), QStringLiteral("nieuw.lst"));
+        QCOMPARE(t.test.readList(QStringLiteral("oud.lst")), OneAddress + "\"Piet\",\"a\",\"b\",\"c\",\"Nederland\"\r\n");
+    }
+
+    void openListsSortedAndOpens()
+    {
+        MainWindowTest t;
+        t.test.writeList(QStringLiteral("b.lst"), OneAddress);
+        t.test.writeList(QStringLiteral("A.lst"), {});
+        t.test.writeList(QStringLiteral("klanten.lst"), OneAddress + OneAddress);
+        t.test.writeList(QStringLiteral("notes.txt"), {});
+        OpenForm form(*t.main);
+        form.show();
+        QCOMPARE(form.windowTitle(), QStringLiteral("Open Bestand"));
+        QCOMPARE(listed(form), (QStringList{QStringLiteral("A.lst"), QStringLiteral("b.lst"), QStringLiteral("klanten.lst")}));
+        QCOMPARE(form.findChild<QLabel*>(QStringLiteral("Label1"))->text(), QStringLiteral("3"));
+
+        form.OpenKnop_Click();
+        QCOMPARE(t.test.messages.lastText(), QStringLiteral("Selecteer eerst een Adressenbestand!"));
+        QVERIFY(form.isVisible());
+
+        auto* list = form.findChild<QListWidget*>(QStringLiteral("List1"));
+        const QRect item = list->visualItemRect(list->item(2));
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, item.center());
+        QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, item.center());
+        QVERIFY(!form.isVisible());
+        QCOMPARE(t.test.context.values.SelectedFileName, QStringLiteral("klanten.lst"));
+        QCOMPARE(t.action(QStringLiteral("Bestand"))->text(), QStringLiteral("klanten.lst"));
+        QCOMPARE(t.action(QStringLiteral("CountAdressen"))->text(), QStringLiteral("2 Adressen"));
+        QVERIFY(!t.find(QStringLiteral("ListView1"))->isHidden());
+        QVERIFY(t.find(QStringLiteral("Image1"))->isHidden());
+        QVERIFY(t.find(QStringLiteral("A4"))->isEnabled());
+        QVERIFY(t.button(QStringLiteral("AfdrukKnop"))->buttonEnabled());
+    }
+
+    void openWithoutDataFolderListsNothing()
+    {
+        MainWindowTest t;
+        QDir(t.test.dataPath(QString())).removeRecursively();
+        OpenForm form(*t.main);
+        QCOMPARE(listed(form), QStringList());
+        QCOMPARE(form.findChild<QLabel*>(QStringLiteral("Label1"))->text(), QStringLiteral("0"));
+    }
+
+    void unreadableListKeepsTheWindowAsItWas()
+    {
+        MainWindowTest t;
+        t.open(QStringLiteral("oud.lst"), OneAddress);
+        t.test.writeList(QStringLiteral("weg.lst"), OneAddress);
+        OpenForm form(*t.main);
+        form.show();
+        QFile::remove(t.test.dataPath(QStringLiteral("weg.lst"))); // vanished after listing
+        form.findChild<QListWidget*>(QStringLiteral("List1"))->setCurrentRow(1);
+        form.OpenKnop_Click();
+        QCOMPARE(t.test.messages.lastText(), QStringLiteral("De lijst weg.lst kan niet worden geopend.\r\nHet bestand bestaat niet."));
+        QCOMPARE(t.test.messages.shown.last().icon, Messages::Icon::Error);
+        QCOMPARE(t.main->currentFile(), QStringLiteral("oud.lst"));
+        QCOMPARE(t.main->model().count(), 1);
+        QCOMPARE(t.action(QStringLiteral("CountAdressen"))->text(), QStringLiteral("1 Adressen"));
+
+        // A name kept from the new-file dialog has no extension and names no file.
+        t.test.context.values.SelectedFileName = QStringLiteral("abc");
+        OpenForm again(*t.main);
+        again.OpenKnop_Click();
+        QCOMPARE(t.test.messages.lastText(), QStringLiteral("De lijst abc kan niet worden geopend.\r\nHet bestand bestaat niet."));
+        QCOMPARE(t.main->currentFile(), QStringLiteral("oud.lst"));
+    }
+
+    void annulerenChangesNothing()
+    {
+        MainWindowTest t;
+        t.test.writeList(QStringLiteral("a.lst"), OneAddress);
+        OpenForm form(*t.main);
+        form.show();
+        form.findChild<QListWidget*>(QStringLiteral("List1"))->setCurrentRow(0);
+        QTest::mouseClick(form.findChild<VistaButton*>(QStringLiteral("CancelKnop")), Qt::LeftButton);
+        QVERIFY(!form.isVisible());
+        QCOMPARE(t.test.context.values.SelectedFileName, QStringLiteral("a.lst"));
+        QCOMPARE(t.main->currentFile(), QString());
+        QVERIFY(t.find(QStringLiteral("ListView1"))->isHidden());
+    }
+
+    void margesShowAndStoreSteps()
+    {
+        MainWindowTest t;
+        t.test.context.values.margins = {90, 0, -120, 0};
+        MargeForm form(t.test.context);
+        auto box = [&](int i) { return form.findChild<QComboBox*>(QStringLiteral("Combo1_%1").arg(i)); };
+        QCOMPARE(box(0)->currentText(), QStringLiteral("1.5"));
+        QCOMPARE(box(2)->currentText(), QStringLiteral("-2"));
+        QCOMPARE(box(1)->count(), 21);
+        QCOMPARE(box(1)->itemText(0), QStringLiteral("-10"));
+        QCOMPARE(box(1)->itemText(20), QStringLiteral("10"));
+        box(0)->setCurrentIndex(13); // "3"
+        box(1)->setEditText(QStringLiteral("12"));
+        box(2)->setEditText(QStringLiteral("abc"));
+        box(3)->setEditText(QStringLiteral("3 mm"));
+        form.OkKnop_Click();
+        QCOMPARE(t.test.context.values.margins, (MarginSettings{180, 720, 0, 180}));
+    }
+
+    void margesRefuseWhatDoesNotFit()
+    {
+        MainWindowTest t;
+        MargeForm form(t.test.context);
+        form.show();
+        form.findChild<QComboBox*>(QStringLiteral("Combo1_0"))->setEditText(QStringLiteral("-2"));
+        form.findChild<QComboBox*>(QStringLiteral("Combo1_2"))->setEditText(QStringLiteral("&H7FFFFFFF"));
+        form.OkKnop_Click();
+        QCOMPARE(t.test.messages.lastTitle(), QStringLiteral("Marges"));
+        QCOMPARE(t.test.messages.lastText(), QStringLiteral("Waarde 3 is te groot."));
+        QVERIFY(form.isVisible());
+        QCOMPARE(t.test.context.values.margins, MarginSettings{});
+        form.findChild<QComboBox*>(QStringLiteral("Combo1_2"))->setEditText(QStringLiteral("1E30"));
+        form.OkKnop_Click();
+        QCOMPARE(t.test.messages.shown.size(), 2);
+    }
+
+    void margesResetAndCancel()
+    {
+        MainWindowTest t;
+        t.test.context.values.margins = {60, 120, 180, 240};
+        {
+            MargeForm form(t.test.context);
+            form.findChild<QComboBox*>(QStringLiteral("Combo1_0"))->setEditText(QStringLiteral("5"));
+            QTest::mouseClick(form.findChild<VistaButton*>(QStringLiteral("CancelKnop")), Qt::LeftButton);
+            QCOMPARE(t.test.context.values.margins, (MarginSettings{60, 120, 180, 240}));
+        }
+        MargeForm form(t.test.context);
+        QTest::mouseClick(form.findChild<VistaButton*>(QStringLiteral("ResetKnop")), Qt::LeftButton);
+        QCOMPARE(form.findChild<QComboBox*>(QStringLiteral("Combo1_3"))->currentText(), QStringLiteral("0"));
+        QTest::mouseClick(form.findChild<VistaButton*>(QStringLiteral("CancelKnop")), Qt::LeftButton);
+        QCOMPARE(t.test.context.values.margins, MarginSettings{});
+    }
+
+    void menusOpenTheDialogs()
+    {
+        MainWindowTest t;
+        t.main->show();
+        for (const QString& item : {QStringLiteral("FileNieuw"), QStringLiteral("FileOpen"), QStringLiteral("Marges")}) {
+            QString title;
+            whileModal([&] { t.action(item)->trigger(); }, [&](QWidget* dialog) { title = dialog->windowTitle(); });
+            QVERIFY2(!title.isEmpty(), qPrintable(item));
+        }
+    }
+};
+
+QTEST_MAIN(TestDialogs)
 #include "tst_dialogs.moc"

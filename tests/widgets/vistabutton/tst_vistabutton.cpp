@@ -1,4 +1,405 @@
+#include "widgets/vistabutton/VistaButton.h"
+
+#include <QAccessible>
+#include <QApplication>
+#include <QCursor>
+#include <QLineEdit>
 #include <QTest>
-class T : public QObject { Q_OBJECT };
-QTEST_MAIN(T)
+#include <QTimer>
+#include <QVBoxLayout>
+
+namespace {
+
+ButtonLook plainLook()
+{
+    ButtonLook look;
+    look.font = QFont(QStringLiteral("Arial"), 8);
+    return look;
+}
+
+QImage render(const ButtonLook& look, ButtonVisualState state, QSize size = {90, 25})
+{
+    QImage surface(size, QImage::Format_RGB32);
+    redrawButton(surface, look, state);
+    return surface;
+}
+
+// A strip of three 10 x 10 frames: red, blue, yellow, each with a green (mask) corner.
+QImage threeFrames()
+{
+    QImage strip(30, 10, QImage::Format_RGB32);
+    const QColor colours[] = {Qt::red, Qt::blue, Qt::yellow};
+    for (int f = 0; f < 3; ++f) {
+        for (int y = 0; y < 10; ++y)
+            for (int x = 0; x < 10; ++x)
+                strip.setPixelColor(f * 10 + x, y, x == 0 && y == 0 ? QColor(0, 255, 0) : colours[f]);
+    }
+    return strip;
+}
+
+int countColour(const QImage& image, const QColor& colour)
+{
+    int n = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            n += image.pixelColor(x, y) == colour;
+    return n;
+}
+
+// A window with one button and a line edit to take the focus elsewhere.
+struct Host {
+    QWidget window;
+    VistaButton* button = new VistaButton(&window);
+    QLineEdit* edit = new QLineEdit(&window);
+    QStringList events;
+
+    Host()
+    {
+        window.resize(300, 100);
+        button->setObjectName(QStringLiteral("Knop"));
+        button->setCaption(QStringLiteral("Ok"));
+        button->setGeometry(20, 20, 90, 25);
+        edit->setGeometry(150, 20, 100, 25);
+        QObject::connect(button, &VistaButton::Click, [this] { events << QStringLiteral("Click"); });
+        QObject::connect(button, &VistaButton::MouseDown, [this](qint16& b, qint16&, float& x, float&) {
+            events << QStringLiteral("MouseDown %1 %2").arg(b).arg(x);
+        });
+        QObject::connect(button, &VistaButton::MouseUp, [this](qint16& b, qint16&, float& x, float&) {
+            events << QStringLiteral("MouseUp %1 %2").arg(b).arg(x);
+        });
+        QObject::connect(button, &VistaButton::KeyDown, [this](qint16& k, qint16&) { events << QStringLiteral("KeyDown %1").arg(k); });
+        QObject::connect(button, &VistaButton::KeyUp, [this](qint16& k, qint16&) { events << QStringLiteral("KeyUp %1").arg(k); });
+        QObject::connect(button, &VistaButton::MouseIn, [this] { events << QStringLiteral("MouseIn"); });
+        QObject::connect(button, &VistaButton::MouseOut, [this] { events << QStringLiteral("MouseOut"); });
+        window.show();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        edit->setFocus();
+        QCursor::setPos(window.mapToGlobal(QPoint(280, 90)));
+    }
+    QPoint inside() const { return QPoint(45, 12); }
+    void pointerOver() const
+    {
+        QCursor::setPos(button->mapToGlobal(inside()));
+        QCoreApplication::processEvents();
+    }
+    void pointerAway() const
+    {
+        QCursor::setPos(window.mapToGlobal(QPoint(280, 90)));
+        QCoreApplication::processEvents();
+    }
+    QTimer* hover() const { return button->findChild<QTimer*>(QStringLiteral("Hover")); }
+};
+
+}
+
+class TestVistaButton : public QObject {
+    Q_OBJECT
+private slots:
+    void hotButtonPixels()
+    {
+        const QImage hot = render(plainLook(), ButtonVisualState::Hot);
+        QCOMPARE(hot.pixelColor(1, 0), QColor(102, 147, 181));
+        QCOMPARE(hot.pixelColor(45, 0), QColor(60, 127, 177));
+        QCOMPARE(hot.pixelColor(45, 1), QColor(250, 253, 254));
+        QCOMPARE(hot.pixelColor(45, 23), QColor(232, 245, 252));
+        QCOMPARE(hot.pixelColor(1, 3), QColor(249, 253, 254));
+        const QRegion shape = buttonShape(90, 25);
+        QVERIFY(!shape.contains(QPoint(0, 0)));
+        QVERIFY(!shape.contains(QPoint(89, 24)));
+        QVERIFY(shape.contains(QPoint(1, 0)));
+        QCOMPARE(midRow(21), 10);
+        QCOMPARE(midRow(25), 11);
+        QCOMPARE(midRow(29), 13);
+    }
+
+    void bodyRowsAtHeight25()
+    {
+        const QImage normal = render(plainLook(), ButtonVisualState::Normal);
+        QCOMPARE(normal.pixelColor(5, 2), QColor(242, 242, 242)); // upper body starts with c0
+        QCOMPARE(normal.pixelColor(5, 11), QColor(221, 221, 221)); // lower body starts with c2 at MidRow
+        QVERIFY(normal.pixelColor(5, 10).red() > 221);             // row 10 still upper body
+        QVERIFY(normal.pixelColor(5, 22).red() < 221 && normal.pixelColor(5, 22).red() >= 207);
+        QCOMPARE(normal.pixelColor(5, 23), QColor(243, 243, 243)); // bottom inner line e20
+        QCOMPARE(normal.pixelColor(1, 4).red(), 250);               // side column, upper part
+        QCOMPARE(normal.pixelColor(1, 11), QColor(246, 246, 246));  // side column, lower part starts c6
+        QCOMPARE(normal.pixelColor(1, 21).red() <= 246, true);
+        QCOMPARE(normal.pixelColor(1, 22), QColor(226, 226, 226)); // corner pixel e18
+    }
+
+    void focusRingOnlyWhenFocused()
+    {
+        const QImage focused = render(plainLook(), ButtonVisualState::Focused);
+        QCOMPARE(focused.pixelColor(45, 2), QColor(166, 233, 251));
+        QCOMPARE(focused.pixelColor(45, 22), QColor(132, 213, 239));
+        QCOMPARE(focused.pixelColor(2, 3), QColor(165, 232, 251));
+        QCOMPARE(focused.pixelColor(87, 11), QColor(146, 222, 245));
+        const QImage normal = render(plainLook(), ButtonVisualState::Normal);
+        QCOMPARE(normal.pixelColor(45, 2), QColor(242, 242, 242));
+        QCOMPARE(normal.pixelColor(2, 11), QColor(221, 221, 221));
+    }
+
+    void pressedRuns()
+    {
+        const QImage pressed = render(plainLook(), ButtonVisualState::Pressed);
+        for (int x : {3, 6, 83, 86})
+            QCOMPARE(pressed.pixelColor(x, 2), QColor(220, 237, 246));
+        QCOMPARE(pressed.pixelColor(7, 2), QColor(228, 243, 251)); // the gradient beside the run
+        for (int x : {3, 10, 45, 86})
+            QCOMPARE(pressed.pixelColor(x, 1), QColor(158, 176, 186));
+        QCOMPARE(pressed.pixelColor(4, 22), QColor(109, 181, 220));
+        QCOMPARE(pressed.pixelColor(2, 3), QColor(220, 237, 245));
+    }
+
+    void noBackgroundShowsOnlyTheCaption()
+    {
+        ButtonLook look = plainLook();
+        look.noBackground = true;
+        look.backColor = QColor(10, 20, 30);
+        for (auto state : {ButtonVisualState::Normal, ButtonVisualState::Focused, ButtonVisualState::Disabled}) {
+            const QImage image = render(look, state);
+            QCOMPARE(image.pixelColor(45, 0), QColor(10, 20, 30));
+            QCOMPARE(image.pixelColor(1, 0), QColor(10, 20, 30));
+        }
+        QCOMPARE(render(look, ButtonVisualState::Hot).pixelColor(45, 0), QColor(60, 127, 177));
+        QCOMPARE(render(look, ButtonVisualState::Pressed).pixelColor(45, 1), QColor(158, 176, 186));
+    }
+
+    void captionColours()
+    {
+        ButtonLook look = plainLook();
+        look.caption = QStringLiteral("Afdrukken");
+        look.foreColor = QColor(200, 0, 0);
+        QVERIFY(countColour(render(look, ButtonVisualState::Normal), QColor(200, 0, 0)) > 20);
+        look.enabled = false;
+        const QImage disabled = render(look, ButtonVisualState::Disabled);
+        QCOMPARE(countColour(disabled, QColor(200, 0, 0)), 0);
+        QVERIFY(countColour(disabled, QColor(131, 131, 131)) > 20);
+    }
+
+    void pictureFrames()
+    {
+        ButtonLook look = plainLook();
+        look.picture = threeFrames();
+        look.pictures = 2; // a two-frame strip of 15-pixel frames
+        QImage image = render(look, ButtonVisualState::Normal);
+        // Centred: X = (90 - 15) / 2 = 37.5, Y = nearest(7.5) = 8.
+        QCOMPARE(image.pixelColor(40, 10), QColor(Qt::red));
+        QCOMPARE(image.pixelColor(38, 8), QColor(242, 242, 242).isValid() ? image.pixelColor(38, 8) : QColor());
+        QVERIFY(image.pixelColor(38, 8) != QColor(0, 255, 0)); // the mask colour is not drawn
+        look.enabled = false;
+        image = render(look, ButtonVisualState::Disabled);
+        QCOMPARE(image.pixelColor(40, 10), QColor(Qt::red) == image.pixelColor(40, 10) ? QColor() : image.pixelColor(40, 10));
+        QVERIFY(countColour(image, QColor(Qt::blue)) > 0); // second frame while disabled
+        look.enabled = true;
+        look.useMaskColor = false;
+        image = render(look, ButtonVisualState::Normal);
+        QVERIFY(countColour(image, QColor(0, 255, 0)) > 0);
+    }
+
+    void widePictureIsClipped()
+    {
+        ButtonLook look = plainLook();
+        look.picture = QImage(200, 10, QImage::Format_RGB32);
+        look.picture.fill(Qt::red);
+        look.pictures = 1;
+        look.caption = QStringLiteral("Ok");
+        const QImage image = render(look, ButtonVisualState::Normal);
+        QCOMPARE(image.pixelColor(3, 10), QColor(Qt::red));
+        QCOMPARE(image.pixelColor(86, 10), QColor(Qt::red));
+        QVERIFY(image.pixelColor(2, 10) != QColor(Qt::red));
+        QVERIFY(image.pixelColor(87, 10) != QColor(Qt::red));
+    }
+
+    void pressedPictureMovesByOffset()
+    {
+        ButtonLook look = plainLook();
+        look.picture = QImage(10, 10, QImage::Format_RGB32);
+        look.picture.fill(Qt::red);
+        look.pictures = 1;
+        look.pictureOffset = 1;
+        const QImage resting = render(look, ButtonVisualState::Normal);
+        look.isPressed = true;
+        const QImage pressed = render(look, ButtonVisualState::Pressed);
+        // X = 40, Y = nearest(7.5) = 8; pressed one pixel right and down.
+        QCOMPARE(resting.pixelColor(40, 8), QColor(Qt::red));
+        QVERIFY(resting.pixelColor(50, 18) != QColor(Qt::red));
+        QVERIFY(pressed.pixelColor(40, 8) != QColor(Qt::red));
+        QCOMPARE(pressed.pixelColor(50, 18), QColor(Qt::red));
+    }
+
+    void propertiesAndPersistence()
+    {
+        VistaButton button;
+        button.setPictures(-5);
+        QCOMPARE(button.pictures(), 1);
+        button.setPictures(7);
+        QCOMPARE(button.pictures(), 2);
+        button.setPicture(QImage(10, 0, QImage::Format_RGB32));
+        QVERIFY(button.picture().isNull());
+
+        button.setCaption(QStringLiteral("Opslaan"));
+        button.setForeColor(QColor(1, 2, 3));
+        button.setNoBackground(true);
+        button.setPictureOffset(2);
+        PropertyBag bag;
+        button.writeProperties(bag);
+        QCOMPARE(bag.names(), (QStringList{QStringLiteral("Caption"), QStringLiteral("ForeColor"), QStringLiteral("Font"),
+                                           QStringLiteral("Picture"), QStringLiteral("Pictures"),
+                                           QStringLiteral("UseMaskColor"), QStringLiteral("MaskColor"),
+                                           QStringLiteral("Enabled"), QStringLiteral("NoBackground"),
+                                           QStringLiteral("BackColor"), QStringLiteral("PictureOffset")}));
+        QCOMPARE(bag.read(QStringLiteral("forecolor"), 0).toUInt(), 1u + 256u * 2 + 65536u * 3);
+        QCOMPARE(bag.read(QStringLiteral("MASKCOLOR"), 0).toUInt(), 65280u);
+
+        PropertyBag stored;
+        stored.write(QStringLiteral("caption"), QStringLiteral("Ok"));
+        stored.write(QStringLiteral("pictures"), 3);
+        stored.write(QStringLiteral("enabled"), false);
+        VistaButton* loaded = VistaButton::create(nullptr, QStringLiteral("OkKnop"), stored);
+        QCOMPARE(loaded->caption(), QStringLiteral("Ok"));
+        QCOMPARE(loaded->pictures(), 3); // stored values skip the setter's clamp
+        QCOMPARE(loaded->state(), ButtonVisualState::Disabled);
+        QCOMPARE(loaded->backColor(), QApplication::palette().color(QPalette::Button));
+        QCOMPARE(loaded->maskColor(), QColor(0, 255, 0));
+        QVERIFY(loaded->useMaskColor());
+        delete loaded;
+    }
+
+    void accessibleAsPushButton()
+    {
+        Host h;
+        QAccessibleInterface* face = QAccessible::queryAccessibleInterface(h.button);
+        QVERIFY(face);
+        QCOMPARE(face->role(), QAccessible::Button);
+        QCOMPARE(face->text(QAccessible::Name), QStringLiteral("Ok"));
+        QVERIFY(!face->state().disabled);
+        h.button->setButtonEnabled(false);
+        QVERIFY(face->state().disabled);
+        QVERIFY(h.button->isEnabled()); // the widget itself stays enabled
+    }
+
+    void mouseClickSequence()
+    {
+        Host h;
+        QCOMPARE(h.button->state(), ButtonVisualState::Normal);
+        h.pointerOver();
+        QTest::mouseMove(h.button, h.inside());
+        QCOMPARE(h.button->state(), ButtonVisualState::Hot);
+        QVERIFY(h.hover());
+        QTest::mousePress(h.button, Qt::LeftButton, {}, h.inside());
+        QCOMPARE(h.button->state(), ButtonVisualState::Pressed);
+        QTest::mouseRelease(h.button, Qt::LeftButton, {}, h.inside());
+        QCOMPARE(h.button->state(), ButtonVisualState::Hot);
+        QCOMPARE(h.events.filter(QStringLiteral("Click")).size(), 1);
+        h.pointerAway();
+        QTRY_VERIFY(!h.hover());
+        QCOMPARE(h.button->state(), ButtonVisualState::Focused);
+        QCOMPARE(h.events.last(), QStringLiteral("MouseOut"));
+        QCOMPARE(h.events.filter(QStringLiteral("MouseOut")).size(), 1);
+    }
+
+    void mouseInOnEveryMove()
+    {
+        Host h;
+        h.pointerOver();
+        h.events.clear();
+        QTest::mouseMove(h.button, QPoint(10, 10));
+        QTest::mouseMove(h.button, QPoint(20, 10));
+        QTest::mouseMove(h.button, QPoint(30, 10));
+        QCOMPARE(h.events.filter(QStringLiteral("MouseIn")).size(), 3);
+    }
+
+    void rightButtonPressesButDoesNotClick()
+    {
+        Host h;
+        h.pointerOver();
+        QTest::mousePress(h.button, Qt::RightButton, {}, h.inside());
+        QCOMPARE(h.button->state(), ButtonVisualState::Pressed);
+        QTest::mouseRelease(h.button, Qt::RightButton, {}, h.inside());
+        QCOMPARE(h.events.filter(QStringLiteral("Click")).size(), 0);
+        QVERIFY(h.events.contains(QStringLiteral("MouseDown 2 45")));
+    }
+
+    void releaseOutsideDoesNotClick()
+    {
+        Host h;
+        h.pointerOver();
+        QTest::mousePress(h.button, Qt::LeftButton, {}, h.inside());
+        QTest::mouseRelease(h.button, Qt::LeftButton, {}, QPoint(200, 12));
+        QCOMPARE(h.events.filter(QStringLiteral("Click")).size(), 0);
+    }
+
+    void spaceWithPointerElsewhere()
+    {
+        Host h;
+        h.button->setFocus();
+        QCOMPARE(h.button->state(), ButtonVisualState::Focused);
+        QTest::keyPress(h.button, Qt::Key_Space);
+        QCOMPARE(h.button->state(), ButtonVisualState::Pressed);
+        QTest::keyRelease(h.button, Qt::Key_Space);
+        QCOMPARE(h.button->state(), ButtonVisualState::Focused);
+        QCOMPARE(h.events, (QStringList{QStringLiteral("MouseDown 0 0"), QStringLiteral("KeyDown 32"),
+                                        QStringLiteral("MouseUp 0 -1"), QStringLiteral("Click"), QStringLiteral("KeyUp 32")}));
+        h.events.clear();
+        QTest::keyClick(h.button, Qt::Key_Return);
+        QCOMPARE(h.events.filter(QStringLiteral("Click")).size(), 0);
+    }
+
+    void disabledButtonRaisesNothing()
+    {
+        Host h;
+        h.button->setButtonEnabled(false);
+        h.button->setFocus();
+        h.pointerOver();
+        QTest::keyClick(h.button, Qt::Key_Space);
+        QTest::mouseMove(h.button, h.inside());
+        QTest::mouseClick(h.button, Qt::LeftButton, {}, h.inside());
+        QCOMPARE(h.events, QStringList());
+        QCOMPARE(h.button->state(), ButtonVisualState::Disabled);
+        h.button->setButtonEnabled(true);
+        QCOMPARE(h.button->state(), ButtonVisualState::Normal);
+    }
+
+    void clickHandlerDisablingItsOwnButton()
+    {
+        Host h;
+        QObject::connect(h.button, &VistaButton::Click, h.button, [&h] { h.button->setButtonEnabled(false); });
+        h.pointerOver();
+        QTest::mouseMove(h.button, h.inside());
+        QTest::mouseClick(h.button, Qt::LeftButton, {}, h.inside());
+        QCOMPARE(h.button->state(), ButtonVisualState::Disabled);
+        h.pointerAway();
+        QTRY_VERIFY(!h.hover());
+        QCOMPARE(h.events.last(), QStringLiteral("MouseOut"));
+        QCOMPARE(h.button->state(), ButtonVisualState::Disabled);
+    }
+
+    void tabOrderFollowsEnabled()
+    {
+        Host h;
+        QVERIFY(h.button->focusPolicy() & Qt::TabFocus);
+        h.button->setButtonEnabled(false);
+        QVERIFY(!(h.button->focusPolicy() & Qt::TabFocus));
+        h.button->setButtonEnabled(true);
+        QVERIFY(h.button->focusPolicy() & Qt::TabFocus);
+
+        VistaButton outOfOrder;
+        outOfOrder.setFocusPolicy(Qt::ClickFocus);
+        outOfOrder.setButtonEnabled(false);
+        outOfOrder.setButtonEnabled(true);
+        QVERIFY(!(outOfOrder.focusPolicy() & Qt::TabFocus));
+    }
+
+    void focusLostWhileHeld()
+    {
+        Host h;
+        h.button->setFocus();
+        QTest::mousePress(h.button, Qt::LeftButton, {}, h.inside());
+        h.pointerAway();
+        h.edit->setFocus();
+        QCOMPARE(h.button->state(), ButtonVisualState::Normal);
+    }
+};
+
+QTEST_MAIN(TestVistaButton)
 #include "tst_vistabutton.moc"

@@ -1,1 +1,132 @@
-int main() { return 0; }
+// Measures what users notice with big lists: loading and saving 100.000
+// addresses, the memory they take, and printing them to PDF.
+// Run: build/release/bench/plaklabels_bench
+#include "app/Algemeen.h"
+#include "data/AddressListModel.h"
+#include "data/ListStorage.h"
+#include "print/LabelJobs.h"
+#include "print/ListJob.h"
+#include "print/QtPrinterDevice.h"
+
+#include <QElapsedTimer>
+#include <QFile>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QRandomGenerator>
+#include <QTemporaryDir>
+#include <cstdio>
+
+namespace {
+
+// Resident or peak memory of this process, in MB.
+double memoryMb(const char* field)
+{
+    QFile status(QStringLiteral("/proc/self/status"));
+    status.open(QIODevice::ReadOnly);
+    for (const QByteArray& line : status.readAll().split('\n'))
+        if (line.startsWith(field))
+            return line.mid(int(qstrlen(field))).trimmed().split(' ').first().toDouble() / 1024;
+    return 0;
+}
+
+QList<AddressRecord> madeUpAddresses(int n)
+{
+    static const char* first[] = {"Jan", "Piet", "Marieke", "Sanne", "Henk", "Fleur", "Renée", "Bram", "Lotte", "Daan"};
+    static const char* last[] = {"de Vries", "Jansen", "Bakker", "Visser", "Smit", "van den Berg", "Peeters", "Mulder"};
+    static const char* street[] = {"Kerkstraat", "Dorpsweg", "Molenlaan", "Stationsplein", "Zeedijk", "Oude Gracht"};
+    static const char* town[] = {"Amsterdam", "Rotterdam", "Utrecht", "Groningen", "Eindhoven", "Zwolle", "Antwerpen"};
+    QRandomGenerator random(7);
+    QList<AddressRecord> records;
+    records.reserve(n);
+    for (int i = 0; i < n; ++i) {
+        const QString postcode = QStringLiteral("%1 %2%3")
+                                     .arg(random.bounded(1000, 9999))
+                                     .arg(QChar(u'A' + random.bounded(26)))
+                                     .arg(QChar(u'A' + random.bounded(26)));
+        records.append(AddressRecord{
+            {QString::fromUtf8(first[random.bounded(10)]) + QLatin1Char(' ') + QString::fromUtf8(last[random.bounded(8)]),
+             QString::fromUtf8(street[random.bounded(6)]) + QLatin1Char(' ') + QString::number(random.bounded(1, 300)),
+             postcode, QString::fromUtf8(town[random.bounded(7)]), QStringLiteral("Nederland")}});
+    }
+    return records;
+}
+
+template <typename F>
+double seconds(F&& work)
+{
+    QElapsedTimer timer;
+    timer.start();
+    work();
+    return double(timer.nsecsElapsed()) / 1e9;
+}
+
+// The best of a few runs, so a busy moment of the machine does not count.
+template <typename F>
+double bestOf(int runs, F&& work)
+{
+    double best = 1e9;
+    for (int i = 0; i < runs; ++i)
+        best = std::min(best, seconds(work));
+    return best;
+}
+
+void benchList(const QString& data, int n)
+{
+    AddressListModel model;
+    model.replaceAll(madeUpAddresses(n));
+    const QString name = QStringLiteral("bench%1.lst").arg(n);
+    const double save = bestOf(3, [&] { SaveAdressen(model, data, name); });
+    AddressListModel loaded;
+    const double load = bestOf(3, [&] { LaadAdressen(loaded, data, name); });
+    std::printf("%8d addresses: file %5.1f MB, save %.3f s, load %.3f s\n", n,
+                double(QFileInfo(data + QLatin1Char('/') + name).size()) / 1e6, save, load);
+}
+
+void benchPdf(const QString& folder, const char* what, int n, bool labels)
+{
+    AddressListModel model;
+    model.replaceAll(madeUpAddresses(n));
+    QtPrinterDevice printer(folder);
+    printer.SelectPrinter(int(printer.InstalledPrinters().size() - 1));
+    printer.SetDocumentName(QString::fromLatin1(what));
+    const double before = memoryMb("VmRSS:");
+    const double time = seconds([&] {
+        if (labels)
+            AfdrukkenAlleLabels(printer, model, {}, 10, false);
+        else
+            AfdrukkenLijst(printer, model, 10, QDateTime::currentDateTime());
+    });
+    std::printf("%-13s %6d addresses: %.2f s, PDF %.2f MB, memory +%.0f MB\n", what, n, time,
+                double(QFileInfo(printer.lastPdfPath()).size()) / 1e6, memoryMb("VmRSS:") - before);
+}
+
+}
+
+int main(int argc, char* argv[])
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+    Algemeen::setOpener([](const QUrl&) {}); // no viewer for the benchmark's PDFs
+    QTemporaryDir folder;
+    const QString data = folder.path() + QStringLiteral("/Data");
+
+    // Memory: one list of 100.000 addresses loaded, against the program before it.
+    {
+        AddressListModel model;
+        model.replaceAll(madeUpAddresses(100000));
+        SaveAdressen(model, data, QStringLiteral("memory.lst"));
+    }
+    const double empty = memoryMb("VmRSS:");
+    AddressListModel model;
+    LaadAdressen(model, data, QStringLiteral("memory.lst"));
+    std::printf("memory with 100.000 addresses loaded: +%.1f MB\n", memoryMb("VmRSS:") - empty);
+    model.clear();
+
+    benchList(data, 100000);
+    benchList(data, 1000000);
+    benchPdf(folder.path(), "Plaklabels", 10000, true);
+    benchPdf(folder.path(), "Plaklabels", 100000, true);
+    benchPdf(folder.path(), "Adressenlijst", 10000, false);
+    return 0;
+}

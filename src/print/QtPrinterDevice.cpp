@@ -14,6 +14,8 @@ QtPrinterDevice::QtPrinterDevice(const QString& programFolder, Clock clock)
     : m_programFolder(programFolder), m_clock(std::move(clock))
 {
     m_font.setFamily(QStringLiteral("Arial"));
+    // Whole-dot glyph advances: the PDF then spells each position in fewer digits.
+    m_font.setHintingPreference(QFont::PreferFullHinting);
 }
 
 QtPrinterDevice::~QtPrinterDevice()
@@ -51,6 +53,7 @@ bool QtPrinterDevice::SelectPrinter(int index)
 bool QtPrinterDevice::SetFontName(const QString& name)
 {
     m_font.setFamily(name);
+    m_fontChanged = true;
     return true;
 }
 
@@ -59,12 +62,14 @@ bool QtPrinterDevice::SetFontSize(float points)
     if (!(points > 0))
         return fail(QStringLiteral("lettergrootte %1 is niet bruikbaar.").arg(points));
     m_font.setPointSizeF(points);
+    m_fontChanged = true;
     return true;
 }
 
 bool QtPrinterDevice::SetFontBold(bool bold)
 {
     m_font.setBold(bold);
+    m_fontChanged = true;
     return true;
 }
 
@@ -95,11 +100,17 @@ bool QtPrinterDevice::PrintText(const QString& text)
         if (!m_printer->newPage())
             return fail(QStringLiteral("de printer kon geen nieuwe pagina beginnen."));
     }
-    m_painter.setFont(m_font);
-    m_painter.setPen(m_colour);
+    // Font and colour go to the painter only when they change: every change
+    // costs a state change in the PDF.
+    if (m_fontChanged) {
+        m_painter.setFont(m_font);
+        m_ascent = QFontMetricsF(m_font, m_printer.get()).ascent();
+        m_fontChanged = false;
+    }
+    if (m_painter.pen().color() != m_colour)
+        m_painter.setPen(m_colour);
     // The position is the top-left of the first character cell; Qt draws on the baseline.
-    const QFontMetricsF metrics(m_font, m_printer.get());
-    m_painter.drawText(QPointF(m_x * m_dotsPerTwip, m_y * m_dotsPerTwip + metrics.ascent()), text);
+    m_painter.drawText(QPointF(m_x * m_dotsPerTwip, m_y * m_dotsPerTwip + m_ascent), text);
     return true;
 }
 
@@ -142,6 +153,8 @@ bool QtPrinterDevice::openDocument()
         printer->setOutputFileName(path);
         // The whole sheet is printable, so the PDF prints at 100 % onto a label sheet.
         printer->setFullPage(true);
+        // One dot a twip keeps positions whole numbers, which keeps the file small.
+        printer->setResolution(1440);
     } else {
         // Qt hands jobs to CUPS without looking at the answer; ask first whether the queue is there.
         const QPrinterInfo info = QPrinterInfo::printerInfo(name);
@@ -159,6 +172,7 @@ bool QtPrinterDevice::openDocument()
     m_printer = std::move(printer);
     m_dotsPerTwip = m_printer->resolution() / 1440.0;
     m_newPagePending = false;
+    m_fontChanged = true;
     return true;
 }
 

@@ -64,5 +64,7 @@ private:
     double m_x = 0;
     double m_y = 0;
     double m_dotsPerTwip = 0;
+    double m_ascent = 0;
+    bool m_fontChanged = true;
     bool m_newPagePending = false;
 };

@@ -5,6 +5,8 @@
 
 #include <QTest>
 
+Q_DECLARE_METATYPE(MarginSettings)
+
 namespace {
 
 AddressRecord address(int n)
@@ -191,6 +193,5 @@ private slots:
     }
 };
 
-Q_DECLARE_METATYPE(MarginSettings)
 QTEST_GUILESS_MAIN(TestLabelJobs)
 #include "tst_labeljobs.moc"

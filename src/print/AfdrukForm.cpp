@@ -92,7 +92,9 @@ void AfdrukForm::buildControls()
     for (int i = 0; i < 3; ++i) {
         auto* option = new QRadioButton(options[i], this);
         option->setObjectName(QStringLiteral("Option1_%1").arg(i));
-        option->setGeometry(twipRect(300, 750 + 270 * i, 3690, 285));
+        // Reaches to the frame's edge: Qt's option mark takes more room than the classic one.
+        option->setGeometry(twipRect(300, 750 + 270 * i, 3780, 285));
+        option->setStyleSheet(QStringLiteral("QRadioButton { spacing: 3px; }"));
         FormStyle::setColours(option, DialogColour, QColor(64, 64, 0));
         group->addButton(option, i);
         m_option1[size_t(i)] = option;

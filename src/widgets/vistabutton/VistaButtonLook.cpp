@@ -162,9 +162,7 @@ private:
     void drawCaption()
     {
         QPainter p(&s);
-        QFont font = look.font;
-        font.setStyleStrategy(QFont::NoAntialias); // crisp caption pixels in one colour
-        p.setFont(font);
+        p.setFont(look.font);
         p.setPen(look.enabled ? look.foreColor : DisabledCaption);
         const int flags = Qt::TextWordWrap | Qt::AlignHCenter | Qt::AlignTop;
         const QRect measured = p.boundingRect(QRect(0, 0, w, h), flags, look.caption);

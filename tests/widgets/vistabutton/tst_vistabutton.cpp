@@ -169,9 +169,13 @@ private slots:
         ButtonLook look = plainLook();
         look.caption = QStringLiteral("Afdrukken");
         look.foreColor = QColor(200, 0, 0);
-        QVERIFY(countColour(render(look, ButtonVisualState::Normal), QColor(200, 0, 0)) > 20);
+        look.font = QFont(QStringLiteral("Arial"));
+        look.font.setPixelSize(24); // big enough for letter stems in the full colour
+        look.font.setBold(true);
+        const QSize size(200, 60);
+        QVERIFY(countColour(render(look, ButtonVisualState::Normal, size), QColor(200, 0, 0)) > 20);
         look.enabled = false;
-        const QImage disabled = render(look, ButtonVisualState::Disabled);
+        const QImage disabled = render(look, ButtonVisualState::Disabled, size);
         QCOMPARE(countColour(disabled, QColor(200, 0, 0)), 0);
         QVERIFY(countColour(disabled, QColor(131, 131, 131)) > 20);
     }

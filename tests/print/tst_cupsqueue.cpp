@@ -1,0 +1,107 @@
+// Prints through a real print service: a PDF queue that cups-queue.sh sets up.
+#include "PdfText.h"
+#include "data/AddressListModel.h"
+#include "print/LabelJobs.h"
+#include "print/QtPrinterDevice.h"
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QPrinter>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+constexpr double MmPerTwip = 25.4 / 1440;
+
+QString cupsFolder() { return qEnvironmentVariable("PLAKLABELS_CUPS_DIR"); }
+
+QString queueName()
+{
+    QFile file(cupsFolder() + QStringLiteral("/queue"));
+    return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()).trimmed() : QString();
+}
+
+// Waits until the queue is empty and its PDF is written whole.
+QString waitForPdf(const QString& queue)
+{
+    QElapsedTimer timer;
+    timer.start();
+    const QDir out(cupsFolder() + QStringLiteral("/out"));
+    while (timer.elapsed() < 30000) {
+        QProcess lpstat;
+        lpstat.start(QStringLiteral("lpstat"), {QStringLiteral("-o"), queue});
+        lpstat.waitForFinished();
+        const QStringList pdfs = out.entryList({QStringLiteral("*.pdf")}, QDir::Files);
+        if (lpstat.readAllStandardOutput().trimmed().isEmpty() && !pdfs.isEmpty()
+            && QFileInfo(out.filePath(pdfs.first())).size() > 0)
+            return out.filePath(pdfs.first());
+        QTest::qWait(100);
+    }
+    return {};
+}
+
+int indexOf(QtPrinterDevice& printer, const QString& name)
+{
+    return int(printer.InstalledPrinters().indexOf(name));
+}
+
+}
+
+class TestCupsQueue : public QObject {
+    Q_OBJECT
+private:
+    QTemporaryDir m_folder;
+    QString m_queue;
+
+private slots:
+    void initTestCase()
+    {
+        m_queue = queueName();
+        if (m_queue.isEmpty())
+            QSKIP("no print service could be started here");
+    }
+
+    void labelsArriveWhereTheyBelong()
+    {
+        QtPrinterDevice printer(m_folder.path());
+        const int index = indexOf(printer, m_queue);
+        QVERIFY(index >= 0);
+        QVERIFY(printer.SelectPrinter(index));
+        QCOMPARE(printer.CurrentDeviceName(), m_queue);
+        const AddressRecord address{{QStringLiteral("Bravo"), QStringLiteral("Kerkstraat"), QStringLiteral("1234AB"),
+                                     QStringLiteral("Zwolle"), QStringLiteral("Nederland")}};
+        QVERIFY(AfdrukkenEnkelLabel(printer, address, 5, 10).ok);
+
+        const QString pdf = waitForPdf(m_queue);
+        QVERIFY2(!pdf.isEmpty(), "the print service wrote no PDF");
+        QCOMPARE(pdfPageCount(pdf), 1);
+        // Positions count from the printable area, which the queue's driver sets.
+        QPrinter reference;
+        reference.setPrinterName(m_queue);
+        reference.setPageSize(QPageSize(QPageSize::A4));
+        const QMarginsF margins = reference.pageLayout().margins(QPageLayout::Millimeter);
+        const QList<PdfWord> words = readPdfWords(pdf);
+        for (const auto& [text, yTwips] : {std::pair{QStringLiteral("Bravo"), 3210}, std::pair{QStringLiteral("Zwolle"), 3210 + 810}}) {
+            const auto word = std::find_if(words.begin(), words.end(), [&](const PdfWord& w) { return w.text == text; });
+            QVERIFY2(word != words.end(), qPrintable(text));
+            QVERIFY2(qAbs(word->xMm - (margins.left() + 4350 * MmPerTwip)) < 0.5, qPrintable(QString::number(word->xMm)));
+            // The print service's renderer measures word boxes a little differently.
+            QVERIFY2(qAbs(word->topMm - (margins.top() + yTwips * MmPerTwip)) < 1.0, qPrintable(QString::number(word->topMm)));
+        }
+    }
+
+    void vanishedPrinterIsNotReportedAsPrinted()
+    {
+        QtPrinterDevice printer(m_folder.path());
+        QVERIFY(printer.SelectPrinter(indexOf(printer, m_queue)));
+        QCOMPARE(QProcess::execute(QStringLiteral("lpadmin"), {QStringLiteral("-x"), m_queue}), 0);
+        const AddressRecord address{{QStringLiteral("Bravo"), {}, {}, {}, {}}};
+        const JobResult result = AfdrukkenEnkelLabel(printer, address, 1, 10);
+        QVERIFY(!result.ok);
+        QCOMPARE(result.reason, QStringLiteral("printer %1 is niet beschikbaar.").arg(m_queue));
+    }
+};
+
+QTEST_MAIN(TestCupsQueue)
+#include "tst_cupsqueue.moc"

@@ -22,6 +22,23 @@ AddressRecord address(int i)
                           QStringLiteral("P%1").arg(i), QStringLiteral("Stad%1").arg(i), QStringLiteral("Land%1").arg(i)}};
 }
 
+void fill(AddressListModel& list, int n)
+{
+    QList<AddressRecord> records;
+    for (int i = 1; i <= n; ++i)
+        records.append(address(i));
+    list.replaceAll(records);
+}
+
+// A device printing to "PDF-bestand" in the folder, at a fixed moment.
+std::unique_ptr<QtPrinterDevice> pdfPrinter(const QString& folder, const QString& documentName = QStringLiteral("Plaklabels"))
+{
+    auto printer = std::make_unique<QtPrinterDevice>(folder, [] { return Moment; });
+    printer->SelectPrinter(int(printer->InstalledPrinters().indexOf(QtPrinterDevice::PdfPrinterName)));
+    printer->SetDocumentName(documentName);
+    return printer;
+}
+
 const PdfWord* find(const QList<PdfWord>& words, const QString& text)
 {
     for (const PdfWord& word : words)
@@ -70,17 +87,12 @@ private slots:
     void labelsLandOnTheirLabels()
     {
         AddressListModel list;
-        QList<AddressRecord> records;
-        for (int i = 1; i <= 22; ++i)
-            records.append(address(i));
-        list.replaceAll(records);
-        QtPrinterDevice printer(m_folder.path(), [] { return Moment; });
-        printer.SelectPrinter(int(printer.InstalledPrinters().size() - 1));
-        printer.SetDocumentName(QStringLiteral("Plaklabels"));
-        QVERIFY(AfdrukkenAlleLabels(printer, list, {}, 10, true).ok);
+        fill(list, 22);
+        const auto printer = pdfPrinter(m_folder.path());
+        QVERIFY(AfdrukkenAlleLabels(*printer, list, {}, 10, true).ok);
 
         const QString path = m_folder.path() + QStringLiteral("/Afdrukken/Plaklabels 2026-12-07 14.05.09.pdf");
-        QCOMPARE(printer.lastPdfPath(), path);
+        QCOMPARE(printer->lastPdfPath(), path);
         QCOMPARE(m_opened, QStringList{path});
         QCOMPARE(pdfPageCount(path), 2);
         const QList<PdfWord> words = readPdfWords(path);
@@ -96,14 +108,10 @@ private slots:
     void fullSheetGivesNoBlankPageAndNamesDoNotCollide()
     {
         AddressListModel list;
-        QList<AddressRecord> records;
-        for (int i = 1; i <= 21; ++i)
-            records.append(address(i));
-        list.replaceAll(records);
-        QtPrinterDevice printer(m_folder.path(), [] { return Moment; });
-        printer.SelectPrinter(int(printer.InstalledPrinters().size() - 1));
-        QVERIFY(AfdrukkenAlleLabels(printer, list, {}, 10, false).ok);
-        QVERIFY(AfdrukkenEnkelLabel(printer, address(5), 5, 10).ok);
+        fill(list, 21);
+        const auto printer = pdfPrinter(m_folder.path());
+        QVERIFY(AfdrukkenAlleLabels(*printer, list, {}, 10, false).ok);
+        QVERIFY(AfdrukkenEnkelLabel(*printer, address(5), 5, 10).ok);
         QCOMPARE(m_opened.size(), 2);
         QCOMPARE(pdfPageCount(m_opened[0]), 1);
         QVERIFY(m_opened[1].endsWith(QStringLiteral("14.05.09 (2).pdf")));
@@ -113,14 +121,9 @@ private slots:
     void listJobLayout()
     {
         AddressListModel list;
-        QList<AddressRecord> records;
-        for (int i = 1; i <= 51; ++i)
-            records.append(address(i));
-        list.replaceAll(records);
-        QtPrinterDevice printer(m_folder.path(), [] { return Moment; });
-        printer.SelectPrinter(int(printer.InstalledPrinters().size() - 1));
-        printer.SetDocumentName(QStringLiteral("Adressenlijst"));
-        QVERIFY(AfdrukkenLijst(printer, list, 10, Moment).ok);
+        fill(list, 51);
+        const auto printer = pdfPrinter(m_folder.path(), QStringLiteral("Adressenlijst"));
+        QVERIFY(AfdrukkenLijst(*printer, list, 10, Moment).ok);
         const QString path = m_folder.path() + QStringLiteral("/Afdrukken/Adressenlijst 2026-12-07 14.05.09.pdf");
         QCOMPARE(pdfPageCount(path), 2);
         const QList<PdfWord> words = readPdfWords(path);
@@ -140,9 +143,7 @@ private slots:
         QFile blocker(other.path() + QStringLiteral("/Afdrukken"));
         QVERIFY(blocker.open(QIODevice::WriteOnly)); // a file where the folder should be
         blocker.close();
-        QtPrinterDevice printer(other.path());
-        printer.SelectPrinter(int(printer.InstalledPrinters().size() - 1));
-        const JobResult result = AfdrukkenEnkelLabel(printer, address(1), 1, 10);
+        const JobResult result = AfdrukkenEnkelLabel(*pdfPrinter(other.path()), address(1), 1, 10);
         QVERIFY(!result.ok);
         QVERIFY2(result.reason.startsWith(QStringLiteral("de map ")), qPrintable(result.reason));
         QVERIFY(m_opened.isEmpty());

@@ -1,11 +1,14 @@
 #include "TestContext.h"
 #include "data/AddressListModel.h"
 #include "print/AfdrukForm.h"
+#include "print/PrintRun.h"
 #include "widgets/vistabutton/VistaButton.h"
 
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
+#include <QProgressDialog>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
 
@@ -183,6 +186,24 @@ private slots:
         QCOMPARE(t.test.messages.shown.last().icon, Messages::Icon::Error);
         QVERIFY(t.test.printer.ops.contains(QStringLiteral("PrintText Error Printer")));
         QVERIFY(!t.form->isVisible());
+    }
+
+    void longJobsShowProgress()
+    {
+        QWidget window;
+        {
+            ProgressWindow progress(&window);
+            progress.pagesDone(1, 5);
+            QVERIFY(!window.findChild<QProgressDialog*>());
+        }
+        ProgressWindow progress(&window);
+        progress.pagesDone(2, 6);
+        auto* dialog = window.findChild<QProgressDialog*>();
+        QVERIFY(dialog);
+        QCOMPARE(dialog->maximum(), 6);
+        QCOMPARE(dialog->value(), 2);
+        QCOMPARE(dialog->labelText(), QStringLiteral("Pagina 2 van 6 afgedrukt"));
+        QVERIFY(!dialog->findChild<QPushButton*>()); // no way to break off half a sheet
     }
 
     void annulerenPrintsNothing()

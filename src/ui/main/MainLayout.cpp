@@ -34,6 +34,21 @@ QFrame* frame(QWidget* parent, const QString& name, QRect geometry)
     return box;
 }
 
+// The fields are single lines; pasted line breaks become spaces.
+void dropLineBreaks(QLineEdit* field)
+{
+    QObject::connect(field, &QLineEdit::textChanged, field, [field](const QString& text) {
+        if (!text.contains(QLatin1Char('\n')) && !text.contains(QLatin1Char('\r')))
+            return;
+        const int cursor = field->cursorPosition();
+        QString single = text;
+        single.replace(QLatin1String("\r\n"), QLatin1String(" "));
+        single.replace(QLatin1Char('\r'), QLatin1Char(' ')).replace(QLatin1Char('\n'), QLatin1Char(' '));
+        field->setText(single);
+        field->setCursorPosition(std::min(cursor, int(single.size())));
+    });
+}
+
 QAction* menuItem(QObject* parent, const QString& name, const QString& caption, bool enabled = true)
 {
     auto* action = new QAction(caption, parent);
@@ -145,6 +160,7 @@ void Main::buildEditArea(QWidget* central)
         field->setObjectName(QStringLiteral("Text1_%1").arg(i));
         field->setGeometry(twipRect(135, 255 + 690 * i, 2805, 285));
         FormStyle::setColours(field, QColor(40, 40, 40), QColor(255, 255, 255));
+        dropLineBreaks(field);
         m_text1[size_t(i)] = field;
         FormStyle::caption(m_frame4, QStringLiteral("Label2_%1").arg(i), prompts[i], 150, 585 + 690 * i, PromptColour);
     }

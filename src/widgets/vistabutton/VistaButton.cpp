@@ -1,9 +1,10 @@
 #include "widgets/vistabutton/VistaButton.h"
 
-#include <QAccessible>
-#include <QAccessibleWidget>
+#include "widgets/vistabutton/VistaButtonAccessible.h"
+
 #include <QApplication>
 #include <QCursor>
+#include <QDropEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
@@ -29,52 +30,20 @@ qint16 shiftBits(Qt::KeyboardModifiers modifiers)
                   | (modifiers & Qt::AltModifier ? 4 : 0));
 }
 
-// Tells keyboard and accessibility tools that this is a push button named by
-// its caption, enabled or not by the button's own state.
-class VistaButtonAccessible : public QAccessibleWidget {
-public:
-    explicit VistaButtonAccessible(VistaButton* button) : QAccessibleWidget(button, QAccessible::Button) {}
-
-    VistaButton* button() const { return static_cast<VistaButton*>(widget()); }
-    QString text(QAccessible::Text t) const override
-    {
-        return t == QAccessible::Name ? button()->caption() : QAccessibleWidget::text(t);
-    }
-    QAccessible::State state() const override
-    {
-        QAccessible::State s = QAccessibleWidget::state();
-        s.disabled = !button()->buttonEnabled();
-        s.focusable = button()->focusPolicy() & Qt::TabFocus;
-        s.pressed = button()->isPressed();
-        return s;
-    }
-    QStringList actionNames() const override { return {pressAction()}; }
-    void doAction(const QString& name) override
-    {
-        if (name == pressAction() && button()->buttonEnabled())
-            emit button()->Click();
-    }
-};
-
-QAccessibleInterface* accessibleFactory(const QString& className, QObject* object)
-{
-    if (className == QLatin1String("VistaButton") && object && object->isWidgetType())
-        return new VistaButtonAccessible(static_cast<VistaButton*>(object));
-    return nullptr;
-}
-
 }
 
 VistaButton::VistaButton(QWidget* parent) : QAbstractButton(parent)
 {
-    static const bool factoryInstalled = (QAccessible::installFactory(accessibleFactory), true);
-    Q_UNUSED(factoryInstalled);
+    installVistaButtonAccessibility();
     setMouseTracking(true);
     setFocusPolicy(Qt::StrongFocus);
     setAttribute(Qt::WA_OpaquePaintEvent);
 
     // A new button: black caption in Arial, a two-frame picture strip with green as mask.
+    static int created = 0;
     m_look.foreColor = Qt::black;
+    m_look.caption = QStringLiteral("VistaButton%1").arg(++created);
+    setText(m_look.caption);
     QFont arial = font();
     arial.setFamily(QStringLiteral("Arial"));
     setFont(arial);
@@ -92,114 +61,6 @@ VistaButton* VistaButton::create(QWidget* parent, const QString& name, const Pro
     button->setObjectName(name);
     button->readProperties(stored);
     return button;
-}
-
-void VistaButton::setCaption(const QString& caption)
-{
-    setText(caption);
-    m_look.caption = caption;
-    refresh();
-}
-
-void VistaButton::setForeColor(const QColor& colour)
-{
-    m_look.foreColor = colour;
-    refresh();
-}
-
-void VistaButton::setButtonFont(const QFont& font)
-{
-    setFont(font);
-    m_look.font = font;
-    refresh();
-}
-
-void VistaButton::setBackColor(const QColor& colour)
-{
-    m_look.backColor = colour;
-    refresh();
-}
-
-void VistaButton::setPicture(const QImage& picture)
-{
-    // A picture without area counts as none; the old one is released by the assignment.
-    m_look.picture = picture.width() > 0 && picture.height() > 0 ? picture : QImage();
-    refresh();
-}
-
-void VistaButton::setPictures(int count)
-{
-    m_look.pictures = std::clamp(count, 1, 2);
-    refresh();
-}
-
-void VistaButton::setUseMaskColor(bool use)
-{
-    m_look.useMaskColor = use;
-    refresh();
-}
-
-void VistaButton::setMaskColor(const QColor& colour)
-{
-    m_look.maskColor = colour;
-    refresh();
-}
-
-void VistaButton::setNoBackground(bool noBackground)
-{
-    m_look.noBackground = noBackground;
-    refresh();
-}
-
-void VistaButton::setButtonEnabled(bool enabled)
-{
-    m_look.enabled = enabled;
-    m_state = enabled ? ButtonVisualState::Normal : ButtonVisualState::Disabled;
-    syncTabStop();
-    refresh();
-    QAccessible::State changed;
-    changed.disabled = true;
-    QAccessibleStateChangeEvent event(this, changed);
-    QAccessible::updateAccessibility(&event);
-}
-
-void VistaButton::writeProperties(PropertyBag& bag) const
-{
-    bag.write(QStringLiteral("Caption"), caption());
-    bag.write(QStringLiteral("ForeColor"), packColour(m_look.foreColor));
-    bag.write(QStringLiteral("Font"), font());
-    bag.write(QStringLiteral("Picture"), m_look.picture);
-    bag.write(QStringLiteral("Pictures"), m_look.pictures);
-    bag.write(QStringLiteral("UseMaskColor"), m_look.useMaskColor);
-    bag.write(QStringLiteral("MaskColor"), packColour(m_look.maskColor));
-    bag.write(QStringLiteral("Enabled"), m_look.enabled);
-    bag.write(QStringLiteral("NoBackground"), m_look.noBackground);
-    bag.write(QStringLiteral("BackColor"), packColour(m_look.backColor));
-    bag.write(QStringLiteral("PictureOffset"), m_look.pictureOffset);
-}
-
-void VistaButton::readProperties(const PropertyBag& bag)
-{
-    const QString text = bag.read(QStringLiteral("Caption"), caption()).toString();
-    setText(text);
-    m_look.caption = text;
-    m_look.foreColor = unpackColour(bag.read(QStringLiteral("ForeColor"), packColour(m_look.foreColor)).toUInt());
-    setFont(bag.read(QStringLiteral("Font"), font()).value<QFont>());
-    m_look.font = font();
-    const QImage picture = bag.read(QStringLiteral("Picture"), QImage()).value<QImage>();
-    m_look.pictures = qint16(bag.read(QStringLiteral("Pictures"), m_look.pictures).toInt());
-    m_look.useMaskColor = bag.read(QStringLiteral("UseMaskColor"), m_look.useMaskColor).toBool();
-    m_look.maskColor = unpackColour(bag.read(QStringLiteral("MaskColor"), packColour(m_look.maskColor)).toUInt());
-    m_look.enabled = bag.read(QStringLiteral("Enabled"), m_look.enabled).toBool();
-    m_look.noBackground = bag.read(QStringLiteral("NoBackground"), m_look.noBackground).toBool();
-    const QColor buttonFace = QApplication::palette().color(QPalette::Button);
-    m_look.backColor = unpackColour(bag.read(QStringLiteral("BackColor"), packColour(buttonFace)).toUInt());
-    m_look.pictureOffset = qint16(bag.read(QStringLiteral("PictureOffset"), m_look.pictureOffset).toInt());
-    m_look.picture = picture.width() > 0 && picture.height() > 0 ? picture : QImage();
-    if (!m_look.enabled)
-        m_state = ButtonVisualState::Disabled;
-    syncTabStop();
-    refresh();
 }
 
 void VistaButton::refresh()
@@ -405,4 +266,50 @@ void VistaButton::focusOutEvent(QFocusEvent*)
     m_hasFocus = false;
     if (!isMouseOver() && m_look.enabled)
         setState(ButtonVisualState::Normal);
+}
+
+void VistaButton::dragOver(QDragMoveEvent* event, qint16 state)
+{
+    if (!m_look.enabled)
+        return;
+    qint32 effect = qint32(event->possibleActions());
+    qint16 button = buttonBits(Qt::MouseButton(int(event->buttons() & 0x7)));
+    qint16 shift = shiftBits(event->modifiers());
+    float x = float(event->position().x()), y = float(event->position().y());
+    emit OLEDragOver(event->mimeData(), effect, button, shift, x, y, state);
+    if (effect != 0)
+        event->acceptProposedAction();
+}
+
+void VistaButton::dragEnterEvent(QDragEnterEvent* event)
+{
+    dragOver(event, 0);
+}
+
+void VistaButton::dragMoveEvent(QDragMoveEvent* event)
+{
+    dragOver(event, 2);
+}
+
+void VistaButton::dragLeaveEvent(QDragLeaveEvent*)
+{
+    if (!m_look.enabled)
+        return;
+    qint32 effect = 0;
+    qint16 button = 0, shift = 0, state = 1;
+    float x = 0, y = 0;
+    emit OLEDragOver(nullptr, effect, button, shift, x, y, state);
+}
+
+void VistaButton::dropEvent(QDropEvent* event)
+{
+    if (!m_look.enabled)
+        return;
+    qint32 effect = qint32(event->possibleActions());
+    qint16 button = buttonBits(Qt::MouseButton(int(event->buttons() & 0x7)));
+    qint16 shift = shiftBits(event->modifiers());
+    float x = float(event->position().x()), y = float(event->position().y());
+    emit OLEDragDrop(event->mimeData(), effect, button, shift, x, y);
+    if (effect != 0)
+        event->acceptProposedAction();
 }

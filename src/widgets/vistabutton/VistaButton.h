@@ -6,6 +6,7 @@
 #include <QAbstractButton>
 #include <QImage>
 
+class QMimeData;
 class QTimer;
 
 // The program's own push button: paints its whole face itself (gradients,
@@ -63,6 +64,11 @@ signals:
     void MouseUp(qint16& button, qint16& shift, float& x, float& y);
     void MouseIn();
     void MouseOut();
+    // Something dragged over or dropped on the button (with setAcceptDrops).
+    // State: 0 entering, 1 leaving, 2 moving over. Effect: the Qt drop actions allowed.
+    void OLEDragOver(const QMimeData* data, qint32& effect, qint16& button, qint16& shift, float& x, float& y,
+                     qint16& state);
+    void OLEDragDrop(const QMimeData* data, qint32& effect, qint16& button, qint16& shift, float& x, float& y);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -75,6 +81,10 @@ protected:
     void focusInEvent(QFocusEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
     bool hitButton(const QPoint& pos) const override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dragMoveEvent(QDragMoveEvent* event) override;
+    void dragLeaveEvent(QDragLeaveEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     void refresh();
@@ -89,6 +99,7 @@ private:
     void pressWith(qint16 button, qint16 shift, float x, float y);
     void releaseWith(qint16 button, qint16 shift, float x, float y);
     void hostClick();
+    void dragOver(QDragMoveEvent* event, qint16 state);
 
     ButtonLook m_look;
     ButtonVisualState m_state = ButtonVisualState::Normal;

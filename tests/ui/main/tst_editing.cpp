@@ -92,6 +92,13 @@ private slots:
         QCOMPARE(t.field(1)->text(), QStringLiteral("a")); // nothing typed is lost
     }
 
+    void pastedLineBreaksBecomeSpaces()
+    {
+        MainWindowTest t;
+        t.field(1)->insert(QStringLiteral("Kerkstraat\r\n12\nachter"));
+        QCOMPARE(t.field(1)->text(), QStringLiteral("Kerkstraat 12 achter"));
+    }
+
     void rowClickFillsFieldsAndDeleteAsks()
     {
         MainWindowTest t;

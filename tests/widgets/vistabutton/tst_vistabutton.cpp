@@ -3,6 +3,8 @@
 #include <QAccessible>
 #include <QApplication>
 #include <QCursor>
+#include <QDropEvent>
+#include <QMimeData>
 #include <QLineEdit>
 #include <QTest>
 #include <QTimer>
@@ -393,6 +395,32 @@ private slots:
         outOfOrder.setButtonEnabled(false);
         outOfOrder.setButtonEnabled(true);
         QVERIFY(!(outOfOrder.focusPolicy() & Qt::TabFocus));
+    }
+
+    void dragAndDropIsPassedOn()
+    {
+        Host h;
+        h.button->setAcceptDrops(true);
+        QMimeData data;
+        data.setText(QStringLiteral("Jan"));
+        QStringList seen;
+        QObject::connect(h.button, &VistaButton::OLEDragOver,
+                         [&](const QMimeData* d, qint32&, qint16&, qint16&, float&, float&, qint16& state) {
+                             seen << QStringLiteral("over %1 %2").arg(state).arg(d ? d->text() : QString());
+                         });
+        QObject::connect(h.button, &VistaButton::OLEDragDrop,
+                         [&](const QMimeData* d, qint32&, qint16&, qint16&, float& x, float&) {
+                             seen << QStringLiteral("drop %1 %2").arg(d->text()).arg(x);
+                         });
+        QDragEnterEvent enter(QPoint(10, 5), Qt::CopyAction, &data, Qt::LeftButton, {});
+        QCoreApplication::sendEvent(h.button, &enter);
+        QDropEvent drop(QPointF(12, 5), Qt::CopyAction, &data, Qt::LeftButton, {});
+        QCoreApplication::sendEvent(h.button, &drop);
+        QCOMPARE(seen, (QStringList{QStringLiteral("over 0 Jan"), QStringLiteral("drop Jan 12")}));
+        QVERIFY(drop.isAccepted());
+        h.button->setButtonEnabled(false);
+        QCoreApplication::sendEvent(h.button, &drop);
+        QCOMPARE(seen.size(), 2);
     }
 
     void focusLostWhileHeld()

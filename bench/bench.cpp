@@ -1,5 +1,5 @@
 // Measures what users notice with big lists: loading and saving 100.000
-// addresses, the memory they take, and printing them to PDF.
+// addresses, the memory they take, printing them to PDF, and painting a button.
 // Run: build/release/bench/plaklabels_bench
 #include "app/Algemeen.h"
 #include "data/AddressListModel.h"
@@ -7,6 +7,7 @@
 #include "print/LabelJobs.h"
 #include "print/ListJob.h"
 #include "print/QtPrinterDevice.h"
+#include "widgets/vistabutton/VistaButtonLook.h"
 
 #include <QElapsedTimer>
 #include <QFile>
@@ -100,6 +101,21 @@ void benchPdf(const QString& folder, const char* what, int n, bool labels)
                 double(QFileInfo(printer.lastPdfPath()).size()) / 1e6, memoryMb("VmRSS:") - before);
 }
 
+void benchButton()
+{
+    ButtonLook look;
+    look.caption = QStringLiteral("Afdrukken");
+    look.font = QFont(QStringLiteral("Arial"));
+    look.font.setPointSizeF(8.25);
+    QImage surface(90, 25, QImage::Format_RGB32);
+    const int runs = 2000;
+    const double time = seconds([&] {
+        for (int i = 0; i < runs; ++i)
+            redrawButton(surface, look, ButtonVisualState(i % 5));
+    });
+    std::printf("button redraw 90 x 25: %.1f microseconds\n", time / runs * 1e6);
+}
+
 }
 
 int main(int argc, char* argv[])
@@ -128,5 +144,6 @@ int main(int argc, char* argv[])
     benchPdf(folder.path(), "Plaklabels", 10000, true);
     benchPdf(folder.path(), "Plaklabels", 100000, true);
     benchPdf(folder.path(), "Adressenlijst", 10000, false);
+    benchButton();
     return 0;
 }

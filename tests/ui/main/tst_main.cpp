@@ -82,6 +82,17 @@ private slots:
         QCOMPARE(loadSettings(test.folder.path()), (SavedSettings{{-600, -120, 0, 180}, 9}));
     }
 
+    void unwritableSettingsAreToldAtClose()
+    {
+        MainWindowTest t;
+        QFile::remove(settingsPath(t.test.folder.path()));
+        QDir(t.test.folder.path()).mkdir(QStringLiteral("Plaklabels.ini"));
+        t.main->show();
+        QVERIFY(t.main->close());
+        QCOMPARE(t.test.messages.lastText(),
+                 QStringLiteral("De instellingen konden niet worden opgeslagen:\r\ner staat een map met deze naam."));
+    }
+
     void stoppenClosesWithoutAskingWhenUnchanged()
     {
         MainWindowTest t;

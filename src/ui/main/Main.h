@@ -89,9 +89,7 @@ private:
     QFrame* m_frame4 = nullptr;
     SheetPreview* m_a4 = nullptr;
     std::array<QLineEdit*, AddressRecord::FieldCount> m_text1{};
-    std::array<VistaButton*, 3> m_knop{};
     VistaButton* m_editKnop = nullptr;
     VistaButton* m_afdrukKnop = nullptr;
-    VistaButton* m_cancelKnop = nullptr;
     QLabel* m_label3 = nullptr;
 };

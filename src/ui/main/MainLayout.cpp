@@ -174,7 +174,6 @@ void Main::buildEditArea(QWidget* central)
                                               twipRect(135 + 960 * i, 3825, 900, 360));
         knop->setToolTip(tips[i]);
         connect(knop, &VistaButton::Click, this, [this, i] { Knop_Click(i); });
-        m_knop[size_t(i)] = knop;
     }
 }
 
@@ -189,11 +188,11 @@ void Main::buildButtonBar(QWidget* central)
     m_afdrukKnop = FormStyle::button(frame3, QStringLiteral("AfdrukKnop"), QStringLiteral("Afdrukken"),
                                      twipRect(7350, 240, 990, 360), false);
     m_afdrukKnop->setToolTip(QStringLiteral(" Complete lijst afdrukken "));
-    m_cancelKnop = FormStyle::button(frame3, QStringLiteral("CancelKnop"), QStringLiteral("Stoppen"),
-                                     twipRect(8400, 240, 990, 360));
-    m_cancelKnop->setToolTip(QStringLiteral(" Stoppen "));
+    VistaButton* cancelKnop = FormStyle::button(frame3, QStringLiteral("CancelKnop"), QStringLiteral("Stoppen"),
+                                                twipRect(8400, 240, 990, 360));
+    cancelKnop->setToolTip(QStringLiteral(" Stoppen "));
 
     connect(m_editKnop, &VistaButton::Click, this, &Main::EditKnop_Click);
     connect(m_afdrukKnop, &VistaButton::Click, this, &Main::AfdrukKnop_Click);
-    connect(m_cancelKnop, &VistaButton::Click, this, &Main::close);
+    connect(cancelKnop, &VistaButton::Click, this, &Main::close);
 }

@@ -1,6 +1,7 @@
 #include "app/AppContext.h"
 #include "app/QtMessages.h"
 #include "print/QtPrinterDevice.h"
+#include "resources/AppIcon.h"
 #include "ui/main/Main.h"
 
 #include <QApplication>
@@ -9,6 +10,7 @@ int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(ProgramTitle);
+    QApplication::setWindowIcon(appIcon());
 
     const QString programFolder = QApplication::applicationDirPath();
     QtMessages messages;

@@ -2,7 +2,7 @@
 
 #include "app/NumberReading.h"
 #include "ui/FormStyle.h"
-#include "ui/dialogs/MarginDiagram.h"
+#include "resources/MarginDiagram.h"
 #include "widgets/vistabutton/VistaButton.h"
 
 #include <QComboBox>

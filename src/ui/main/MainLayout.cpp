@@ -3,7 +3,7 @@
 #include "ui/FormStyle.h"
 #include "ui/main/HelpText.h"
 #include "ui/main/Main.h"
-#include "ui/main/PrinterPicture.h"
+#include "resources/PrinterPicture.h"
 #include "ui/main/SheetPreview.h"
 #include "widgets/vistabutton/VistaButton.h"
 

@@ -1,4 +1,4 @@
-#include "ui/main/PrinterPicture.h"
+#include "resources/PrinterPicture.h"
 
 #include <QLinearGradient>
 #include <QPainter>

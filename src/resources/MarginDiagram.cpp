@@ -1,4 +1,4 @@
-#include "ui/dialogs/MarginDiagram.h"
+#include "resources/MarginDiagram.h"
 
 #include "ui/FormStyle.h"
 

@@ -7,8 +7,29 @@
 #include <QFontMetricsF>
 #include <QPrinter>
 #include <QPrinterInfo>
+#include <cups/cups.h>
 
 const QString QtPrinterDevice::PdfPrinterName = QStringLiteral("PDF-bestand");
+
+namespace {
+
+// Qt hands jobs to the print service without looking at the answer, so a
+// queue that is gone, stopped or refusing jobs would swallow them unseen.
+bool queueTakesJobs(const QString& name)
+{
+    const QPrinterInfo info = QPrinterInfo::printerInfo(name);
+    if (info.isNull() || info.state() == QPrinter::Error || info.state() == QPrinter::Aborted)
+        return false;
+    cups_dest_t* dest = cupsGetNamedDest(CUPS_HTTP_DEFAULT, name.toUtf8().constData(), nullptr);
+    if (!dest)
+        return false;
+    const char* accepting = cupsGetOption("printer-is-accepting-jobs", dest->num_options, dest->options);
+    const bool takesJobs = !accepting || qstrcmp(accepting, "false") != 0;
+    cupsFreeDests(1, dest);
+    return takesJobs;
+}
+
+}
 
 QtPrinterDevice::QtPrinterDevice(const QString& programFolder, Clock clock)
     : m_programFolder(programFolder), m_clock(std::move(clock))
@@ -156,9 +177,7 @@ bool QtPrinterDevice::openDocument()
         // One dot a twip keeps positions whole numbers, which keeps the file small.
         printer->setResolution(1440);
     } else {
-        // Qt hands jobs to CUPS without looking at the answer; ask first whether the queue is there.
-        const QPrinterInfo info = QPrinterInfo::printerInfo(name);
-        if (info.isNull() || info.state() == QPrinter::Error || info.state() == QPrinter::Aborted)
+        if (!queueTakesJobs(name))
             return fail(QStringLiteral("printer %1 is niet beschikbaar.").arg(name));
         printer->setPrinterName(name);
     }

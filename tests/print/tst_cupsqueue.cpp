@@ -91,6 +91,18 @@ private slots:
         }
     }
 
+    void refusingQueueIsNotReportedAsPrinted()
+    {
+        QtPrinterDevice printer(m_folder.path());
+        QVERIFY(printer.SelectPrinter(indexOf(printer, m_queue)));
+        QCOMPARE(QProcess::execute(QStringLiteral("cupsreject"), {m_queue}), 0);
+        const AddressRecord address{{QStringLiteral("Bravo"), {}, {}, {}, {}}};
+        const JobResult result = AfdrukkenEnkelLabel(printer, address, 1, 10);
+        QProcess::execute(QStringLiteral("cupsaccept"), {m_queue});
+        QVERIFY(!result.ok);
+        QCOMPARE(result.reason, QStringLiteral("printer %1 is niet beschikbaar.").arg(m_queue));
+    }
+
     void vanishedPrinterIsNotReportedAsPrinted()
     {
         QtPrinterDevice printer(m_folder.path());

@@ -3,8 +3,10 @@
 #include "app/Algemeen.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFileInfo>
 #include <QFontMetricsF>
+#include <QPdfWriter>
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <cups/cups.h>
@@ -13,10 +15,36 @@ const QString QtPrinterDevice::PdfPrinterName = QStringLiteral("PDF-bestand");
 
 namespace {
 
+constexpr int PrintServiceTimeoutMs = 2000;
+
+// A print service that is alive but frozen keeps Qt's printer calls waiting
+// for minutes. One small request with a deadline tells whether it answers;
+// a service that is not running at all says so at once.
+bool printServiceAnswers()
+{
+    // A service found frozen is asked again only after a while: the wait is paid once.
+    static QElapsedTimer lastAsked;
+    static bool lastAnswer = true;
+    if (!lastAnswer && lastAsked.elapsed() < 10000)
+        return false;
+    lastAsked.start();
+    http_t* http = httpConnect2(cupsServer(), ippPort(), nullptr, AF_UNSPEC, cupsEncryption(), 1,
+                                PrintServiceTimeoutMs, nullptr);
+    if (!http)
+        return lastAnswer = true; // nothing listens: Qt finds no printers, and quickly
+    httpSetTimeout(http, PrintServiceTimeoutMs / 1000.0, [](http_t*, void*) { return 0; }, nullptr);
+    ippDelete(cupsDoRequest(http, ippNewRequest(IPP_OP_CUPS_GET_DEFAULT), "/"));
+    lastAnswer = cupsLastError() < IPP_STATUS_ERROR_INTERNAL; // a client error is an answer too
+    httpClose(http);
+    return lastAnswer;
+}
+
 // Qt hands jobs to the print service without looking at the answer, so a
 // queue that is gone, stopped or refusing jobs would swallow them unseen.
 bool queueTakesJobs(const QString& name)
 {
+    if (!printServiceAnswers())
+        return false;
     const QPrinterInfo info = QPrinterInfo::printerInfo(name);
     if (info.isNull() || info.state() == QPrinter::Error || info.state() == QPrinter::Aborted)
         return false;
@@ -46,7 +74,7 @@ QtPrinterDevice::~QtPrinterDevice()
 
 QStringList QtPrinterDevice::InstalledPrinters()
 {
-    m_printers = QPrinterInfo::availablePrinterNames();
+    m_printers = printServiceAnswers() ? QPrinterInfo::availablePrinterNames() : QStringList();
     m_printers.append(PdfPrinterName);
     return m_printers;
 }
@@ -54,7 +82,8 @@ QStringList QtPrinterDevice::InstalledPrinters()
 QString QtPrinterDevice::CurrentDeviceName()
 {
     if (m_current.isEmpty()) {
-        m_current = QPrinterInfo::defaultPrinterName();
+        if (printServiceAnswers())
+            m_current = QPrinterInfo::defaultPrinterName();
         if (m_current.isEmpty())
             m_current = PdfPrinterName;
     }
@@ -118,14 +147,14 @@ bool QtPrinterDevice::PrintText(const QString& text)
         return false;
     if (m_newPagePending) {
         m_newPagePending = false;
-        if (!m_printer->newPage())
+        if (!m_device->newPage())
             return fail(QStringLiteral("de printer kon geen nieuwe pagina beginnen."));
     }
     // Font and colour go to the painter only when they change: every change
     // costs a state change in the PDF.
     if (m_fontChanged) {
         m_painter.setFont(m_font);
-        m_ascent = QFontMetricsF(m_font, m_printer.get()).ascent();
+        m_ascent = QFontMetricsF(m_font, m_device.get()).ascent();
         m_fontChanged = false;
     }
     if (m_painter.pen().color() != m_colour)
@@ -147,16 +176,14 @@ bool QtPrinterDevice::EndDocument()
 {
     if (!m_painter.isActive())
         return true;
-    const bool pdf = m_printer->outputFormat() == QPrinter::PdfFormat;
     const bool ended = m_painter.end();
-    const QString path = m_printer->outputFileName();
-    m_printer.reset();
+    m_device.reset();
     m_newPagePending = false;
     if (!ended)
         return fail(QStringLiteral("de printer kon het document niet afsluiten."));
-    if (pdf) {
-        m_lastPdf = path;
-        Algemeen::ShellOpen(path);
+    if (!m_pdfPath.isEmpty()) {
+        m_lastPdf = m_pdfPath;
+        Algemeen::ShellOpen(m_pdfPath);
     }
     return true;
 }
@@ -164,32 +191,39 @@ bool QtPrinterDevice::EndDocument()
 bool QtPrinterDevice::openDocument()
 {
     const QString name = CurrentDeviceName();
-    auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
-    printer->setDocName(m_documentName);
+    m_pdfPath.clear();
+    std::unique_ptr<QPagedPaintDevice> device;
     if (name == PdfPrinterName) {
-        const QString path = newPdfPath();
-        if (path.isEmpty())
+        m_pdfPath = newPdfPath();
+        if (m_pdfPath.isEmpty())
             return false;
-        printer->setOutputFormat(QPrinter::PdfFormat);
-        printer->setOutputFileName(path);
-        // The whole sheet is printable, so the PDF prints at 100 % onto a label sheet.
-        printer->setFullPage(true);
+        // A PDF writer of its own: it never asks the print service anything.
+        auto writer = std::make_unique<QPdfWriter>(m_pdfPath);
+        writer->setTitle(m_documentName);
+        writer->setCreator(QStringLiteral("Plaklabels"));
         // One dot a twip keeps positions whole numbers, which keeps the file small.
-        printer->setResolution(1440);
+        writer->setResolution(1440);
+        device = std::move(writer);
     } else {
         if (!queueTakesJobs(name))
             return fail(QStringLiteral("printer %1 is niet beschikbaar.").arg(name));
+        auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+        printer->setDocName(m_documentName);
         printer->setPrinterName(name);
+        device = std::move(printer);
     }
-    printer->setPageSize(QPageSize(QPageSize::A4));
-    printer->setPageOrientation(QPageLayout::Portrait);
-    if (!m_painter.begin(printer.get()))
-        return fail(name == PdfPrinterName
-                        ? QStringLiteral("het PDF-bestand %1 kan niet worden geschreven.")
-                              .arg(QDir::toNativeSeparators(printer->outputFileName()))
-                        : QStringLiteral("printer %1 kan niet worden geopend.").arg(name));
-    m_printer = std::move(printer);
-    m_dotsPerTwip = m_printer->resolution() / 1440.0;
+    // Upright A4; for the PDF the whole sheet is printable, so it prints at 100 % onto a label sheet.
+    device->setPageSize(QPageSize(QPageSize::A4));
+    device->setPageOrientation(QPageLayout::Portrait);
+    if (!m_pdfPath.isEmpty())
+        device->setPageMargins(QMarginsF(0, 0, 0, 0));
+    if (!m_painter.begin(device.get()))
+        return fail(m_pdfPath.isEmpty()
+                        ? QStringLiteral("printer %1 kan niet worden geopend.").arg(name)
+                        : QStringLiteral("het PDF-bestand %1 kan niet worden geschreven.")
+                              .arg(QDir::toNativeSeparators(m_pdfPath)));
+    m_device = std::move(device);
+    m_dotsPerTwip = m_device->logicalDpiY() / 1440.0;
     m_newPagePending = false;
     m_fontChanged = true;
     return true;
@@ -225,5 +259,5 @@ void QtPrinterDevice::closeDocument()
 {
     if (m_painter.isActive())
         m_painter.end();
-    m_printer.reset();
+    m_device.reset();
 }

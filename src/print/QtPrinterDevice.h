@@ -9,11 +9,13 @@
 #include <functional>
 #include <memory>
 
-class QPrinter;
+class QPagedPaintDevice;
 
 // The real printer: the system's printers as Qt lists them (CUPS on Linux),
 // followed by "PDF-bestand", which writes each job to a new PDF in the folder
 // Afdrukken beside the program and then opens it in the desktop's viewer.
+// A print service that does not answer is passed over within seconds, so
+// "PDF-bestand" keeps working.
 class QtPrinterDevice : public PrinterDevice {
 public:
     using Clock = std::function<QDateTime()>;
@@ -57,7 +59,8 @@ private:
     QString m_lastPdf;
     QString m_error;
 
-    std::unique_ptr<QPrinter> m_printer;
+    std::unique_ptr<QPagedPaintDevice> m_device;
+    QString m_pdfPath; // the file of the open document when it is a PDF
     QPainter m_painter;
     QFont m_font;
     QColor m_colour = Qt::black;

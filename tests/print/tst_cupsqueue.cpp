@@ -105,14 +105,46 @@ private slots:
 
     void vanishedPrinterIsNotReportedAsPrinted()
     {
+        // A queue of its own, so the shared one stays for the other cases.
+        const QString gone = QStringLiteral("PlaklabelsWeg");
+        QCOMPARE(QProcess::execute(QStringLiteral("lpadmin"),
+                                   {QStringLiteral("-p"), gone, QStringLiteral("-v"), QStringLiteral("file:/dev/null"),
+                                    QStringLiteral("-E")}),
+                 0);
         QtPrinterDevice printer(m_folder.path());
-        QVERIFY(printer.SelectPrinter(indexOf(printer, m_queue)));
-        QCOMPARE(QProcess::execute(QStringLiteral("lpadmin"), {QStringLiteral("-x"), m_queue}), 0);
+        const bool selected = printer.SelectPrinter(indexOf(printer, gone));
+        QProcess::execute(QStringLiteral("lpadmin"), {QStringLiteral("-x"), gone});
+        QVERIFY(selected);
         const AddressRecord address{{QStringLiteral("Bravo"), {}, {}, {}, {}}};
         const JobResult result = AfdrukkenEnkelLabel(printer, address, 1, 10);
         QVERIFY(!result.ok);
-        QCOMPARE(result.reason, QStringLiteral("printer %1 is niet beschikbaar.").arg(m_queue));
+        QCOMPARE(result.reason, QStringLiteral("printer %1 is niet beschikbaar.").arg(gone));
     }
+
+    // Last: afterwards the program leaves the print service alone for a while.
+    void frozenPrintServiceDoesNotHoldTheProgram()
+    {
+        QFile pidFile(cupsFolder() + QStringLiteral("/cupsd.pid"));
+        if (!pidFile.open(QIODevice::ReadOnly))
+            QSKIP("the print service was not started by this test run");
+        const QString pid = QString::fromUtf8(pidFile.readAll()).trimmed();
+        QtPrinterDevice queue(m_folder.path());
+        QVERIFY(queue.SelectPrinter(indexOf(queue, m_queue)));
+        QCOMPARE(QProcess::execute(QStringLiteral("kill"), {QStringLiteral("-STOP"), pid}), 0);
+        const AddressRecord address{{QStringLiteral("Bravo"), {}, {}, {}, {}}};
+        const JobResult toQueue = AfdrukkenEnkelLabel(queue, address, 1, 10);
+        QtPrinterDevice pdf(m_folder.path());
+        const QStringList printers = pdf.InstalledPrinters();
+        const QString current = pdf.CurrentDeviceName();
+        const JobResult toPdf = AfdrukkenEnkelLabel(pdf, address, 1, 10);
+        QProcess::execute(QStringLiteral("kill"), {QStringLiteral("-CONT"), pid});
+        QVERIFY(!toQueue.ok);
+        QCOMPARE(toQueue.reason, QStringLiteral("printer %1 is niet beschikbaar.").arg(m_queue));
+        QCOMPARE(printers, QStringList{QtPrinterDevice::PdfPrinterName});
+        QCOMPARE(current, QtPrinterDevice::PdfPrinterName);
+        QVERIFY(toPdf.ok); // printing to a file goes on without the print service
+    }
+
 };
 
 QTEST_MAIN(TestCupsQueue)

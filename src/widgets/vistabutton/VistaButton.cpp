@@ -30,6 +30,23 @@ qint16 shiftBits(Qt::KeyboardModifiers modifiers)
                   | (modifiers & Qt::AltModifier ? 4 : 0));
 }
 
+// Not a state of a drag over the button: the drop itself.
+constexpr qint16 DropState = -1;
+
+struct DropArguments {
+    qint32 effect;
+    qint16 button;
+    qint16 shift;
+    float x;
+    float y;
+};
+
+DropArguments dropArguments(const QDropEvent* event)
+{
+    return {qint32(event->possibleActions()), buttonBits(Qt::MouseButton(int(event->buttons() & 0x7))),
+            shiftBits(event->modifiers()), float(event->position().x()), float(event->position().y())};
+}
+
 }
 
 VistaButton::VistaButton(QWidget* parent) : QAbstractButton(parent)
@@ -268,27 +285,27 @@ void VistaButton::focusOutEvent(QFocusEvent*)
         setState(ButtonVisualState::Normal);
 }
 
-void VistaButton::dragOver(QDragMoveEvent* event, qint16 state)
+void VistaButton::passOnDrag(QDropEvent* event, qint16 state)
 {
     if (!m_look.enabled)
         return;
-    qint32 effect = qint32(event->possibleActions());
-    qint16 button = buttonBits(Qt::MouseButton(int(event->buttons() & 0x7)));
-    qint16 shift = shiftBits(event->modifiers());
-    float x = float(event->position().x()), y = float(event->position().y());
-    emit OLEDragOver(event->mimeData(), effect, button, shift, x, y, state);
-    if (effect != 0)
+    DropArguments a = dropArguments(event);
+    if (state == DropState)
+        emit OLEDragDrop(event->mimeData(), a.effect, a.button, a.shift, a.x, a.y);
+    else
+        emit OLEDragOver(event->mimeData(), a.effect, a.button, a.shift, a.x, a.y, state);
+    if (a.effect != 0)
         event->acceptProposedAction();
 }
 
 void VistaButton::dragEnterEvent(QDragEnterEvent* event)
 {
-    dragOver(event, 0);
+    passOnDrag(event, 0);
 }
 
 void VistaButton::dragMoveEvent(QDragMoveEvent* event)
 {
-    dragOver(event, 2);
+    passOnDrag(event, 2);
 }
 
 void VistaButton::dragLeaveEvent(QDragLeaveEvent*)
@@ -303,13 +320,5 @@ void VistaButton::dragLeaveEvent(QDragLeaveEvent*)
 
 void VistaButton::dropEvent(QDropEvent* event)
 {
-    if (!m_look.enabled)
-        return;
-    qint32 effect = qint32(event->possibleActions());
-    qint16 button = buttonBits(Qt::MouseButton(int(event->buttons() & 0x7)));
-    qint16 shift = shiftBits(event->modifiers());
-    float x = float(event->position().x()), y = float(event->position().y());
-    emit OLEDragDrop(event->mimeData(), effect, button, shift, x, y);
-    if (effect != 0)
-        event->acceptProposedAction();
+    passOnDrag(event, DropState);
 }

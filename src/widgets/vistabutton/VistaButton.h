@@ -99,7 +99,8 @@ private:
     void pressWith(qint16 button, qint16 shift, float x, float y);
     void releaseWith(qint16 button, qint16 shift, float x, float y);
     void hostClick();
-    void dragOver(QDragMoveEvent* event, qint16 state);
+    // Passes a drag (state 0 entering, 2 moving) or the drop on to the handlers.
+    void passOnDrag(QDropEvent* event, qint16 state);
 
     ButtonLook m_look;
     ButtonVisualState m_state = ButtonVisualState::Normal;

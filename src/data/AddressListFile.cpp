@@ -57,17 +57,17 @@ ParsedList parseAddressList(const QByteArray& bytes)
     FieldReader reader(text);
     ParsedList result;
     while (!reader.atEnd()) {
-        AddressRecord record;
-        for (int f = 0; f < AddressRecord::FieldCount; ++f) {
-            std::optional<QString> value = reader.next();
+        std::array<QStringView, AddressRecord::FieldCount> fields;
+        for (QStringView& field : fields) {
+            const std::optional<QStringView> value = reader.next();
             if (!value) {
                 result.complete = false;
                 return result;
             }
-            record.field(f) = std::move(*value);
+            field = *value;
         }
-        if (!record.field(AddressRecord::Naam).trimmed().isEmpty())
-            result.records.append(std::move(record));
+        if (!fields[AddressRecord::Naam].trimmed().isEmpty())
+            result.records.append(AddressRecord::fromViews(fields));
     }
     return result;
 }
@@ -77,8 +77,8 @@ QByteArray serializeAddressList(const QList<AddressRecord>& records)
     QString text;
     qsizetype size = 0;
     for (const AddressRecord& record : records)
-        for (const QString& field : record.fields)
-            size += field.size() + 3;
+        for (int f = 0; f < AddressRecord::FieldCount; ++f)
+            size += record.fieldView(f).size() + 3;
     text.reserve(size + 2 * records.size());
 
     for (const AddressRecord& record : records) {
@@ -86,7 +86,7 @@ QByteArray serializeAddressList(const QList<AddressRecord>& records)
             if (f > 0)
                 text += QLatin1Char(',');
             text += QLatin1Char('"');
-            text += record.field(f);
+            text += record.fieldView(f);
             text += QLatin1Char('"');
         }
         text += QLatin1String("\r\n");
@@ -94,14 +94,14 @@ QByteArray serializeAddressList(const QList<AddressRecord>& records)
     return encodeFileText(text);
 }
 
-std::optional<UnstorableChar> findUnstorableChar(const QString& text)
+std::optional<UnstorableChar> findUnstorableChar(QStringView text)
 {
     for (qsizetype i = 0; i < text.size(); ++i) {
         const QChar c = text[i];
         if (isStorable(c.unicode()))
             continue;
         const bool pair = c.isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate();
-        return UnstorableChar{i, text.mid(i, pair ? 2 : 1)};
+        return UnstorableChar{i, text.sliced(i, pair ? 2 : 1).toString()};
     }
     return std::nullopt;
 }
@@ -112,7 +112,7 @@ std::optional<QString> unstorableReason(const QList<AddressRecord>& records)
     for (qsizetype row = 0; row < records.size(); ++row) {
         const AddressRecord& record = records[row];
         for (int f = 0; f < AddressRecord::FieldCount; ++f) {
-            if (const auto bad = findUnstorableChar(record.field(f)))
+            if (const auto bad = findUnstorableChar(record.fieldView(f)))
                 return QStringLiteral("het teken %1 in %2 van adres %3 (%4) kan niet in het bestand worden opgeslagen.")
                     .arg(bad->character, names[f], QString::number(row + 1), record.field(AddressRecord::Naam));
         }

@@ -23,7 +23,7 @@ struct UnstorableChar {
     qsizetype position; // in the text
     QString character;  // the whole character, also when it takes two QChars
 };
-std::optional<UnstorableChar> findUnstorableChar(const QString& text);
+std::optional<UnstorableChar> findUnstorableChar(QStringView text);
 
 // The first field of the list that cannot be stored, with a Dutch reason.
 std::optional<QString> unstorableReason(const QList<AddressRecord>& records);

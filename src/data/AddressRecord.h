@@ -2,18 +2,30 @@
 
 #include <QString>
 #include <QStringList>
+#include <QStringView>
 #include <array>
 
 // One address: five free-text fields in fixed order.
-struct AddressRecord {
+class AddressRecord {
+public:
     enum Field { Naam, Adres, Postcode, Woonplaats, Land };
     static constexpr int FieldCount = 5;
 
-    std::array<QString, FieldCount> fields;
+    AddressRecord() = default;
+    AddressRecord(const std::array<QString, FieldCount>& fields);
+    static AddressRecord fromViews(const std::array<QStringView, FieldCount>& fields);
 
-    const QString& field(int index) const { return fields[size_t(index)]; }
-    QString& field(int index) { return fields[size_t(index)]; }
+    QString field(int index) const { return fieldView(index).toString(); }
+    QStringView fieldView(int index) const;
+    void setField(int index, QStringView value);
+
     bool operator==(const AddressRecord&) const = default;
+
+private:
+    // The five fields stand in one string, so a record costs one allocation:
+    // big lists load faster and take less memory.
+    QString m_text;
+    std::array<qint32, FieldCount> m_ends{};
 };
 
 // The field names, used as column headers and in messages.

@@ -5,7 +5,7 @@ bool isLineEnd(QChar c) { return c == QLatin1Char('\r') || c == QLatin1Char('\n'
 bool endsField(QChar c) { return c == QLatin1Char(',') || isLineEnd(c); }
 }
 
-std::optional<QString> FieldReader::next()
+std::optional<QStringView> FieldReader::next()
 {
     const qsizetype size = m_text.size();
     while (m_pos < size && m_text[m_pos] == QLatin1Char(' '))
@@ -24,7 +24,7 @@ std::optional<QString> FieldReader::next()
         while (m_pos < size && !endsField(m_text[m_pos]))
             ++m_pos;
         skipTerminator();
-        return m_text.mid(start, close - start).toString();
+        return m_text.sliced(start, close - start);
     }
 
     const qsizetype start = m_pos;
@@ -34,7 +34,7 @@ std::optional<QString> FieldReader::next()
     while (end > start && m_text[end - 1] == QLatin1Char(' '))
         --end;
     skipTerminator();
-    return m_text.mid(start, end - start).toString();
+    return m_text.sliced(start, end - start);
 }
 
 void FieldReader::skipTerminator()

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QString>
 #include <QStringView>
 #include <optional>
 
@@ -15,8 +14,9 @@ public:
 
     bool atEnd() const { return m_pos >= m_text.size(); }
 
-    // The next field, or nothing when the text ends before one (or inside quotes).
-    std::optional<QString> next();
+    // The next field, a view into the text, or nothing when the text ends
+    // before one (or inside quotes).
+    std::optional<QStringView> next();
 
 private:
     void skipTerminator();

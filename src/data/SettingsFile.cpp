@@ -11,7 +11,7 @@ namespace {
 template <typename Int>
 bool readNumberField(FieldReader& reader, Int& target)
 {
-    const std::optional<QString> field = reader.next();
+    const std::optional<QStringView> field = reader.next();
     if (!field)
         return false;
     bool ok = false;

@@ -107,7 +107,7 @@ private slots:
         write(path, "oud\r\n");
         AddressListModel model;
         AddressRecord bad = rec(QStringLiteral("Jan"));
-        bad.field(AddressRecord::Woonplaats) = QStringLiteral("Łódź");
+        bad.setField(AddressRecord::Woonplaats, QStringLiteral("Łódź"));
         model.append(bad);
         const FileResult result = SaveAdressen(model, dir.path(), QStringLiteral("lijst.lst"));
         QVERIFY(!result.ok);

@@ -124,7 +124,7 @@ private slots:
     {
         AddressListModel list;
         AddressRecord noTown = address(1);
-        noTown.field(AddressRecord::Woonplaats).clear();
+        noTown.setField(AddressRecord::Woonplaats, QString());
         list.replaceAll({noTown});
         RecordingDevice device;
         QVERIFY(AfdrukkenAlleLabels(device, list, {}, 12, true).ok);

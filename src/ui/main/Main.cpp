@@ -53,10 +53,10 @@ void Main::showEvent(QShowEvent* event)
 
 AddressRecord Main::currentAddress() const
 {
-    AddressRecord address;
+    std::array<QString, AddressRecord::FieldCount> fields;
     for (int i = 0; i < AddressRecord::FieldCount; ++i)
-        address.field(i) = m_text1[size_t(i)]->text();
-    return address;
+        fields[size_t(i)] = m_text1[size_t(i)]->text();
+    return AddressRecord(fields);
 }
 
 bool Main::LaadAdressen(const QString& name)

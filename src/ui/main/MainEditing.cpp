@@ -38,8 +38,8 @@ void Main::Knop_Click(int index)
 void Main::addAddress()
 {
     const AddressRecord address = currentAddress();
-    for (const QString& field : address.fields) {
-        if (field.trimmed().isEmpty()) {
+    for (int i = 0; i < AddressRecord::FieldCount; ++i) {
+        if (address.fieldView(i).trimmed().isEmpty()) {
             m_context.messages.tell(this, ProgramTitle, QStringLiteral("Alle velden invullen a.u.b."));
             m_text1[0]->setFocus();
             return;
@@ -48,7 +48,7 @@ void Main::addAddress()
     // Refuse now what the list file could not hold, rather than lose it at saving.
     const QStringList prompts = fieldPrompts();
     for (int i = 0; i < AddressRecord::FieldCount; ++i) {
-        if (const auto bad = findUnstorableChar(address.field(i))) {
+        if (const auto bad = findUnstorableChar(address.fieldView(i))) {
             m_context.messages.tell(this, ProgramTitle,
                                     QStringLiteral("Het teken %1 in %2 kan niet worden opgeslagen. Gebruik een ander teken.")
                                         .arg(bad->character, prompts[i]));

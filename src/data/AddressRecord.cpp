@@ -1,0 +1,34 @@
+#include "data/AddressRecord.h"
+
+AddressRecord::AddressRecord(const std::array<QString, FieldCount>& fields)
+{
+    *this = fromViews({fields[0], fields[1], fields[2], fields[3], fields[4]});
+}
+
+AddressRecord AddressRecord::fromViews(const std::array<QStringView, FieldCount>& fields)
+{
+    AddressRecord record;
+    qsizetype size = 0;
+    for (QStringView field : fields)
+        size += field.size();
+    record.m_text.reserve(size);
+    for (int i = 0; i < FieldCount; ++i) {
+        record.m_text += fields[size_t(i)];
+        record.m_ends[size_t(i)] = qint32(record.m_text.size());
+    }
+    return record;
+}
+
+QStringView AddressRecord::fieldView(int index) const
+{
+    const qint32 start = index == 0 ? 0 : m_ends[size_t(index - 1)];
+    return QStringView(m_text).sliced(start, m_ends[size_t(index)] - start);
+}
+
+void AddressRecord::setField(int index, QStringView value)
+{
+    std::array<QString, FieldCount> fields;
+    for (int i = 0; i < FieldCount; ++i)
+        fields[size_t(i)] = i == index ? value.toString() : field(i);
+    *this = AddressRecord(fields);
+}

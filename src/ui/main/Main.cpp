@@ -83,14 +83,10 @@ void Main::startNewList(const QString& fileName)
 
 void Main::enterWorkingState(const QString& fileName)
 {
-    // Never leave the help lying over a freshly opened list.
-    setHelpShown(false);
     setBestandCaption(fileName);
     m_image->hide();
-    m_listView->show();
-    m_editKnop->setButtonEnabled(true);
-    m_afdrukKnop->setButtonEnabled(true);
-    m_a4->setEnabled(true);
+    // Shows the list and enables what works on it; the help never lies over a freshly opened list.
+    setHelpShown(false);
     m_helpUitleg->setEnabled(true);
 }
 

@@ -40,8 +40,6 @@ void Main::HelpUitleg_Click()
 
 void Main::setHelpShown(bool shown)
 {
-    if (m_currentFile.isEmpty())
-        return; // before a list is open the help item is not available
     m_listView->setHidden(shown);
     m_helpPic->setVisible(shown);
     m_editKnop->setButtonEnabled(!shown);

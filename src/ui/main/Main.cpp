@@ -3,15 +3,12 @@
 #include "data/ListStorage.h"
 #include "data/SettingsFile.h"
 #include "ui/FormStyle.h"
-#include "ui/main/SheetPreview.h"
-#include "widgets/vistabutton/VistaButton.h"
 
 #include <QAction>
 #include <QCloseEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
-#include <QTreeView>
 
 namespace {
 const QColor WindowColour(230, 230, 200);

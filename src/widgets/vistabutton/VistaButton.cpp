@@ -14,14 +14,11 @@ namespace {
 
 constexpr int HoverInterval = 10;
 
-qint16 buttonBits(Qt::MouseButton button)
+// Left, right and middle as the bits 1, 2 and 4; other buttons have none.
+qint16 buttonBits(Qt::MouseButtons buttons)
 {
-    switch (button) {
-    case Qt::LeftButton: return 1;
-    case Qt::RightButton: return 2;
-    case Qt::MiddleButton: return 4;
-    default: return 0;
-    }
+    return qint16((buttons & Qt::LeftButton ? 1 : 0) | (buttons & Qt::RightButton ? 2 : 0)
+                  | (buttons & Qt::MiddleButton ? 4 : 0));
 }
 
 qint16 shiftBits(Qt::KeyboardModifiers modifiers)
@@ -43,7 +40,7 @@ struct DropArguments {
 
 DropArguments dropArguments(const QDropEvent* event)
 {
-    return {qint32(event->possibleActions()), buttonBits(Qt::MouseButton(int(event->buttons() & 0x7))),
+    return {qint32(event->possibleActions()), buttonBits(event->buttons()),
             shiftBits(event->modifiers()), float(event->position().x()), float(event->position().y())};
 }
 
@@ -59,12 +56,10 @@ VistaButton::VistaButton(QWidget* parent) : QAbstractButton(parent)
     // A new button: black caption in Arial, a two-frame picture strip with green as mask.
     static int created = 0;
     m_look.foreColor = Qt::black;
-    m_look.caption = QStringLiteral("VistaButton%1").arg(++created);
-    setText(m_look.caption);
+    setText(QStringLiteral("VistaButton%1").arg(++created));
     QFont arial = font();
     arial.setFamily(QStringLiteral("Arial"));
     setFont(arial);
-    m_look.font = arial;
     m_look.pictures = 2;
     m_look.maskColor = unpackColour(65280);
     m_look.enabled = true;
@@ -87,6 +82,9 @@ void VistaButton::refresh()
         return;
     if (m_surface.size() != size())
         m_surface = QImage(size(), QImage::Format_RGB32);
+    // Caption and font live in the widget; the face is drawn with what they are now.
+    m_look.caption = text();
+    m_look.font = font();
     redrawButton(m_surface, m_look, m_state);
     if (w != m_lastWidth || h != m_lastHeight) {
         setMask(buttonShape(w, h));
@@ -210,7 +208,7 @@ void VistaButton::mouseMoveEvent(QMouseEvent* event)
 {
     if (!m_look.enabled)
         return;
-    qint16 button = buttonBits(Qt::MouseButton(int(event->buttons() & 0x7)));
+    qint16 button = buttonBits(event->buttons());
     qint16 shift = shiftBits(event->modifiers());
     float x = float(event->position().x()), y = float(event->position().y());
     emit MouseMove(button, shift, x, y);

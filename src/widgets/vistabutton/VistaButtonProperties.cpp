@@ -4,10 +4,17 @@
 #include <QAccessible>
 #include <QApplication>
 
+namespace {
+// A picture without area counts as none.
+QImage usablePicture(const QImage& picture)
+{
+    return picture.width() > 0 && picture.height() > 0 ? picture : QImage();
+}
+}
+
 void VistaButton::setCaption(const QString& caption)
 {
     setText(caption);
-    m_look.caption = caption;
     refresh();
 }
 
@@ -20,7 +27,6 @@ void VistaButton::setForeColor(const QColor& colour)
 void VistaButton::setButtonFont(const QFont& font)
 {
     setFont(font);
-    m_look.font = font;
     refresh();
 }
 
@@ -32,8 +38,8 @@ void VistaButton::setBackColor(const QColor& colour)
 
 void VistaButton::setPicture(const QImage& picture)
 {
-    // A picture without area counts as none; the old one is released by the assignment.
-    m_look.picture = picture.width() > 0 && picture.height() > 0 ? picture : QImage();
+    // The old picture is released by the assignment.
+    m_look.picture = usablePicture(picture);
     refresh();
 }
 
@@ -90,13 +96,10 @@ void VistaButton::writeProperties(PropertyBag& bag) const
 
 void VistaButton::readProperties(const PropertyBag& bag)
 {
-    const QString text = bag.read(QStringLiteral("Caption"), caption()).toString();
-    setText(text);
-    m_look.caption = text;
+    setText(bag.read(QStringLiteral("Caption"), caption()).toString());
     m_look.foreColor = unpackColour(bag.read(QStringLiteral("ForeColor"), packColour(m_look.foreColor)).toUInt());
     setFont(bag.read(QStringLiteral("Font"), font()).value<QFont>());
-    m_look.font = font();
-    const QImage picture = bag.read(QStringLiteral("Picture"), QImage()).value<QImage>();
+    m_look.picture = usablePicture(bag.read(QStringLiteral("Picture"), QImage()).value<QImage>());
     m_look.pictures = qint16(bag.read(QStringLiteral("Pictures"), m_look.pictures).toInt());
     m_look.useMaskColor = bag.read(QStringLiteral("UseMaskColor"), m_look.useMaskColor).toBool();
     m_look.maskColor = unpackColour(bag.read(QStringLiteral("MaskColor"), packColour(m_look.maskColor)).toUInt());
@@ -105,7 +108,6 @@ void VistaButton::readProperties(const PropertyBag& bag)
     const QColor buttonFace = QApplication::palette().color(QPalette::Button);
     m_look.backColor = unpackColour(bag.read(QStringLiteral("BackColor"), packColour(buttonFace)).toUInt());
     m_look.pictureOffset = qint16(bag.read(QStringLiteral("PictureOffset"), m_look.pictureOffset).toInt());
-    m_look.picture = picture.width() > 0 && picture.height() > 0 ? picture : QImage();
     if (!m_look.enabled)
         m_state = ButtonVisualState::Disabled;
     syncTabStop();

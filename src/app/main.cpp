@@ -1,5 +1,5 @@
 #include "app/AppContext.h"
-#include "app/QtMessages.h"
+#include "ui/QtMessages.h"
 #include "print/QtPrinterDevice.h"
 #include "resources/AppIcon.h"
 #include "ui/main/Main.h"

@@ -1,7 +1,7 @@
 // The menu commands, the short help, the print button and the sheet preview's click.
-#include "print/AfdrukForm.h"
+#include "ui/dialogs/AfdrukForm.h"
 #include "print/LabelJobs.h"
-#include "print/PrintRun.h"
+#include "ui/dialogs/PrintRun.h"
 #include "print/PrinterDevice.h"
 #include "ui/dialogs/MargeForm.h"
 #include "ui/dialogs/NieuwForm.h"

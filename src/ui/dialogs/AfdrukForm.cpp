@@ -1,10 +1,10 @@
-#include "print/AfdrukForm.h"
+#include "ui/dialogs/AfdrukForm.h"
 
 #include "app/NumberReading.h"
 #include "data/AddressListModel.h"
 #include "print/LabelJobs.h"
 #include "print/ListJob.h"
-#include "print/PrintRun.h"
+#include "ui/dialogs/PrintRun.h"
 #include "print/PrinterDevice.h"
 #include "ui/FormStyle.h"
 #include "widgets/vistabutton/VistaButton.h"

@@ -1,4 +1,4 @@
-#include "app/QtMessages.h"
+#include "ui/QtMessages.h"
 
 #include <QMessageBox>
 #include <QPushButton>

@@ -1,7 +1,7 @@
 #include "TestContext.h"
 #include "data/AddressListModel.h"
-#include "print/AfdrukForm.h"
-#include "print/PrintRun.h"
+#include "ui/dialogs/AfdrukForm.h"
+#include "ui/dialogs/PrintRun.h"
 #include "widgets/vistabutton/VistaButton.h"
 
 #include <QCheckBox>

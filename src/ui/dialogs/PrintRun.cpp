@@ -1,4 +1,4 @@
-#include "print/PrintRun.h"
+#include "ui/dialogs/PrintRun.h"
 
 #include "app/AppContext.h"
 

@@ -12,19 +12,19 @@ namespace {
 
 FileResult failure(const QString& reason) { return {false, reason}; }
 
-QString writeFailureReason(const QFileDevice& file, const QString& folder)
+QString writeFailureReason(const QFileDevice& file, const QString& path, bool whileWriting = false)
 {
-    switch (file.error()) {
-    case QFileDevice::PermissionsError:
+    // Permission first: a refused write must not be taken for a full disk.
+    const QFileInfo target(path);
+    if (target.exists() && !target.isWritable())
+        return QStringLiteral("geen toestemming om te schrijven in het bestand %1.").arg(QDir::toNativeSeparators(path));
+    const QString folder = target.absolutePath();
+    if (!QFileInfo(folder).isWritable() || file.error() == QFileDevice::PermissionsError)
         return QStringLiteral("geen toestemming om te schrijven in de map %1.").arg(QDir::toNativeSeparators(folder));
-    case QFileDevice::ResourceError:
-    case QFileDevice::WriteError:
+    // A short write sets no error of its own: the disk or the file-size limit is full.
+    if (whileWriting || file.error() == QFileDevice::ResourceError || file.error() == QFileDevice::WriteError)
         return QStringLiteral("het schrijven is mislukt (is de schijf vol?).");
-    default:
-        return QFileInfo(folder).isWritable()
-            ? QStringLiteral("het bestand kon niet worden geschreven.")
-            : QStringLiteral("geen toestemming om te schrijven in de map %1.").arg(QDir::toNativeSeparators(folder));
-    }
+    return QStringLiteral("het bestand kon niet worden geschreven.");
 }
 
 // A list name is a bare file name: it never reaches outside the Data folder.
@@ -64,9 +64,17 @@ FileResult writeWholeFile(const QString& path, const QByteArray& bytes)
         return failure(QStringLiteral("er staat een map met deze naam."));
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
-        return failure(writeFailureReason(file, folder));
-    if (file.write(bytes) != bytes.size() || !file.commit())
-        return failure(writeFailureReason(file, folder));
+        return failure(writeFailureReason(file, path));
+    // QSaveFile keeps small writes in a buffer, and a failure to empty it inside
+    // commit() would go unseen: the short file would replace the old one.
+    const bool written = file.write(bytes) == bytes.size() && file.flush() && file.error() == QFileDevice::NoError;
+    if (!written) {
+        const QString reason = writeFailureReason(file, path, true);
+        file.cancelWriting();
+        return failure(reason);
+    }
+    if (!file.commit())
+        return failure(writeFailureReason(file, path));
     return {};
 }
 

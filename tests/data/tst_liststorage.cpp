@@ -1,5 +1,6 @@
 #include "data/AddressListModel.h"
 #include "data/ListStorage.h"
+#include "FileSizeLimit.h"
 
 #include <QAbstractItemModelTester>
 #include <QDir>
@@ -132,10 +133,56 @@ private slots:
         makeImmutable(data, false);
         QFile(data).setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
         QVERIFY(!result.ok);
-        QVERIFY2(result.reason.contains(QStringLiteral("toestemming")) || result.reason.contains(QStringLiteral("schrijven")),
-                 qPrintable(result.reason));
+        QCOMPARE(result.reason, QStringLiteral("geen toestemming om te schrijven in de map %1.").arg(data));
         QCOMPARE(read(data + QStringLiteral("/lijst.lst")), QByteArray("oud\r\n"));
         QVERIFY(model.isModified());
+    }
+
+    // A write that fails part-way (a full disk, a file-size limit) must be
+    // seen before the new file replaces the old one.
+    void fullDiskKeepsOldFileAndSaysSo_data()
+    {
+        QTest::addColumn<int>("addresses");
+        QTest::addColumn<int>("limit");
+        QTest::newRow("small list, buffered") << 4 << 100;
+        QTest::newRow("large list, written through") << 50000 << 1000000;
+    }
+    void fullDiskKeepsOldFileAndSaysSo()
+    {
+        QFETCH(int, addresses);
+        QFETCH(int, limit);
+        QTemporaryDir dir;
+        const QString path = dir.path() + QStringLiteral("/k.lst");
+        const QByteArray old = "\"Jan\",\"A 1\",\"1234\",\"Ede\",\"Nederland\"\r\n";
+        write(path, old);
+        const QByteArray answer = runWithFileSizeLimit(rlim_t(limit), [&] {
+            AddressListModel model;
+            for (int i = 0; i < addresses; ++i)
+                model.append(rec(QStringLiteral("Adres %1").arg(i)));
+            const FileResult result = SaveAdressen(model, dir.path(), QStringLiteral("k.lst"));
+            return QByteArray(result.ok ? "ok" : "mislukt") + (model.isModified() ? " gewijzigd " : " bewaard ")
+                + result.reason.toUtf8();
+        });
+        QCOMPARE(answer, QByteArray("mislukt gewijzigd het schrijven is mislukt (is de schijf vol?)."));
+        QCOMPARE(read(path), old);
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("k.lst")});
+    }
+
+    void readOnlyFileIsToldAsPermission()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.path() + QStringLiteral("/lijst.lst");
+        write(path, "oud\r\n");
+        QFile(path).setPermissions(QFile::ReadOwner);
+        const bool blocked = QFileInfo(path).isWritable() ? makeImmutable(path, true) : true;
+        if (!blocked)
+            QSKIP("cannot make a file unwritable here");
+        AddressListModel model;
+        model.append(rec(QStringLiteral("Jan")));
+        const FileResult result = SaveAdressen(model, dir.path(), QStringLiteral("lijst.lst"));
+        makeImmutable(path, false);
+        QCOMPARE(result.reason, QStringLiteral("geen toestemming om te schrijven in het bestand %1.").arg(path));
+        QCOMPARE(read(path), QByteArray("oud\r\n"));
     }
 
     void missingDataFolderThatCannotBeMade()

@@ -1,5 +1,7 @@
 #include "data/SettingsFile.h"
+#include "FileSizeLimit.h"
 
+#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
@@ -85,6 +87,17 @@ private slots:
         writeBytes(dir.path(), QByteArray("\x00\xff\x81\"\r\n\x01", 7));
         QCOMPARE(loadSettings(dir.path()), SavedSettings());
         QCOMPARE(fileBytes(dir.path()), Defaults);
+    }
+    void fullDiskAtCloseKeepsOldFile()
+    {
+        QTemporaryDir dir;
+        writeBytes(dir.path(), Defaults);
+        const QByteArray answer = runWithFileSizeLimit(20, [&] {
+            return writeSettings(dir.path(), SavedSettings{{-60, 120, 600, -600}, 12}).reason.toUtf8();
+        });
+        QCOMPARE(answer, QByteArray("het schrijven is mislukt (is de schijf vol?)."));
+        QCOMPARE(fileBytes(dir.path()), Defaults);
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("Plaklabels.ini")});
     }
 };
 

@@ -123,7 +123,7 @@ int main(int argc, char* argv[])
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
-    Algemeen::setOpener([](const QUrl&) {}); // no viewer for the benchmark's PDFs
+    Algemeen::setOpener([](const QUrl&) { return true; }); // no viewer for the benchmark's PDFs
     QTemporaryDir folder;
     const QString data = folder.path() + QStringLiteral("/Data");
 

@@ -8,7 +8,7 @@ namespace Algemeen {
 namespace {
 Opener& opener()
 {
-    static Opener current = [](const QUrl& url) { QDesktopServices::openUrl(url); };
+    static Opener current = [](const QUrl& url) { return QDesktopServices::openUrl(url); };
     return current;
 }
 }
@@ -19,9 +19,9 @@ bool FileExists(const QString& path)
     return info.exists() && !info.isDir();
 }
 
-void ShellOpen(const QString& address)
+bool ShellOpen(const QString& address)
 {
-    opener()(QUrl::fromUserInput(address));
+    return opener()(QUrl::fromUserInput(address));
 }
 
 void setOpener(Opener replacement)

@@ -14,10 +14,11 @@ inline const QString MakerWebPage = QStringLiteral("https://www.plaklabels.nl/so
 bool FileExists(const QString& path);
 
 // Asks the desktop to open a document or web address with its default handler.
-void ShellOpen(const QString& address);
+// False when the desktop has nothing to open it with.
+bool ShellOpen(const QString& address);
 
 // Replaces the desktop call; tests use it to see what would be opened.
-using Opener = std::function<void(const QUrl&)>;
+using Opener = std::function<bool(const QUrl&)>;
 void setOpener(Opener opener);
 
 }

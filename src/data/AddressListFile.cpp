@@ -66,7 +66,7 @@ ParsedList parseAddressList(const QByteArray& bytes)
             }
             field = *value;
         }
-        if (!fields[AddressRecord::Naam].trimmed().isEmpty())
+        if (!isBlank(fields[AddressRecord::Naam]))
             result.records.append(AddressRecord::fromViews(fields));
     }
     return result;

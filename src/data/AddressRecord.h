@@ -28,6 +28,16 @@ private:
     std::array<qint32, FieldCount> m_ends{};
 };
 
+// Empty or only spaces. Only the space counts: a tab or a no-break space is
+// text somebody typed, and a name made of it must not vanish from the list.
+inline bool isBlank(QStringView text)
+{
+    for (const QChar c : text)
+        if (c != QLatin1Char(' '))
+            return false;
+    return true;
+}
+
 // The field names, used as column headers and in messages.
 inline QStringList addressFieldNames()
 {

@@ -32,4 +32,8 @@ public:
 
     // The name the next document is known by (a print queue entry, a PDF file name).
     virtual void SetDocumentName(const QString& name) = 0;
+
+    // The file of the last ended document when it was kept as a file that the
+    // desktop could not open for the user; empty otherwise.
+    virtual QString unopenedDocument() const { return {}; }
 };

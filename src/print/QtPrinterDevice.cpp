@@ -17,6 +17,11 @@ namespace {
 
 constexpr int PrintServiceTimeoutMs = 2000;
 
+QString pdfCutOff()
+{
+    return QStringLiteral("het PDF-bestand kon niet helemaal worden geschreven (is de schijf vol?).");
+}
+
 // A print service that is alive but frozen keeps Qt's printer calls waiting
 // for minutes. One small request with a deadline tells whether it answers;
 // a service that is not running at all says so at once.
@@ -100,6 +105,13 @@ bool QtPrinterDevice::SelectPrinter(int index)
     return true;
 }
 
+bool QtPrinterDevice::SetUnitTwips()
+{
+    // Positions are always twips here; this is where every job begins.
+    m_jobFailed = false;
+    return true;
+}
+
 bool QtPrinterDevice::SetFontName(const QString& name)
 {
     m_font.setFamily(name);
@@ -143,11 +155,19 @@ bool QtPrinterDevice::SetCurrentY(float twips)
 
 bool QtPrinterDevice::PrintText(const QString& text)
 {
-    if (!m_painter.isActive() && !openDocument())
+    if (m_jobFailed)
         return false;
+    if (!m_painter.isActive() && !openDocument()) {
+        m_jobFailed = true;
+        return false;
+    }
     if (m_newPagePending) {
         m_newPagePending = false;
-        if (!m_device->newPage())
+        // A full disk shows here already, not only after thousands of pages more.
+        const bool newPage = !pdfWriteFailed() && m_device->newPage();
+        if (pdfWriteFailed())
+            return fail(pdfCutOff());
+        if (!newPage)
             return fail(QStringLiteral("de printer kon geen nieuwe pagina beginnen."));
     }
     // Font and colour go to the painter only when they change: every change
@@ -175,35 +195,50 @@ bool QtPrinterDevice::NewPage()
 bool QtPrinterDevice::EndDocument()
 {
     if (!m_painter.isActive())
-        return true;
+        return !m_jobFailed;
     const bool ended = m_painter.end();
     m_device.reset();
     m_newPagePending = false;
-    if (!ended)
+    if (!m_pdfPath.isEmpty())
+        return endPdf();
+    if (!ended) {
+        m_jobFailed = true;
         return fail(QStringLiteral("de printer kon het document niet afsluiten."));
-    if (!m_pdfPath.isEmpty()) {
-        m_lastPdf = m_pdfPath;
-        Algemeen::ShellOpen(m_pdfPath);
     }
     return true;
+}
+
+bool QtPrinterDevice::endPdf()
+{
+    const bool written = !pdfWriteFailed() && m_pdfFile->flush() && m_pdfFile->error() == QFileDevice::NoError;
+    m_pdfFile->close();
+    m_pdfFile.reset();
+    if (!written) {
+        // A cut-off PDF is worse than none: it would look like the whole job.
+        QFile::remove(m_pdfPath);
+        m_jobFailed = true;
+        return fail(pdfCutOff());
+    }
+    m_lastPdf = m_pdfPath;
+    if (!Algemeen::ShellOpen(m_pdfPath))
+        m_unopenedPdf = m_pdfPath;
+    return true;
+}
+
+bool QtPrinterDevice::pdfWriteFailed()
+{
+    return m_pdfFile && m_pdfFile->error() != QFileDevice::NoError;
 }
 
 bool QtPrinterDevice::openDocument()
 {
     const QString name = CurrentDeviceName();
     m_pdfPath.clear();
+    m_unopenedPdf.clear();
     std::unique_ptr<QPagedPaintDevice> device;
     if (name == PdfPrinterName) {
-        m_pdfPath = newPdfPath();
-        if (m_pdfPath.isEmpty())
+        if (!openPdf(device))
             return false;
-        // A PDF writer of its own: it never asks the print service anything.
-        auto writer = std::make_unique<QPdfWriter>(m_pdfPath);
-        writer->setTitle(m_documentName);
-        writer->setCreator(QStringLiteral("Plaklabels"));
-        // One dot a twip keeps positions whole numbers, which keeps the file small.
-        writer->setResolution(1440);
-        device = std::move(writer);
     } else {
         if (!queueTakesJobs(name))
             return fail(QStringLiteral("printer %1 is niet beschikbaar.").arg(name));
@@ -217,15 +252,40 @@ bool QtPrinterDevice::openDocument()
     device->setPageOrientation(QPageLayout::Portrait);
     if (!m_pdfPath.isEmpty())
         device->setPageMargins(QMarginsF(0, 0, 0, 0));
-    if (!m_painter.begin(device.get()))
+    if (!m_painter.begin(device.get())) {
+        device.reset(); // the writer goes before the file it writes to
+        closeDocument();
         return fail(m_pdfPath.isEmpty()
                         ? QStringLiteral("printer %1 kan niet worden geopend.").arg(name)
                         : QStringLiteral("het PDF-bestand %1 kan niet worden geschreven.")
                               .arg(QDir::toNativeSeparators(m_pdfPath)));
+    }
     m_device = std::move(device);
     m_dotsPerTwip = m_device->logicalDpiY() / 1440.0;
     m_newPagePending = false;
     m_fontChanged = true;
+    return true;
+}
+
+bool QtPrinterDevice::openPdf(std::unique_ptr<QPagedPaintDevice>& device)
+{
+    m_pdfPath = newPdfPath();
+    if (m_pdfPath.isEmpty())
+        return false;
+    m_pdfFile = std::make_unique<QFile>(m_pdfPath);
+    if (!m_pdfFile->open(QIODevice::WriteOnly)) {
+        m_pdfFile.reset();
+        const QString path = QDir::toNativeSeparators(m_pdfPath);
+        m_pdfPath.clear();
+        return fail(QStringLiteral("het PDF-bestand %1 kan niet worden aangemaakt.").arg(path));
+    }
+    // A PDF writer of its own: it never asks the print service anything.
+    auto writer = std::make_unique<QPdfWriter>(m_pdfFile.get());
+    writer->setTitle(m_documentName);
+    writer->setCreator(QStringLiteral("Plaklabels"));
+    // One dot a twip keeps positions whole numbers, which keeps the file small.
+    writer->setResolution(1440);
+    device = std::move(writer);
     return true;
 }
 
@@ -260,4 +320,10 @@ void QtPrinterDevice::closeDocument()
     if (m_painter.isActive())
         m_painter.end();
     m_device.reset();
+    if (m_pdfFile) {
+        // A document given up half-way leaves no file behind.
+        m_pdfFile->close();
+        m_pdfFile.reset();
+        QFile::remove(m_pdfPath);
+    }
 }

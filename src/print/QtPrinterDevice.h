@@ -4,6 +4,7 @@
 
 #include <QColor>
 #include <QDateTime>
+#include <QFile>
 #include <QFont>
 #include <QPainter>
 #include <functional>
@@ -28,7 +29,7 @@ public:
     QString CurrentDeviceName() override;
     bool SelectPrinter(int index) override;
 
-    bool SetUnitTwips() override { return true; }  // positions are always twips here
+    bool SetUnitTwips() override;
     bool SetPortrait() override { return true; }   // and every page upright A4
     bool SetFontName(const QString& name) override;
     bool SetFontSize(float points) override;
@@ -41,12 +42,16 @@ public:
     bool EndDocument() override;
     QString errorString() const override { return m_error; }
     void SetDocumentName(const QString& name) override { m_documentName = name; }
+    QString unopenedDocument() const override { return m_unopenedPdf; }
 
     // The PDF written by the last "PDF-bestand" job.
     QString lastPdfPath() const { return m_lastPdf; }
 
 private:
     bool openDocument();
+    bool openPdf(std::unique_ptr<QPagedPaintDevice>& device);
+    bool endPdf();
+    bool pdfWriteFailed();
     bool fail(const QString& reason);
     QString newPdfPath();
     void closeDocument();
@@ -57,10 +62,16 @@ private:
     QString m_current;
     QString m_documentName = QStringLiteral("Plaklabels");
     QString m_lastPdf;
+    QString m_unopenedPdf;
     QString m_error;
+    // Set when the document could not be opened or ended: the job's closing
+    // "Error Printer" must not start a new document.
+    bool m_jobFailed = false;
 
     std::unique_ptr<QPagedPaintDevice> m_device;
     QString m_pdfPath; // the file of the open document when it is a PDF
+    // The PDF writer writes through this, because it never reports a failed write itself.
+    std::unique_ptr<QFile> m_pdfFile;
     QPainter m_painter;
     QFont m_font;
     QColor m_colour = Qt::black;

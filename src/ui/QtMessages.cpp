@@ -5,6 +5,7 @@
 
 namespace {
 // Texts keep their CR LF line ends; the box shows them as plain line breaks.
+// Names and file names go into these texts, so they are never read as markup.
 QString shown(const QString& text)
 {
     QString result = text;
@@ -16,6 +17,7 @@ void QtMessages::tell(QWidget* parent, const QString& title, const QString& text
 {
     QMessageBox box(icon == Icon::Error ? QMessageBox::Critical : QMessageBox::NoIcon, title, shown(text),
                     QMessageBox::NoButton, parent);
+    box.setTextFormat(Qt::PlainText);
     box.addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);
     box.exec();
 }
@@ -23,6 +25,7 @@ void QtMessages::tell(QWidget* parent, const QString& title, const QString& text
 Messages::Answer QtMessages::ask(QWidget* parent, const QString& title, const QString& text, bool withCancel)
 {
     QMessageBox box(QMessageBox::NoIcon, title, shown(text), QMessageBox::NoButton, parent);
+    box.setTextFormat(Qt::PlainText);
     QPushButton* ja = box.addButton(QStringLiteral("Ja"), QMessageBox::YesRole);
     QPushButton* nee = box.addButton(QStringLiteral("Nee"), QMessageBox::NoRole);
     QPushButton* annuleren = withCancel ? box.addButton(QStringLiteral("Annuleren"), QMessageBox::RejectRole) : nullptr;

@@ -69,6 +69,11 @@ private slots:
             "\"\",\"a\",\"b\",\"c\",\"d\"\r\n\"   \",\"a\",\"b\",\"c\",\"d\"\r\n\" Ans \",\"a\",\"b\",\"c\",\"d\"\r\n");
         QCOMPARE(parsed.records.size(), 1);
         QCOMPARE(parsed.records[0].field(AddressRecord::Naam), QStringLiteral(" Ans "));
+
+        // Only spaces make a name blank: a tab or a no-break space stays, and saves back unchanged.
+        const QByteArray kept("\"\t\",\"a\",\"b\",\"c\",\"d\"\r\n\"\xa0\",\"a\",\"b\",\"c\",\"d\"\r\n");
+        QCOMPARE(parseAddressList(kept).records.size(), 2);
+        QCOMPARE(serializeAddressList(parseAddressList(kept).records), kept);
     }
 
     void keepsCompleteRecordsOfTruncatedFile()

@@ -1,3 +1,4 @@
+#include "FileSizeLimit.h"
 #include "PdfText.h"
 #include "app/Algemeen.h"
 #include "data/AddressListModel.h"
@@ -69,7 +70,7 @@ private:
 private slots:
     void initTestCase()
     {
-        Algemeen::setOpener([this](const QUrl& url) { m_opened.append(url.toLocalFile()); });
+        Algemeen::setOpener([this](const QUrl& url) { m_opened.append(url.toLocalFile()); return true; });
     }
 
     void init()
@@ -147,6 +148,44 @@ private slots:
         QVERIFY(!result.ok);
         QVERIFY2(result.reason.startsWith(QStringLiteral("de map ")), qPrintable(result.reason));
         QVERIFY(m_opened.isEmpty());
+    }
+    // QPdfWriter never reports a failed write: the device must see it itself.
+    void cutOffPdfFailsTheJobAndIsRemoved_data()
+    {
+        QTest::addColumn<int>("labels");
+        QTest::addColumn<QByteArray>("expected");
+        const QByteArray told = " het PDF-bestand kon niet helemaal worden geschreven (is de schijf vol?). geopend: 0";
+        QTest::newRow("one label, at the end") << 1 << QByteArray("mislukt" + told);
+        QTest::newRow("many pages, at a new page") << 2000 << QByteArray("mislukt" + told);
+    }
+    void cutOffPdfFailsTheJobAndIsRemoved()
+    {
+        QFETCH(int, labels);
+        QFETCH(QByteArray, expected);
+        AddressListModel list;
+        fill(list, labels);
+        const QByteArray answer = runWithFileSizeLimit(3000, [&] {
+            const auto printer = pdfPrinter(m_folder.path());
+            const JobResult result = AfdrukkenAlleLabels(*printer, list, {}, 10, false);
+            return QByteArray(result.ok ? "gelukt " : "mislukt ") + result.reason.toUtf8()
+                + " geopend: " + QByteArray::number(m_opened.size());
+        });
+        QCOMPARE(answer, expected);
+        QCOMPARE(QDir(m_folder.path() + QStringLiteral("/Afdrukken")).entryList(QDir::Files), QStringList());
+    }
+
+    void pdfTheDesktopCannotOpenIsNamed()
+    {
+        Algemeen::setOpener([](const QUrl&) { return false; });
+        const auto printer = pdfPrinter(m_folder.path());
+        const JobResult result = AfdrukkenEnkelLabel(*printer, address(1), 1, 10);
+        Algemeen::setOpener([this](const QUrl& url) { m_opened.append(url.toLocalFile()); return true; });
+        QVERIFY(result.ok);
+        QCOMPARE(printer->unopenedDocument(),
+                 m_folder.path() + QStringLiteral("/Afdrukken/Plaklabels 2026-12-07 14.05.09.pdf"));
+        QVERIFY(QFile::exists(printer->unopenedDocument()));
+        QVERIFY(AfdrukkenEnkelLabel(*printer, address(1), 1, 10).ok);
+        QCOMPARE(printer->unopenedDocument(), QString());
     }
 };
 

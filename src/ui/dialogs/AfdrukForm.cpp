@@ -110,6 +110,7 @@ void AfdrukForm::buildControls()
     m_label3->setObjectName(QStringLiteral("Label3"));
     m_label3->setGeometry(twipRect(4470, 780, 1740, 780));
     m_label3->setFont(FormStyle::arial(6));
+    m_label3->setTextFormat(Qt::PlainText); // an address is never markup
     m_label3->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     FormStyle::setBackground(m_label3, LabelColour);
     m_label3->hide();
@@ -226,7 +227,7 @@ void AfdrukForm::PrintKnop_Click()
         result = AfdrukkenLijst(printer, m_list, fontSize, m_context.clock(), &progress);
         break;
     case 2:
-        if (m_current.field(AddressRecord::Naam).trimmed().isEmpty()) {
+        if (isBlank(m_current.fieldView(AddressRecord::Naam))) {
             m_context.messages.tell(this, ProgramTitle, QStringLiteral("Eerst een adres selecteren uit de lijst..."));
             break;
         }
@@ -236,6 +237,6 @@ void AfdrukForm::PrintKnop_Click()
     default:
         break;
     }
-    tellIfFailed(m_context.messages, this, result);
+    tellOutcome(m_context.messages, this, printer, result);
     accept();
 }

@@ -1,7 +1,9 @@
 #include "ui/dialogs/PrintRun.h"
 
 #include "app/AppContext.h"
+#include "print/PrinterDevice.h"
 
+#include <QDir>
 #include <QProgressDialog>
 
 namespace {
@@ -27,8 +29,10 @@ void ProgressWindow::pagesDone(qint64 done, qint64 total)
     m_dialog->setValue(int(done));
 }
 
-void tellIfFailed(Messages& messages, QWidget* parent, const JobResult& result)
+void tellOutcome(Messages& messages, QWidget* parent, const PrinterDevice& printer, const JobResult& result)
 {
     if (!result.ok)
         messages.tell(parent, ProgramTitle, QStringLiteral("Afdrukken is mislukt: ") + result.reason, Messages::Icon::Error);
+    else if (const QString pdf = printer.unopenedDocument(); !pdf.isEmpty())
+        messages.tell(parent, ProgramTitle, QStringLiteral("Het PDF-bestand is opgeslagen als:\r\n") + QDir::toNativeSeparators(pdf));
 }

@@ -5,6 +5,7 @@
 #include <QPointer>
 
 class Messages;
+class PrinterDevice;
 class QProgressDialog;
 class QWidget;
 
@@ -21,5 +22,6 @@ private:
     QPointer<QProgressDialog> m_dialog;
 };
 
-// Tells the user when a job failed; a job that went well says nothing.
-void tellIfFailed(Messages& messages, QWidget* parent, const JobResult& result);
+// Tells the user when a job failed, or where its PDF is when the desktop
+// could not open it; a job that went well and was shown says nothing.
+void tellOutcome(Messages& messages, QWidget* parent, const PrinterDevice& printer, const JobResult& result);

@@ -39,7 +39,7 @@ void Main::addAddress()
 {
     const AddressRecord address = currentAddress();
     for (int i = 0; i < AddressRecord::FieldCount; ++i) {
-        if (address.fieldView(i).trimmed().isEmpty()) {
+        if (isBlank(address.fieldView(i))) {
             m_context.messages.tell(this, ProgramTitle, QStringLiteral("Alle velden invullen a.u.b."));
             m_text1[0]->setFocus();
             return;

@@ -60,7 +60,7 @@ void Main::AfdrukKnop_Click()
 
 void Main::A4_MouseDown(Qt::MouseButton button, QPointF position)
 {
-    if (m_text1[AddressRecord::Naam]->text().trimmed().isEmpty()) {
+    if (isBlank(m_text1[AddressRecord::Naam]->text())) {
         m_context.messages.tell(this, QStringLiteral("Error"), QStringLiteral("Eerst een adres selecteren uit de lijst!"),
                                 Messages::Icon::Error);
         return;
@@ -85,6 +85,6 @@ void Main::AfdrukkenEnkelLabel(int position)
     if (answer != Messages::Answer::Ja)
         return;
     m_context.printer.SetDocumentName(QStringLiteral("Plaklabels"));
-    tellIfFailed(m_context.messages, this,
-                 ::AfdrukkenEnkelLabel(m_context.printer, address, position, m_context.values.FontSize));
+    const JobResult result = ::AfdrukkenEnkelLabel(m_context.printer, address, position, m_context.values.FontSize);
+    tellOutcome(m_context.messages, this, m_context.printer, result);
 }

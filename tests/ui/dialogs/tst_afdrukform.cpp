@@ -85,6 +85,13 @@ private slots:
         QCOMPARE(label3->text(), QStringLiteral("Naam99\nStraat 99\n1234 AB\nZwolle\nNederland"));
         QTest::mouseClick(t.option(1), Qt::LeftButton);
         QVERIFY(label3->isHidden());
+
+        // An address is shown as typed, never read as markup.
+        FormTest u(2, AddressRecord{{QStringLiteral("<b>Jan</b> & Piet"), QStringLiteral("<br>"), {}, {}, {}}});
+        QTest::mouseClick(u.option(2), Qt::LeftButton);
+        auto* shown = u.find<QLabel>(QStringLiteral("Label3"));
+        QCOMPARE(shown->textFormat(), Qt::PlainText);
+        QCOMPARE(shown->text(), QStringLiteral("<b>Jan</b> & Piet\n<br>\n\n"));
     }
 
     void fontSizeIsReadAndRounded_data()
@@ -174,6 +181,15 @@ private slots:
         u.print();
         QCOMPARE(u.test.messages.shown.size(), 0);
         QCOMPARE(u.test.printer.texts.size(), 21 * 4);
+
+        // Only the space counts as blank: a name of a tab or a no-break space is a name.
+        for (const QString& naam : {QStringLiteral("\t"), QStringLiteral("\u00A0")}) {
+            FormTest v(2, AddressRecord{{naam, {}, {}, {}, {}}});
+            QTest::mouseClick(v.option(2), Qt::LeftButton);
+            v.print();
+            QCOMPARE(v.test.messages.shown.size(), 0);
+            QCOMPARE(v.test.printer.texts.first().text, naam);
+        }
     }
 
     void failedJobIsTold()
@@ -186,6 +202,15 @@ private slots:
         QCOMPARE(t.test.messages.shown.last().icon, Messages::Icon::Error);
         QVERIFY(t.test.printer.ops.contains(QStringLiteral("PrintText Error Printer")));
         QVERIFY(!t.form->isVisible());
+
+        // A PDF that no viewer could open is named, so the user can find it.
+        FormTest u(2);
+        u.test.printer.unopened = QStringLiteral("/home/jan/Afdrukken/Plaklabels 2026-12-07 14.05.09.pdf");
+        u.test.messages.answers = {Messages::Answer::Ja};
+        u.print();
+        QCOMPARE(u.test.messages.lastTitle(), QStringLiteral("Plaklabels"));
+        QCOMPARE(u.test.messages.lastText(), QStringLiteral("Het PDF-bestand is opgeslagen als:\r\n") + u.test.printer.unopened);
+        QCOMPARE(u.test.messages.shown.last().icon, Messages::Icon::None);
     }
 
     void longJobsShowProgress()

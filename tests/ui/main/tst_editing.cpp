@@ -251,7 +251,7 @@ private slots:
     {
         MainWindowTest t;
         QList<QUrl> opened;
-        Algemeen::setOpener([&](const QUrl& url) { opened.append(url); });
+        Algemeen::setOpener([&](const QUrl& url) { opened.append(url); return true; });
         t.action(QStringLiteral("Meersoftware"))->trigger();
         QCOMPARE(opened, QList<QUrl>{QUrl(Algemeen::MakerWebPage)});
     }

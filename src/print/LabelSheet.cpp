@@ -1,5 +1,7 @@
 #include "print/LabelSheet.h"
 
+#include <algorithm>
+
 namespace LabelSheet {
 
 QPoint singleLabelOrigin(int position)
@@ -35,12 +37,16 @@ qint64 pagesForLabels(qint64 labels, const MarginSettings& margins)
         return 0;
     const qint64 firstRow = qint64(FirstRowY) + margins.TopOffset;
     const qint64 rowStep = qint64(RowPitch) + margins.RowPitchOffset;
-    if (rowStep <= 0 && firstRow + rowStep <= PageBreakLimit)
-        return 1; // rows never get past the limit: everything on one page
-    qint64 rows = 1;
-    for (qint64 y = firstRow + rowStep; y <= PageBreakLimit; y += rowStep)
-        ++rows;
-    const qint64 perPage = rows * Columns;
+    // The limit is tested after every label, so a first row already below it
+    // gives each label a page of its own, until the third label's row step
+    // brings the rows back above the limit for good.
+    if (firstRow > PageBreakLimit)
+        return firstRow + rowStep > PageBreakLimit ? labels : std::min<qint64>(labels, 3);
+    // Otherwise a page ends only when a row is full, so pages hold whole rows.
+    if (rowStep <= 0)
+        return 1; // rows never get past the limit
+    const qint64 rowsPerPage = (PageBreakLimit - firstRow) / rowStep + 1;
+    const qint64 perPage = rowsPerPage * Columns;
     return (labels + perPage - 1) / perPage;
 }
 

@@ -4,6 +4,7 @@
 #include "print/LabelSheet.h"
 
 #include <QTest>
+#include <limits>
 
 Q_DECLARE_METATYPE(MarginSettings)
 
@@ -118,6 +119,56 @@ private slots:
         QCOMPARE(std::get<0>(names[perPage - 1]), 1);
         QCOMPARE(names[perPage], std::make_tuple(2, 660 + margins.LeftOffset, 1050 + margins.TopOffset));
         QCOMPARE(LabelSheet::pagesForLabels(perPage + 1, margins), 2);
+    }
+
+    // The progress window's "van N" is the prediction: it must be the pages the job prints.
+    void predictedPagesArePrintedPages_data()
+    {
+        QTest::addColumn<MarginSettings>("margins");
+        QTest::addColumn<int>("pages");
+        constexpr qint32 Lowest = std::numeric_limits<qint32>::min();
+        constexpr qint32 Highest = std::numeric_limits<qint32>::max();
+        QTest::newRow("none") << MarginSettings{} << 2;
+        QTest::newRow("first row below the limit: a page a label") << MarginSettings{0, 14000, 0, 0} << 31;
+        QTest::newRow("first row on the limit: a row a page") << MarginSettings{0, 13950, 0, 0} << 11;
+        QTest::newRow("rows climb") << MarginSettings{0, 0, 0, -2160} << 1;
+        QTest::newRow("rows climb from below the limit") << MarginSettings{0, 14000, 0, -5000} << 3;
+        QTest::newRow("rows climb, but not enough") << MarginSettings{0, 14000, 0, -2200} << 31;
+        QTest::newRow("lowest top, smallest step") << MarginSettings{0, Lowest, 0, -2159} << 1;
+        QTest::newRow("highest top and step") << MarginSettings{Highest, Highest, Highest, Highest} << 31;
+        QTest::newRow("lowest everything") << MarginSettings{Lowest, Lowest, Lowest, Lowest} << 1;
+    }
+    void predictedPagesArePrintedPages()
+    {
+        QFETCH(MarginSettings, margins);
+        QFETCH(int, pages);
+        struct LastTotal : JobProgress {
+            qint64 total = -1;
+            void pagesDone(qint64, qint64 t) override { total = t; }
+        } progress;
+        AddressListModel list;
+        fill(list, 31);
+        RecordingDevice device;
+        QVERIFY(AfdrukkenAlleLabels(device, list, margins, 10, false, &progress).ok);
+        QCOMPARE(device.pages, pages);
+        QCOMPARE(LabelSheet::pagesForLabels(31, margins), pages);
+        if (pages > 1) // a job of one page has no page to report
+            QCOMPARE(progress.total, qint64(pages));
+    }
+
+    void predictionHoldsAcrossOffsets()
+    {
+        for (const qint32 top : {-20000, -600, 0, 12000, 13950, 13951, 14000, 20000})
+            for (const qint32 rowPitch : {-20000, -5000, -2200, -2160, -2159, -1000, 0, 180, 600, 20000})
+                for (const int labels : {1, 2, 3, 4, 6, 7, 22, 31}) {
+                    const MarginSettings margins{0, top, 0, rowPitch};
+                    AddressListModel list;
+                    fill(list, labels);
+                    RecordingDevice device;
+                    QVERIFY(AfdrukkenAlleLabels(device, list, margins, 10, false).ok);
+                    QVERIFY2(LabelSheet::pagesForLabels(labels, margins) == device.pages,
+                             qPrintable(QStringLiteral("top %1, row pitch %2, %3 labels").arg(top).arg(rowPitch).arg(labels)));
+                }
     }
 
     void countryLineSitsAt1080()

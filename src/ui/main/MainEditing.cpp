@@ -60,6 +60,7 @@ void Main::addAddress()
     for (int i = 0; i < AddressRecord::Land; ++i)
         m_text1[size_t(i)]->clear();
     showCount();
+    m_text1[AddressRecord::Naam]->setFocus(); // ready for the next address
 }
 
 void Main::deleteAddress()
@@ -75,6 +76,8 @@ void Main::deleteAddress()
                                                QStringLiteral("Wil je (%1) verwijderen uit de lijst?").arg(naam));
     if (answer != Messages::Answer::Ja)
         return;
+    // The fields keep the deleted address, so no other row may look chosen.
+    m_listView->selectionModel()->clear();
     m_model.removeAt(row);
     showCount();
 }

@@ -14,6 +14,7 @@
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QTreeView>
+#include <limits>
 
 using FormStyle::px;
 using FormStyle::twipRect;
@@ -124,7 +125,13 @@ void Main::buildListArea(QWidget* central)
     m_listView->header()->setStretchLastSection(false);
     m_listView->hide();
     connect(m_listView, &QTreeView::clicked, this, &Main::ListView1_ItemClick);
-    connect(m_listView, &QTreeView::activated, this, &Main::ListView1_ItemClick);
+    // Arrow keys, Page Up/Down and type-ahead move the highlight too: what is
+    // highlighted is what gets printed.
+    connect(m_listView->selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] {
+        const QModelIndexList rows = m_listView->selectionModel()->selectedRows();
+        if (!rows.isEmpty())
+            ListView1_ItemClick(rows.first());
+    });
 
     m_image = new QLabel(frame1);
     m_image->setObjectName(QStringLiteral("Image1"));
@@ -161,6 +168,9 @@ void Main::buildEditArea(QWidget* central)
         field->setGeometry(twipRect(135, 255 + 690 * i, 2805, 285));
         FormStyle::setColours(field, QColor(40, 40, 40), QColor(255, 255, 255));
         dropLineBreaks(field);
+        // A field holds as much as the list does; the default would cut it at 32767.
+        field->setMaxLength(std::numeric_limits<int>::max());
+        connect(field, &QLineEdit::returnPressed, this, [this] { Knop_Click(0); });
         m_text1[size_t(i)] = field;
         FormStyle::caption(m_frame4, QStringLiteral("Label2_%1").arg(i), prompts[i], 150, 585 + 690 * i, PromptColour);
     }

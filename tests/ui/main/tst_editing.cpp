@@ -121,6 +121,54 @@ private slots:
         QCOMPARE(t.main->model().at(0).field(0), QStringLiteral("Jan"));
         QCOMPARE(t.action(QStringLiteral("CountAdressen"))->text(), QStringLiteral("1 Adressen"));
         QCOMPARE(t.field(0)->text(), QStringLiteral("Piet")); // the fields are left alone
+        QVERIFY(!t.find<QTreeView>(QStringLiteral("ListView1"))->selectionModel()->hasSelection());
+    }
+
+    // What the user highlights, by any key, is the address that gets printed.
+    void keyboardChoosesTheAddress()
+    {
+        MainWindowTest t;
+        t.open(QStringLiteral("a.lst"), TwoAddresses + "\"Klaas\",\"Laan 3\",\"9999 ZZ\",\"Assen\",\"Nederland\"\r\n");
+        auto* view = t.find<QTreeView>(QStringLiteral("ListView1"));
+        t.main->show();
+        QVERIFY(QTest::qWaitForWindowActive(t.main.get()));
+        view->setFocus();
+        QTest::keyClick(view, Qt::Key_End);
+        QCOMPARE(t.field(0)->text(), QStringLiteral("Klaas"));
+        QTest::keyClick(view, Qt::Key_Up);
+        QCOMPARE(t.field(0)->text(), QStringLiteral("Piet"));
+        QTest::keyClick(view, Qt::Key_Home);
+        QCOMPARE(t.field(3)->text(), QStringLiteral("Zwolle"));
+        QTest::keyClick(view, Qt::Key_PageDown);
+        QCOMPARE(t.field(0)->text(), QStringLiteral("Klaas"));
+        QTest::keyClicks(view, QStringLiteral("p"));
+        QCOMPARE(t.field(0)->text(), QStringLiteral("Piet"));
+
+        t.test.messages.answers = {Messages::Answer::Ja};
+        QTest::mouseClick(t.find(QStringLiteral("A4")), Qt::LeftButton, {}, QPoint(20, 20));
+        QCOMPARE(t.test.printer.texts.first().text, QStringLiteral("Piet"));
+    }
+
+    void enterAddsAndLongFieldsStayWhole()
+    {
+        MainWindowTest t;
+        const QString street(40000, QLatin1Char('s'));
+        t.open(QStringLiteral("a.lst"), "\"Jan\",\"" + street.toLatin1() + "\",\"1\",\"Ede\",\"Nederland\"\r\n");
+        t.main->show();
+        QVERIFY(QTest::qWaitForWindowActive(t.main.get()));
+        clickRow(t, 0);
+        QCOMPARE(t.field(1)->text(), street);
+        t.test.messages.answers = {Messages::Answer::Ja};
+        QTest::mouseClick(t.find(QStringLiteral("A4")), Qt::LeftButton, {}, QPoint(20, 20));
+        QCOMPARE(t.test.printer.texts[1].text, street);
+
+        t.click(QStringLiteral("EditKnop"));
+        t.type({QStringLiteral("Piet"), QStringLiteral("Dorp 2"), QStringLiteral("2"), QStringLiteral("Gent")});
+        t.field(2)->setFocus();
+        QTest::keyClick(t.field(2), Qt::Key_Return);
+        QCOMPARE(t.main->model().count(), 2);
+        QCOMPARE(t.main->model().at(1).field(AddressRecord::Adres), QStringLiteral("Dorp 2"));
+        QCOMPARE(t.main->focusWidget(), t.field(0));
     }
 
     void failedSaveIsTold()

@@ -204,6 +204,15 @@ void VistaButton::mousePressEvent(QMouseEvent* event)
     pressWith(buttonBits(event->button()), shiftBits(event->modifiers()), float(p.x()), float(p.y()));
 }
 
+void VistaButton::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    // The second press of a double-click looks like a press but clicks no
+    // second time: one double-click is one Click.
+    const QPointF p = event->position();
+    pressWith(buttonBits(event->button()), shiftBits(event->modifiers()), float(p.x()), float(p.y()));
+    m_mouseHeld = false;
+}
+
 void VistaButton::mouseMoveEvent(QMouseEvent* event)
 {
     if (!m_look.enabled)
@@ -236,8 +245,10 @@ void VistaButton::keyPressEvent(QKeyEvent* event)
 {
     qint16 keyCode = qint16(event->key());
     qint16 shift = shiftBits(event->modifiers());
-    if (event->key() == Qt::Key_Space)
+    if (event->key() == Qt::Key_Space) {
+        m_spaceHeld = true;
         pressWith(0, 0, 0, 0);
+    }
     if (m_look.enabled) {
         emit KeyDown(keyCode, shift);
         if (!event->text().isEmpty()) {
@@ -256,7 +267,9 @@ void VistaButton::keyReleaseEvent(QKeyEvent* event)
         return;
     qint16 keyCode = qint16(event->key());
     qint16 shift = shiftBits(event->modifiers());
-    if (event->key() == Qt::Key_Space) {
+    // A Space pressed elsewhere (held in a text field, then Tab) is not a click here.
+    if (event->key() == Qt::Key_Space && m_spaceHeld) {
+        m_spaceHeld = false;
         const bool over = isMouseOver();
         releaseWith(0, 0, over ? 0 : -1, 0);
         if (!m_look.enabled)
@@ -279,6 +292,7 @@ void VistaButton::focusInEvent(QFocusEvent*)
 void VistaButton::focusOutEvent(QFocusEvent*)
 {
     m_hasFocus = false;
+    m_spaceHeld = false;
     if (!isMouseOver() && m_look.enabled)
         setState(ButtonVisualState::Normal);
 }

@@ -74,6 +74,7 @@ protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
@@ -108,6 +109,7 @@ private:
     bool m_savedTabStop = false;
     bool m_tabStopCleared = false;
     bool m_mouseHeld = false;
+    bool m_spaceHeld = false; // Space went down on this button
     int m_lastWidth = 0;
     int m_lastHeight = 0;
     QImage m_surface;

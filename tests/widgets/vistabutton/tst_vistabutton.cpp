@@ -153,6 +153,19 @@ private slots:
         QVERIFY(h.events.contains(QStringLiteral("MouseDown 2 45")));
     }
 
+    void doubleClickIsOneClick()
+    {
+        Host h;
+        h.pointerOver();
+        // As the window system delivers it: press, release, double-click, release.
+        QTest::mouseClick(h.button, Qt::LeftButton, {}, h.inside());
+        QTest::mouseDClick(h.button, Qt::LeftButton, {}, h.inside());
+        QCOMPARE(h.button->state(), ButtonVisualState::Pressed);
+        QTest::mouseRelease(h.button, Qt::LeftButton, {}, h.inside());
+        QCOMPARE(h.events.filter(QStringLiteral("Click")).size(), 1);
+        QCOMPARE(h.button->state(), ButtonVisualState::Hot);
+    }
+
     void releaseOutsideDoesNotClick()
     {
         Host h;
@@ -176,6 +189,14 @@ private slots:
         h.events.clear();
         QTest::keyClick(h.button, Qt::Key_Return);
         QCOMPARE(h.events.filter(QStringLiteral("Click")).size(), 0);
+
+        // Space held in the text field, Tab to the button, release there: no click.
+        h.edit->setFocus();
+        QTest::keyPress(h.edit, Qt::Key_Space);
+        h.button->setFocus();
+        QTest::keyRelease(h.button, Qt::Key_Space);
+        QCOMPARE(h.events.filter(QStringLiteral("Click")).size(), 0);
+        QCOMPARE(h.button->state(), ButtonVisualState::Focused);
     }
 
     void disabledButtonRaisesNothing()

@@ -3,6 +3,7 @@
 #include "widgets/vistabutton/VistaButton.h"
 
 #include <QFont>
+#include <QKeyEvent>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QScreen>
@@ -10,6 +11,27 @@
 namespace FormStyle {
 
 namespace {
+
+class EnterKey : public QObject {
+public:
+    EnterKey(QObject* parent, std::function<void()> action) : QObject(parent), m_action(std::move(action)) {}
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (event->type() != QEvent::KeyPress)
+            return false;
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key != Qt::Key_Return && key != Qt::Key_Enter)
+            return false;
+        m_action();
+        return true;
+    }
+
+private:
+    std::function<void()> m_action;
+};
+
 // What the window frame takes of a window's outer size: borders and title bar.
 constexpr int FrameWidth = 8;
 constexpr int FrameHeight = 31;
@@ -94,6 +116,11 @@ void centreOnScreen(QWidget* window)
         frame.moveCenter(screen->availableGeometry().center());
         window->move(frame.topLeft());
     }
+}
+
+void onEnter(QWidget* widget, std::function<void()> action)
+{
+    widget->installEventFilter(new EnterKey(widget, std::move(action)));
 }
 
 }

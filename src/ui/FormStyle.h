@@ -3,6 +3,7 @@
 #include <QColor>
 #include <QRect>
 #include <QString>
+#include <functional>
 
 class QFont;
 class QLabel;
@@ -30,6 +31,10 @@ VistaButton* button(QWidget* parent, const QString& name, const QString& caption
 
 // Fixed-size window without minimise and maximise buttons, outer size in twips.
 void setUpDialogWindow(QWidget* window, const QString& title, int outerWidth, int outerHeight, const QColor& background);
+
+// Enter (or Return) in the widget runs the action, as a dialog's default
+// button would; the buttons themselves are never worked by Enter.
+void onEnter(QWidget* widget, std::function<void()> action);
 
 // Centres a window on the screen it opens on.
 void centreOnScreen(QWidget* window);

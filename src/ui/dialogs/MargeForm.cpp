@@ -8,6 +8,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QSignalBlocker>
 #include <limits>
 
 using FormStyle::twipRect;
@@ -35,10 +36,14 @@ MargeForm::MargeForm(AppContext& context, QWidget* parent) : QDialog(parent), m_
         box->setObjectName(QStringLiteral("Combo1_%1").arg(i));
         box->setEditable(true);
         box->setInsertPolicy(QComboBox::NoInsert);
+        // Completing "-1" to "-10" would store a value nobody typed.
+        box->setCompleter(nullptr);
         box->setGeometry(twipRect(4950, 600 + 360 * i, 900, 315));
         box->setFont(FormStyle::arial(9.75, true));
         FormStyle::setColours(box, QColor(30, 0, 0), QColor(240, 240, 230));
         box->addItems(steps);
+        connect(box, &QComboBox::editTextChanged, box, [box](const QString& text) { followText(box, text); });
+        FormStyle::onEnter(box, [this] { OkKnop_Click(); });
         box->setEditText(stepsText(*values[size_t(i)]));
         m_combo1[size_t(i)] = box;
         QLabel* number = FormStyle::caption(this, QStringLiteral("Label2_%1").arg(i), QString::number(i + 1), 5970,
@@ -79,6 +84,19 @@ QString MargeForm::stepsText(qint32 twips)
     if (twips % TwipsPerStep == 0)
         return QString::number(twips / TwipsPerStep);
     return QString::number(double(twips) / TwipsPerStep, 'g', 10);
+}
+
+void MargeForm::followText(QComboBox* box, const QString& text)
+{
+    // The list's entry follows the shown text, so Down from "0" gives "1"
+    // and the wheel steps from what is shown.
+    const int index = box->findText(text);
+    if (index < 0 || index == box->currentIndex())
+        return;
+    const int cursor = box->lineEdit()->cursorPosition();
+    const QSignalBlocker blocker(box);
+    box->setCurrentIndex(index);
+    box->lineEdit()->setCursorPosition(cursor);
 }
 
 void MargeForm::OkKnop_Click()

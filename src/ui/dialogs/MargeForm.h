@@ -21,6 +21,7 @@ public:
 
 private:
     std::array<qint32*, 4> boundValues();
+    static void followText(QComboBox* box, const QString& text);
 
     AppContext& m_context;
     std::array<QComboBox*, 4> m_combo1{};

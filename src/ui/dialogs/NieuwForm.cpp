@@ -5,6 +5,7 @@
 #include "ui/main/Main.h"
 #include "widgets/vistabutton/VistaButton.h"
 
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 
@@ -12,6 +13,8 @@ using FormStyle::twipRect;
 
 namespace {
 constexpr int MaxNameLength = 200;
+// What the file system takes for one file name, counted in its own bytes.
+constexpr int MaxFileNameBytes = 255;
 }
 
 NieuwForm::NieuwForm(Main& main) : QDialog(&main), m_main(main)
@@ -40,6 +43,7 @@ NieuwForm::NieuwForm(Main& main) : QDialog(&main), m_main(main)
     VistaButton* ok = FormStyle::button(this, QStringLiteral("OkKnop"), QStringLiteral("Ok"), twipRect(4125, 1200, 990, 360));
     connect(cancel, &VistaButton::Click, this, &QDialog::reject);
     connect(ok, &VistaButton::Click, this, &NieuwForm::OkKnop_Click);
+    FormStyle::onEnter(m_text1, [this] { OkKnop_Click(); });
     setTabOrder(m_text1, cancel);
     setTabOrder(cancel, ok);
     m_text1->setFocus();
@@ -48,7 +52,7 @@ NieuwForm::NieuwForm(Main& main) : QDialog(&main), m_main(main)
 
 bool NieuwForm::isUsableFileName(const QString& name)
 {
-    if (name.size() > MaxNameLength)
+    if (name.size() > MaxNameLength || QFile::encodeName(name + QStringLiteral(".lst")).size() > MaxFileNameBytes)
         return false;
     bool onlyDots = true;
     for (const QChar c : name) {

@@ -5,6 +5,7 @@
 #include "widgets/vistabutton/VistaButton.h"
 
 #include <QDir>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QListWidget>
 
@@ -26,6 +27,10 @@ OpenForm::OpenForm(Main& main) : QDialog(&main), m_main(main)
     // Selection, not the current row: a list given the focus gets a current row but no choice.
     connect(m_list1, &QListWidget::itemSelectionChanged, this, &OpenForm::List1_Click);
     connect(m_list1, &QListWidget::itemDoubleClicked, this, &OpenForm::List1_DblClick);
+    FormStyle::onEnter(m_list1, [this] { OpenKnop_Click(); });
+    m_list1->installEventFilter(this);
+    // "Openen" works on what is picked here, not on a name from an earlier dialog.
+    m_main.context().values.SelectedFileName.clear();
 
     QLabel* count = FormStyle::caption(this, QStringLiteral("Label1"), QString::number(m_list1->count()), 180, 4440,
                                        QColor(64, 64, 64));
@@ -42,6 +47,21 @@ OpenForm::OpenForm(Main& main) : QDialog(&main), m_main(main)
     setTabOrder(cancel, open);
     m_list1->setFocus();
     FormStyle::centreOnScreen(this);
+}
+
+bool OpenForm::eventFilter(QObject* watched, QEvent* event)
+{
+    // The list gets a current entry with the focus, but nothing chosen: the
+    // first Down or Up chooses that entry rather than stepping past it.
+    if (watched == m_list1 && event->type() == QEvent::KeyPress && m_list1->selectedItems().isEmpty()
+        && m_list1->count() > 0) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Down || key == Qt::Key_Up) {
+            m_list1->setCurrentRow(std::max(m_list1->currentRow(), 0), QItemSelectionModel::ClearAndSelect);
+            return true;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
 }
 
 void OpenForm::List1_Click()

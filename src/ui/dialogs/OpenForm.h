@@ -15,6 +15,9 @@ public:
     void List1_DblClick();
     void OpenKnop_Click();
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     Main& m_main;
     QListWidget* m_list1 = nullptr;

@@ -3,7 +3,11 @@
 #include "ui/dialogs/NieuwForm.h"
 #include "ui/dialogs/OpenForm.h"
 
+#include "ui/QtMessages.h"
+
+#include <QAbstractButton>
 #include <QComboBox>
+#include <QMessageBox>
 #include <QLabel>
 #include <QListWidget>
 
@@ -32,6 +36,7 @@ private slots:
         QTest::newRow("colon") << QStringLiteral("a:b") << QStringLiteral("Deze naam kan niet als bestandsnaam worden gebruikt.");
         QTest::newRow("dots") << QStringLiteral("..") << QStringLiteral("Deze naam kan niet als bestandsnaam worden gebruikt.");
         QTest::newRow("long") << QString(201, QLatin1Char('x')) << QStringLiteral("Deze naam kan niet als bestandsnaam worden gebruikt.");
+        QTest::newRow("too long in bytes") << QString(126, QChar(0xE9)) << QStringLiteral("Deze naam kan niet als bestandsnaam worden gebruikt.");
     }
     void nieuwChecksTheName()
     {
@@ -40,7 +45,7 @@ private slots:
         MainWindowTest t;
         NieuwForm form(*t.main);
         form.show();
-        QTest::keyClicks(form.findChild<QLineEdit*>(QStringLiteral("Text1")), name);
+        form.findChild<QLineEdit*>(QStringLiteral("Text1"))->insert(name);
         QTest::mouseClick(form.findChild<VistaButton*>(QStringLiteral("OkKnop")), Qt::LeftButton);
         QCOMPARE(t.test.messages.lastText(), message);
         QCOMPARE(t.test.messages.lastTitle(), QStringLiteral("Plaklabels"));
@@ -162,11 +167,11 @@ private slots:
         QCOMPARE(t.main->model().count(), 1);
         QCOMPARE(t.action(QStringLiteral("CountAdressen"))->text(), QStringLiteral("1 Adressen"));
 
-        // A name kept from the new-file dialog has no extension and names no file.
+        // A name kept from the new-file dialog is not a pick here.
         t.test.context.values.SelectedFileName = QStringLiteral("abc");
         OpenForm again(*t.main);
         again.OpenKnop_Click();
-        QCOMPARE(t.test.messages.lastText(), QStringLiteral("De lijst abc kan niet worden geopend.\r\nHet bestand bestaat niet."));
+        QCOMPARE(t.test.messages.lastText(), QStringLiteral("Selecteer eerst een Adressenbestand!"));
         QCOMPARE(t.main->currentFile(), QStringLiteral("oud.lst"));
     }
 
@@ -235,6 +240,87 @@ private slots:
         QCOMPARE(form.findChild<QComboBox*>(QStringLiteral("Combo1_3"))->currentText(), QStringLiteral("0"));
         QTest::mouseClick(form.findChild<VistaButton*>(QStringLiteral("CancelKnop")), Qt::LeftButton);
         QCOMPARE(t.test.context.values.margins, MarginSettings{});
+    }
+
+    void margeBoxesStoreWhatIsTypedAndStepFromIt()
+    {
+        MainWindowTest t;
+        MargeForm form(t.test.context);
+        form.show();
+        QVERIFY(QTest::qWaitForWindowActive(&form));
+        auto box = [&](int i) { return form.findChild<QComboBox*>(QStringLiteral("Combo1_%1").arg(i)); };
+        box(0)->lineEdit()->selectAll();
+        QTest::keyClicks(box(0), QStringLiteral("-1"));
+        QCOMPARE(box(0)->currentText(), QStringLiteral("-1"));
+        box(1)->setFocus();
+        QTest::keyClick(box(1), Qt::Key_Down);
+        QCOMPARE(box(1)->currentText(), QStringLiteral("1"));
+        box(2)->setFocus();
+        QTest::keyClick(box(2), Qt::Key_Up);
+        QCOMPARE(box(2)->currentText(), QStringLiteral("-1"));
+        box(3)->setFocus();
+        box(3)->lineEdit()->selectAll();
+        QTest::keyClicks(box(3), QStringLiteral("25"));
+        QTest::keyClick(box(3), Qt::Key_Return); // Enter works as Ok
+        QVERIFY(!form.isVisible());
+        QCOMPARE(t.test.context.values.margins, (MarginSettings{-60, 60, -60, 1500}));
+
+        t.test.context.values.margins = {0, 0, 0, 0};
+        MargeForm again(t.test.context);
+        QTest::mouseClick(again.findChild<VistaButton*>(QStringLiteral("ResetKnop")), Qt::LeftButton);
+        auto* first = again.findChild<QComboBox*>(QStringLiteral("Combo1_0"));
+        QCOMPARE(first->itemText(first->currentIndex()), QStringLiteral("0"));
+    }
+
+    void dialogsAnswerEnterAndEscape()
+    {
+        MainWindowTest t;
+        t.test.writeList(QStringLiteral("a.lst"), OneAddress);
+        t.test.writeList(QStringLiteral("b.lst"), OneAddress + OneAddress);
+        t.main->show();
+        for (const QString& item : {QStringLiteral("FileNieuw"), QStringLiteral("FileOpen"), QStringLiteral("Marges")}) {
+            int result = -1;
+            whileModal([&] { t.action(item)->trigger(); }, [&](QWidget* dialog) {
+                QVERIFY(dialog->focusWidget());
+                QTest::keyClick(dialog->focusWidget(), Qt::Key_Escape);
+                result = static_cast<QDialog*>(dialog)->result();
+            });
+            QVERIFY2(result == QDialog::Rejected, qPrintable(item));
+        }
+        QCOMPARE(t.main->currentFile(), QString());
+
+        whileModal([&] { t.action(QStringLiteral("FileOpen"))->trigger(); }, [&](QWidget* dialog) {
+            auto* list = dialog->findChild<QListWidget*>(QStringLiteral("List1"));
+            QTest::keyClick(list, Qt::Key_Down);
+            QCOMPARE(list->selectedItems().first()->text(), QStringLiteral("a.lst"));
+            QTest::keyClick(list, Qt::Key_End);
+            QTest::keyClick(list, Qt::Key_Return);
+        });
+        QCOMPARE(t.main->currentFile(), QStringLiteral("b.lst"));
+
+        whileModal([&] { t.action(QStringLiteral("FileNieuw"))->trigger(); }, [&](QWidget* dialog) {
+            auto* name = dialog->findChild<QLineEdit*>(QStringLiteral("Text1"));
+            QTest::keyClicks(name, QStringLiteral("leden"));
+            QTest::keyClick(name, Qt::Key_Return);
+        });
+        QCOMPARE(t.main->currentFile(), QStringLiteral("leden.lst"));
+    }
+
+    void messageBoxesShowPlainText()
+    {
+        QtMessages messages;
+        QString shown;
+        Qt::TextFormat format = Qt::AutoText;
+        QTimer::singleShot(0, [&] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            QVERIFY(box);
+            shown = box->text();
+            format = box->textFormat();
+            box->buttons().first()->click();
+        });
+        messages.ask(nullptr, QStringLiteral(" Delete"), QStringLiteral("Wil je (<b>Jan</b> & Piet) verwijderen uit de lijst?"));
+        QCOMPARE(format, Qt::PlainText);
+        QCOMPARE(shown, QStringLiteral("Wil je (<b>Jan</b> & Piet) verwijderen uit de lijst?"));
     }
 
     void menusOpenTheDialogs()

@@ -14,7 +14,7 @@ QVariant AddressListModel::data(const QModelIndex& index, int role) const
 {
     if (!index.isValid() || index.row() >= count() || role != Qt::DisplayRole)
         return {};
-    return m_records[index.row()].field(index.column());
+    return shownStart(m_records[index.row()].fieldView(index.column()));
 }
 
 QVariant AddressListModel::headerData(int section, Qt::Orientation orientation, int role) const

@@ -38,6 +38,16 @@ inline bool isBlank(QStringView text)
     return true;
 }
 
+// The start of a field as the list view and the printed list show it: a
+// field of megabytes would otherwise freeze the view while it lays out.
+inline QString shownStart(QStringView field)
+{
+    constexpr qsizetype MaxShown = 1000;
+    if (field.size() <= MaxShown)
+        return field.toString();
+    return field.first(MaxShown).toString() + QChar(0x2026);
+}
+
 // The field names, used as column headers and in messages.
 inline QStringList addressFieldNames()
 {

@@ -27,6 +27,20 @@ QString writeFailureReason(const QFileDevice& file, const QString& path, bool wh
     return QStringLiteral("het bestand kon niet worden geschreven.");
 }
 
+// A file is written only in its own folder: saving through a link must not
+// overwrite, or create, a file somewhere else.
+bool staysInFolder(const QString& path)
+{
+    const QFileInfo info(path);
+    if (!info.isSymLink())
+        return true;
+    const QString folder = QFileInfo(info.absolutePath()).canonicalFilePath();
+    // Through every link of a chain; a dangling link by where it points.
+    const QString target = info.exists() ? info.canonicalFilePath() : info.symLinkTarget();
+    const QString targetFolder = QFileInfo(QFileInfo(target).absolutePath()).canonicalFilePath();
+    return !targetFolder.isEmpty() && targetFolder == folder;
+}
+
 // A list name is a bare file name: it never reaches outside the Data folder.
 bool isBareFileName(const QString& name)
 {
@@ -45,6 +59,9 @@ FileResult readWholeFile(const QString& path, QByteArray& bytes)
         return failure(QStringLiteral("het bestand bestaat niet."));
     if (info.isDir())
         return failure(QStringLiteral("dit is een map, geen bestand."));
+    // A pipe would block the window for ever, a device could be endless.
+    if (!info.isFile())
+        return failure(QStringLiteral("dit is geen gewoon bestand."));
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return failure(info.isReadable() ? QStringLiteral("het bestand kan niet worden geopend.")
@@ -62,6 +79,9 @@ FileResult writeWholeFile(const QString& path, const QByteArray& bytes)
         return failure(QStringLiteral("de map %1 kon niet worden aangemaakt.").arg(QDir::toNativeSeparators(folder)));
     if (QFileInfo(path).isDir())
         return failure(QStringLiteral("er staat een map met deze naam."));
+    if (!staysInFolder(path))
+        return failure(QStringLiteral("het bestand is een koppeling naar een plek buiten de map %1.")
+                           .arg(QDir::toNativeSeparators(folder)));
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         return failure(writeFailureReason(file, path));

@@ -22,6 +22,17 @@ bool readNumberField(FieldReader& reader, Int& target)
     return true;
 }
 
+// A size the print dialog would refuse is as unreadable as text: it would
+// print nothing legible.
+bool readFontSize(FieldReader& reader, qint16& target)
+{
+    qint16 size = 0;
+    if (!readNumberField(reader, size) || size < 1 || size > 72)
+        return false;
+    target = size;
+    return true;
+}
+
 }
 
 ParsedSettings parseSettings(const QByteArray& bytes)
@@ -33,7 +44,7 @@ ParsedSettings parseSettings(const QByteArray& bytes)
     result.complete = reader.next() && reader.next()
         && readNumberField(reader, m.LeftOffset) && readNumberField(reader, m.TopOffset)
         && readNumberField(reader, m.ColumnPitchOffset) && readNumberField(reader, m.RowPitchOffset)
-        && readNumberField(reader, result.values.FontSize);
+        && readFontSize(reader, result.values.FontSize);
     return result;
 }
 

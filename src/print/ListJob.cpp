@@ -70,7 +70,7 @@ JobResult AfdrukkenLijst(PrinterDevice& device, const AddressListModel& list, qi
     for (int i = 0; ok && i < n; ++i) {
         const AddressRecord& address = list.at(i);
         for (int c = 0; ok && c < int(Columns.size()); ++c)
-            ok = printAt(device, Columns[size_t(c)].x, y, address.field(c));
+            ok = printAt(device, Columns[size_t(c)].x, y, shownStart(address.fieldView(c)));
         y += LineSpacing;
         if (ok && y > PageLimit) {
             ok = device.NewPage() && AfdrukkenKoppen(device, LaterPageHeader) && device.SetFontBold(false);

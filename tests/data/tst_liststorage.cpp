@@ -1,5 +1,6 @@
 #include "data/AddressListModel.h"
 #include "data/ListStorage.h"
+#include "data/SettingsFile.h"
 #include "FileSizeLimit.h"
 
 #include <QAbstractItemModelTester>
@@ -59,6 +60,13 @@ private slots:
         model.clear();
         QVERIFY(!model.isModified());
         QCOMPARE(model.count(), 0);
+
+        // A huge field shows its start; the record keeps it whole.
+        AddressRecord big = rec(QStringLiteral("Groot"));
+        big.setField(AddressRecord::Adres, QString(5000, QLatin1Char('a')));
+        model.append(big);
+        QCOMPARE(model.data(model.index(0, 1)).toString(), QString(1000, QLatin1Char('a')) + QChar(0x2026));
+        QCOMPARE(model.at(0).fieldView(1).size(), 5000);
     }
 
     void savesAndLoadsThroughData()
@@ -183,6 +191,50 @@ private slots:
         makeImmutable(path, false);
         QCOMPARE(result.reason, QStringLiteral("geen toestemming om te schrijven in het bestand %1.").arg(path));
         QCOMPARE(read(path), QByteArray("oud\r\n"));
+    }
+
+    // A pipe would block the window for ever and a device read until memory runs out.
+    void onlyRegularFilesAreRead()
+    {
+        QTemporaryDir dir;
+        QVERIFY(QProcess::execute(QStringLiteral("mkfifo"), {dir.filePath(QStringLiteral("pijp.lst"))}) == 0);
+        QVERIFY(QFile::link(QStringLiteral("/dev/zero"), dir.filePath(QStringLiteral("nul.lst"))));
+        QVERIFY(QFile::link(dir.filePath(QStringLiteral("pijp.lst")), dir.filePath(QStringLiteral("Plaklabels.ini"))));
+        AddressListModel model;
+        for (const QString& name : {QStringLiteral("pijp.lst"), QStringLiteral("nul.lst")})
+            QCOMPARE(LaadAdressen(model, dir.path(), name).reason, QStringLiteral("dit is geen gewoon bestand."));
+        QCOMPARE(loadSettings(dir.path()), SavedSettings());
+    }
+
+    void writesStayInTheirFolder()
+    {
+        QTemporaryDir dir;
+        QTemporaryDir elsewhere;
+        const QString data = dir.filePath(QStringLiteral("Data"));
+        QDir().mkpath(data);
+        const QString outside = elsewhere.filePath(QStringLiteral("doel.txt"));
+        write(outside, "niet aanraken");
+        QVERIFY(QFile::link(outside, data + QStringLiteral("/buiten.lst")));
+        QVERIFY(QFile::link(elsewhere.filePath(QStringLiteral("nieuw.lst")), data + QStringLiteral("/los.lst")));
+        QVERIFY(QFile::link(outside, dir.filePath(QStringLiteral("Plaklabels.ini"))));
+        AddressListModel model;
+        model.append(rec(QStringLiteral("Jan")));
+        const QString refused = QStringLiteral("het bestand is een koppeling naar een plek buiten de map %1.").arg(data);
+        QCOMPARE(SaveAdressen(model, data, QStringLiteral("buiten.lst")).reason, refused);
+        QCOMPARE(SaveAdressen(model, data, QStringLiteral("los.lst")).reason, refused);
+        QCOMPARE(loadSettings(dir.path()), SavedSettings());
+        QVERIFY(!writeSettings(dir.path(), {}).ok);
+        QCOMPARE(read(outside), QByteArray("niet aanraken"));
+        QVERIFY(!QFile::exists(elsewhere.filePath(QStringLiteral("nieuw.lst"))));
+
+        // Reading through a link stays allowed, and a link within the folder is written through.
+        write(outside, "\"Piet\",\"a\",\"b\",\"c\",\"d\"\r\n");
+        QVERIFY(LaadAdressen(model, data, QStringLiteral("buiten.lst")).ok);
+        QCOMPARE(model.at(0).field(0), QStringLiteral("Piet"));
+        write(data + QStringLiteral("/echt.lst"), "");
+        QVERIFY(QFile::link(data + QStringLiteral("/echt.lst"), data + QStringLiteral("/ook.lst")));
+        QVERIFY(SaveAdressen(model, data, QStringLiteral("ook.lst")).ok);
+        QCOMPARE(read(data + QStringLiteral("/echt.lst")), QByteArray("\"Piet\",\"a\",\"b\",\"c\",\"d\"\r\n"));
     }
 
     void missingDataFolderThatCannotBeMade()

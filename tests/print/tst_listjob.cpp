@@ -59,6 +59,14 @@ private slots:
         }
         QCOMPARE(texts[12].text, QString()); // an empty Land keeps its column
         QCOMPARE(texts.size(), 13);
+
+        // A field of megabytes prints its start: the table has no room for more.
+        AddressRecord big = list.at(0);
+        big.setField(AddressRecord::Adres, QString(1001, QLatin1Char('a')));
+        list.replaceAll({big});
+        RecordingDevice bigDevice;
+        QVERIFY(AfdrukkenLijst(bigDevice, list, 9, Moment).ok);
+        QCOMPARE(bigDevice.texts[9].text, QString(1000, QLatin1Char('a')) + QChar(0x2026));
     }
 
     void pagesAndCapacities_data()

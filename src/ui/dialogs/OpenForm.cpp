@@ -23,7 +23,9 @@ OpenForm::OpenForm(Main& main) : QDialog(&main), m_main(main)
     FormStyle::setColours(m_list1, QColor(40, 0, 0), QColor(240, 240, 250));
     // A missing Data folder simply lists nothing.
     const QDir data(m_main.context().dataFolder());
-    m_list1->addItems(data.entryList({QStringLiteral("*.lst")}, QDir::Files, QDir::Name | QDir::IgnoreCase));
+    for (const QFileInfo& entry : data.entryInfoList({QStringLiteral("*.lst")}, QDir::Files, QDir::Name | QDir::IgnoreCase))
+        if (entry.isFile()) // a link to a pipe or a device is no list
+            m_list1->addItem(entry.fileName());
     // Selection, not the current row: a list given the focus gets a current row but no choice.
     connect(m_list1, &QListWidget::itemSelectionChanged, this, &OpenForm::List1_Click);
     connect(m_list1, &QListWidget::itemDoubleClicked, this, &OpenForm::List1_DblClick);

@@ -8,6 +8,7 @@
 #include <QAbstractButton>
 #include <QComboBox>
 #include <QMessageBox>
+#include <QProcess>
 #include <QLabel>
 #include <QListWidget>
 
@@ -118,6 +119,8 @@ private slots:
         t.test.writeList(QStringLiteral("A.lst"), {});
         t.test.writeList(QStringLiteral("klanten.lst"), OneAddress + OneAddress);
         t.test.writeList(QStringLiteral("notes.txt"), {});
+        QVERIFY(QFile::link(QStringLiteral("/dev/zero"), t.test.dataPath(QStringLiteral("nul.lst"))));
+        QProcess::execute(QStringLiteral("mkfifo"), {t.test.dataPath(QStringLiteral("pijp.lst"))});
         OpenForm form(*t.main);
         form.show();
         QCOMPARE(form.windowTitle(), QStringLiteral("Open Bestand"));

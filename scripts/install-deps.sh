@@ -4,7 +4,7 @@ set -euo pipefail
 
 packages=(cmake g++ make qt6-base-dev qt6-qpa-plugins libgl-dev libcups2-dev fonts-liberation2)
 if [ "${1:-}" = "--test" ]; then
-    packages+=(poppler-utils cups printer-driver-cups-pdf)
+    packages+=(poppler-utils cups printer-driver-cups-pdf clang-14 libclang-rt-14-dev)
 fi
 
 missing=()

@@ -1,65 +1,32 @@
 #include "print/QtPrinterDevice.h"
 
 #include "app/Algemeen.h"
+#include "print/CupsService.h"
 
 #include <QDir>
-#include <QElapsedTimer>
 #include <QFileInfo>
 #include <QFontMetricsF>
 #include <QPdfWriter>
 #include <QPrinter>
 #include <QPrinterInfo>
-#include <cups/cups.h>
+#include <QTemporaryFile>
 
 const QString QtPrinterDevice::PdfPrinterName = QStringLiteral("PDF-bestand");
 
 namespace {
-
-constexpr int PrintServiceTimeoutMs = 2000;
 
 QString pdfCutOff()
 {
     return QStringLiteral("het PDF-bestand kon niet helemaal worden geschreven (is de schijf vol?).");
 }
 
-// A print service that is alive but frozen keeps Qt's printer calls waiting
-// for minutes. One small request with a deadline tells whether it answers;
-// a service that is not running at all says so at once.
-bool printServiceAnswers()
+// Positions count from the printable area, which the queue's driver sets.
+QMarginsF printableMargins(const QString& queue)
 {
-    // A service found frozen is asked again only after a while: the wait is paid once.
-    static QElapsedTimer lastAsked;
-    static bool lastAnswer = true;
-    if (!lastAnswer && lastAsked.elapsed() < 10000)
-        return false;
-    lastAsked.start();
-    http_t* http = httpConnect2(cupsServer(), ippPort(), nullptr, AF_UNSPEC, cupsEncryption(), 1,
-                                PrintServiceTimeoutMs, nullptr);
-    if (!http)
-        return lastAnswer = true; // nothing listens: Qt finds no printers, and quickly
-    httpSetTimeout(http, PrintServiceTimeoutMs / 1000.0, [](http_t*, void*) { return 0; }, nullptr);
-    ippDelete(cupsDoRequest(http, ippNewRequest(IPP_OP_CUPS_GET_DEFAULT), "/"));
-    lastAnswer = cupsLastError() < IPP_STATUS_ERROR_INTERNAL; // a client error is an answer too
-    httpClose(http);
-    return lastAnswer;
-}
-
-// Qt hands jobs to the print service without looking at the answer, so a
-// queue that is gone, stopped or refusing jobs would swallow them unseen.
-bool queueTakesJobs(const QString& name)
-{
-    if (!printServiceAnswers())
-        return false;
-    const QPrinterInfo info = QPrinterInfo::printerInfo(name);
-    if (info.isNull() || info.state() == QPrinter::Error || info.state() == QPrinter::Aborted)
-        return false;
-    cups_dest_t* dest = cupsGetNamedDest(CUPS_HTTP_DEFAULT, name.toUtf8().constData(), nullptr);
-    if (!dest)
-        return false;
-    const char* accepting = cupsGetOption("printer-is-accepting-jobs", dest->num_options, dest->options);
-    const bool takesJobs = !accepting || qstrcmp(accepting, "false") != 0;
-    cupsFreeDests(1, dest);
-    return takesJobs;
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setPrinterName(queue);
+    printer.setPageSize(QPageSize(QPageSize::A4));
+    return printer.pageLayout().margins(QPageLayout::Millimeter);
 }
 
 }
@@ -79,15 +46,18 @@ QtPrinterDevice::~QtPrinterDevice()
 
 QStringList QtPrinterDevice::InstalledPrinters()
 {
-    m_printers = printServiceAnswers() ? QPrinterInfo::availablePrinterNames() : QStringList();
+    m_printers = CupsService::answers() ? QPrinterInfo::availablePrinterNames() : QStringList();
     m_printers.append(PdfPrinterName);
+    // A printer that is gone (or whose service no longer answers) is no choice.
+    if (!m_current.isEmpty() && !m_printers.contains(m_current))
+        m_current = PdfPrinterName;
     return m_printers;
 }
 
 QString QtPrinterDevice::CurrentDeviceName()
 {
     if (m_current.isEmpty()) {
-        if (printServiceAnswers())
+        if (CupsService::answers())
             m_current = QPrinterInfo::defaultPrinterName();
         if (m_current.isEmpty())
             m_current = PdfPrinterName;
@@ -196,28 +166,24 @@ bool QtPrinterDevice::EndDocument()
 {
     if (!m_painter.isActive())
         return !m_jobFailed;
-    const bool ended = m_painter.end();
-    m_device.reset();
+    m_painter.end();
+    m_device.reset(); // the writer goes before the file it writes to
     m_newPagePending = false;
-    if (!m_pdfPath.isEmpty())
-        return endPdf();
-    if (!ended) {
-        m_jobFailed = true;
-        return fail(QStringLiteral("de printer kon het document niet afsluiten."));
-    }
-    return true;
-}
-
-bool QtPrinterDevice::endPdf()
-{
     const bool written = !pdfWriteFailed() && m_pdfFile->flush() && m_pdfFile->error() == QFileDevice::NoError;
     m_pdfFile->close();
     m_pdfFile.reset();
     if (!written) {
-        // A cut-off PDF is worse than none: it would look like the whole job.
+        // A cut-off file is worse than none: it would look like the whole job.
         QFile::remove(m_pdfPath);
         m_jobFailed = true;
-        return fail(pdfCutOff());
+        return fail(m_queue.isEmpty() ? pdfCutOff()
+                                      : QStringLiteral("de afdruk kon niet helemaal worden klaargezet (is de schijf vol?)."));
+    }
+    if (!m_queue.isEmpty()) {
+        if (CupsService::submit(m_queue, m_pdfPath, m_documentName))
+            return true;
+        m_jobFailed = true;
+        return fail(QStringLiteral("de printservice heeft de opdracht voor %1 niet aangenomen.").arg(m_queue));
     }
     m_lastPdf = m_pdfPath;
     if (!Algemeen::ShellOpen(m_pdfPath))
@@ -230,63 +196,56 @@ bool QtPrinterDevice::pdfWriteFailed()
     return m_pdfFile && m_pdfFile->error() != QFileDevice::NoError;
 }
 
+// Every job is drawn into a PDF file of our own: "PDF-bestand" keeps it, a
+// queue gets it handed over at the end. Qt's own hand-over to the print
+// service neither reports failures nor keeps to a deadline.
 bool QtPrinterDevice::openDocument()
 {
     const QString name = CurrentDeviceName();
-    m_pdfPath.clear();
     m_unopenedPdf.clear();
-    std::unique_ptr<QPagedPaintDevice> device;
-    if (name == PdfPrinterName) {
-        if (!openPdf(device))
-            return false;
-    } else {
-        if (!queueTakesJobs(name))
+    m_queue.clear();
+    QMarginsF margins; // the whole sheet is printable in a PDF, so it prints at 100 % onto a label sheet
+    if (name != PdfPrinterName) {
+        if (!CupsService::queueTakesJobs(name))
             return fail(QStringLiteral("printer %1 is niet beschikbaar.").arg(name));
-        auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
-        printer->setDocName(m_documentName);
-        printer->setPrinterName(name);
-        device = std::move(printer);
+        m_queue = name;
+        margins = printableMargins(name);
     }
-    // Upright A4; for the PDF the whole sheet is printable, so it prints at 100 % onto a label sheet.
-    device->setPageSize(QPageSize(QPageSize::A4));
-    device->setPageOrientation(QPageLayout::Portrait);
-    if (!m_pdfPath.isEmpty())
-        device->setPageMargins(QMarginsF(0, 0, 0, 0));
-    if (!m_painter.begin(device.get())) {
-        device.reset(); // the writer goes before the file it writes to
+    m_pdfPath = m_queue.isEmpty() ? newPdfPath() : spoolPath();
+    if (m_pdfPath.isEmpty())
+        return false;
+    m_pdfFile = std::make_unique<QFile>(m_pdfPath);
+    if (!m_pdfFile->open(QIODevice::WriteOnly)) {
+        m_pdfFile.reset();
+        return fail(QStringLiteral("het PDF-bestand %1 kan niet worden aangemaakt.").arg(QDir::toNativeSeparators(m_pdfPath)));
+    }
+    auto writer = std::make_unique<QPdfWriter>(m_pdfFile.get());
+    writer->setTitle(m_documentName);
+    writer->setCreator(QStringLiteral("Plaklabels"));
+    // One dot a twip keeps positions whole numbers, which keeps the file small.
+    writer->setResolution(1440);
+    writer->setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, margins, QPageLayout::Millimeter));
+    if (!m_painter.begin(writer.get())) {
+        writer.reset();
         closeDocument();
-        return fail(m_pdfPath.isEmpty()
-                        ? QStringLiteral("printer %1 kan niet worden geopend.").arg(name)
-                        : QStringLiteral("het PDF-bestand %1 kan niet worden geschreven.")
-                              .arg(QDir::toNativeSeparators(m_pdfPath)));
+        return fail(QStringLiteral("het PDF-bestand %1 kan niet worden geschreven.").arg(QDir::toNativeSeparators(m_pdfPath)));
     }
-    m_device = std::move(device);
+    m_device = std::move(writer);
     m_dotsPerTwip = m_device->logicalDpiY() / 1440.0;
     m_newPagePending = false;
     m_fontChanged = true;
     return true;
 }
 
-bool QtPrinterDevice::openPdf(std::unique_ptr<QPagedPaintDevice>& device)
+QString QtPrinterDevice::spoolPath()
 {
-    m_pdfPath = newPdfPath();
-    if (m_pdfPath.isEmpty())
-        return false;
-    m_pdfFile = std::make_unique<QFile>(m_pdfPath);
-    if (!m_pdfFile->open(QIODevice::WriteOnly)) {
-        m_pdfFile.reset();
-        const QString path = QDir::toNativeSeparators(m_pdfPath);
-        m_pdfPath.clear();
-        return fail(QStringLiteral("het PDF-bestand %1 kan niet worden aangemaakt.").arg(path));
+    QTemporaryFile spool(QDir::temp().filePath(QStringLiteral("plaklabels-XXXXXX.pdf")));
+    spool.setAutoRemove(false);
+    if (!spool.open()) {
+        fail(QStringLiteral("de afdruk kan niet worden klaargezet in de map %1.").arg(QDir::toNativeSeparators(QDir::tempPath())));
+        return {};
     }
-    // A PDF writer of its own: it never asks the print service anything.
-    auto writer = std::make_unique<QPdfWriter>(m_pdfFile.get());
-    writer->setTitle(m_documentName);
-    writer->setCreator(QStringLiteral("Plaklabels"));
-    // One dot a twip keeps positions whole numbers, which keeps the file small.
-    writer->setResolution(1440);
-    device = std::move(writer);
-    return true;
+    return spool.fileName();
 }
 
 QString QtPrinterDevice::newPdfPath()

@@ -49,8 +49,7 @@ public:
 
 private:
     bool openDocument();
-    bool openPdf(std::unique_ptr<QPagedPaintDevice>& device);
-    bool endPdf();
+    QString spoolPath();
     bool pdfWriteFailed();
     bool fail(const QString& reason);
     QString newPdfPath();
@@ -69,7 +68,8 @@ private:
     bool m_jobFailed = false;
 
     std::unique_ptr<QPagedPaintDevice> m_device;
-    QString m_pdfPath; // the file of the open document when it is a PDF
+    QString m_queue;   // the print queue of the open document; empty for "PDF-bestand"
+    QString m_pdfPath; // the file the open document is drawn into
     // The PDF writer writes through this, because it never reports a failed write itself.
     std::unique_ptr<QFile> m_pdfFile;
     QPainter m_painter;

@@ -41,6 +41,13 @@ QString waitForPdf(const QString& queue)
     return {};
 }
 
+// The print service this test run started, if it started one.
+QString servicePid()
+{
+    QFile pidFile(cupsFolder() + QStringLiteral("/cupsd.pid"));
+    return pidFile.open(QIODevice::ReadOnly) ? QString::fromUtf8(pidFile.readAll()).trimmed() : QString();
+}
+
 int indexOf(QtPrinterDevice& printer, const QString& name)
 {
     return int(printer.InstalledPrinters().indexOf(name));
@@ -121,18 +128,61 @@ private slots:
         QCOMPARE(result.reason, QStringLiteral("printer %1 is niet beschikbaar.").arg(gone));
     }
 
+    // The job was drawn while the service answered; then it froze before the hand-over.
+    void serviceFrozenMidJobIsToldInTime()
+    {
+        const QString pid = servicePid();
+        if (pid.isEmpty())
+            QSKIP("the print service was not started by this test run");
+        QtPrinterDevice printer(m_folder.path());
+        QVERIFY(printer.SelectPrinter(indexOf(printer, m_queue)));
+        QVERIFY(printer.SetUnitTwips() && printer.PrintText(QStringLiteral("Bravo")));
+        QCOMPARE(QProcess::execute(QStringLiteral("kill"), {QStringLiteral("-STOP"), pid}), 0);
+        QElapsedTimer timer;
+        timer.start();
+        const bool ended = printer.EndDocument();
+        const qint64 waited = timer.elapsed();
+        QProcess::execute(QStringLiteral("kill"), {QStringLiteral("-CONT"), pid});
+        QVERIFY(!ended);
+        QCOMPARE(printer.errorString(), QStringLiteral("de printservice heeft de opdracht voor %1 niet aangenomen.").arg(m_queue));
+        QVERIFY2(waited < 3000, qPrintable(QString::number(waited)));
+    }
+
+    void serviceKilledMidJobIsTold()
+    {
+        const QString pid = servicePid();
+        if (pid.isEmpty())
+            QSKIP("the print service was not started by this test run");
+        QtPrinterDevice printer(m_folder.path());
+        QVERIFY(printer.SelectPrinter(indexOf(printer, m_queue)));
+        QVERIFY(printer.SetUnitTwips() && printer.PrintText(QStringLiteral("Bravo")));
+        QCOMPARE(QProcess::execute(QStringLiteral("kill"), {QStringLiteral("-KILL"), pid}), 0);
+        QTest::qWait(200);
+        const bool ended = printer.EndDocument();
+        // The service is started again for the last case.
+        QProcess::execute(qEnvironmentVariable("PLAKLABELS_CUPS_SCRIPT"), {QStringLiteral("start"), cupsFolder()});
+        QVERIFY(!ended);
+        QCOMPARE(printer.errorString(), QStringLiteral("de printservice heeft de opdracht voor %1 niet aangenomen.").arg(m_queue));
+        QCOMPARE(queueName(), m_queue);
+    }
+
     // Last: afterwards the program leaves the print service alone for a while.
     void frozenPrintServiceDoesNotHoldTheProgram()
     {
-        QFile pidFile(cupsFolder() + QStringLiteral("/cupsd.pid"));
-        if (!pidFile.open(QIODevice::ReadOnly))
+        const QString pid = servicePid();
+        if (pid.isEmpty())
             QSKIP("the print service was not started by this test run");
-        const QString pid = QString::fromUtf8(pidFile.readAll()).trimmed();
         QtPrinterDevice queue(m_folder.path());
         QVERIFY(queue.SelectPrinter(indexOf(queue, m_queue)));
         QCOMPARE(QProcess::execute(QStringLiteral("kill"), {QStringLiteral("-STOP"), pid}), 0);
         const AddressRecord address{{QStringLiteral("Bravo"), {}, {}, {}, {}}};
+        QElapsedTimer timer;
+        timer.start();
         const JobResult toQueue = AfdrukkenEnkelLabel(queue, address, 1, 10);
+        const qint64 waited = timer.elapsed();
+        // The printer that was chosen is no longer offered: "PDF-bestand" takes its place.
+        queue.InstalledPrinters();
+        const QString chosenNow = queue.CurrentDeviceName();
         QtPrinterDevice pdf(m_folder.path());
         const QStringList printers = pdf.InstalledPrinters();
         const QString current = pdf.CurrentDeviceName();
@@ -143,6 +193,8 @@ private slots:
         QCOMPARE(printers, QStringList{QtPrinterDevice::PdfPrinterName});
         QCOMPARE(current, QtPrinterDevice::PdfPrinterName);
         QVERIFY(toPdf.ok); // printing to a file goes on without the print service
+        QVERIFY2(waited < 2500, qPrintable(QString::number(waited)));
+        QCOMPARE(chosenNow, QtPrinterDevice::PdfPrinterName);
     }
 
 };

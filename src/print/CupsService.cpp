@@ -1,0 +1,127 @@
+#include "print/CupsService.h"
+
+#include <QElapsedTimer>
+#include <QFile>
+#include <atomic>
+#include <chrono>
+#include <cups/cups.h>
+#include <future>
+#include <memory>
+#include <optional>
+#include <thread>
+
+namespace CupsService {
+
+namespace {
+
+using namespace std::chrono_literals;
+constexpr auto CheckBudget = 2000ms;
+
+// Runs the work on a thread of its own and waits for it until the budget is
+// spent. Late work goes on in the background and its answer is dropped.
+template <typename Result, typename Work>
+std::optional<Result> withinDeadline(std::chrono::milliseconds budget, Work work)
+{
+    auto promise = std::make_shared<std::promise<Result>>();
+    std::future<Result> future = promise->get_future();
+    std::thread([promise, work = std::move(work)]() mutable { promise->set_value(work()); }).detach();
+    if (future.wait_for(budget) != std::future_status::ready)
+        return std::nullopt;
+    return future.get();
+}
+
+// A connection whose requests give up after the given time instead of
+// libcups' own minute.
+http_t* connect(double seconds)
+{
+    http_t* http = httpConnect2(cupsServer(), ippPort(), nullptr, AF_UNSPEC, cupsEncryption(), 1,
+                                int(seconds * 1000), nullptr);
+    if (http)
+        httpSetTimeout(http, seconds, [](http_t*, void*) { return 0; }, nullptr);
+    return http;
+}
+
+bool askedAndAnswered()
+{
+    http_t* http = connect(1.5);
+    if (!http)
+        return true; // nothing listens: there are no printers, and that is quickly known
+    ippDelete(cupsDoRequest(http, ippNewRequest(IPP_OP_CUPS_GET_DEFAULT), "/"));
+    const bool answered = cupsLastError() < IPP_STATUS_ERROR_INTERNAL; // a client error is an answer too
+    httpClose(http);
+    return answered;
+}
+
+bool queueState(const QByteArray& queue)
+{
+    http_t* http = connect(1.5);
+    if (!http)
+        return false;
+    cups_dest_t* dest = cupsGetNamedDest(http, queue.constData(), nullptr);
+    bool takesJobs = false;
+    if (dest) {
+        const char* accepting = cupsGetOption("printer-is-accepting-jobs", dest->num_options, dest->options);
+        const char* state = cupsGetOption("printer-state", dest->num_options, dest->options);
+        // A stopped queue would keep the job paused, unseen.
+        takesJobs = qstrcmp(accepting, "false") != 0 && qstrcmp(state, "5") != 0;
+        cupsFreeDests(1, dest);
+    }
+    httpClose(http);
+    return takesJobs;
+}
+
+}
+
+bool answers()
+{
+    static QElapsedTimer lastAsked;
+    static bool lastAnswer = true;
+    if (!lastAnswer && lastAsked.elapsed() < 10000)
+        return false;
+    lastAsked.start();
+    lastAnswer = withinDeadline<bool>(CheckBudget, askedAndAnswered).value_or(false);
+    return lastAnswer;
+}
+
+bool queueTakesJobs(const QString& queue)
+{
+    if (!answers())
+        return false;
+    const QByteArray name = queue.toUtf8();
+    return withinDeadline<bool>(CheckBudget, [name] { return queueState(name); }).value_or(false);
+}
+
+bool submit(const QString& queue, const QString& pdfPath, const QString& title)
+{
+    enum : int { Waiting, Done, Abandoned };
+    auto state = std::make_shared<std::atomic<int>>(Waiting);
+    auto promise = std::make_shared<std::promise<bool>>();
+    std::future<bool> taken = promise->get_future();
+    const QByteArray name = queue.toUtf8();
+    const QByteArray file = QFile::encodeName(pdfPath);
+    const QByteArray jobTitle = title.toUtf8();
+    std::thread([=] {
+        http_t* http = connect(60);
+        int job = 0;
+        if (http) {
+            job = cupsPrintFile2(http, name.constData(), file.constData(), jobTitle.constData(), 0, nullptr);
+            // Too late: the user has been told it failed, so it must not print after all.
+            int expected = Waiting;
+            if (!state->compare_exchange_strong(expected, Done) && job > 0)
+                cupsCancelJob2(http, name.constData(), job, 0);
+            httpClose(http);
+        }
+        QFile::remove(QFile::decodeName(file));
+        promise->set_value(job > 0);
+    }).detach();
+    // Handing over takes a fraction of a second; a big document a little more.
+    const auto budget = CheckBudget + std::chrono::milliseconds(QFile(pdfPath).size() / 10000);
+    if (taken.wait_for(budget) == std::future_status::ready)
+        return taken.get();
+    int expected = Waiting;
+    if (state->compare_exchange_strong(expected, Abandoned))
+        return false;
+    return taken.get(); // it answered just now
+}
+
+}

@@ -1,7 +1,9 @@
+#include "data/AddressListFile.h"
 #include "data/AddressListModel.h"
 #include "data/ListStorage.h"
 #include "data/SettingsFile.h"
 #include "FileSizeLimit.h"
+#include "SmallDisk.h"
 
 #include <QAbstractItemModelTester>
 #include <QDir>
@@ -174,6 +176,59 @@ private slots:
         QCOMPARE(answer, QByteArray("mislukt gewijzigd het schrijven is mislukt (is de schijf vol?)."));
         QCOMPARE(read(path), old);
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("k.lst")});
+    }
+
+    void fullDiskOnARealFileSystem()
+    {
+        SmallDisk disk(256);
+        if (!disk.mounted)
+            QSKIP("mounting a small file system is not allowed here (needs root)");
+        const QString data = disk.filePath(QStringLiteral("Data"));
+        QDir().mkpath(data);
+        const QByteArray old = "\"Jan\",\"A 1\",\"1234\",\"Ede\",\"Nederland\"\r\n";
+        write(data + QStringLiteral("/k.lst"), old);
+        QVERIFY(writeSettings(disk.path(), {}).ok);
+        const QByteArray oldSettings = read(settingsPath(disk.path()));
+        disk.fill();
+
+        AddressListModel model;
+        for (const QString& naam : {QStringLiteral("Jan"), QStringLiteral("Piet"), QStringLiteral("Klaas"), QStringLiteral("Anna")})
+            model.append(rec(naam));
+        const FileResult saved = SaveAdressen(model, data, QStringLiteral("k.lst"));
+        QCOMPARE(saved.reason, QStringLiteral("het schrijven is mislukt (is de schijf vol?)."));
+        QVERIFY(model.isModified());
+        QCOMPARE(read(data + QStringLiteral("/k.lst")), old);
+        QCOMPARE(disk.files(QStringLiteral("Data")), QStringList{QStringLiteral("k.lst")});
+
+        QCOMPARE(writeSettings(disk.path(), SavedSettings{{60, 0, 0, 0}, 12}).reason,
+                 QStringLiteral("het schrijven is mislukt (is de schijf vol?)."));
+        QCOMPARE(read(settingsPath(disk.path())), oldSettings);
+        QCOMPARE(disk.files(), (QStringList{QStringLiteral("Plaklabels.ini"), QStringLiteral("vulsel")}));
+    }
+
+    // Killed at any moment, a save leaves the old file or the whole new one.
+    void killedMidSaveLeavesOldOrNew()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("groot.lst"));
+        const QByteArray old = "\"Oud\",\"a\",\"b\",\"c\",\"d\"\r\n";
+        AddressListModel model;
+        QList<AddressRecord> records;
+        for (int i = 0; i < 1000000; ++i)
+            records.append(rec(QStringLiteral("Adres %1").arg(i)));
+        model.replaceAll(records);
+        const QByteArray complete = serializeAddressList(records);
+        for (const int afterMs : {0, 50, 150, 400, 1000}) {
+            write(path, old);
+            const pid_t child = fork();
+            if (child == 0)
+                _exit(SaveAdressen(model, dir.path(), QStringLiteral("groot.lst")).ok ? 0 : 1);
+            QTest::qSleep(afterMs);
+            kill(child, SIGKILL);
+            waitpid(child, nullptr, 0);
+            const QByteArray now = read(path);
+            QVERIFY2(now == old || now == complete, qPrintable(QStringLiteral("killed after %1 ms: %2 bytes").arg(afterMs).arg(now.size())));
+        }
     }
 
     void readOnlyFileIsToldAsPermission()

@@ -1,5 +1,6 @@
 #include "FileSizeLimit.h"
 #include "PdfText.h"
+#include "SmallDisk.h"
 #include "app/Algemeen.h"
 #include "data/AddressListModel.h"
 #include "print/LabelJobs.h"
@@ -172,6 +173,22 @@ private slots:
         });
         QCOMPARE(answer, expected);
         QCOMPARE(QDir(m_folder.path() + QStringLiteral("/Afdrukken")).entryList(QDir::Files), QStringList());
+    }
+
+    void fullDiskLeavesNoPdf()
+    {
+        SmallDisk disk(256);
+        if (!disk.mounted)
+            QSKIP("mounting a small file system is not allowed here (needs root)");
+        QDir().mkpath(disk.filePath(QStringLiteral("Afdrukken")));
+        disk.fill();
+        AddressListModel list;
+        fill(list, 100);
+        const JobResult result = AfdrukkenAlleLabels(*pdfPrinter(disk.path()), list, {}, 10, true);
+        QVERIFY(!result.ok);
+        QCOMPARE(result.reason, QStringLiteral("het PDF-bestand kon niet helemaal worden geschreven (is de schijf vol?)."));
+        QCOMPARE(disk.files(QStringLiteral("Afdrukken")), QStringList());
+        QVERIFY(m_opened.isEmpty());
     }
 
     void pdfTheDesktopCannotOpenIsNamed()

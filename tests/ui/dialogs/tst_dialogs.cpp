@@ -37,6 +37,8 @@ private slots:
         QTest::newRow("colon") << QStringLiteral("a:b") << QStringLiteral("Deze naam kan niet als bestandsnaam worden gebruikt.");
         QTest::newRow("dots") << QStringLiteral("..") << QStringLiteral("Deze naam kan niet als bestandsnaam worden gebruikt.");
         QTest::newRow("long") << QString(201, QLatin1Char('x')) << QStringLiteral("Deze naam kan niet als bestandsnaam worden gebruikt.");
+        QTest::newRow("absolute path") << QStringLiteral("/etc/passwd") << QStringLiteral("Deze naam kan niet als bestandsnaam worden gebruikt.");
+        QTest::newRow("control character") << QStringLiteral("a\u0001b") << QStringLiteral("Deze naam kan niet als bestandsnaam worden gebruikt.");
         QTest::newRow("too long in bytes") << QString(126, QChar(0xE9)) << QStringLiteral("Deze naam kan niet als bestandsnaam worden gebruikt.");
     }
     void nieuwChecksTheName()
@@ -143,6 +145,29 @@ private slots:
         QVERIFY(t.find(QStringLiteral("Image1"))->isHidden());
         QVERIFY(t.find(QStringLiteral("A4"))->isEnabled());
         QVERIFY(t.button(QStringLiteral("AfdrukKnop"))->buttonEnabled());
+    }
+
+    // Whatever a file in Data is called, opening and saving it stays in Data.
+    void openedOddNamesAreSavedInData()
+    {
+        MainWindowTest t;
+        const QString odd = QStringLiteral("leden\t..\u00e9.lst");
+        t.test.writeList(odd, OneAddress);
+        OpenForm form(*t.main);
+        form.show();
+        auto* list = form.findChild<QListWidget*>(QStringLiteral("List1"));
+        QCOMPARE(listed(form), QStringList{odd});
+        list->setFocus();
+        QTest::keyClick(list, Qt::Key_Down);
+        QTest::keyClick(list, Qt::Key_Return);
+        QCOMPARE(t.main->currentFile(), odd);
+        t.main->show();
+        t.click(QStringLiteral("EditKnop"));
+        t.type({QStringLiteral("Piet"), QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("c")});
+        t.click(QStringLiteral("Knop_0"));
+        t.click(QStringLiteral("Knop_2"));
+        QCOMPARE(t.test.readList(odd), OneAddress + "\"Piet\",\"a\",\"b\",\"c\",\"Nederland\"\r\n");
+        QCOMPARE(QDir(t.test.folder.path()).entryList(QDir::Files), QStringList{QStringLiteral("Plaklabels.ini")});
     }
 
     void openWithoutDataFolderListsNothing()

@@ -3,95 +3,166 @@
 #include "data/FieldReader.h"
 
 #include <QStringDecoder>
-#include <QStringEncoder>
 #include <array>
 
 namespace {
 
-const char* const Encoding = "windows-1252";
-
-// The 32 characters Windows-1252 puts at bytes 0x80..0x9F; all other
-// storable characters are ASCII or Latin-1 and map to their own code.
-const std::array<char16_t, 32>& upperControlBlock()
+// Windows-1252 is one byte a character. Qt's decoder gives the table once, so
+// it stays the source of truth; after that each byte is one look-up. Its five
+// undefined bytes decode to the control characters of the same number and
+// encode back to them, so every byte but the quote survives a round trip.
+const std::array<char16_t, 256>& decodeTable()
 {
-    static const std::array<char16_t, 32> block = [] {
-        std::array<char16_t, 32> result{};
-        QByteArray bytes(32, 0);
-        for (int i = 0; i < 32; ++i)
-            bytes[i] = char(0x80 + i);
-        const QString decoded = QStringDecoder(Encoding).decode(bytes);
-        for (int i = 0; i < 32 && i < decoded.size(); ++i)
-            result[size_t(i)] = decoded[i].unicode();
+    static const std::array<char16_t, 256> table = [] {
+        std::array<char16_t, 256> result{};
+        QByteArray bytes(256, Qt::Uninitialized);
+        for (int i = 0; i < 256; ++i)
+            bytes[i] = char(i);
+        const QString decoded = QStringDecoder("windows-1252").decode(bytes);
+        for (int i = 0; i < 256; ++i)
+            result[size_t(i)] = i < decoded.size() ? decoded[i].unicode() : char16_t(i);
         return result;
     }();
-    return block;
+    return table;
+}
+
+// The byte of a character, or -1 when Windows-1252 has none.
+int encodedByte(char16_t c)
+{
+    if (c < 0x80 || (c >= 0xA0 && c <= 0xFF))
+        return c;
+    const std::array<char16_t, 256>& table = decodeTable();
+    for (int b = 0x80; b < 0xA0; ++b)
+        if (table[size_t(b)] == c)
+            return b;
+    return -1;
 }
 
 bool isStorable(char16_t c)
 {
-    if (c == u'"')
-        return false;
-    if (c < 0x80 || (c >= 0xA0 && c <= 0xFF))
-        return true;
-    for (char16_t allowed : upperControlBlock())
-        if (c == allowed)
-            return true;
-    return false;
+    return c != u'"' && encodedByte(c) >= 0;
 }
 
-}
-
-QString decodeFileText(const QByteArray& bytes)
+void decodeInto(QChar* out, QByteArrayView bytes)
 {
-    return QStringDecoder(Encoding).decode(bytes);
+    const std::array<char16_t, 256>& table = decodeTable();
+    for (const char b : bytes)
+        *out++ = QChar(table[uchar(b)]);
 }
 
-QByteArray encodeFileText(const QString& text)
+// Writes text into out; false at the first character the file cannot hold
+// when stopAtUnstorable, otherwise that character becomes "?".
+bool encodeInto(char*& out, QStringView text, bool stopAtUnstorable)
 {
-    return QStringEncoder(Encoding).encode(text);
+    for (const QChar c : text) {
+        const int b = encodedByte(c.unicode());
+        if (b < 0 && stopAtUnstorable)
+            return false;
+        *out++ = b < 0 ? '?' : char(b);
+    }
+    return true;
 }
 
-ParsedList parseAddressList(const QByteArray& bytes)
+bool isBlank(QByteArrayView bytes)
 {
-    const QString text = decodeFileText(bytes);
-    FieldReader reader(text);
+    for (const char b : bytes)
+        if (b != ' ')
+            return false;
+    return true;
+}
+
+AddressRecord decodeRecord(const std::array<QByteArrayView, AddressRecord::FieldCount>& fields)
+{
+    qsizetype size = 0;
+    for (QByteArrayView field : fields)
+        size += field.size();
+    QString text(size, Qt::Uninitialized);
+    std::array<qint32, AddressRecord::FieldCount> ends{};
+    qsizetype at = 0;
+    for (size_t i = 0; i < fields.size(); ++i) {
+        decodeInto(text.data() + at, fields[i]);
+        at += fields[i].size();
+        ends[i] = qint32(at);
+    }
+    return AddressRecord::fromJoined(std::move(text), ends);
+}
+
+std::optional<QByteArray> encodeList(const QList<AddressRecord>& records, bool stopAtUnstorable)
+{
+    // One byte a character, so the size is known before the first byte.
+    constexpr qsizetype QuotesCommasLineEnd = 2 * AddressRecord::FieldCount + (AddressRecord::FieldCount - 1) + 2;
+    qsizetype size = 0;
+    for (const AddressRecord& record : records)
+        size += record.textSize() + QuotesCommasLineEnd;
+    QByteArray bytes(size, Qt::Uninitialized);
+    char* out = bytes.data();
+    for (const AddressRecord& record : records) {
+        for (int f = 0; f < AddressRecord::FieldCount; ++f) {
+            if (f > 0)
+                *out++ = ',';
+            *out++ = '"';
+            const QStringView field = record.fieldView(f);
+            if (stopAtUnstorable && field.contains(u'"'))
+                return std::nullopt;
+            if (!encodeInto(out, field, stopAtUnstorable))
+                return std::nullopt;
+            *out++ = '"';
+        }
+        *out++ = '\r';
+        *out++ = '\n';
+    }
+    return bytes;
+}
+
+}
+
+QString decodeFileText(QByteArrayView bytes)
+{
+    QString text(bytes.size(), Qt::Uninitialized);
+    decodeInto(text.data(), bytes);
+    return text;
+}
+
+QByteArray encodeFileText(QStringView text)
+{
+    QByteArray bytes(text.size(), Qt::Uninitialized);
+    char* out = bytes.data();
+    encodeInto(out, text, false);
+    return bytes;
+}
+
+ParsedList parseAddressList(QByteArrayView bytes)
+{
     ParsedList result;
+    // One record a line in the files the program writes.
+    const qsizetype lines = bytes.count('\n');
+    result.records.reserve(lines > 0 ? lines : bytes.count('\r'));
+    FieldReader reader(bytes);
     while (!reader.atEnd()) {
-        std::array<QStringView, AddressRecord::FieldCount> fields;
-        for (QStringView& field : fields) {
-            const std::optional<QStringView> value = reader.next();
+        std::array<QByteArrayView, AddressRecord::FieldCount> fields;
+        for (QByteArrayView& field : fields) {
+            const std::optional<QByteArrayView> value = reader.next();
             if (!value) {
                 result.complete = false;
                 return result;
             }
             field = *value;
         }
+        // A space is the only byte that decodes to a space.
         if (!isBlank(fields[AddressRecord::Naam]))
-            result.records.append(AddressRecord::fromViews(fields));
+            result.records.append(decodeRecord(fields));
     }
     return result;
 }
 
 QByteArray serializeAddressList(const QList<AddressRecord>& records)
 {
-    QString text;
-    qsizetype size = 0;
-    for (const AddressRecord& record : records)
-        for (int f = 0; f < AddressRecord::FieldCount; ++f)
-            size += record.fieldView(f).size() + 3;
-    text.reserve(size + 2 * records.size());
+    return *encodeList(records, false);
+}
 
-    for (const AddressRecord& record : records) {
-        for (int f = 0; f < AddressRecord::FieldCount; ++f) {
-            if (f > 0)
-                text += QLatin1Char(',');
-            text += QLatin1Char('"');
-            text += record.fieldView(f);
-            text += QLatin1Char('"');
-        }
-        text += QLatin1String("\r\n");
-    }
-    return encodeFileText(text);
+std::optional<QByteArray> encodeAddressList(const QList<AddressRecord>& records)
+{
+    return encodeList(records, true);
 }
 
 std::optional<UnstorableChar> findUnstorableChar(QStringView text)

@@ -14,8 +14,12 @@ struct ParsedList {
     bool complete = true;         // false when the file ended inside a record
 };
 
-ParsedList parseAddressList(const QByteArray& bytes);
+ParsedList parseAddressList(QByteArrayView bytes);
+// The file's bytes; a character the file cannot hold is written as "?", so
+// check the list first (or use encodeAddressList).
 QByteArray serializeAddressList(const QList<AddressRecord>& records);
+// The file's bytes, or nothing when a character cannot be stored; one pass.
+std::optional<QByteArray> encodeAddressList(const QList<AddressRecord>& records);
 
 // A character the list file cannot hold: a double quote (the format cannot
 // escape it) or anything outside Windows-1252.
@@ -29,5 +33,5 @@ std::optional<UnstorableChar> findUnstorableChar(QStringView text);
 std::optional<QString> unstorableReason(const QList<AddressRecord>& records);
 
 // Windows-1252 text conversion shared by the list and settings files.
-QString decodeFileText(const QByteArray& bytes);
-QByteArray encodeFileText(const QString& text);
+QString decodeFileText(QByteArrayView bytes);
+QByteArray encodeFileText(QStringView text);

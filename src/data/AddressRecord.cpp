@@ -19,6 +19,14 @@ AddressRecord AddressRecord::fromViews(const std::array<QStringView, FieldCount>
     return record;
 }
 
+AddressRecord AddressRecord::fromJoined(QString text, const std::array<qint32, FieldCount>& ends)
+{
+    AddressRecord record;
+    record.m_text = std::move(text);
+    record.m_ends = ends;
+    return record;
+}
+
 QStringView AddressRecord::fieldView(int index) const
 {
     const qint32 start = index == 0 ? 0 : m_ends[size_t(index - 1)];

@@ -14,9 +14,13 @@ public:
     AddressRecord() = default;
     AddressRecord(const std::array<QString, FieldCount>& fields);
     static AddressRecord fromViews(const std::array<QStringView, FieldCount>& fields);
+    // The five fields already joined into one text, with where each ends.
+    static AddressRecord fromJoined(QString text, const std::array<qint32, FieldCount>& ends);
 
     QString field(int index) const { return fieldView(index).toString(); }
     QStringView fieldView(int index) const;
+    // The length of all five fields together.
+    qsizetype textSize() const { return m_text.size(); }
     void setField(int index, QStringView value);
 
     bool operator==(const AddressRecord&) const = default;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QStringView>
+#include <QByteArrayView>
 #include <optional>
 
 // Reads comma-separated fields the lenient way the list and settings files are
@@ -8,19 +8,21 @@
 // it are skipped; a quoted field is the text up to the next quote and whatever
 // follows up to the terminator is skipped; an unquoted field loses its
 // trailing spaces. Line ends carry no meaning beyond ending a field.
+// It works on the file's bytes: every character that marks a field is ASCII
+// and one byte in Windows-1252, so only the fields themselves need decoding.
 class FieldReader {
 public:
-    explicit FieldReader(QStringView text) : m_text(text) {}
+    explicit FieldReader(QByteArrayView bytes) : m_bytes(bytes) {}
 
-    bool atEnd() const { return m_pos >= m_text.size(); }
+    bool atEnd() const { return m_pos >= m_bytes.size(); }
 
-    // The next field, a view into the text, or nothing when the text ends
-    // before one (or inside quotes).
-    std::optional<QStringView> next();
+    // The next field, a view into the bytes, or nothing when they end before
+    // one (or inside quotes).
+    std::optional<QByteArrayView> next();
 
 private:
     void skipTerminator();
 
-    QStringView m_text;
+    QByteArrayView m_bytes;
     qsizetype m_pos = 0;
 };

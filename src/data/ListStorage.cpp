@@ -115,9 +115,10 @@ FileResult SaveAdressen(AddressListModel& model, const QString& dataFolder, cons
 {
     if (!isBareFileName(name))
         return notAFileName();
-    if (const auto reason = unstorableReason(model.records()))
-        return failure(*reason);
-    const FileResult written = writeWholeFile(dataFolder + QLatin1Char('/') + name, serializeAddressList(model.records()));
+    const std::optional<QByteArray> bytes = encodeAddressList(model.records());
+    if (!bytes)
+        return failure(*unstorableReason(model.records()));
+    const FileResult written = writeWholeFile(dataFolder + QLatin1Char('/') + name, *bytes);
     if (written.ok)
         model.markSaved();
     return written;

@@ -11,7 +11,7 @@ namespace {
 template <typename Int>
 bool readNumberField(FieldReader& reader, Int& target)
 {
-    const std::optional<QStringView> field = reader.next();
+    const std::optional<QByteArrayView> field = reader.next();
     if (!field)
         return false;
     bool ok = false;
@@ -37,8 +37,7 @@ bool readFontSize(FieldReader& reader, qint16& target)
 
 ParsedSettings parseSettings(const QByteArray& bytes)
 {
-    const QString text = decodeFileText(bytes);
-    FieldReader reader(text);
+    FieldReader reader(bytes);
     ParsedSettings result;
     MarginSettings& m = result.values.margins;
     result.complete = reader.next() && reader.next()

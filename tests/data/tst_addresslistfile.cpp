@@ -37,6 +37,22 @@ private slots:
         QVERIFY(parsed.complete);
         QCOMPARE(parsed.records, list);
         QCOMPARE(serializeAddressList(parsed.records), bytes);
+
+        // Every byte but the quote comes back as it was, the five that
+        // Windows-1252 leaves undefined included.
+        QByteArray everyByte;
+        for (int b = 0; b < 256; ++b)
+            if (b != '"')
+                everyByte.append(char(b));
+        const QByteArray line = "\"x" + everyByte + "\",\"" + everyByte + "\",\"\",\"\",\"\"\r\n";
+        const ParsedList all = parseAddressList(line);
+        QCOMPARE(all.records.size(), 1);
+        QCOMPARE(all.records[0].field(AddressRecord::Adres).at(0x81 - 1), QChar(0x81));
+        QCOMPARE(all.records[0].field(AddressRecord::Adres).at(0x80 - 1), QChar(0x20AC));
+        QVERIFY(encodeAddressList(all.records));
+        QCOMPARE(*encodeAddressList(all.records), line);
+        QCOMPARE(encodeAddressList({rec(QStringLiteral("Łódź"), {}, {}, {}, {})}), std::nullopt);
+        QCOMPARE(encodeAddressList({rec(QStringLiteral("a\"b"), {}, {}, {}, {})}), std::nullopt);
     }
 
     void readsLeniently_data()

@@ -22,9 +22,9 @@ bool printLine(PrinterDevice& device, qint64 x, qint64 y, const QString& text)
 bool printLabel(PrinterDevice& device, qint64 x, qint64 y, const AddressRecord& address, bool withCountry)
 {
     for (int k = 0; k < 4; ++k)
-        if (!printLine(device, x, y + qint64(LabelSheet::LabelLineSpacing) * k, address.field(k)))
+        if (!printLine(device, x, y + qint64(LabelSheet::LabelLineSpacing) * k, passOn(address.fieldView(k))))
             return false;
-    return !withCountry || printLine(device, x, y + LabelSheet::CountryLineOffset, address.field(AddressRecord::Land));
+    return !withCountry || printLine(device, x, y + LabelSheet::CountryLineOffset, passOn(address.fieldView(AddressRecord::Land)));
 }
 
 }

@@ -69,8 +69,10 @@ JobResult AfdrukkenLijst(PrinterDevice& device, const AddressListModel& list, qi
     int y = FirstPageLines;
     for (int i = 0; ok && i < n; ++i) {
         const AddressRecord& address = list.at(i);
-        for (int c = 0; ok && c < int(Columns.size()); ++c)
-            ok = printAt(device, Columns[size_t(c)].x, y, shownStart(address.fieldView(c)));
+        for (int c = 0; ok && c < int(Columns.size()); ++c) {
+            const QStringView field = address.fieldView(c);
+            ok = printAt(device, Columns[size_t(c)].x, y, field.size() > MaxShownLength ? shownStart(field) : passOn(field));
+        }
         y += LineSpacing;
         if (ok && y > PageLimit) {
             ok = device.NewPage() && AfdrukkenKoppen(device, LaterPageHeader) && device.SetFontBold(false);

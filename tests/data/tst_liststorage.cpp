@@ -2,7 +2,7 @@
 #include "data/AddressListModel.h"
 #include "data/ListStorage.h"
 #include "data/SettingsFile.h"
-#include "FileSizeLimit.h"
+#include "ChildProcess.h"
 #include "SmallDisk.h"
 
 #include <QAbstractItemModelTester>

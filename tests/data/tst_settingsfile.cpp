@@ -1,5 +1,5 @@
 #include "data/SettingsFile.h"
-#include "FileSizeLimit.h"
+#include "ChildProcess.h"
 
 #include <QDir>
 #include <QFile>

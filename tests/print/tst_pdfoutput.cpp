@@ -1,4 +1,4 @@
-#include "FileSizeLimit.h"
+#include "ChildProcess.h"
 #include "PdfText.h"
 #include "SmallDisk.h"
 #include "app/Algemeen.h"

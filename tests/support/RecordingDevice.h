@@ -59,7 +59,8 @@ public:
             m_pendingPage = false;
         }
         m_open = true;
-        texts.append({pages + m_pagesInDocument, m_x, m_y, text, m_bold, m_size, m_colour});
+        // A copy of its own: the jobs hand on texts that share the list's memory.
+        texts.append({pages + m_pagesInDocument, m_x, m_y, QString(text.constData(), text.size()), m_bold, m_size, m_colour});
         return true;
     }
     bool NewPage() override

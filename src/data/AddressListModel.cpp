@@ -12,9 +12,33 @@ int AddressListModel::columnCount(const QModelIndex& parent) const
 
 QVariant AddressListModel::data(const QModelIndex& index, int role) const
 {
-    if (!index.isValid() || index.row() >= count() || role != Qt::DisplayRole)
+    if (!index.isValid() || index.row() >= count())
         return {};
-    return shownStart(m_records[index.row()].fieldView(index.column()));
+    const QStringView field = m_records[index.row()].fieldView(index.column());
+    if (role == Qt::DisplayRole)
+        return shownStart(field);
+    if (role == Qt::EditRole)
+        return field.toString(); // an edit works on the whole value
+    return {};
+}
+
+Qt::ItemFlags AddressListModel::flags(const QModelIndex& index) const
+{
+    return QAbstractTableModel::flags(index) | (index.isValid() ? Qt::ItemIsEditable : Qt::NoItemFlags);
+}
+
+bool AddressListModel::setData(const QModelIndex& index, const QVariant& value, int role)
+{
+    if (!index.isValid() || index.row() >= count() || role != Qt::EditRole)
+        return false;
+    const QString text = value.toString();
+    AddressRecord& record = m_records[index.row()];
+    if (record.fieldView(index.column()) == text)
+        return true;
+    record.setField(index.column(), text);
+    m_modified = true;
+    emit dataChanged(index, index);
+    return true;
 }
 
 QVariant AddressListModel::headerData(int section, Qt::Orientation orientation, int role) const

@@ -6,6 +6,8 @@
 #include <QKeyEvent>
 #include <QGuiApplication>
 #include <QLabel>
+#include <QLineEdit>
+#include <limits>
 #include <QScreen>
 
 namespace FormStyle {
@@ -116,6 +118,22 @@ void centreOnScreen(QWidget* window)
         frame.moveCenter(screen->availableGeometry().center());
         window->move(frame.topLeft());
     }
+}
+
+void makeAddressField(QLineEdit* field)
+{
+    // A field holds as much as the list does; the default would cut it at 32767.
+    field->setMaxLength(std::numeric_limits<int>::max());
+    QObject::connect(field, &QLineEdit::textChanged, field, [field](const QString& text) {
+        if (!text.contains(QLatin1Char('\n')) && !text.contains(QLatin1Char('\r')))
+            return;
+        const int cursor = field->cursorPosition();
+        QString single = text;
+        single.replace(QLatin1String("\r\n"), QLatin1String(" "));
+        single.replace(QLatin1Char('\r'), QLatin1Char(' ')).replace(QLatin1Char('\n'), QLatin1Char(' '));
+        field->setText(single);
+        field->setCursorPosition(std::min(cursor, int(single.size())));
+    });
 }
 
 void onEnter(QWidget* widget, std::function<void()> action)

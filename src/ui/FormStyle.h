@@ -7,6 +7,7 @@
 
 class QFont;
 class QLabel;
+class QLineEdit;
 class QWidget;
 class VistaButton;
 
@@ -31,6 +32,9 @@ VistaButton* button(QWidget* parent, const QString& name, const QString& caption
 
 // Fixed-size window without minimise and maximise buttons, outer size in twips.
 void setUpDialogWindow(QWidget* window, const QString& title, int outerWidth, int outerHeight, const QColor& background);
+
+// An address field: one line, however long. Pasted line breaks become spaces.
+void makeAddressField(QLineEdit* field);
 
 // Enter (or Return) in the widget runs the action, as a dialog's default
 // button would; the buttons themselves are never worked by Enter.

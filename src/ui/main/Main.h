@@ -6,6 +6,7 @@
 
 #include <QMainWindow>
 #include <array>
+#include <optional>
 
 class QAction;
 class QFrame;
@@ -57,6 +58,8 @@ private:
     void EditKnop_Click();
     void Knop_Click(int index);
     void addAddress();
+    static std::optional<QString> refusal(int field, QStringView value);
+    bool acceptCellValue(int field, const QString& value);
     void deleteAddress();
     bool saveList();
     void ListView1_ItemClick(const QModelIndex& index);

@@ -7,6 +7,7 @@
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
+#include <QTimer>
 #include <QTreeView>
 
 void Main::EditKnop_Click()
@@ -35,23 +36,32 @@ void Main::Knop_Click(int index)
     }
 }
 
+// Why a field's value cannot go into the list, or nothing when it can.
+std::optional<QString> Main::refusal(int field, QStringView value)
+{
+    if (isBlank(value))
+        return QStringLiteral("Alle velden invullen a.u.b.");
+    // Refused now what the list file could not hold, rather than lost at saving.
+    if (const auto bad = findUnstorableChar(value))
+        return QStringLiteral("Het teken %1 in %2 kan niet worden opgeslagen. Gebruik een ander teken.")
+            .arg(bad->character, fieldPrompts()[field]);
+    return std::nullopt;
+}
+
 void Main::addAddress()
 {
     const AddressRecord address = currentAddress();
+    // Every field is required first; only then does a character count.
     for (int i = 0; i < AddressRecord::FieldCount; ++i) {
         if (isBlank(address.fieldView(i))) {
-            m_context.messages.tell(this, ProgramTitle, QStringLiteral("Alle velden invullen a.u.b."));
+            m_context.messages.tell(this, ProgramTitle, *refusal(i, address.fieldView(i)));
             m_text1[0]->setFocus();
             return;
         }
     }
-    // Refuse now what the list file could not hold, rather than lose it at saving.
-    const QStringList prompts = fieldPrompts();
     for (int i = 0; i < AddressRecord::FieldCount; ++i) {
-        if (const auto bad = findUnstorableChar(address.fieldView(i))) {
-            m_context.messages.tell(this, ProgramTitle,
-                                    QStringLiteral("Het teken %1 in %2 kan niet worden opgeslagen. Gebruik een ander teken.")
-                                        .arg(bad->character, prompts[i]));
+        if (const auto why = refusal(i, address.fieldView(i))) {
+            m_context.messages.tell(this, ProgramTitle, *why);
             m_text1[size_t(i)]->setFocus();
             return;
         }
@@ -61,6 +71,15 @@ void Main::addAddress()
         m_text1[size_t(i)]->clear();
     showCount();
     m_text1[AddressRecord::Naam]->setFocus(); // ready for the next address
+}
+
+bool Main::acceptCellValue(int field, const QString& value)
+{
+    const auto why = refusal(field, value);
+    if (why)
+        // After the editor has closed: a box while it commits would make it commit again.
+        QTimer::singleShot(0, this, [this, text = *why] { m_context.messages.tell(this, ProgramTitle, text); });
+    return !why;
 }
 
 void Main::deleteAddress()

@@ -1,6 +1,7 @@
 // Builds the controls of the main window, in the order start-up lays them out.
 #include "app/Algemeen.h"
 #include "ui/FormStyle.h"
+#include "ui/main/CellEditing.h"
 #include "ui/main/HelpText.h"
 #include "ui/main/Main.h"
 #include "resources/PrinterPicture.h"
@@ -14,7 +15,6 @@
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QTreeView>
-#include <limits>
 
 using FormStyle::px;
 using FormStyle::twipRect;
@@ -33,21 +33,6 @@ QFrame* frame(QWidget* parent, const QString& name, QRect geometry)
     box->setGeometry(geometry);
     FormStyle::setBackground(box, AreaColour);
     return box;
-}
-
-// The fields are single lines; pasted line breaks become spaces.
-void dropLineBreaks(QLineEdit* field)
-{
-    QObject::connect(field, &QLineEdit::textChanged, field, [field](const QString& text) {
-        if (!text.contains(QLatin1Char('\n')) && !text.contains(QLatin1Char('\r')))
-            return;
-        const int cursor = field->cursorPosition();
-        QString single = text;
-        single.replace(QLatin1String("\r\n"), QLatin1String(" "));
-        single.replace(QLatin1Char('\r'), QLatin1Char(' ')).replace(QLatin1Char('\n'), QLatin1Char(' '));
-        field->setText(single);
-        field->setCursorPosition(std::min(cursor, int(single.size())));
-    });
 }
 
 QAction* menuItem(QObject* parent, const QString& name, const QString& caption, bool enabled = true)
@@ -116,7 +101,11 @@ void Main::buildListArea(QWidget* central)
     m_listView->setAllColumnsShowFocus(true);
     m_listView->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_listView->setSelectionMode(QAbstractItemView::SingleSelection);
-    m_listView->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    // A double-click edits the cell clicked; F2 edits the name (see CellEditing).
+    m_listView->setEditTriggers(QAbstractItemView::DoubleClicked);
+    m_listView->setItemDelegate(new AddressCellDelegate(
+        [this](int field, const QString& value) { return acceptCellValue(field, value); }, m_listView));
+    m_listView->installEventFilter(new NameEditKey(m_listView));
     FormStyle::setColours(m_listView, QColor(30, 30, 50), QColor(235, 235, 235));
     m_listView->setModel(&m_model);
     const int widths[] = {1650, 1880, 990, 1200, 1200};
@@ -125,6 +114,12 @@ void Main::buildListArea(QWidget* central)
     m_listView->header()->setStretchLastSection(false);
     m_listView->hide();
     connect(m_listView, &QTreeView::clicked, this, &Main::ListView1_ItemClick);
+    // A changed cell of the highlighted address changes what gets printed.
+    connect(&m_model, &QAbstractItemModel::dataChanged, this, [this](const QModelIndex& changed) {
+        const QModelIndexList rows = m_listView->selectionModel()->selectedRows();
+        if (!rows.isEmpty() && rows.first().row() == changed.row())
+            ListView1_ItemClick(rows.first());
+    });
     // Arrow keys, Page Up/Down and type-ahead move the highlight too: what is
     // highlighted is what gets printed.
     connect(m_listView->selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] {
@@ -167,9 +162,7 @@ void Main::buildEditArea(QWidget* central)
         field->setObjectName(QStringLiteral("Text1_%1").arg(i));
         field->setGeometry(twipRect(135, 255 + 690 * i, 2805, 285));
         FormStyle::setColours(field, QColor(40, 40, 40), QColor(255, 255, 255));
-        dropLineBreaks(field);
-        // A field holds as much as the list does; the default would cut it at 32767.
-        field->setMaxLength(std::numeric_limits<int>::max());
+        FormStyle::makeAddressField(field);
         connect(field, &QLineEdit::returnPressed, this, [this] { Knop_Click(0); });
         m_text1[size_t(i)] = field;
         FormStyle::caption(m_frame4, QStringLiteral("Label2_%1").arg(i), prompts[i], 150, 585 + 690 * i, PromptColour);

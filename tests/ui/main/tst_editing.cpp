@@ -161,6 +161,69 @@ private slots:
         QCOMPARE(t.test.printer.texts.first().text, QStringLiteral("Piet"));
     }
 
+    // A typo is mended where it stands: F2 or a double-click, typing, Enter.
+    void cellsAreEditedInPlace()
+    {
+        MainWindowTest t;
+        t.open(QStringLiteral("a.lst"), TwoAddresses);
+        auto* view = t.find<QTreeView>(QStringLiteral("ListView1"));
+        t.main->show();
+        QVERIFY(QTest::qWaitForWindowActive(t.main.get()));
+        view->setFocus();
+        QTest::keyClick(view, Qt::Key_End);
+        QTest::keyClick(view, Qt::Key_F2);
+        auto* editor = qobject_cast<QLineEdit*>(QApplication::focusWidget());
+        QVERIFY(editor);
+        QCOMPARE(editor->text(), QStringLiteral("Piet"));
+        editor->selectAll();
+        QTest::keyClicks(editor, QStringLiteral("Pieter"));
+        QTest::keyClick(editor, Qt::Key_Return);
+        QTRY_COMPARE(t.main->model().at(1).field(AddressRecord::Naam), QStringLiteral("Pieter"));
+        QCOMPARE(t.field(0)->text(), QStringLiteral("Pieter")); // the highlighted address follows
+        QVERIFY(t.main->model().isModified());
+
+        // Escape leaves the old value.
+        QTest::keyClick(view, Qt::Key_F2);
+        editor = qobject_cast<QLineEdit*>(QApplication::focusWidget());
+        QTest::keyClicks(editor, QStringLiteral("xyz"));
+        QTest::keyClick(editor, Qt::Key_Escape);
+        QTRY_VERIFY(!qobject_cast<QLineEdit*>(QApplication::focusWidget()));
+        QCOMPARE(t.main->model().at(1).field(AddressRecord::Naam), QStringLiteral("Pieter"));
+
+        // A double-click edits the cell clicked: here the first postcode.
+        const QRect cell = view->visualRect(t.main->model().index(0, AddressRecord::Postcode));
+        QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, cell.center());
+        QTest::mouseDClick(view->viewport(), Qt::LeftButton, {}, cell.center());
+        editor = qobject_cast<QLineEdit*>(QApplication::focusWidget());
+        QVERIFY(editor);
+        editor->selectAll();
+        editor->insert(QStringLiteral("1234\nXY"));
+        QCOMPARE(editor->text(), QStringLiteral("1234 XY")); // a pasted line break becomes a space
+        QTest::keyClick(editor, Qt::Key_Return);
+        QTRY_COMPARE(t.field(2)->text(), QStringLiteral("1234 XY"));
+
+        // Refusals keep the old value and say why.
+        for (const auto& [typed, message] :
+             {std::pair{QStringLiteral("   "), QStringLiteral("Alle velden invullen a.u.b.")},
+              std::pair{QStringLiteral("Łódź"),
+                        QStringLiteral("Het teken Ł in Voor en Achternaam kan niet worden opgeslagen. Gebruik een ander teken.")}}) {
+            QTest::keyClick(view, Qt::Key_F2);
+            editor = qobject_cast<QLineEdit*>(QApplication::focusWidget());
+            editor->selectAll();
+            editor->insert(typed);
+            QTest::keyClick(editor, Qt::Key_Return);
+            QTRY_COMPARE(t.test.messages.lastText(), message);
+            QCOMPARE(t.main->model().at(0).field(AddressRecord::Naam), QStringLiteral("Jan"));
+        }
+
+        t.click(QStringLiteral("EditKnop"));
+        t.click(QStringLiteral("Knop_2"));
+        QCOMPARE(t.test.readList(QStringLiteral("a.lst")),
+                 QByteArray("\"Jan\",\"Kerkstraat 1\",\"1234 XY\",\"Zwolle\",\"Nederland\"\r\n"
+                            "\"Pieter\",\"Dorpsweg 2\",\"5678 CD\",\"Gent\",\"Belgi\xeb\"\r\n"));
+        QVERIFY(!t.main->model().isModified());
+    }
+
     void enterAddsAndLongFieldsStayWhole()
     {
         MainWindowTest t;

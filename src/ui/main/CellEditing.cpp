@@ -1,0 +1,38 @@
+#include "ui/main/CellEditing.h"
+
+#include "ui/FormStyle.h"
+
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QTreeView>
+
+AddressCellDelegate::AddressCellDelegate(Check check, QObject* parent)
+    : QStyledItemDelegate(parent), m_check(std::move(check))
+{
+}
+
+QWidget* AddressCellDelegate::createEditor(QWidget* parent, const QStyleOptionViewItem&, const QModelIndex&) const
+{
+    auto* editor = new QLineEdit(parent);
+    FormStyle::makeAddressField(editor);
+    return editor;
+}
+
+void AddressCellDelegate::setModelData(QWidget* editor, QAbstractItemModel* model, const QModelIndex& index) const
+{
+    const QString value = static_cast<QLineEdit*>(editor)->text();
+    if (value == model->data(index, Qt::EditRole).toString() || !m_check(index.column(), value))
+        return;
+    model->setData(index, value);
+}
+
+bool NameEditKey::eventFilter(QObject* watched, QEvent* event)
+{
+    auto* view = qobject_cast<QTreeView*>(watched);
+    if (!view || event->type() != QEvent::KeyPress || static_cast<QKeyEvent*>(event)->key() != Qt::Key_F2)
+        return false;
+    const QModelIndex current = view->currentIndex();
+    if (current.isValid())
+        view->edit(current.siblingAtColumn(0));
+    return true;
+}

@@ -2,7 +2,8 @@
 # Installs the Debian packages Plaklabels needs. "--test" adds what the tests use.
 set -euo pipefail
 
-packages=(cmake g++ make qt6-base-dev qt6-qpa-plugins libgl-dev libcups2-dev fonts-liberation2)
+packages=(cmake g++ make pkg-config qt6-base-dev qt6-qpa-plugins libgl-dev libcups2-dev libcsv-dev libuchardet-dev
+          fonts-liberation2)
 if [ "${1:-}" = "--test" ]; then
     packages+=(poppler-utils cups printer-driver-cups-pdf clang-14 libclang-rt-14-dev)
 fi

@@ -69,6 +69,17 @@ void AddressListModel::append(const AddressRecord& record)
     m_modified = true;
 }
 
+void AddressListModel::appendAll(const QList<AddressRecord>& records)
+{
+    if (records.isEmpty())
+        return;
+    // One insertion for all: the view lays itself out once, not per address.
+    beginInsertRows({}, count(), count() + int(records.size()) - 1);
+    m_records.append(records);
+    endInsertRows();
+    m_modified = true;
+}
+
 void AddressListModel::removeAt(int row)
 {
     if (row < 0 || row >= count())

@@ -28,6 +28,7 @@ public:
     void clear();
     void replaceAll(QList<AddressRecord> records);
     void append(const AddressRecord& record);
+    void appendAll(const QList<AddressRecord>& records);
     void removeAt(int row);
 
     bool isModified() const { return m_modified; }

@@ -8,6 +8,7 @@
 #include <array>
 #include <optional>
 
+struct ImportResult;
 class QAction;
 class QFrame;
 class QLabel;
@@ -41,9 +42,16 @@ public:
     // save unsaved changes. False when the user chose to keep things as they are.
     bool maySetAsideList();
 
+    // Addresses from the clipboard or from dropped files, added after one question.
+    void pasteAddresses();
+    void importFiles(const QStringList& paths);
+
 protected:
     void closeEvent(QCloseEvent* event) override;
     void showEvent(QShowEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     // Building the window.
@@ -73,6 +81,9 @@ private:
     void A4_MouseDown(Qt::MouseButton button, QPointF position);
     void AfdrukkenEnkelLabel(int position);
     void setHelpShown(bool shown);
+
+    void askAndAppend(const ImportResult& imported);
+    bool tellIfNoList();
 
     void showCount();
     void setBestandCaption(const QString& caption);

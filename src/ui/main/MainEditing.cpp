@@ -12,19 +12,25 @@
 
 void Main::EditKnop_Click()
 {
-    if (m_currentFile.isEmpty()) {
-        m_context.messages.tell(this, ProgramTitle,
-                                QStringLiteral("Voor het toevoegen of verwijderen van een adres\r\n"
-                                               "eerst een adressen bestand aanmaken of openen\r\n"
-                                               "met de optie 'File/Nieuw' of met 'File/Open'"));
+    if (tellIfNoList())
         return;
-    }
     const bool toEditing = !m_frame2->isHidden();
     m_frame2->setVisible(!toEditing);
     m_frame4->setVisible(toEditing);
     m_editKnop->setCaption(toEditing ? QStringLiteral("Layout") : QStringLiteral("Bewerken"));
     m_label3->setText(toEditing ? QStringLiteral("Show Plaklabelsvel") : QStringLiteral("Adressen Toevoegen"));
     m_label3->adjustSize();
+}
+
+bool Main::tellIfNoList()
+{
+    if (!m_currentFile.isEmpty())
+        return false;
+    m_context.messages.tell(this, ProgramTitle,
+                            QStringLiteral("Voor het toevoegen of verwijderen van een adres\r\n"
+                                           "eerst een adressen bestand aanmaken of openen\r\n"
+                                           "met de optie 'File/Nieuw' of met 'File/Open'"));
+    return true;
 }
 
 void Main::Knop_Click(int index)

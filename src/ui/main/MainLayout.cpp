@@ -106,6 +106,8 @@ void Main::buildListArea(QWidget* central)
     m_listView->setItemDelegate(new AddressCellDelegate(
         [this](int field, const QString& value) { return acceptCellValue(field, value); }, m_listView));
     m_listView->installEventFilter(new NameEditKey(m_listView));
+    m_listView->installEventFilter(this); // paste
+    setAcceptDrops(true);
     FormStyle::setColours(m_listView, QColor(30, 30, 50), QColor(235, 235, 235));
     m_listView->setModel(&m_model);
     const int widths[] = {1650, 1880, 990, 1200, 1200};

@@ -3,7 +3,9 @@
 #include "app/Algemeen.h"
 #include "ui/main/SheetPreview.h"
 
+#include <QClipboard>
 #include <QDialog>
+#include <QMimeData>
 #include <QElapsedTimer>
 #include <QLabel>
 #include <QTreeView>
@@ -222,6 +224,59 @@ private slots:
                  QByteArray("\"Jan\",\"Kerkstraat 1\",\"1234 XY\",\"Zwolle\",\"Nederland\"\r\n"
                             "\"Pieter\",\"Dorpsweg 2\",\"5678 CD\",\"Gent\",\"Belgi\xeb\"\r\n"));
         QVERIFY(!t.main->model().isModified());
+    }
+
+    // Addresses from a spreadsheet (Ctrl+V) or from files dropped on the window.
+    void pasteAndDropAddAfterOneQuestion()
+    {
+        MainWindowTest t;
+        auto* view = t.find<QTreeView>(QStringLiteral("ListView1"));
+        QGuiApplication::clipboard()->setText(QStringLiteral("Anna\tLaan 1\t1111 AA\tAssen\t\n\tzonder naam\t\t\t\n"));
+        t.main->pasteAddresses();
+        QCOMPARE(t.test.messages.lastText(), QStringLiteral("Voor het toevoegen of verwijderen van een adres\r\n"
+                                                            "eerst een adressen bestand aanmaken of openen\r\n"
+                                                            "met de optie 'File/Nieuw' of met 'File/Open'"));
+
+        t.open(QStringLiteral("leden.lst"), TwoAddresses);
+        t.main->show();
+        QVERIFY(QTest::qWaitForWindowActive(t.main.get()));
+        view->setFocus();
+        t.test.messages.answers = {Messages::Answer::Nee};
+        QTest::keyClick(view, Qt::Key_V, Qt::ControlModifier);
+        QCOMPARE(t.test.messages.lastTitle(), QStringLiteral("Plaklabels"));
+        QCOMPARE(t.test.messages.lastText(), QStringLiteral("1 adressen toevoegen aan de lijst leden.lst?\r\n\r\n"
+                                                            "1 regel is overgeslagen:\r\nregel 2: geen naam"));
+        QCOMPARE(t.main->model().count(), 2); // Nee adds nothing
+        QVERIFY(!t.main->model().isModified());
+
+        t.test.messages.answers = {Messages::Answer::Ja};
+        QTest::keyClick(view, Qt::Key_Insert, Qt::ShiftModifier);
+        QCOMPARE(t.main->model().count(), 3);
+        QCOMPARE(t.main->model().at(2).field(AddressRecord::Land), QStringLiteral("Nederland"));
+        QCOMPARE(t.action(QStringLiteral("CountAdressen"))->text(), QStringLiteral("3 Adressen"));
+        QVERIFY(t.main->model().isModified());
+
+        // Two files dropped at once: one question, each reason with its file.
+        QMimeData mime;
+        mime.setUrls({QUrl::fromLocalFile(QStringLiteral(TEST_DATA_DIR "/import/calc-leden.csv")),
+                      QUrl::fromLocalFile(QStringLiteral(TEST_DATA_DIR "/import/contacten-40.vcf"))});
+        QDragEnterEvent enter(QPoint(100, 100), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(t.main.get(), &enter);
+        QVERIFY(enter.isAccepted());
+        QDropEvent drop(QPointF(100, 100), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+        t.test.messages.answers = {Messages::Answer::Ja};
+        QApplication::sendEvent(t.main.get(), &drop);
+        QCOMPARE(t.test.messages.lastText(),
+                 QStringLiteral("5 adressen toevoegen aan de lijst leden.lst?\r\n\r\n2 regels zijn overgeslagen:\r\n"
+                                "calc-leden.csv, regel 4: geen naam\r\n"
+                                "calc-leden.csv, regel 5: het teken \" kan niet in de lijst worden opgeslagen"));
+        QCOMPARE(t.main->model().count(), 8);
+        QCOMPARE(t.main->model().at(7).field(AddressRecord::Naam), QStringLiteral("Sanne ; Co"));
+
+        // On closing, the unsaved-changes question follows.
+        t.test.messages.answers = {Messages::Answer::Annuleren};
+        QVERIFY(!t.main->close());
+        QVERIFY(t.test.messages.lastText().contains(QStringLiteral("gewijzigd")));
     }
 
     void enterAddsAndLongFieldsStayWhole()

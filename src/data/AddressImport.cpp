@@ -1,0 +1,174 @@
+#include "data/AddressImport.h"
+
+#include "data/AddressListFile.h"
+#include "data/ImportColumns.h"
+#include "data/ImportedText.h"
+
+#include <QFileInfo>
+#include <QRegularExpression>
+#include <csv.h>
+#include <optional>
+
+namespace {
+
+QString trimmedSpaces(QStringView text)
+{
+    qsizetype start = 0, end = text.size();
+    while (start < end && text[start] == QLatin1Char(' '))
+        ++start;
+    while (end > start && text[end - 1] == QLatin1Char(' '))
+        --end;
+    return text.sliced(start, end - start).toString();
+}
+
+// The delimiter the first line uses most: tab, then semicolon, then comma.
+char detectDelimiter(QStringView text)
+{
+    const QStringView firstLine = text.first(std::min<qsizetype>(text.size(), 64 * 1024));
+    const qsizetype tabs = firstLine.count(QLatin1Char('\t'));
+    const qsizetype semicolons = firstLine.count(QLatin1Char(';'));
+    const qsizetype commas = firstLine.count(QLatin1Char(','));
+    if (tabs > 0 && tabs >= semicolons && tabs >= commas)
+        return '\t';
+    return semicolons > commas ? ';' : ',';
+}
+
+// Rows as libcsv hands them over, turned into addresses as they come.
+struct DelimitedReader {
+    ImportCollector collector;
+    QStringList row;
+    qsizetype rowNumber = 0;
+    std::optional<ColumnMap> map;
+
+    void endRow()
+    {
+        ++rowNumber;
+        if (rowNumber == 1 && (map = mapHeader(row))) {
+            row.clear();
+            return;
+        }
+        std::array<QString, AddressRecord::FieldCount> fields;
+        for (int f = 0; f < AddressRecord::FieldCount; ++f) {
+            if (!map) {
+                fields[size_t(f)] = row.value(f);
+                continue;
+            }
+            QStringList parts;
+            for (const int column : map->columns[size_t(f)])
+                if (const QString part = trimmedSpaces(row.value(column)); !part.isEmpty())
+                    parts.append(part);
+            fields[size_t(f)] = parts.join(QLatin1Char(' '));
+        }
+        collector.add(std::move(fields), rowNumber);
+        row.clear();
+    }
+};
+
+int isSpaceOnly(unsigned char c) { return c == ' '; }
+
+void onField(void* bytes, size_t size, void* reader)
+{
+    static_cast<DelimitedReader*>(reader)->row.append(QString::fromUtf8(static_cast<const char*>(bytes), qsizetype(size)));
+}
+
+void onRowEnd(int, void* reader)
+{
+    static_cast<DelimitedReader*>(reader)->endRow();
+}
+
+// An address copied from a mail: one field a line, a blank line between addresses.
+ImportResult importFieldPerLine(const QStringList& lines)
+{
+    ImportCollector collector;
+    std::array<QString, AddressRecord::FieldCount> fields;
+    int filled = 0;
+    qsizetype firstLine = 0;
+    auto finish = [&] {
+        if (filled > 0)
+            collector.add(std::exchange(fields, {}), firstLine);
+        filled = 0;
+    };
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        if (isBlank(lines[i])) {
+            finish();
+            continue;
+        }
+        if (filled == 0)
+            firstLine = i + 1;
+        fields[size_t(filled++)] = lines[i];
+        if (filled == AddressRecord::FieldCount)
+            finish();
+    }
+    finish();
+    return collector.take();
+}
+
+}
+
+void ImportCollector::add(std::array<QString, AddressRecord::FieldCount> fields, qsizetype line)
+{
+    for (QString& field : fields)
+        field = trimmedSpaces(field);
+    if (fields[AddressRecord::Land].isEmpty())
+        fields[AddressRecord::Land] = QStringLiteral("Nederland"); // as the edit field starts
+    if (fields[AddressRecord::Naam].isEmpty()) {
+        leaveOut(line, QStringLiteral("geen naam"));
+        return;
+    }
+    for (const QString& field : fields) {
+        if (const auto bad = findUnstorableChar(field)) {
+            leaveOut(line, QStringLiteral("het teken %1 kan niet in de lijst worden opgeslagen").arg(bad->character));
+            return;
+        }
+    }
+    m_result.addresses.append(AddressRecord(fields));
+}
+
+void ImportCollector::leaveOut(qsizetype line, const QString& why)
+{
+    m_result.reasons.append(QStringLiteral("regel %1: %2").arg(line).arg(why));
+}
+
+ImportResult importDelimited(const QString& text)
+{
+    const QByteArray bytes = text.toUtf8();
+    DelimitedReader reader;
+    reader.collector.reserve(bytes.count('\n') + 1);
+    csv_parser parser;
+    csv_init(&parser, 0);
+    csv_set_delim(&parser, uchar(detectDelimiter(text)));
+    csv_set_space_func(&parser, isSpaceOnly); // a tab is a delimiter here, not a space to skip
+    csv_parse(&parser, bytes.constData(), size_t(bytes.size()), onField, onRowEnd, &reader);
+    csv_fini(&parser, onField, onRowEnd, &reader);
+    csv_free(&parser);
+    return reader.collector.take();
+}
+
+ImportResult importPastedText(const QString& text)
+{
+    static const QRegularExpression lineEnd(QStringLiteral("\r\n|\r|\n"));
+    const QStringList lines = text.split(lineEnd);
+    const qsizetype filledLines = std::count_if(lines.begin(), lines.end(), [](const QString& l) { return !isBlank(l); });
+    if (text.contains(QLatin1Char('\t')) || filledLines <= 1)
+        return importDelimited(text);
+    return importFieldPerLine(lines);
+}
+
+ImportResult importFile(const QString& fileName, const QByteArray& bytes)
+{
+    const QString suffix = QFileInfo(fileName).suffix().toLower();
+    if (suffix == QLatin1String("csv") || suffix == QLatin1String("txt"))
+        return importDelimited(decodeImportedText(bytes));
+    if (suffix == QLatin1String("vcf"))
+        return importVCard(bytes);
+    ImportResult result;
+    if (suffix == QLatin1String("lst")) {
+        const ParsedList list = parseAddressList(bytes);
+        result.addresses = list.records;
+        if (!list.complete)
+            result.reasons.append(QStringLiteral("het bestand houdt op midden in een adres"));
+    } else {
+        result.reasons.append(QStringLiteral("%1 is geen CSV-, tekst-, vCard- of lijstbestand").arg(fileName));
+    }
+    return result;
+}

@@ -1,0 +1,43 @@
+#pragma once
+
+#include "data/AddressRecord.h"
+
+#include <QByteArray>
+#include <QList>
+#include <QStringList>
+#include <array>
+
+// Addresses read from another program's text, and why rows were left out.
+struct ImportResult {
+    QList<AddressRecord> addresses;
+    QStringList reasons; // "regel 4: geen naam", in the order met
+};
+
+// Turns rows of up to five values into addresses the way the list takes
+// them: spaces at the ends go, an empty Land becomes "Nederland", a row
+// without a name or with a character the list file cannot hold is left out.
+class ImportCollector {
+public:
+    void add(std::array<QString, AddressRecord::FieldCount> fields, qsizetype line);
+    void leaveOut(qsizetype line, const QString& why);
+    ImportResult take() { return std::move(m_result); }
+    void reserve(qsizetype rows) { m_result.addresses.reserve(rows); }
+
+private:
+    ImportResult m_result;
+};
+
+// A file dropped on the window, by its name's extension: .csv and .txt
+// (delimited text), .vcf (vCard), .lst (another list).
+ImportResult importFile(const QString& fileName, const QByteArray& bytes);
+
+// Delimited text: comma, semicolon or tab, whichever the first lines use,
+// quoted as RFC 4180 says; a first row of known column names maps the columns.
+ImportResult importDelimited(const QString& text);
+
+// Text from the clipboard: spreadsheet rows (tab-separated), one line, or an
+// address copied from a mail with one field a line.
+ImportResult importPastedText(const QString& text);
+
+// Contacts in vCard 2.1, 3.0 or 4.0; only those with a postal address.
+ImportResult importVCard(const QByteArray& bytes);

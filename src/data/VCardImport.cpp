@@ -1,0 +1,186 @@
+// vCard 2.1, 3.0 and 4.0: the name and the first postal address of each contact.
+// No vCard library for Qt 6 is packaged for Debian, so this small reader is ours.
+#include "data/AddressImport.h"
+
+#include "data/AddressListFile.h"
+
+#include <QStringDecoder>
+
+namespace {
+
+struct Property {
+    QByteArray name;          // upper case, group prefix removed
+    QList<QByteArray> params; // upper case, as written: "TYPE=HOME", "HOME", "CHARSET=UTF-8"
+    QByteArray value;         // raw, still encoded
+};
+
+bool hasParam(const Property& p, QByteArrayView wanted)
+{
+    for (const QByteArray& param : p.params)
+        if (param == wanted || param.endsWith("=" + wanted.toByteArray()))
+            return true;
+    return false;
+}
+
+QByteArray paramValue(const Property& p, QByteArrayView key)
+{
+    const QByteArray prefix = key.toByteArray() + '=';
+    for (const QByteArray& param : p.params)
+        if (param.startsWith(prefix))
+            return param.mid(prefix.size());
+    return {};
+}
+
+bool isHome(const Property& p)
+{
+    for (const QByteArray& param : p.params)
+        if (param == "HOME" || (param.startsWith("TYPE=") && param.mid(5).replace('"', "").split(',').contains("HOME")))
+            return true;
+    return false;
+}
+
+bool isQuotedPrintable(const QByteArray& nameAndParams)
+{
+    return nameAndParams.toUpper().contains("QUOTED-PRINTABLE");
+}
+
+QByteArray decodeQuotedPrintable(const QByteArray& value)
+{
+    QByteArray out;
+    out.reserve(value.size());
+    for (qsizetype i = 0; i < value.size(); ++i) {
+        if (value[i] == '=' && i + 2 < value.size() && isxdigit(uchar(value[i + 1])) && isxdigit(uchar(value[i + 2]))) {
+            out.append(char(QByteArray(value.constData() + i + 1, 2).toInt(nullptr, 16)));
+            i += 2;
+        } else {
+            out.append(value[i]);
+        }
+    }
+    return out;
+}
+
+QString decodeText(const Property& p)
+{
+    const QByteArray raw = hasParam(p, "QUOTED-PRINTABLE") ? decodeQuotedPrintable(p.value) : p.value;
+    const QByteArray charset = paramValue(p, "CHARSET");
+    if (!charset.isEmpty()) {
+        QStringDecoder decoder(charset.constData());
+        if (decoder.isValid())
+            return decoder.decode(raw);
+    }
+    // Without a CHARSET: UTF-8 as vCard 3.0 and 4.0 say, or what older phones wrote.
+    QStringDecoder utf8(QStringConverter::Utf8, QStringConverter::Flag::Stateless);
+    const QString text = utf8.decode(raw);
+    return utf8.hasError() ? decodeFileText(raw) : text;
+}
+
+// The parts of a structured value, split at unescaped ";" and unescaped.
+QStringList components(const QString& value)
+{
+    QStringList parts{QString()};
+    for (qsizetype i = 0; i < value.size(); ++i) {
+        const QChar c = value[i];
+        if (c == QLatin1Char('\\') && i + 1 < value.size()) {
+            const QChar next = value[++i];
+            parts.last().append(next == QLatin1Char('n') || next == QLatin1Char('N') ? QLatin1Char(' ') : next);
+        } else if (c == QLatin1Char(';')) {
+            parts.append(QString());
+        } else if (c != QLatin1Char('\r')) { // a line break in a value is a space, CR LF one space
+            parts.last().append(c == QLatin1Char('\n') ? QLatin1Char(' ') : c);
+        }
+    }
+    return parts;
+}
+
+QString joined(const QStringList& parts)
+{
+    QStringList filled;
+    for (const QString& part : parts)
+        if (!part.trimmed().isEmpty())
+            filled.append(part.trimmed());
+    return filled.join(QLatin1Char(' '));
+}
+
+Property parseLine(const QByteArray& line)
+{
+    Property p;
+    const qsizetype colon = line.indexOf(':');
+    const QByteArray head = line.left(colon < 0 ? line.size() : colon);
+    p.value = colon < 0 ? QByteArray() : line.mid(colon + 1);
+    QList<QByteArray> parts = head.split(';');
+    p.name = parts.takeFirst().toUpper();
+    if (const qsizetype dot = p.name.lastIndexOf('.'); dot >= 0)
+        p.name = p.name.mid(dot + 1); // "item1.ADR"
+    for (const QByteArray& param : parts)
+        p.params.append(param.toUpper().trimmed());
+    return p;
+}
+
+// Logical lines with their first physical line number: folded lines joined,
+// and the soft line breaks of quoted-printable values.
+QList<std::pair<qsizetype, QByteArray>> unfold(const QByteArray& bytes)
+{
+    QList<std::pair<qsizetype, QByteArray>> lines;
+    qsizetype number = 0;
+    bool softBreak = false;
+    for (QByteArray line : bytes.split('\n')) {
+        ++number;
+        if (line.endsWith('\r'))
+            line.chop(1);
+        if (!lines.isEmpty() && softBreak) {
+            lines.last().second.chop(1); // the "=" that carried the value over
+            lines.last().second.append(line);
+        } else if (!lines.isEmpty() && (line.startsWith(' ') || line.startsWith('\t'))) {
+            lines.last().second.append(line.mid(1));
+        } else {
+            lines.append({number, line});
+        }
+        const QByteArray& current = lines.last().second;
+        softBreak = current.endsWith('=') && isQuotedPrintable(current.left(current.indexOf(':')));
+    }
+    return lines;
+}
+
+}
+
+ImportResult importVCard(const QByteArray& bytes)
+{
+    ImportCollector collector;
+    qsizetype begin = 0;
+    QString formattedName, structuredName;
+    std::optional<Property> address;
+    bool inCard = false;
+    for (const auto& [number, line] : unfold(bytes)) {
+        const Property p = parseLine(line);
+        const QByteArray value = p.value.trimmed().toUpper();
+        if (p.name == "BEGIN" && value == "VCARD") {
+            inCard = true;
+            begin = number;
+            formattedName.clear();
+            structuredName.clear();
+            address.reset();
+        } else if (!inCard) {
+            continue;
+        } else if (p.name == "FN") {
+            formattedName = joined(components(decodeText(p)));
+        } else if (p.name == "N") {
+            // Family; Given; Additional; Prefixes; Suffixes -> as a name is written.
+            const QStringList n = components(decodeText(p));
+            structuredName = joined({n.value(3), n.value(1), n.value(2), n.value(0), n.value(4)});
+        } else if (p.name == "ADR") {
+            if (!address || (isHome(p) && !isHome(*address)))
+                address = p;
+        } else if (p.name == "END" && value == "VCARD") {
+            inCard = false;
+            const QString name = formattedName.isEmpty() ? structuredName : formattedName;
+            if (!address) {
+                collector.leaveOut(begin, QStringLiteral("geen postadres (%1)").arg(name));
+                continue;
+            }
+            // PO box; extended; street; locality; region; postal code; country.
+            const QStringList adr = components(decodeText(*address));
+            collector.add({name, joined({adr.value(2), adr.value(1)}), adr.value(5), adr.value(3), adr.value(6)}, begin);
+        }
+    }
+    return collector.take();
+}

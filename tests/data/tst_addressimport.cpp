@@ -1,0 +1,141 @@
+#include "data/AddressImport.h"
+
+#include <QFile>
+#include <QTest>
+
+namespace {
+
+ImportResult importTestFile(const QString& name)
+{
+    QFile file(QStringLiteral(TEST_DATA_DIR "/import/") + name);
+    if (!file.open(QIODevice::ReadOnly))
+        qFatal("missing test file %s", qPrintable(name));
+    return importFile(name, file.readAll());
+}
+
+using Fields = QStringList;
+
+Fields fieldsOf(const AddressRecord& record)
+{
+    Fields fields;
+    for (int f = 0; f < AddressRecord::FieldCount; ++f)
+        fields.append(record.field(f));
+    return fields;
+}
+
+QList<Fields> addresses(const ImportResult& result)
+{
+    QList<Fields> all;
+    for (const AddressRecord& record : result.addresses)
+        all.append(fieldsOf(record));
+    return all;
+}
+
+Fields f(const char* naam, const char* adres, const char* postcode, const char* woonplaats, const char* land)
+{
+    return {QString::fromUtf8(naam), QString::fromUtf8(adres), QString::fromUtf8(postcode), QString::fromUtf8(woonplaats),
+            QString::fromUtf8(land)};
+}
+
+}
+
+Q_DECLARE_METATYPE(QList<Fields>)
+
+class TestAddressImport : public QObject {
+    Q_OBJECT
+private slots:
+    // Files as the common programs write them, each checked field by field.
+    void filesOfOtherPrograms_data()
+    {
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<QList<Fields>>("expected");
+        QTest::addColumn<QStringList>("reasons");
+        QTest::newRow("Calc, semicolons, Windows-1252")
+            << QStringLiteral("calc-leden.csv")
+            << QList<Fields>{f("Renée van der Berg", "Kerkstraat 12", "1234 AB", "Zwolle", "Nederland"),
+                             f("Jan Smit", "Dorpsweg; achter 3a", "5611 EM", "Eindhoven", "Nederland"),
+                             f("François Peeters", "Grote Markt 1", "2000", "Antwerpen", "België")}
+            << QStringList{QStringLiteral("regel 4: geen naam"),
+                           QStringLiteral("regel 5: het teken \" kan niet in de lijst worden opgeslagen")};
+        QTest::newRow("Excel Unicode text")
+            << QStringLiteral("excel-unicode.txt")
+            << QList<Fields>{f("Sanne Visser", "Stationsplein 7", "9711 LV", "Groningen", "Nederland"),
+                             f("Henk Smit", "Zeedijk 88", "1012 AX", "Amsterdam", "Nederland")}
+            << QStringList{QStringLiteral("regel 3: het teken Ł kan niet in de lijst worden opgeslagen")};
+        QTest::newRow("Outlook contacts")
+            << QStringLiteral("outlook-contacts.csv")
+            << QList<Fields>{f("Marieke Janssen", "Dorpsweg 3a", "5611 EM", "Eindhoven", "Nederland")} << QStringList();
+        QTest::newRow("Google contacts")
+            << QStringLiteral("google-contacts.csv")
+            << QList<Fields>{f("Daan de Vries", "Oude Gracht 210", "3511 NR", "Utrecht", "Nederland")} << QStringList();
+        QTest::newRow("Thunderbird address book")
+            << QStringLiteral("thunderbird.csv")
+            << QList<Fields>{f("Lotte Mulder", "Molenlaan 45", "3011 BD", "Rotterdam", "Nederland")} << QStringList();
+        QTest::newRow("vCard 2.1, quoted-printable")
+            << QStringLiteral("contacten-21.vcf")
+            << QList<Fields>{f("Renée Peeters", "Grote Markt 1 achterhuis", "2000", "Antwerpen", "België")}
+            << QStringList{QStringLiteral("regel 10: geen postadres (Alleen Telefoon)")};
+        QTest::newRow("vCard 3.0, folding and escapes")
+            << QStringLiteral("contacten-30.vcf")
+            << QList<Fields>{f("Fleur van den Berg", "Oude Gracht 210, achter Bus 3", "3511 NR", "Utrecht", "Nederland")}
+            << QStringList();
+        QTest::newRow("vCard 4.0")
+            << QStringLiteral("contacten-40.vcf")
+            << QList<Fields>{f("Bram Jansen", "Stationsplein 7", "9711 LV", "Groningen", "Nederland"),
+                             f("Sanne ; Co", "Laan 1 bis", "9401 AA", "Assen", "Nederland")}
+            << QStringList();
+    }
+    void filesOfOtherPrograms()
+    {
+        QFETCH(QString, file);
+        QFETCH(QList<Fields>, expected);
+        QFETCH(QStringList, reasons);
+        const ImportResult result = importTestFile(file);
+        QCOMPARE(addresses(result), expected);
+        QCOMPARE(result.reasons, reasons);
+    }
+
+    void pastedText_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QList<Fields>>("expected");
+        QTest::newRow("spreadsheet rows, no header")
+            << QStringLiteral("Jan\tKerkstraat 1\t1234 AB\tZwolle\t\r\nPiet\t\"a\tb\"\t\t\tBelgië\r\n")
+            << QList<Fields>{f("Jan", "Kerkstraat 1", "1234 AB", "Zwolle", "Nederland"), f("Piet", "a\tb", "", "", "België")};
+        QTest::newRow("spreadsheet rows with a header")
+            << QStringLiteral("Woonplaats\tNaam\nEde\tJan\n")
+            << QList<Fields>{f("Jan", "", "", "Ede", "Nederland")};
+        QTest::newRow("one line") << QStringLiteral("Jan de Vries, Kerkstraat 1, 1234 AB, Zwolle")
+                                  << QList<Fields>{f("Jan de Vries", "Kerkstraat 1", "1234 AB", "Zwolle", "Nederland")};
+        QTest::newRow("a field a line, from a mail")
+            << QStringLiteral("Jan de Vries\nKerkstraat 1\n1234 AB\nZwolle\nNederland\n\nPiet\nDorp 2\n5678 CD\nGent\n")
+            << QList<Fields>{f("Jan de Vries", "Kerkstraat 1", "1234 AB", "Zwolle", "Nederland"),
+                             f("Piet", "Dorp 2", "5678 CD", "Gent", "Nederland")};
+    }
+    void pastedText()
+    {
+        QFETCH(QString, text);
+        QFETCH(QList<Fields>, expected);
+        QCOMPARE(addresses(importPastedText(text)), expected);
+    }
+
+    void otherListsAndUnknownFiles()
+    {
+        const ImportResult list = importFile(QStringLiteral("oud.LST"), "\"Jan\",\"a\",\"b\",\"c\",\"\"\r\n\"Piet\",\"a");
+        QCOMPARE(addresses(list), QList<Fields>{f("Jan", "a", "b", "c", "")});
+        QCOMPARE(list.reasons, QStringList{QStringLiteral("het bestand houdt op midden in een adres")});
+        const ImportResult unknown = importFile(QStringLiteral("foto.jpg"), "\xff\xd8");
+        QVERIFY(unknown.addresses.isEmpty());
+        QCOMPARE(unknown.reasons, QStringList{QStringLiteral("foto.jpg is geen CSV-, tekst-, vCard- of lijstbestand")});
+    }
+
+    void encodingsAreRecognised()
+    {
+        const QByteArray utf8 = "Naam;Woonplaats\r\nRenée;Liège\r\n";
+        for (const QByteArray& bytes : {utf8, "\xEF\xBB\xBF" + utf8, QString::fromUtf8(utf8).toLatin1()})
+            QCOMPARE(addresses(importFile(QStringLiteral("a.csv"), bytes)), QList<Fields>{f("Renée", "", "", "Liège", "Nederland")});
+    }
+};
+
+QTEST_GUILESS_MAIN(TestAddressImport)
+#include "tst_addressimport.moc"

@@ -1,11 +1,16 @@
 #!/usr/bin/env bash
-# Installs the Debian packages Plaklabels needs. "--test" adds what the tests use.
+# Installs the Debian packages Plaklabels needs.
 set -euo pipefail
 
 packages=(cmake g++ make pkg-config qt6-base-dev qt6-qpa-plugins libgl-dev libcups2-dev libcsv-dev libuchardet-dev
           fonts-liberation2)
+# "--package" adds what building the Debian package takes; "--test" that and what the tests use.
+if [ "${1:-}" = "--package" ] || [ "${1:-}" = "--test" ]; then
+    packages+=(qt6-svg-dev dpkg-dev file)
+fi
 if [ "${1:-}" = "--test" ]; then
-    packages+=(poppler-utils cups printer-driver-cups-pdf clang-14 libclang-rt-14-dev)
+    packages+=(poppler-utils cups printer-driver-cups-pdf clang-14 libclang-rt-14-dev desktop-file-utils appstream lintian
+               xvfb xdotool)
 fi
 
 missing=()

@@ -9,16 +9,16 @@
 
 class PrinterDevice;
 
-// What every window needs: the program folder, the shared values, the message
+// What every window needs: the home folder, the shared values, the message
 // boxes and the printer. Tests build one over a temporary folder.
 struct AppContext {
-    QString programFolder;
+    QString homeFolder;
     ProgramValues values;
     Messages& messages;
     PrinterDevice& printer;
     std::function<QDateTime()> clock = &QDateTime::currentDateTime;
 
-    QString dataFolder() const { return programFolder + QStringLiteral("/Data"); }
+    QString dataFolder() const { return homeFolder + QStringLiteral("/Data"); }
     QString listPath(const QString& name) const { return dataFolder() + QLatin1Char('/') + name; }
 };
 

@@ -1,23 +1,36 @@
 #include "app/AppContext.h"
-#include "ui/QtMessages.h"
+#include "app/HomeFolder.h"
 #include "print/QtPrinterDevice.h"
 #include "resources/AppIcon.h"
+#include "ui/QtMessages.h"
 #include "ui/main/Main.h"
 
 #include <QApplication>
+#include <QStandardPaths>
+#include <cstdio>
 
 int main(int argc, char* argv[])
 {
+    // The one command-line argument; anything else starts the program as always.
+    if (argc == 2 && qstrcmp(argv[1], "--version") == 0) {
+        std::printf("plaklabels %s\n", PLAKLABELS_VERSION);
+        return 0;
+    }
     QApplication app(argc, argv);
     QApplication::setApplicationName(ProgramTitle);
     QApplication::setWindowIcon(appIcon());
 
     const QString programFolder = QApplication::applicationDirPath();
+    const HomeFolder home = chooseHomeFolder(
+        programFolder, QStandardPaths::writableLocation(QStandardPaths::AppDataLocation),
+        programFolder + QStringLiteral("/../share/plaklabels/voorbeeld.lst"), QStringLiteral(PLAKLABELS_INSTALLED_BINDIR));
     QtMessages messages;
-    QtPrinterDevice printer(programFolder);
-    AppContext context{programFolder, {}, messages, printer};
+    QtPrinterDevice printer(home.path);
+    AppContext context{home.path, {}, messages, printer};
 
     Main window(context);
     window.show();
+    if (!home.problem.isEmpty())
+        messages.tell(&window, ProgramTitle, home.problem, Messages::Icon::Error);
     return app.exec();
 }

@@ -56,25 +56,25 @@ QByteArray serializeSettings(const SavedSettings& settings)
     return encodeFileText(text);
 }
 
-QString settingsPath(const QString& programFolder)
+QString settingsPath(const QString& homeFolder)
 {
-    return programFolder + QStringLiteral("/Plaklabels.ini");
+    return homeFolder + QStringLiteral("/Plaklabels.ini");
 }
 
-SavedSettings loadSettings(const QString& programFolder)
+SavedSettings loadSettings(const QString& homeFolder)
 {
     QByteArray bytes;
-    if (!readWholeFile(settingsPath(programFolder), bytes).ok) {
-        writeSettings(programFolder, {});
+    if (!readWholeFile(settingsPath(homeFolder), bytes).ok) {
+        writeSettings(homeFolder, {});
         return {};
     }
     const ParsedSettings parsed = parseSettings(bytes);
     if (!parsed.complete)
-        writeSettings(programFolder, parsed.values);
+        writeSettings(homeFolder, parsed.values);
     return parsed.values;
 }
 
-FileResult writeSettings(const QString& programFolder, const SavedSettings& settings)
+FileResult writeSettings(const QString& homeFolder, const SavedSettings& settings)
 {
-    return writeWholeFile(settingsPath(programFolder), serializeSettings(settings));
+    return writeWholeFile(settingsPath(homeFolder), serializeSettings(settings));
 }

@@ -15,9 +15,9 @@ struct ParsedSettings {
 ParsedSettings parseSettings(const QByteArray& bytes);
 QByteArray serializeSettings(const SavedSettings& settings);
 
-QString settingsPath(const QString& programFolder);
+QString settingsPath(const QString& homeFolder);
 
 // Reads the settings; when the file is missing or cannot be read whole, it is
 // written again at once with what could be read and defaults for the rest.
-SavedSettings loadSettings(const QString& programFolder);
-FileResult writeSettings(const QString& programFolder, const SavedSettings& settings);
+SavedSettings loadSettings(const QString& homeFolder);
+FileResult writeSettings(const QString& homeFolder, const SavedSettings& settings);

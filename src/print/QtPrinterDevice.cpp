@@ -31,8 +31,8 @@ QMarginsF printableMargins(const QString& queue)
 
 }
 
-QtPrinterDevice::QtPrinterDevice(const QString& programFolder, Clock clock)
-    : m_programFolder(programFolder), m_clock(std::move(clock))
+QtPrinterDevice::QtPrinterDevice(const QString& homeFolder, Clock clock)
+    : m_homeFolder(homeFolder), m_clock(std::move(clock))
 {
     m_font.setFamily(QStringLiteral("Arial"));
     // Whole-dot glyph advances: the PDF then spells each position in fewer digits.
@@ -250,7 +250,7 @@ QString QtPrinterDevice::spoolPath()
 
 QString QtPrinterDevice::newPdfPath()
 {
-    const QString folder = m_programFolder + QStringLiteral("/Afdrukken");
+    const QString folder = m_homeFolder + QStringLiteral("/Afdrukken");
     if (!QDir().mkpath(folder)) {
         fail(QStringLiteral("de map %1 kan niet worden aangemaakt.").arg(QDir::toNativeSeparators(folder)));
         return {};

@@ -22,7 +22,7 @@ public:
     using Clock = std::function<QDateTime()>;
     static const QString PdfPrinterName;
 
-    explicit QtPrinterDevice(const QString& programFolder, Clock clock = &QDateTime::currentDateTime);
+    explicit QtPrinterDevice(const QString& homeFolder, Clock clock = &QDateTime::currentDateTime);
     ~QtPrinterDevice() override;
 
     QStringList InstalledPrinters() override;
@@ -55,7 +55,7 @@ private:
     QString newPdfPath();
     void closeDocument();
 
-    QString m_programFolder;
+    QString m_homeFolder;
     Clock m_clock;
     QStringList m_printers;
     QString m_current;

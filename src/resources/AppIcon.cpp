@@ -3,13 +3,8 @@
 #include <QPainter>
 #include <QPixmap>
 
-namespace {
-
-QPixmap sheet(int size)
+void drawAppIcon(QPainter& p, double size)
 {
-    QPixmap pixmap(size, size);
-    pixmap.fill(Qt::transparent);
-    QPainter p(&pixmap);
     p.setRenderHint(QPainter::Antialiasing);
     const double s = size / 32.0;
     // The A4 sheet, slightly taller than wide, with 3 x 4 labels on it.
@@ -24,15 +19,21 @@ QPixmap sheet(int size)
             p.drawRoundedRect(label, s, s);
         }
     }
-    return pixmap;
 }
 
+QPixmap appIconPixmap(int size)
+{
+    QPixmap pixmap(size, size);
+    pixmap.fill(Qt::transparent);
+    QPainter p(&pixmap);
+    drawAppIcon(p, size);
+    return pixmap;
 }
 
 QIcon appIcon()
 {
     QIcon icon;
     for (int size : {16, 24, 32, 48, 64, 128})
-        icon.addPixmap(sheet(size));
+        icon.addPixmap(appIconPixmap(size));
     return icon;
 }

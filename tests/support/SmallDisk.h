@@ -11,11 +11,12 @@ struct SmallDisk {
     QTemporaryDir dir;
     bool mounted = false;
 
-    explicit SmallDisk(int kilobytes)
+    // readOnly: a file system nobody may write to, root included.
+    explicit SmallDisk(int kilobytes, bool readOnly = false)
     {
-        mounted = QProcess::execute(QStringLiteral("mount"),
-                                    {QStringLiteral("-t"), QStringLiteral("tmpfs"), QStringLiteral("-o"),
-                                     QStringLiteral("size=%1k").arg(kilobytes), QStringLiteral("tmpfs"), dir.path()})
+        const QString options = QStringLiteral("size=%1k%2").arg(kilobytes).arg(readOnly ? QStringLiteral(",ro") : QString());
+        mounted = QProcess::execute(QStringLiteral("mount"), {QStringLiteral("-t"), QStringLiteral("tmpfs"), QStringLiteral("-o"),
+                                                              options, QStringLiteral("tmpfs"), dir.path()})
             == 0;
     }
     ~SmallDisk()

@@ -35,7 +35,7 @@ Main::Main(AppContext& context, QWidget* parent) : QMainWindow(parent), m_contex
     buildButtonBar(central);
     setFixedSize(ClientWidth, ClientHeight + menuBar()->sizeHint().height());
 
-    const SavedSettings settings = loadSettings(m_context.programFolder);
+    const SavedSettings settings = loadSettings(m_context.homeFolder);
     static_cast<SavedSettings&>(m_context.values) = settings;
 }
 
@@ -106,7 +106,7 @@ void Main::closeEvent(QCloseEvent* event)
         event->ignore();
         return;
     }
-    const FileResult written = writeSettings(m_context.programFolder, m_context.values);
+    const FileResult written = writeSettings(m_context.homeFolder, m_context.values);
     if (!written.ok)
         m_context.messages.tell(this, ProgramTitle,
                                 QStringLiteral("De instellingen konden niet worden opgeslagen:\r\n") + written.reason,

@@ -1,0 +1,91 @@
+#include "SmallDisk.h"
+#include "app/HomeFolder.h"
+
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+void write(const QString& path, const QByteArray& bytes)
+{
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+}
+
+QByteArray read(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+}
+
+const QByteArray Example = "\"Jan de Vries\",\"Kerkstraat 12\",\"1234 AB\",\"Amsterdam\",\"Nederland\"\r\n";
+
+}
+
+class TestHomeFolder : public QObject {
+    Q_OBJECT
+private:
+    QTemporaryDir m_share;
+    QString example() const { return m_share.filePath(QStringLiteral("voorbeeld.lst")); }
+
+private slots:
+    void initTestCase() { write(example(), Example); }
+
+    void writableProgramFolderKeepsEverythingBesideIt()
+    {
+        QTemporaryDir program, user;
+        const HomeFolder home = chooseHomeFolder(program.path(), user.filePath(QStringLiteral("Plaklabels")), example(),
+                                                 QStringLiteral("/usr/bin"));
+        QCOMPARE(home.path, program.path());
+        QCOMPARE(home.problem, QString());
+        QVERIFY(!QFileInfo::exists(user.filePath(QStringLiteral("Plaklabels"))));
+    }
+
+    // Installed: a read-only folder for everyone, root included, or the folder it is installed in.
+    void installedProgramUsesThePerUserHome()
+    {
+        SmallDisk readOnly(64, true);
+        if (!readOnly.mounted)
+            QSKIP("mounting a read-only file system is not allowed here (needs root)");
+        QTemporaryDir user, other;
+        const QString perUser = user.filePath(QStringLiteral("Plaklabels"));
+        HomeFolder home = chooseHomeFolder(readOnly.path(), perUser, example(), QStringLiteral("/usr/bin"));
+        QCOMPARE(home.path, perUser);
+        QCOMPARE(home.problem, QString());
+        QCOMPARE(read(perUser + QStringLiteral("/Data/voorbeeld.lst")), Example);
+
+        // Later starts never overwrite it, nor bring it back once the user removed it.
+        write(perUser + QStringLiteral("/Data/voorbeeld.lst"), "eigen");
+        chooseHomeFolder(readOnly.path(), perUser, example(), QStringLiteral("/usr/bin"));
+        QCOMPARE(read(perUser + QStringLiteral("/Data/voorbeeld.lst")), QByteArray("eigen"));
+        QFile::remove(perUser + QStringLiteral("/Data/voorbeeld.lst"));
+        chooseHomeFolder(readOnly.path(), perUser, example(), QStringLiteral("/usr/bin"));
+        QVERIFY(!QFileInfo::exists(perUser + QStringLiteral("/Data/voorbeeld.lst")));
+
+        home = chooseHomeFolder(other.path(), perUser, example(), other.path());
+        QCOMPARE(home.path, perUser);
+    }
+
+    void perUserHomeThatCannotBeMadeIsTold()
+    {
+        QTemporaryDir program, user;
+        write(user.filePath(QStringLiteral("Plaklabels")), "een bestand, geen map");
+        const HomeFolder home = chooseHomeFolder(program.path(), user.filePath(QStringLiteral("Plaklabels")), example(),
+                                                 program.path());
+        QVERIFY2(home.problem.startsWith(QStringLiteral("De map ")), qPrintable(home.problem));
+        QVERIFY(home.problem.contains(QStringLiteral("Plaklabels werkt verder")));
+
+        SmallDisk full(64);
+        if (!full.mounted)
+            QSKIP("mounting a small file system is not allowed here (needs root)");
+        write(m_share.filePath(QStringLiteral("groot.lst")), QByteArray(128 * 1024, 'x'));
+        const HomeFolder onFullDisk = chooseHomeFolder(program.path(), full.filePath(QStringLiteral("Plaklabels")),
+                                                       m_share.filePath(QStringLiteral("groot.lst")), program.path());
+        QVERIFY2(onFullDisk.problem.contains(QStringLiteral("is de schijf vol?")), qPrintable(onFullDisk.problem));
+        QVERIFY(!QFileInfo::exists(full.filePath(QStringLiteral("Plaklabels/Data/voorbeeld.lst"))));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestHomeFolder)
+#include "tst_homefolder.moc"

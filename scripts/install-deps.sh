@@ -10,7 +10,7 @@ if [ "${1:-}" = "--package" ] || [ "${1:-}" = "--test" ]; then
 fi
 if [ "${1:-}" = "--test" ]; then
     packages+=(poppler-utils cups printer-driver-cups-pdf clang-14 libclang-rt-14-dev desktop-file-utils appstream lintian
-               xvfb xdotool)
+               xvfb xdotool x11-utils)
 fi
 
 missing=()

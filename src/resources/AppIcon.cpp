@@ -33,7 +33,7 @@ QPixmap appIconPixmap(int size)
 QIcon appIcon()
 {
     QIcon icon;
-    for (int size : {16, 24, 32, 48, 64, 128})
+    for (int size : {16, 24, 32, 48, 64, 128, 256}) // the larger ones for screens at 150 % or 200 %
         icon.addPixmap(appIconPixmap(size));
     return icon;
 }

@@ -1,5 +1,7 @@
 #include "resources/MarginDiagram.h"
 
+#include "resources/ScreenImage.h"
+
 #include "ui/FormStyle.h"
 
 #include <QPainter>
@@ -33,9 +35,9 @@ void number(QPainter& p, QPointF at, int n)
 
 }
 
-QImage drawMarginDiagram()
+QImage drawMarginDiagram(qreal ratio)
 {
-    QImage image(297, 170, QImage::Format_RGB32);
+    QImage image = screenImage(QSize(297, 170), ratio);
     image.fill(Background);
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);

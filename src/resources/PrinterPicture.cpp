@@ -1,5 +1,7 @@
 #include "resources/PrinterPicture.h"
 
+#include "resources/ScreenImage.h"
+
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
@@ -21,16 +23,16 @@ void drawLabel(QPainter& p, QRectF rect, int lines)
 
 }
 
-QImage drawPrinterPicture()
+QImage drawPrinterPicture(qreal ratio)
 {
-    QImage image(400, 261, QImage::Format_RGB32);
+    QImage image = screenImage(QSize(400, 261), ratio);
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
 
     QLinearGradient wall(0, 0, 0, 261);
     wall.setColorAt(0, QColor(205, 220, 235));
     wall.setColorAt(1, QColor(150, 170, 195));
-    p.fillRect(image.rect(), wall);
+    p.fillRect(QRectF(0, 0, 400, 261), wall);
     p.fillRect(QRectF(0, 200, 400, 61), QColor(120, 95, 70)); // the desk
 
     // The printer body.

@@ -4,4 +4,4 @@
 
 // The decorative picture shown before a list is opened: a label printer with a
 // strip of address labels coming out, drawn in code at 400 x 261 pixels.
-QImage drawPrinterPicture();
+QImage drawPrinterPicture(qreal ratio = 1);

@@ -24,7 +24,7 @@ MargeForm::MargeForm(AppContext& context, QWidget* parent) : QDialog(parent), m_
 
     auto* image1 = new QLabel(this);
     image1->setObjectName(QStringLiteral("Image1"));
-    image1->setPixmap(QPixmap::fromImage(drawMarginDiagram()));
+    image1->setPixmap(QPixmap::fromImage(drawMarginDiagram(devicePixelRatioF())));
     image1->setGeometry(twipRect(150, 180, 4455, 2550));
 
     QStringList steps;

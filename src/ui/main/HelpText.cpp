@@ -1,5 +1,7 @@
 #include "ui/main/HelpText.h"
 
+#include "resources/ScreenImage.h"
+
 #include "ui/FormStyle.h"
 
 #include <QPainter>
@@ -31,9 +33,9 @@ constexpr std::array<HelpLine, 14> Lines{{
 
 }
 
-QImage drawHelpText(QSize size)
+QImage drawHelpText(QSize size, qreal ratio)
 {
-    QImage image(size, QImage::Format_RGB32);
+    QImage image = screenImage(size, ratio);
     image.fill(QColor(20, 20, 60));
     QPainter painter(&image);
     const QFont font = FormStyle::arial(8.25);

@@ -4,4 +4,4 @@
 #include <QSize>
 
 // The short help, drawn once onto a dark surface of the given size.
-QImage drawHelpText(QSize size);
+QImage drawHelpText(QSize size, qreal ratio = 1);

@@ -134,12 +134,12 @@ void Main::buildListArea(QWidget* central)
     m_image->setObjectName(QStringLiteral("Image1"));
     m_image->setGeometry(area);
     m_image->setScaledContents(true);
-    m_image->setPixmap(QPixmap::fromImage(drawPrinterPicture()));
+    m_image->setPixmap(QPixmap::fromImage(drawPrinterPicture(devicePixelRatioF())));
 
     m_helpPic = new QLabel(frame1);
     m_helpPic->setObjectName(QStringLiteral("HelpPic"));
     m_helpPic->setGeometry(area);
-    m_helpPic->setPixmap(QPixmap::fromImage(drawHelpText(area.size())));
+    m_helpPic->setPixmap(QPixmap::fromImage(drawHelpText(area.size(), devicePixelRatioF())));
     m_helpPic->hide();
 }
 

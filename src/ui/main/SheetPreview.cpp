@@ -1,5 +1,7 @@
 #include "ui/main/SheetPreview.h"
 
+#include "resources/ScreenImage.h"
+
 #include "print/LabelSheet.h"
 
 #include <QMouseEvent>
@@ -40,10 +42,9 @@ int SheetPreview::labelAt(QPointF point)
 
 void SheetPreview::drawAll()
 {
-    if (m_image.size() != size()) {
-        m_image = QImage(size(), QImage::Format_RGB32);
-        m_image.fill(palette().color(QPalette::Active, QPalette::Base));
-    }
+    // At the pixel density of the screen the preview is on.
+    m_image = screenImage(size(), devicePixelRatioF());
+    m_image.fill(palette().color(QPalette::Active, QPalette::Base));
     for (int p = 1; p <= LabelSheet::LabelCount; ++p)
         drawCell(p, Look::Normal);
 }
@@ -78,6 +79,9 @@ void SheetPreview::markClicked(int position)
 
 void SheetPreview::paintEvent(QPaintEvent*)
 {
+    // Moved to a screen of another density: the cells are drawn anew for it.
+    if (m_image.devicePixelRatio() != devicePixelRatioF())
+        drawAll();
     QPainter painter(this);
     painter.drawImage(0, 0, m_image);
 }

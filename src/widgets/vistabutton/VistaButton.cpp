@@ -1,5 +1,6 @@
 #include "widgets/vistabutton/VistaButton.h"
 
+#include "resources/ScreenImage.h"
 #include "widgets/vistabutton/VistaButtonAccessible.h"
 
 #include <QApplication>
@@ -77,11 +78,19 @@ VistaButton* VistaButton::create(QWidget* parent, const QString& name, const Pro
 
 void VistaButton::refresh()
 {
+    if (redrawSurface())
+        update();
+}
+
+bool VistaButton::redrawSurface()
+{
     const int w = width(), h = height();
     if (w <= 0 || h <= 0)
-        return;
-    if (m_surface.size() != size())
-        m_surface = QImage(size(), QImage::Format_RGB32);
+        return false;
+    // Drawn at the pixel density of the screen the button is on.
+    const qreal ratio = devicePixelRatioF();
+    if (m_surface.size() != (QSizeF(size()) * ratio).toSize() || m_surface.devicePixelRatio() != ratio)
+        m_surface = screenImage(size(), ratio);
     // Caption and font live in the widget; the face is drawn with what they are now.
     m_look.caption = text();
     m_look.font = font();
@@ -91,7 +100,7 @@ void VistaButton::refresh()
         m_lastWidth = w;
         m_lastHeight = h;
     }
-    update();
+    return true;
 }
 
 bool VistaButton::setState(ButtonVisualState state)
@@ -154,6 +163,9 @@ void VistaButton::syncTabStop()
 
 void VistaButton::paintEvent(QPaintEvent*)
 {
+    // Moved to a screen of another density: the kept face is drawn anew for it.
+    if (m_surface.devicePixelRatio() != devicePixelRatioF())
+        redrawSurface();
     QPainter painter(this);
     painter.drawImage(0, 0, m_surface);
 }

@@ -89,6 +89,7 @@ protected:
 
 private:
     void refresh();
+    bool redrawSurface();
     bool setState(ButtonVisualState state);
     bool isMouseOver() const;
     bool isInside(float x, float y) const;

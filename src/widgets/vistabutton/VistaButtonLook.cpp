@@ -55,7 +55,12 @@ int nearest(double v) { return int(roundHalfEven(v)); }
 
 class Painter {
 public:
-    Painter(QImage& surface, const ButtonLook& look) : s(surface), look(look), w(surface.width()), h(surface.height()) {}
+    // Sizes are the button's own pixels; a surface for a sharper screen has more of its own.
+    Painter(QImage& surface, const ButtonLook& look)
+        : s(surface), look(look), w(qRound(surface.deviceIndependentSize().width())),
+          h(qRound(surface.deviceIndependentSize().height()))
+    {
+    }
 
     void setPixel(int x, int y, const QColor& c)
     {
@@ -83,11 +88,12 @@ public:
         }
     }
 
-    void redraw(ButtonVisualState state)
+    void redraw(ButtonVisualState state, bool withCaption = true)
     {
         s.fill(look.backColor);
         if (look.noBackground && state != ButtonVisualState::Hot && state != ButtonVisualState::Pressed) {
-            drawCaption();
+            if (withCaption)
+                drawCaption();
             return;
         }
         const auto& c = BodyColours[size_t(state)];
@@ -103,8 +109,27 @@ public:
             pressedRuns();
         if (state == ButtonVisualState::Focused)
             focusRing(m);
-        drawCaption();
+        if (withCaption)
+            drawCaption();
         border(e);
+    }
+
+    void drawCaption()
+    {
+        QPainter p(&s);
+        p.setFont(look.font);
+        p.setPen(look.enabled ? look.foreColor : DisabledCaption);
+        const int flags = Qt::TextWordWrap | Qt::AlignHCenter | Qt::AlignTop;
+        const QRect measured = p.boundingRect(QRect(0, 0, w, h), flags, look.caption);
+        const int textHeight = measured.height();
+        const int left = drawPicture(p, measured.width());
+        const bool hasPicture = hasPictureSurface();
+        const int textLeft = hasPicture ? nearest(double(look.picture.width()) / look.pictures + 8 - left) : 3;
+        const QRect textRect(QPoint(textLeft, nearest((h - textHeight) / 2.0)),
+                             QPoint(w - 3 - 1, nearest((h + textHeight) / 2.0) - 1));
+        p.setClipRect(textRect);
+        p.drawText(textRect, Qt::TextWordWrap | Qt::AlignTop | (left > 0 ? Qt::AlignLeft : Qt::AlignHCenter),
+                   look.caption);
     }
 
 private:
@@ -157,24 +182,6 @@ private:
             setPixel(dx, h - dy, colour(e[size_t(entry)]));
         for (const auto& [dx, dy, entry] : Bottom)
             setPixel(w - 1 - dx, h - dy, colour(e[size_t(entry)]));
-    }
-
-    void drawCaption()
-    {
-        QPainter p(&s);
-        p.setFont(look.font);
-        p.setPen(look.enabled ? look.foreColor : DisabledCaption);
-        const int flags = Qt::TextWordWrap | Qt::AlignHCenter | Qt::AlignTop;
-        const QRect measured = p.boundingRect(QRect(0, 0, w, h), flags, look.caption);
-        const int textHeight = measured.height();
-        const int left = drawPicture(p, measured.width());
-        const bool hasPicture = hasPictureSurface();
-        const int textLeft = hasPicture ? nearest(double(look.picture.width()) / look.pictures + 8 - left) : 3;
-        const QRect textRect(QPoint(textLeft, nearest((h - textHeight) / 2.0)),
-                             QPoint(w - 3 - 1, nearest((h + textHeight) / 2.0) - 1));
-        p.setClipRect(textRect);
-        p.drawText(textRect, Qt::TextWordWrap | Qt::AlignTop | (left > 0 ? Qt::AlignLeft : Qt::AlignHCenter),
-                   look.caption);
     }
 
     bool hasPictureSurface() const { return look.picture.width() > 0 && look.picture.height() > 0; }
@@ -243,7 +250,19 @@ int midRow(int height)
 
 void redrawButton(QImage& surface, const ButtonLook& look, ButtonVisualState state)
 {
-    Painter(surface, look).redraw(state);
+    const qreal ratio = surface.devicePixelRatio();
+    if (ratio == 1) {
+        Painter(surface, look).redraw(state);
+        return;
+    }
+    // On a sharper screen the face keeps its pixel design, each of its pixels
+    // covering the screen pixels under it; caption and picture are drawn at
+    // the screen's own resolution on top.
+    QImage face(surface.deviceIndependentSize().toSize(), surface.format());
+    Painter(face, look).redraw(state, false);
+    surface = face.scaled(surface.size(), Qt::IgnoreAspectRatio, Qt::FastTransformation);
+    surface.setDevicePixelRatio(ratio);
+    Painter(surface, look).drawCaption();
 }
 
 QRegion buttonShape(int width, int height)

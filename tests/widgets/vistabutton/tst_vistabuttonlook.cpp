@@ -11,9 +11,10 @@ ButtonLook plainLook()
     return look;
 }
 
-QImage render(const ButtonLook& look, ButtonVisualState state, QSize size = {90, 25})
+QImage render(const ButtonLook& look, ButtonVisualState state, QSize size = {90, 25}, qreal ratio = 1)
 {
-    QImage surface(size, QImage::Format_RGB32);
+    QImage surface((QSizeF(size) * ratio).toSize(), QImage::Format_RGB32);
+    surface.setDevicePixelRatio(ratio);
     redrawButton(surface, look, state);
     return surface;
 }
@@ -60,6 +61,32 @@ private slots:
         QCOMPARE(midRow(21), 10);
         QCOMPARE(midRow(25), 11);
         QCOMPARE(midRow(29), 13);
+    }
+
+    // On a screen at 200 %: the same face, each of its pixels two by two, and a
+    // caption drawn at the screen's own resolution.
+    void sharpOnDenserScreens()
+    {
+        ButtonLook look = plainLook();
+        look.caption = QStringLiteral("Afdrukken");
+        const QImage one = render(look, ButtonVisualState::Hot);
+        const QImage two = render(look, ButtonVisualState::Hot, {90, 25}, 2);
+        QCOMPARE(two.size(), QSize(180, 50));
+        QCOMPARE(two.devicePixelRatio(), 2.0);
+        for (const QPoint logical : {QPoint(1, 0), QPoint(45, 0), QPoint(45, 1), QPoint(45, 23), QPoint(1, 3), QPoint(0, 12)})
+            for (const QPoint device : {logical * 2, logical * 2 + QPoint(1, 0), logical * 2 + QPoint(0, 1), logical * 2 + QPoint(1, 1)})
+                QCOMPARE(two.pixelColor(device), one.pixelColor(logical));
+
+        const QImage blownUp = one.scaled(two.size(), Qt::IgnoreAspectRatio, Qt::FastTransformation);
+        int differing = 0;
+        for (int y = 0; y < two.height(); ++y)
+            for (int x = 0; x < two.width(); ++x)
+                differing += two.pixel(x, y) != blownUp.pixel(x, y);
+        QVERIFY2(differing > 50, qPrintable(QString::number(differing)));
+
+        const QImage between = render(look, ButtonVisualState::Normal, {90, 25}, 1.5);
+        QCOMPARE(between.size(), QSize(135, 38));
+        QCOMPARE(between.pixelColor(1, 0), render(look, ButtonVisualState::Normal).pixelColor(0, 0));
     }
 
     void bodyRowsAtHeight25()

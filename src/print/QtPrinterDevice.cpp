@@ -145,12 +145,17 @@ bool QtPrinterDevice::PrintText(const QString& text)
     if (m_fontChanged) {
         m_painter.setFont(m_font);
         m_ascent = QFontMetricsF(m_font, m_device.get()).ascent();
+        m_shaper.setFont(m_font, *m_device);
         m_fontChanged = false;
     }
     if (m_painter.pen().color() != m_colour)
         m_painter.setPen(m_colour);
     // The position is the top-left of the first character cell; Qt draws on the baseline.
-    m_painter.drawText(QPointF(m_x * m_dotsPerTwip, m_y * m_dotsPerTwip + m_ascent), text);
+    const QPointF origin(m_x * m_dotsPerTwip, m_y * m_dotsPerTwip + m_ascent);
+    if (const std::optional<QGlyphRun> run = m_shaper.run(text))
+        m_painter.drawGlyphRun(origin, *run);
+    else
+        m_painter.drawText(origin, text);
     return true;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "print/PrinterDevice.h"
+#include "print/TextShaper.h"
 
 #include <QColor>
 #include <QDateTime>
@@ -74,6 +75,7 @@ private:
     std::unique_ptr<QFile> m_pdfFile;
     QPainter m_painter;
     QFont m_font;
+    TextShaper m_shaper;
     QColor m_colour = Qt::black;
     double m_x = 0;
     double m_y = 0;

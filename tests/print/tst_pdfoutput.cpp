@@ -8,6 +8,9 @@
 #include "print/QtPrinterDevice.h"
 
 #include <QDir>
+#include <QFontMetricsF>
+#include <QPainter>
+#include <QPdfWriter>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -173,6 +176,45 @@ private slots:
         });
         QCOMPARE(answer, expected);
         QCOMPARE(QDir(m_folder.path() + QStringLiteral("/Afdrukken")).entryList(QDir::Files), QStringList());
+    }
+
+    // Texts are drawn as glyph runs shaped once: the PDF must read exactly as
+    // Qt's own text drawing would write it, words at the same places, searchable.
+    void glyphRunsPrintWhatDrawTextPrints()
+    {
+        const AddressRecord address{{QStringLiteral("Jan van der Berg-Wouters"), QStringLiteral("AVENUE Wagram 12a"),
+                                     QStringLiteral("1234 AB"), QStringLiteral("'s-Hertogenbosch"), QString()}};
+        QVERIFY(AfdrukkenEnkelLabel(*pdfPrinter(m_folder.path()), address, 1, 10).ok);
+
+        const QString reference = m_folder.path() + QStringLiteral("/drawtext.pdf");
+        {
+            QPdfWriter writer(reference);
+            writer.setResolution(1440);
+            writer.setPageSize(QPageSize(QPageSize::A4));
+            writer.setPageMargins(QMarginsF(0, 0, 0, 0));
+            QPainter painter(&writer);
+            QFont font(QStringLiteral("Arial"));
+            font.setHintingPreference(QFont::PreferFullHinting);
+            font.setBold(true);
+            font.setPointSizeF(10);
+            painter.setFont(font);
+            const double ascent = QFontMetricsF(font, &writer).ascent();
+            for (int k = 0; k < 4; ++k)
+                painter.drawText(QPointF(660, 1050 + 270 * k + ascent), address.field(k));
+        }
+        const QList<PdfWord> drawn = readPdfWords(m_opened.last());
+        const QList<PdfWord> expected = readPdfWords(reference);
+        QCOMPARE(drawn.size(), expected.size());
+        for (qsizetype i = 0; i < drawn.size(); ++i) {
+            QCOMPARE(drawn[i].text, expected[i].text);
+            QVERIFY2(qAbs(drawn[i].xMm - expected[i].xMm) < 0.1 && qAbs(drawn[i].topMm - expected[i].topMm) < 0.1,
+                     qPrintable(drawn[i].text));
+        }
+
+        // A character the font lacks goes through Qt's fallback, and the rest still prints.
+        const AddressRecord odd{{QStringLiteral("Piet\u0081"), QStringLiteral("Dorp"), {}, {}, {}}};
+        QVERIFY(AfdrukkenEnkelLabel(*pdfPrinter(m_folder.path()), odd, 1, 10).ok);
+        QVERIFY(find(readPdfWords(m_opened.last()), QStringLiteral("Dorp")));
     }
 
     void fullDiskLeavesNoPdf()

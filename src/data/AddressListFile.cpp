@@ -45,9 +45,22 @@ bool isStorable(char16_t c)
 
 void decodeInto(QChar* out, QByteArrayView bytes)
 {
+    // Windows-1252 is Latin-1 but for 0x80..0x9F: widen every byte (a loop the
+    // compiler turns into wide instructions), then mend those few from the table.
+    const auto* in = reinterpret_cast<const uchar*>(bytes.data());
+    auto* wide = reinterpret_cast<char16_t*>(out);
+    const qsizetype n = bytes.size();
+    uchar any = 0;
+    for (qsizetype i = 0; i < n; ++i) {
+        wide[i] = in[i];
+        any |= in[i];
+    }
+    if (any < 0x80)
+        return;
     const std::array<char16_t, 256>& table = decodeTable();
-    for (const char b : bytes)
-        *out++ = QChar(table[uchar(b)]);
+    for (qsizetype i = 0; i < n; ++i)
+        if (in[i] >= 0x80 && in[i] < 0xA0)
+            wide[i] = table[in[i]];
 }
 
 // Writes text into out; false at the first character the file cannot hold

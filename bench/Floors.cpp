@@ -1,0 +1,130 @@
+#include "Floors.h"
+
+#include "app/Algemeen.h"
+#include "data/AddressListFile.h"
+#include "data/AddressListModel.h"
+#include "data/ListStorage.h"
+#include "print/LabelJobs.h"
+#include "print/QtPrinterDevice.h"
+
+#include <QFile>
+#include <QFontMetricsF>
+#include <QGlyphRun>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QRawFont>
+#include <QSaveFile>
+
+QList<AddressRecord> madeUpAddresses(int n);
+
+namespace {
+
+const QString ListName = QStringLiteral("bench.lst");
+
+QString dataFolder(const char* folder) { return QString::fromLocal8Bit(folder) + QStringLiteral("/Data"); }
+
+// Reading as lean as it gets: the bytes, Latin-1, one pass of field offsets.
+int floorLoad(const QString& data)
+{
+    QFile file(data + QLatin1Char('/') + ListName);
+    if (!file.open(QIODevice::ReadOnly))
+        return 1;
+    const QString text = QString::fromLatin1(file.readAll());
+    QList<qsizetype> fieldStarts;
+    fieldStarts.reserve(text.size() / 8);
+    for (qsizetype i = 0; i < text.size(); ++i)
+        if (text[i] == QLatin1Char('"') && (i == 0 || text[i - 1] != QLatin1Char('"')))
+            fieldStarts.append(i + 1);
+    return fieldStarts.isEmpty() ? 1 : 0;
+}
+
+// Writing as lean as it gets: Latin-1 bytes in one pass, through the same commit.
+int floorSave(const QString& data, const QList<AddressRecord>& records)
+{
+    QByteArray bytes;
+    for (const AddressRecord& r : records) {
+        for (int f = 0; f < AddressRecord::FieldCount; ++f)
+            bytes += (f ? ",\"" : "\"") + r.fieldView(f).toLatin1() + '"';
+        bytes += "\r\n";
+    }
+    QSaveFile file(data + QLatin1Char('/') + ListName);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.flush() && file.commit() ? 0 : 1;
+}
+
+// Drawing the labels' texts as glyph runs from a raw font, without shaping.
+int floorLabels(const QString& folder, const QList<AddressRecord>& records)
+{
+    QFile out(folder + QStringLiteral("/floor.pdf"));
+    if (!out.open(QIODevice::WriteOnly))
+        return 1;
+    QPdfWriter writer(&out);
+    writer.setResolution(1440);
+    writer.setPageSize(QPageSize(QPageSize::A4));
+    writer.setPageMargins(QMarginsF(0, 0, 0, 0));
+    QPainter painter(&writer);
+    QFont font(QStringLiteral("Arial"));
+    font.setBold(true);
+    font.setPointSizeF(10);
+    QRawFont raw = QRawFont::fromFont(QFont(font, &writer));
+    raw.setPixelSize(10 * writer.logicalDpiY() / 72.0);
+    painter.setPen(QColor(0, 0, 90));
+    const double ascent = QFontMetricsF(font, &writer).ascent();
+    for (qsizetype i = 0; i < records.size(); ++i) {
+        if (i > 0 && i % 21 == 0)
+            writer.newPage();
+        const int position = int(i % 21);
+        for (int k = 0; k < AddressRecord::FieldCount; ++k) {
+            const QList<quint32> glyphs = raw.glyphIndexesForString(records[i].field(k));
+            const QList<QPointF> advances = raw.advancesForGlyphIndexes(glyphs, QRawFont::KernedAdvances);
+            QList<QPointF> positions;
+            QPointF pen;
+            for (const QPointF& advance : advances) {
+                positions.append(pen);
+                pen += advance;
+            }
+            QGlyphRun run;
+            run.setRawFont(raw);
+            run.setGlyphIndexes(glyphs);
+            run.setPositions(positions);
+            painter.drawGlyphRun(QPointF(660 + 3690 * (position % 3), 1050 + 2160 * (position / 3) + 270 * k + ascent), run);
+        }
+    }
+    return painter.end() ? 0 : 1;
+}
+
+}
+
+int runOneJob(int argc, char* argv[])
+{
+    if (argc < 3)
+        return -1;
+    const QByteArray job = argv[1];
+    const QString folder = QString::fromLocal8Bit(argv[2]);
+    const QString data = dataFolder(argv[2]);
+    const int n = argc > 3 ? QByteArray(argv[3]).toInt() : 0;
+    AddressListModel model;
+    if (job == "--make") {
+        model.replaceAll(madeUpAddresses(n));
+        return SaveAdressen(model, data, ListName).ok ? 0 : 1;
+    }
+    if (job == "--load")
+        return LaadAdressen(model, data, ListName).ok ? 0 : 1;
+    if (job == "--floor-load")
+        return floorLoad(data);
+    if (job == "--save") {
+        model.replaceAll(madeUpAddresses(n));
+        return SaveAdressen(model, data, ListName).ok ? 0 : 1;
+    }
+    if (job == "--floor-save")
+        return floorSave(data, madeUpAddresses(n));
+    if (job == "--labels") {
+        Algemeen::setOpener([](const QUrl&) { return true; });
+        model.replaceAll(madeUpAddresses(n));
+        QtPrinterDevice printer(folder);
+        printer.SelectPrinter(int(printer.InstalledPrinters().indexOf(QtPrinterDevice::PdfPrinterName)));
+        return AfdrukkenAlleLabels(printer, model, {}, 10, true).ok ? 0 : 1;
+    }
+    if (job == "--floor-labels")
+        return floorLabels(folder, madeUpAddresses(n));
+    return -1;
+}

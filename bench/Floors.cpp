@@ -6,6 +6,7 @@
 #include "data/ListStorage.h"
 #include "print/LabelJobs.h"
 #include "print/QtPrinterDevice.h"
+#include "print/TextShaper.h"
 
 #include <QFile>
 #include <QFontMetricsF>
@@ -74,18 +75,7 @@ int floorLabels(const QString& folder, const QList<AddressRecord>& records)
             writer.newPage();
         const int position = int(i % 21);
         for (int k = 0; k < AddressRecord::FieldCount; ++k) {
-            const QList<quint32> glyphs = raw.glyphIndexesForString(records[i].field(k));
-            const QList<QPointF> advances = raw.advancesForGlyphIndexes(glyphs, QRawFont::KernedAdvances);
-            QList<QPointF> positions;
-            QPointF pen;
-            for (const QPointF& advance : advances) {
-                positions.append(pen);
-                pen += advance;
-            }
-            QGlyphRun run;
-            run.setRawFont(raw);
-            run.setGlyphIndexes(glyphs);
-            run.setPositions(positions);
+            const QGlyphRun run = glyphRun(raw, raw.glyphIndexesForString(records[i].field(k)));
             painter.drawGlyphRun(QPointF(660 + 3690 * (position % 3), 1050 + 2160 * (position / 3) + 270 * k + ascent), run);
         }
     }

@@ -8,6 +8,23 @@ namespace {
 constexpr qsizetype MaxKeptRuns = 20000;
 }
 
+QGlyphRun glyphRun(const QRawFont& font, const QList<quint32>& glyphs)
+{
+    const QList<QPointF> advances = font.advancesForGlyphIndexes(glyphs, QRawFont::KernedAdvances);
+    QList<QPointF> positions;
+    positions.reserve(glyphs.size());
+    QPointF pen;
+    for (const QPointF& advance : advances) {
+        positions.append(pen);
+        pen += advance;
+    }
+    QGlyphRun run;
+    run.setRawFont(font);
+    run.setGlyphIndexes(glyphs);
+    run.setPositions(positions);
+    return run;
+}
+
 void TextShaper::setFont(const QFont& font, const QPaintDevice& device)
 {
     m_raw = QRawFont::fromFont(QFont(font, &device));
@@ -24,18 +41,7 @@ std::optional<QGlyphRun> TextShaper::run(const QString& text)
     const QList<quint32> glyphs = m_raw.glyphIndexesForString(text);
     if (glyphs.size() != text.size() || glyphs.contains(0u))
         return std::nullopt;
-    const QList<QPointF> advances = m_raw.advancesForGlyphIndexes(glyphs, QRawFont::KernedAdvances);
-    QList<QPointF> positions;
-    positions.reserve(glyphs.size());
-    QPointF pen;
-    for (const QPointF& advance : advances) {
-        positions.append(pen);
-        pen += advance;
-    }
-    QGlyphRun run;
-    run.setRawFont(m_raw);
-    run.setGlyphIndexes(glyphs);
-    run.setPositions(positions);
+    const QGlyphRun run = glyphRun(m_raw, glyphs);
     if (m_runs.size() >= MaxKeptRuns)
         m_runs.clear();
     m_runs.insert(text, run);

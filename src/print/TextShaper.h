@@ -9,6 +9,10 @@
 class QFont;
 class QPaintDevice;
 
+// The glyphs of a text from a raw font, each after the kerned advance of the
+// one before; no shaping beyond that, which is all Latin text needs.
+QGlyphRun glyphRun(const QRawFont& font, const QList<quint32>& glyphs);
+
 // Shapes each distinct text once for the current font and hands out the glyph
 // run that draws it: a list of 100.000 labels holds the same towns, postcodes
 // and countries many times, and shaping is most of the cost of drawing text.

@@ -128,41 +128,36 @@ private slots:
         QCOMPARE(result.reason, QStringLiteral("printer %1 is niet beschikbaar.").arg(gone));
     }
 
-    // The job was drawn while the service answered; then it froze before the hand-over.
-    void serviceFrozenMidJobIsToldInTime()
+    // The job was drawn while the service answered; then it froze, or was
+    // killed, before the hand-over. Told, and within about two seconds.
+    void serviceGoneMidJobIsToldInTime_data()
     {
+        QTest::addColumn<QString>("signal");
+        QTest::newRow("frozen") << QStringLiteral("-STOP");
+        QTest::newRow("killed") << QStringLiteral("-KILL");
+    }
+    void serviceGoneMidJobIsToldInTime()
+    {
+        QFETCH(QString, signal);
         const QString pid = servicePid();
         if (pid.isEmpty())
             QSKIP("the print service was not started by this test run");
         QtPrinterDevice printer(m_folder.path());
         QVERIFY(printer.SelectPrinter(indexOf(printer, m_queue)));
         QVERIFY(printer.SetUnitTwips() && printer.PrintText(QStringLiteral("Bravo")));
-        QCOMPARE(QProcess::execute(QStringLiteral("kill"), {QStringLiteral("-STOP"), pid}), 0);
+        QCOMPARE(QProcess::execute(QStringLiteral("kill"), {signal, pid}), 0);
+        QTest::qWait(200);
         QElapsedTimer timer;
         timer.start();
         const bool ended = printer.EndDocument();
         const qint64 waited = timer.elapsed();
-        QProcess::execute(QStringLiteral("kill"), {QStringLiteral("-CONT"), pid});
+        if (signal == QLatin1String("-STOP"))
+            QProcess::execute(QStringLiteral("kill"), {QStringLiteral("-CONT"), pid});
+        else // started again for the last case
+            QProcess::execute(qEnvironmentVariable("PLAKLABELS_CUPS_SCRIPT"), {QStringLiteral("start"), cupsFolder()});
         QVERIFY(!ended);
         QCOMPARE(printer.errorString(), QStringLiteral("de printservice heeft de opdracht voor %1 niet aangenomen.").arg(m_queue));
         QVERIFY2(waited < 3000, qPrintable(QString::number(waited)));
-    }
-
-    void serviceKilledMidJobIsTold()
-    {
-        const QString pid = servicePid();
-        if (pid.isEmpty())
-            QSKIP("the print service was not started by this test run");
-        QtPrinterDevice printer(m_folder.path());
-        QVERIFY(printer.SelectPrinter(indexOf(printer, m_queue)));
-        QVERIFY(printer.SetUnitTwips() && printer.PrintText(QStringLiteral("Bravo")));
-        QCOMPARE(QProcess::execute(QStringLiteral("kill"), {QStringLiteral("-KILL"), pid}), 0);
-        QTest::qWait(200);
-        const bool ended = printer.EndDocument();
-        // The service is started again for the last case.
-        QProcess::execute(qEnvironmentVariable("PLAKLABELS_CUPS_SCRIPT"), {QStringLiteral("start"), cupsFolder()});
-        QVERIFY(!ended);
-        QCOMPARE(printer.errorString(), QStringLiteral("de printservice heeft de opdracht voor %1 niet aangenomen.").arg(m_queue));
         QCOMPARE(queueName(), m_queue);
     }
 

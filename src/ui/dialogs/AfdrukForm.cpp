@@ -199,6 +199,11 @@ bool AfdrukForm::storeFontSize()
     return true;
 }
 
+bool AfdrukForm::confirm(const QString& question)
+{
+    return m_context.messages.ask(this, QStringLiteral("Afdrukken"), question) == Messages::Answer::Ja;
+}
+
 void AfdrukForm::PrintKnop_Click()
 {
     if (!storeFontSize())
@@ -211,17 +216,13 @@ void AfdrukForm::PrintKnop_Click()
     JobResult result;
     switch (n > 0 ? selectedOption() : -1) {
     case 0:
-        if (m_context.messages.ask(this, QStringLiteral("Afdrukken"),
-                                   QStringLiteral("Wil je de complete lijst op %1 plaklabels afdrukken?").arg(n))
-            != Messages::Answer::Ja)
+        if (!confirm(QStringLiteral("Wil je de complete lijst op %1 plaklabels afdrukken?").arg(n)))
             return;
         printer.SetDocumentName(QStringLiteral("Plaklabels"));
         result = AfdrukkenAlleLabels(printer, m_list, m_context.values.margins, fontSize, withCountry, &progress);
         break;
     case 1:
-        if (m_context.messages.ask(this, QStringLiteral("Afdrukken"),
-                                   QStringLiteral("Wil je de complete lijst met %1 adressen afdrukken?").arg(n))
-            != Messages::Answer::Ja)
+        if (!confirm(QStringLiteral("Wil je de complete lijst met %1 adressen afdrukken?").arg(n)))
             return;
         printer.SetDocumentName(QStringLiteral("Adressenlijst"));
         result = AfdrukkenLijst(printer, m_list, fontSize, m_context.clock(), &progress);

@@ -30,6 +30,8 @@ private:
     QString labelPictureText(bool withCountry) const;
     // Reads the font size box; false (after telling the user) when it gives no usable size.
     bool storeFontSize();
+    // The question before a whole list is printed; true for Ja.
+    bool confirm(const QString& question);
 
     AppContext& m_context;
     const AddressListModel& m_list;

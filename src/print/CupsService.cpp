@@ -72,23 +72,49 @@ bool queueState(const QByteArray& queue)
 
 }
 
+namespace {
+
+// A service found frozen is not asked again for a while: its wait is paid once.
+class FrozenMemory {
+public:
+    bool recentlyFrozen() const { return m_frozen && m_since.elapsed() < 10000; }
+    void note(bool answered)
+    {
+        m_frozen = !answered;
+        m_since.start();
+    }
+
+private:
+    QElapsedTimer m_since;
+    bool m_frozen = false;
+};
+
+FrozenMemory& memory()
+{
+    static FrozenMemory frozen;
+    return frozen;
+}
+
+}
+
 bool answers()
 {
-    static QElapsedTimer lastAsked;
-    static bool lastAnswer = true;
-    if (!lastAnswer && lastAsked.elapsed() < 10000)
+    if (memory().recentlyFrozen())
         return false;
-    lastAsked.start();
-    lastAnswer = withinDeadline<bool>(CheckBudget, askedAndAnswered).value_or(false);
-    return lastAnswer;
+    const std::optional<bool> answered = withinDeadline<bool>(CheckBudget, askedAndAnswered);
+    memory().note(answered.value_or(false));
+    return answered.value_or(false);
 }
 
 bool queueTakesJobs(const QString& queue)
 {
-    if (!answers())
+    if (memory().recentlyFrozen())
         return false;
+    // One request with one budget: whether the service answers is part of it.
     const QByteArray name = queue.toUtf8();
-    return withinDeadline<bool>(CheckBudget, [name] { return queueState(name); }).value_or(false);
+    const std::optional<bool> takes = withinDeadline<bool>(CheckBudget, [name] { return queueState(name); });
+    memory().note(takes.has_value());
+    return takes.value_or(false);
 }
 
 bool submit(const QString& queue, const QString& pdfPath, const QString& title)

@@ -133,7 +133,7 @@ ImportResult importDelimited(const QString& text)
 {
     const QByteArray bytes = text.toUtf8();
     DelimitedReader reader;
-    reader.collector.reserve(bytes.count('\n') + 1);
+    reader.collector.reserve(std::count(bytes.begin(), bytes.end(), '\n') + 1);
     csv_parser parser;
     csv_init(&parser, 0);
     csv_set_delim(&parser, uchar(detectDelimiter(text)));

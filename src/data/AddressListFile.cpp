@@ -3,6 +3,7 @@
 #include "data/FieldReader.h"
 
 #include <QStringDecoder>
+#include <algorithm>
 #include <array>
 
 namespace {
@@ -147,9 +148,10 @@ QByteArray encodeFileText(QStringView text)
 ParsedList parseAddressList(QByteArrayView bytes)
 {
     ParsedList result;
-    // One record a line in the files the program writes.
-    const qsizetype lines = bytes.count('\n');
-    result.records.reserve(lines > 0 ? lines : bytes.count('\r'));
+    // One record a line in the files the program writes. (std::count, not
+    // QByteArrayView::count, which searches for a one-byte string byte by byte.)
+    const qsizetype lines = std::count(bytes.begin(), bytes.end(), '\n');
+    result.records.reserve(lines > 0 ? lines : std::count(bytes.begin(), bytes.end(), '\r'));
     FieldReader reader(bytes);
     while (!reader.atEnd()) {
         std::array<QByteArrayView, AddressRecord::FieldCount> fields;

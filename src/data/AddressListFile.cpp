@@ -91,12 +91,13 @@ AddressRecord decodeRecord(const std::array<QByteArrayView, AddressRecord::Field
     for (QByteArrayView field : fields)
         size += field.size();
     QString text(size, Qt::Uninitialized);
-    std::array<qint32, AddressRecord::FieldCount> ends{};
+    std::array<qint32, AddressRecord::FieldCount - 1> ends{};
     qsizetype at = 0;
     for (size_t i = 0; i < fields.size(); ++i) {
         decodeInto(text.data() + at, fields[i]);
         at += fields[i].size();
-        ends[i] = qint32(at);
+        if (i < ends.size())
+            ends[i] = qint32(at);
     }
     return AddressRecord::fromJoined(std::move(text), ends);
 }

@@ -14,12 +14,13 @@ AddressRecord AddressRecord::fromViews(const std::array<QStringView, FieldCount>
     record.m_text.reserve(size);
     for (int i = 0; i < FieldCount; ++i) {
         record.m_text += fields[size_t(i)];
-        record.m_ends[size_t(i)] = qint32(record.m_text.size());
+        if (i < FieldCount - 1)
+            record.m_ends[size_t(i)] = qint32(record.m_text.size());
     }
     return record;
 }
 
-AddressRecord AddressRecord::fromJoined(QString text, const std::array<qint32, FieldCount>& ends)
+AddressRecord AddressRecord::fromJoined(QString text, const std::array<qint32, FieldCount - 1>& ends)
 {
     AddressRecord record;
     record.m_text = std::move(text);
@@ -29,8 +30,9 @@ AddressRecord AddressRecord::fromJoined(QString text, const std::array<qint32, F
 
 QStringView AddressRecord::fieldView(int index) const
 {
-    const qint32 start = index == 0 ? 0 : m_ends[size_t(index - 1)];
-    return QStringView(m_text).sliced(start, m_ends[size_t(index)] - start);
+    const qsizetype start = index == 0 ? 0 : m_ends[size_t(index - 1)];
+    const qsizetype end = index == FieldCount - 1 ? m_text.size() : m_ends[size_t(index)];
+    return QStringView(m_text).sliced(start, end - start);
 }
 
 void AddressRecord::setField(int index, QStringView value)

@@ -14,8 +14,8 @@ public:
     AddressRecord() = default;
     AddressRecord(const std::array<QString, FieldCount>& fields);
     static AddressRecord fromViews(const std::array<QStringView, FieldCount>& fields);
-    // The five fields already joined into one text, with where each ends.
-    static AddressRecord fromJoined(QString text, const std::array<qint32, FieldCount>& ends);
+    // The five fields already joined into one text, with where each but the last ends.
+    static AddressRecord fromJoined(QString text, const std::array<qint32, FieldCount - 1>& ends);
 
     QString field(int index) const { return fieldView(index).toString(); }
     QStringView fieldView(int index) const;
@@ -27,9 +27,9 @@ public:
 
 private:
     // The five fields stand in one string, so a record costs one allocation:
-    // big lists load faster and take less memory.
+    // big lists load faster and take less memory. The last field ends with the text.
     QString m_text;
-    std::array<qint32, FieldCount> m_ends{};
+    std::array<qint32, FieldCount - 1> m_ends{};
 };
 
 // Empty or only spaces. Only the space counts: a tab or a no-break space is

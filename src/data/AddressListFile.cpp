@@ -64,13 +64,14 @@ void decodeInto(QChar* out, QByteArrayView bytes)
             wide[i] = table[in[i]];
 }
 
-// Writes text into out; false at the first character the file cannot hold
-// when stopAtUnstorable, otherwise that character becomes "?".
+// Writes text into out; when stopAtUnstorable, false at the first character
+// a list field cannot hold (a quote included), otherwise such a character
+// becomes "?" and a quote stays (the settings file quotes its banner).
 bool encodeInto(char*& out, QStringView text, bool stopAtUnstorable)
 {
     for (const QChar c : text) {
         const int b = encodedByte(c.unicode());
-        if (b < 0 && stopAtUnstorable)
+        if (stopAtUnstorable && (b < 0 || c == u'"'))
             return false;
         *out++ = b < 0 ? '?' : char(b);
     }
@@ -130,10 +131,7 @@ std::optional<QByteArray> encodeList(const QList<AddressRecord>& records, bool s
             if (f > 0)
                 *out++ = ',';
             *out++ = '"';
-            const QStringView field = record.fieldView(f);
-            if (stopAtUnstorable && field.contains(u'"'))
-                return std::nullopt;
-            if (!encodeInto(out, field, stopAtUnstorable))
+            if (!encodeInto(out, record.fieldView(f), stopAtUnstorable))
                 return std::nullopt;
             *out++ = '"';
         }

@@ -2,9 +2,7 @@
 
 #include "ui/FormStyle.h"
 
-#include <QKeyEvent>
 #include <QLineEdit>
-#include <QTreeView>
 
 AddressCellDelegate::AddressCellDelegate(Check check, QObject* parent)
     : QStyledItemDelegate(parent), m_check(std::move(check))
@@ -24,15 +22,4 @@ void AddressCellDelegate::setModelData(QWidget* editor, QAbstractItemModel* mode
     if (value == model->data(index, Qt::EditRole).toString() || !m_check(index.column(), value))
         return;
     model->setData(index, value);
-}
-
-bool NameEditKey::eventFilter(QObject* watched, QEvent* event)
-{
-    auto* view = qobject_cast<QTreeView*>(watched);
-    if (!view || event->type() != QEvent::KeyPress || static_cast<QKeyEvent*>(event)->key() != Qt::Key_F2)
-        return false;
-    const QModelIndex current = view->currentIndex();
-    if (current.isValid())
-        view->edit(current.siblingAtColumn(0));
-    return true;
 }

@@ -17,13 +17,3 @@ public:
 private:
     Check m_check;
 };
-
-// F2 in the list edits the name of the current address, whichever cell was clicked last.
-class NameEditKey : public QObject {
-    Q_OBJECT
-public:
-    using QObject::QObject;
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
-};

@@ -71,6 +71,8 @@ private:
     void deleteAddress();
     bool saveList();
     void ListView1_ItemClick(const QModelIndex& index);
+    // The highlighted row, or an invalid index when none is.
+    QModelIndex selectedRow() const;
 
     // Menus, help and printing.
     void FileNieuw_Click();

@@ -5,6 +5,7 @@
 #include "widgets/vistabutton/VistaButton.h"
 
 #include <QFrame>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QTimer>
@@ -92,10 +93,10 @@ void Main::deleteAddress()
 {
     if (m_model.count() == 0)
         return;
-    const QModelIndexList selected = m_listView->selectionModel()->selectedRows();
-    if (selected.isEmpty())
+    const QModelIndex selected = selectedRow();
+    if (!selected.isValid())
         return;
-    const int row = selected.first().row();
+    const int row = selected.row();
     const QString naam = m_model.at(row).field(AddressRecord::Naam);
     const auto answer = m_context.messages.ask(this, QStringLiteral(" Delete"),
                                                QStringLiteral("Wil je (%1) verwijderen uit de lijst?").arg(naam));
@@ -114,6 +115,31 @@ bool Main::saveList()
         m_context.messages.tell(this, ProgramTitle, QStringLiteral("De lijst kon niet worden opgeslagen:\r\n") + saved.reason,
                                 Messages::Icon::Error);
     return saved.ok;
+}
+
+QModelIndex Main::selectedRow() const
+{
+    const QModelIndexList rows = m_listView->selectionModel()->selectedRows();
+    return rows.isEmpty() ? QModelIndex() : rows.first();
+}
+
+bool Main::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched != m_listView || event->type() != QEvent::KeyPress)
+        return QMainWindow::eventFilter(watched, event);
+    const auto* key = static_cast<QKeyEvent*>(event);
+    // F2 edits the name of the current address, whichever cell was clicked last.
+    if (key->key() == Qt::Key_F2) {
+        if (const QModelIndex current = m_listView->currentIndex(); current.isValid())
+            m_listView->edit(current.siblingAtColumn(AddressRecord::Naam));
+        return true;
+    }
+    // Ctrl+V or Shift+Insert: what a spreadsheet or a mail put on the clipboard.
+    if (key->matches(QKeySequence::Paste)) {
+        pasteAddresses();
+        return true;
+    }
+    return QMainWindow::eventFilter(watched, event);
 }
 
 void Main::ListView1_ItemClick(const QModelIndex& index)

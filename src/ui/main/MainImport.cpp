@@ -7,7 +7,6 @@
 #include <QDropEvent>
 #include <QFileInfo>
 #include <QGuiApplication>
-#include <QKeyEvent>
 #include <QMimeData>
 #include <QTreeView>
 
@@ -27,17 +26,6 @@ QString leftOutParagraph(const QStringList& reasons)
     return text;
 }
 
-}
-
-bool Main::eventFilter(QObject* watched, QEvent* event)
-{
-    // Ctrl+V or Shift+Insert in the list: what a spreadsheet or a mail put on the clipboard.
-    if (watched == m_listView && event->type() == QEvent::KeyPress
-        && static_cast<QKeyEvent*>(event)->matches(QKeySequence::Paste)) {
-        pasteAddresses();
-        return true;
-    }
-    return QMainWindow::eventFilter(watched, event);
 }
 
 void Main::pasteAddresses()

@@ -101,12 +101,11 @@ void Main::buildListArea(QWidget* central)
     m_listView->setAllColumnsShowFocus(true);
     m_listView->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_listView->setSelectionMode(QAbstractItemView::SingleSelection);
-    // A double-click edits the cell clicked; F2 edits the name (see CellEditing).
+    // A double-click edits the cell clicked; F2 edits the name (eventFilter).
     m_listView->setEditTriggers(QAbstractItemView::DoubleClicked);
     m_listView->setItemDelegate(new AddressCellDelegate(
         [this](int field, const QString& value) { return acceptCellValue(field, value); }, m_listView));
-    m_listView->installEventFilter(new NameEditKey(m_listView));
-    m_listView->installEventFilter(this); // paste
+    m_listView->installEventFilter(this); // F2 and paste
     setAcceptDrops(true);
     FormStyle::setColours(m_listView, QColor(30, 30, 50), QColor(235, 235, 235));
     m_listView->setModel(&m_model);
@@ -118,17 +117,13 @@ void Main::buildListArea(QWidget* central)
     connect(m_listView, &QTreeView::clicked, this, &Main::ListView1_ItemClick);
     // A changed cell of the highlighted address changes what gets printed.
     connect(&m_model, &QAbstractItemModel::dataChanged, this, [this](const QModelIndex& changed) {
-        const QModelIndexList rows = m_listView->selectionModel()->selectedRows();
-        if (!rows.isEmpty() && rows.first().row() == changed.row())
-            ListView1_ItemClick(rows.first());
+        if (selectedRow().row() == changed.row())
+            ListView1_ItemClick(changed);
     });
     // Arrow keys, Page Up/Down and type-ahead move the highlight too: what is
     // highlighted is what gets printed.
-    connect(m_listView->selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] {
-        const QModelIndexList rows = m_listView->selectionModel()->selectedRows();
-        if (!rows.isEmpty())
-            ListView1_ItemClick(rows.first());
-    });
+    connect(m_listView->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+            [this] { ListView1_ItemClick(selectedRow()); });
 
     m_image = new QLabel(frame1);
     m_image->setObjectName(QStringLiteral("Image1"));

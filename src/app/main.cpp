@@ -7,6 +7,7 @@
 
 #include <QApplication>
 #include <QStandardPaths>
+#include <csignal>
 #include <cstdio>
 
 int main(int argc, char* argv[])
@@ -16,6 +17,9 @@ int main(int argc, char* argv[])
         std::printf("plaklabels %s\n", PLAKLABELS_VERSION);
         return 0;
     }
+    // Past a file-size limit a write must fail and be told, as on a full
+    // disk; the signal's default would end the program and lose the list.
+    std::signal(SIGXFSZ, SIG_IGN);
     QApplication app(argc, argv);
     QApplication::setApplicationName(ProgramTitle);
     QApplication::setWindowIcon(appIcon());
@@ -25,6 +29,7 @@ int main(int argc, char* argv[])
         programFolder, QStandardPaths::writableLocation(QStandardPaths::AppDataLocation),
         programFolder + QStringLiteral("/../share/plaklabels/voorbeeld.lst"), QStringLiteral(PLAKLABELS_INSTALLED_BINDIR));
     QtMessages messages;
+    QtPrinterDevice::removeLeftOverSpools();
     QtPrinterDevice printer(home.path);
     AppContext context{home.path, {}, messages, printer};
 

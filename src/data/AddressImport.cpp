@@ -126,7 +126,7 @@ void ImportCollector::add(std::array<QString, AddressRecord::FieldCount> fields,
 
 void ImportCollector::leaveOut(qsizetype line, const QString& why)
 {
-    m_result.reasons.append(QStringLiteral("regel %1: %2").arg(line).arg(why));
+    m_result.leaveOut(QStringLiteral("regel %1: %2").arg(line).arg(why));
 }
 
 ImportResult importDelimited(const QString& text)
@@ -166,9 +166,9 @@ ImportResult importFile(const QString& fileName, const QByteArray& bytes)
         const ParsedList list = parseAddressList(bytes);
         result.addresses = list.records;
         if (!list.complete)
-            result.reasons.append(QStringLiteral("het bestand houdt op midden in een adres"));
+            result.leaveOut(QStringLiteral("het bestand houdt op midden in een adres"));
     } else {
-        result.reasons.append(QStringLiteral("%1 is geen CSV-, tekst-, vCard- of lijstbestand").arg(fileName));
+        result.leaveOut(QStringLiteral("%1 is geen CSV-, tekst-, vCard- of lijstbestand").arg(fileName));
     }
     return result;
 }

@@ -10,7 +10,28 @@
 // Addresses read from another program's text, and why rows were left out.
 struct ImportResult {
     QList<AddressRecord> addresses;
-    QStringList reasons; // "regel 4: geen naam", in the order met
+    // The first few reasons, in the order met ("regel 4: geen naam"), and how
+    // many rows were left out in all: a file of millions of bad rows must not
+    // keep a reason for each.
+    QStringList reasons;
+    qsizetype leftOut = 0;
+    static constexpr qsizetype ShownReasons = 3;
+
+    void leaveOut(const QString& reason)
+    {
+        if (reasons.size() < ShownReasons)
+            reasons.append(reason);
+        ++leftOut;
+    }
+    // Another file's result after this one's; prefix names the file in its reasons.
+    void append(const ImportResult& other, const QString& prefix = {})
+    {
+        addresses.append(other.addresses);
+        for (const QString& reason : other.reasons)
+            if (reasons.size() < ShownReasons)
+                reasons.append(prefix + reason);
+        leftOut += other.leftOut;
+    }
 };
 
 // Turns rows of up to five values into addresses the way the list takes

@@ -212,7 +212,7 @@ std::optional<QString> unstorableReason(const QList<AddressRecord>& records)
         for (int f = 0; f < AddressRecord::FieldCount; ++f) {
             if (const auto bad = findUnstorableChar(record.fieldView(f)))
                 return QStringLiteral("het teken %1 in %2 van adres %3 (%4) kan niet in het bestand worden opgeslagen.")
-                    .arg(bad->character, names[f], QString::number(row + 1), record.field(AddressRecord::Naam));
+                    .arg(bad->character, names[f], QString::number(row + 1), shownStart(record.fieldView(AddressRecord::Naam)));
         }
     }
     return std::nullopt;

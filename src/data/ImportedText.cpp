@@ -16,11 +16,20 @@ QString decodeStrict(QStringConverter::Encoding encoding, QByteArrayView bytes, 
 }
 
 // What uchardet makes of the bytes, in upper case ("UTF-8", "WINDOWS-1252", "ASCII", ...).
+// It reads a sample of whole lines: guessing from a whole big file takes
+// tens of seconds and says no more. A sample taken wrongly for UTF-8 is
+// caught by the strict decoding that follows.
 QByteArray guessedCharset(const QByteArray& bytes)
 {
+    constexpr qsizetype SampleSize = 1024 * 1024;
+    QByteArrayView sample(bytes);
+    if (sample.size() > SampleSize) {
+        const qsizetype lineEnd = sample.first(SampleSize).lastIndexOf('\n');
+        sample = sample.first(lineEnd > 0 ? lineEnd + 1 : SampleSize);
+    }
     uchardet_t detector = uchardet_new();
     QByteArray charset;
-    if (uchardet_handle_data(detector, bytes.constData(), size_t(bytes.size())) == 0) {
+    if (uchardet_handle_data(detector, sample.data(), size_t(sample.size())) == 0) {
         uchardet_data_end(detector);
         charset = QByteArray(uchardet_get_charset(detector)).toUpper();
     }

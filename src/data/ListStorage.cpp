@@ -6,11 +6,16 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QLocale>
 #include <QSaveFile>
+#include <limits>
+
+// Field ends are 32-bit: no record read from a file may be longer than that.
+static_assert(MaxReadableBytes < std::numeric_limits<qint32>::max());
 
 namespace {
 
-FileResult failure(const QString& reason) { return {false, reason}; }
+FileResult failure(const QString& reason) { return {false, reason, {}}; }
 
 QString writeFailureReason(const QFileDevice& file, const QString& path, bool whileWriting = false)
 {
@@ -27,16 +32,29 @@ QString writeFailureReason(const QFileDevice& file, const QString& path, bool wh
     return QStringLiteral("het bestand kon niet worden geschreven.");
 }
 
+// Where a path ends after every link on the way, whether that end exists
+// or not; empty for a loop. QSaveFile follows the whole chain, so the check
+// must too: a dangling link at the end of a chain would create its target.
+QString finalTarget(const QString& path)
+{
+    QString at = QFileInfo(path).absoluteFilePath();
+    for (int hops = 0; hops < 40; ++hops) {
+        const QFileInfo info(at);
+        if (!info.isSymLink())
+            return at;
+        at = info.symLinkTarget();
+    }
+    return {};
+}
+
 // A file is written only in its own folder: saving through a link must not
 // overwrite, or create, a file somewhere else.
 bool staysInFolder(const QString& path)
 {
-    const QFileInfo info(path);
-    if (!info.isSymLink())
-        return true;
-    const QString folder = QFileInfo(info.absolutePath()).canonicalFilePath();
-    // Through every link of a chain; a dangling link by where it points.
-    const QString target = info.exists() ? info.canonicalFilePath() : info.symLinkTarget();
+    const QString target = finalTarget(path);
+    if (target.isEmpty())
+        return false;
+    const QString folder = QFileInfo(QFileInfo(path).absolutePath()).canonicalFilePath();
     const QString targetFolder = QFileInfo(QFileInfo(target).absolutePath()).canonicalFilePath();
     return !targetFolder.isEmpty() && targetFolder == folder;
 }
@@ -46,6 +64,18 @@ bool isBareFileName(const QString& name)
 {
     return !name.isEmpty() && !name.contains(QLatin1Char('/')) && !name.contains(QLatin1Char('\\'))
         && name != QLatin1String(".") && name != QLatin1String("..");
+}
+
+// A size in whole megabytes, as a Dutch reader writes numbers.
+QString megabytes(qint64 bytes)
+{
+    constexpr qint64 MB = 1024 * 1024;
+    return QLocale(QLocale::Dutch, QLocale::Netherlands).toString((bytes + MB - 1) / MB);
+}
+
+bool tooBigToRead(const QFileInfo& info)
+{
+    return info.isFile() && info.size() > MaxReadableBytes;
 }
 
 FileResult notAFileName() { return failure(QStringLiteral("dit is geen geldige bestandsnaam.")); }
@@ -62,6 +92,8 @@ FileResult readWholeFile(const QString& path, QByteArray& bytes)
     // A pipe would block the window for ever, a device could be endless.
     if (!info.isFile())
         return failure(QStringLiteral("dit is geen gewoon bestand."));
+    if (tooBigToRead(info))
+        return failure(QStringLiteral("het bestand is te groot om te openen (%1 MB).").arg(megabytes(info.size())));
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return failure(info.isReadable() ? QStringLiteral("het bestand kan niet worden geopend.")
@@ -102,13 +134,25 @@ FileResult LaadAdressen(AddressListModel& model, const QString& dataFolder, cons
 {
     if (!isBareFileName(name))
         return notAFileName();
+    const QString path = dataFolder + QLatin1Char('/') + name;
+    if (const QFileInfo info(path); tooBigToRead(info)) {
+        FileResult refused = failure(QString());
+        refused.notice = QStringLiteral("De lijst %1 is te groot om te openen (%2 MB).").arg(name, megabytes(info.size()));
+        return refused;
+    }
     QByteArray bytes;
-    const FileResult read = readWholeFile(dataFolder + QLatin1Char('/') + name, bytes);
+    const FileResult read = readWholeFile(path, bytes);
     if (!read.ok)
         return read;
-    // A file that ends inside a record still gives its complete records.
-    model.replaceAll(parseAddressList(bytes).records);
-    return {};
+    // A file that ends inside a record still gives its complete records, and says so.
+    ParsedList parsed = parseAddressList(bytes);
+    FileResult loaded;
+    if (parsed.records.isEmpty() && !bytes.isEmpty())
+        loaded.notice = QStringLiteral("In de lijst %1 zijn geen adressen gevonden.").arg(name);
+    else if (!parsed.complete)
+        loaded.notice = QStringLiteral("De lijst %1 eindigt midden in een adres; dat laatste adres kon niet worden gelezen.").arg(name);
+    model.replaceAll(std::move(parsed.records));
+    return loaded;
 }
 
 FileResult SaveAdressen(AddressListModel& model, const QString& dataFolder, const QString& name)

@@ -10,7 +10,14 @@ struct SavedSettings;
 struct FileResult {
     bool ok = true;
     QString reason;
+    // A whole sentence for the user where the common one does not fit: why
+    // a list is refused, or what could not be read of a list that opened.
+    QString notice;
 };
+
+// The largest file the program reads: once read, a list takes about three
+// times its size in memory (its bytes and its text).
+constexpr qint64 MaxReadableBytes = qint64(1) << 30;
 
 // Reads Data/name into the model. The rows are replaced only when the file
 // could be read; otherwise the model keeps its list.

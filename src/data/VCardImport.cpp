@@ -5,6 +5,7 @@
 #include "data/AddressListFile.h"
 
 #include <QStringDecoder>
+#include <algorithm>
 
 namespace {
 
@@ -37,11 +38,6 @@ bool isHome(const Property& p)
         if (param == "HOME" || (param.startsWith("TYPE=") && param.mid(5).replace('"', "").split(',').contains("HOME")))
             return true;
     return false;
-}
-
-bool isQuotedPrintable(const QByteArray& nameAndParams)
-{
-    return nameAndParams.toUpper().contains("QUOTED-PRINTABLE");
 }
 
 QByteArray decodeQuotedPrintable(const QByteArray& value)
@@ -116,27 +112,69 @@ Property parseLine(const QByteArray& line)
     return p;
 }
 
+// A logical line being joined from its physical lines. Its head (name and
+// parameters, up to the first ":") is looked at only in the pieces added, so
+// joining stays linear however many pieces a line has.
+class LogicalLine {
+public:
+    LogicalLine(qsizetype number, const QByteArray& first) : m_number(number) { add(first); }
+
+    void add(QByteArrayView piece)
+    {
+        const qsizetype before = m_text.size();
+        m_text.append(piece);
+        if (m_colon >= 0)
+            return;
+        const qsizetype colon = piece.indexOf(':');
+        m_colon = colon < 0 ? -1 : before + colon;
+        // The marker may straddle two pieces: look again at the end of the old text.
+        const qsizetype from = std::max<qsizetype>(0, before - Marker.size() + 1);
+        const qsizetype to = m_colon < 0 ? m_text.size() : m_colon;
+        m_quotedPrintable = m_quotedPrintable || containsMarker(QByteArrayView(m_text).sliced(from, to - from));
+    }
+    // The value goes on in the next physical line: a quoted-printable soft break.
+    bool endsInSoftBreak() const { return m_quotedPrintable && m_text.endsWith('='); }
+    void dropLastByte() { m_text.chop(1); }
+
+    qsizetype number() const { return m_number; }
+    const QByteArray& text() const { return m_text; }
+
+private:
+    static constexpr QByteArrayView Marker = "QUOTED-PRINTABLE";
+    static bool containsMarker(QByteArrayView text)
+    {
+        const auto equalIgnoringCase = [](char a, char b) { return (a >= 'a' && a <= 'z' ? char(a - 'a' + 'A') : a) == b; };
+        return std::search(text.begin(), text.end(), Marker.begin(), Marker.end(), equalIgnoringCase) != text.end();
+    }
+
+    qsizetype m_number;
+    QByteArray m_text;
+    qsizetype m_colon = -1;
+    bool m_quotedPrintable = false;
+};
+
 // Logical lines with their first physical line number: folded lines joined,
 // and the soft line breaks of quoted-printable values.
-QList<std::pair<qsizetype, QByteArray>> unfold(const QByteArray& bytes)
+QList<LogicalLine> unfold(const QByteArray& bytes)
 {
-    QList<std::pair<qsizetype, QByteArray>> lines;
+    QList<LogicalLine> lines;
     qsizetype number = 0;
-    bool softBreak = false;
-    for (QByteArray line : bytes.split('\n')) {
-        ++number;
+    for (qsizetype start = 0; start <= bytes.size(); ++number) {
+        qsizetype end = bytes.indexOf('\n', start);
+        if (end < 0)
+            end = bytes.size();
+        QByteArrayView line = QByteArrayView(bytes).sliced(start, end - start);
+        start = end + 1;
         if (line.endsWith('\r'))
             line.chop(1);
-        if (!lines.isEmpty() && softBreak) {
-            lines.last().second.chop(1); // the "=" that carried the value over
-            lines.last().second.append(line);
+        if (!lines.isEmpty() && lines.last().endsInSoftBreak()) {
+            lines.last().dropLastByte(); // the "=" that carried the value over
+            lines.last().add(line);
         } else if (!lines.isEmpty() && (line.startsWith(' ') || line.startsWith('\t'))) {
-            lines.last().second.append(line.mid(1));
+            lines.last().add(line.sliced(1));
         } else {
-            lines.append({number, line});
+            lines.append(LogicalLine(number + 1, line.toByteArray()));
         }
-        const QByteArray& current = lines.last().second;
-        softBreak = current.endsWith('=') && isQuotedPrintable(current.left(current.indexOf(':')));
     }
     return lines;
 }
@@ -150,8 +188,9 @@ ImportResult importVCard(const QByteArray& bytes)
     QString formattedName, structuredName;
     std::optional<Property> address;
     bool inCard = false;
-    for (const auto& [number, line] : unfold(bytes)) {
-        const Property p = parseLine(line);
+    for (const LogicalLine& logical : unfold(bytes)) {
+        const qsizetype number = logical.number();
+        const Property p = parseLine(logical.text());
         const QByteArray value = p.value.trimmed().toUpper();
         if (p.name == "BEGIN" && value == "VCARD") {
             inCard = true;
@@ -174,7 +213,7 @@ ImportResult importVCard(const QByteArray& bytes)
             inCard = false;
             const QString name = formattedName.isEmpty() ? structuredName : formattedName;
             if (!address) {
-                collector.leaveOut(begin, QStringLiteral("geen postadres (%1)").arg(name));
+                collector.leaveOut(begin, QStringLiteral("geen postadres (%1)").arg(shownStart(name)));
                 continue;
             }
             // PO box; extended; street; locality; region; postal code; country.

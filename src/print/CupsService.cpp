@@ -2,11 +2,15 @@
 
 #include <QElapsedTimer>
 #include <QFile>
+#include <QPrinter>
+#include <QPrinterInfo>
+#include <QSet>
 #include <atomic>
 #include <chrono>
 #include <cups/cups.h>
 #include <future>
 #include <memory>
+#include <mutex>
 #include <optional>
 #include <thread>
 
@@ -39,17 +43,6 @@ http_t* connect(double seconds)
     if (http)
         httpSetTimeout(http, seconds, [](http_t*, void*) { return 0; }, nullptr);
     return http;
-}
-
-bool askedAndAnswered()
-{
-    http_t* http = connect(1.5);
-    if (!http)
-        return true; // nothing listens: there are no printers, and that is quickly known
-    ippDelete(cupsDoRequest(http, ippNewRequest(IPP_OP_CUPS_GET_DEFAULT), "/"));
-    const bool answered = cupsLastError() < IPP_STATUS_ERROR_INTERNAL; // a client error is an answer too
-    httpClose(http);
-    return answered;
 }
 
 bool queueState(const QByteArray& queue)
@@ -95,34 +88,76 @@ FrozenMemory& memory()
     return frozen;
 }
 
-}
-
-bool answers()
+// Asks the service unless it was found frozen a moment ago, within the
+// budget, and remembers whether it answered.
+template <typename Result, typename Work>
+std::optional<Result> ask(Work work)
 {
     if (memory().recentlyFrozen())
-        return false;
-    const std::optional<bool> answered = withinDeadline<bool>(CheckBudget, askedAndAnswered);
-    memory().note(answered.value_or(false));
-    return answered.value_or(false);
+        return std::nullopt;
+    std::optional<Result> answer = withinDeadline<Result>(CheckBudget, std::move(work));
+    memory().note(answer.has_value());
+    return answer;
+}
+
+// The files of hand-overs whose thread still runs.
+std::mutex waitingLock;
+QSet<QString> waiting;
+
+void setWaiting(const QString& file, bool isWaiting)
+{
+    const std::lock_guard<std::mutex> lock(waitingLock);
+    if (isWaiting)
+        waiting.insert(file);
+    else
+        waiting.remove(file);
+}
+
 }
 
 bool queueTakesJobs(const QString& queue)
 {
-    if (memory().recentlyFrozen())
-        return false;
     // One request with one budget: whether the service answers is part of it.
     const QByteArray name = queue.toUtf8();
-    const std::optional<bool> takes = withinDeadline<bool>(CheckBudget, [name] { return queueState(name); });
-    memory().note(takes.has_value());
-    return takes.value_or(false);
+    return ask<bool>([name] { return queueState(name); }).value_or(false);
 }
 
-bool submit(const QString& queue, const QString& pdfPath, const QString& title)
+std::optional<QStringList> printerNames()
+{
+    return ask<QStringList>([] { return QPrinterInfo::availablePrinterNames(); });
+}
+
+std::optional<QString> defaultPrinter()
+{
+    return ask<QString>([] { return QPrinterInfo::defaultPrinterName(); });
+}
+
+std::optional<QMarginsF> printableMargins(const QString& queue)
+{
+    // Qt reads them from the queue's driver, which the service hands over.
+    return ask<QMarginsF>([queue] {
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setPrinterName(queue);
+        printer.setPageSize(QPageSize(QPageSize::A4));
+        return printer.pageLayout().margins(QPageLayout::Millimeter);
+    });
+}
+
+void removeWaitingFiles()
+{
+    const std::lock_guard<std::mutex> lock(waitingLock);
+    for (const QString& file : std::as_const(waiting))
+        QFile::remove(file);
+    waiting.clear();
+}
+
+HandOver submit(const QString& queue, const QString& pdfPath, const QString& title)
 {
     enum : int { Waiting, Done, Abandoned };
     auto state = std::make_shared<std::atomic<int>>(Waiting);
     auto promise = std::make_shared<std::promise<bool>>();
     std::future<bool> taken = promise->get_future();
+    setWaiting(pdfPath, true);
     const QByteArray name = queue.toUtf8();
     const QByteArray file = QFile::encodeName(pdfPath);
     const QByteArray jobTitle = title.toUtf8();
@@ -131,23 +166,22 @@ bool submit(const QString& queue, const QString& pdfPath, const QString& title)
         int job = 0;
         if (http) {
             job = cupsPrintFile2(http, name.constData(), file.constData(), jobTitle.constData(), 0, nullptr);
-            // Too late: the user has been told it failed, so it must not print after all.
+            // Too late: the user has been told it may not print, so it should not after all.
             int expected = Waiting;
             if (!state->compare_exchange_strong(expected, Done) && job > 0)
                 cupsCancelJob2(http, name.constData(), job, 0);
             httpClose(http);
         }
         QFile::remove(QFile::decodeName(file));
+        setWaiting(QFile::decodeName(file), false);
         promise->set_value(job > 0);
     }).detach();
     // Handing over takes a fraction of a second; a big document a little more.
     const auto budget = CheckBudget + std::chrono::milliseconds(QFile(pdfPath).size() / 10000);
-    if (taken.wait_for(budget) == std::future_status::ready)
-        return taken.get();
     int expected = Waiting;
-    if (state->compare_exchange_strong(expected, Abandoned))
-        return false;
-    return taken.get(); // it answered just now
+    if (taken.wait_for(budget) != std::future_status::ready && state->compare_exchange_strong(expected, Abandoned))
+        return HandOver::Late;
+    return taken.get() ? HandOver::Taken : HandOver::Refused; // in time, or it answered just now
 }
 
 }

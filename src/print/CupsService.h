@@ -1,23 +1,39 @@
 #pragma once
 
+#include <QMarginsF>
 #include <QString>
+#include <QStringList>
+#include <optional>
 
 // The print service (CUPS) as the printer device uses it. Every call has a
-// deadline the window waits for at most: a service that is alive but frozen
-// would otherwise hold the program for minutes.
+// deadline of two seconds the window waits for at most: a service that is
+// alive but frozen would otherwise hold the program for minutes. One found
+// frozen is not asked again for a while, so its wait is paid once; one that
+// is not running answers at once (it has no printers).
 namespace CupsService {
-
-// Whether the service answers within two seconds. A service that is not
-// running answers at once (it has no printers); one found frozen is not
-// asked again for a while, so its wait is paid once.
-bool answers();
 
 // Whether the queue exists, is not stopped and accepts jobs.
 bool queueTakesJobs(const QString& queue);
 
-// Hands a finished PDF to the queue and removes the file afterwards. True
-// once the service has given the job a number; when it does not within the
-// deadline, the job is withdrawn as soon as the service comes back.
-bool submit(const QString& queue, const QString& pdfPath, const QString& title);
+// What Qt's printer support asks the service, each within the same budget:
+// nothing when it did not answer in time.
+std::optional<QStringList> printerNames();
+std::optional<QString> defaultPrinter();
+// The queue's printable area on A4, in millimetres.
+std::optional<QMarginsF> printableMargins(const QString& queue);
+
+enum class HandOver {
+    Taken,   // the service gave the job a number
+    Refused, // the service said no, or could not be reached
+    Late,    // no answer within the deadline: the job is withdrawn when the
+             // service comes back, but it may print all the same
+};
+
+// Hands a finished PDF to the queue and removes the file afterwards.
+HandOver submit(const QString& queue, const QString& pdfPath, const QString& title);
+
+// Removes the files of hand-overs still waiting for the service; at the end
+// of the program, whose waiting threads end with it.
+void removeWaitingFiles();
 
 }

@@ -15,6 +15,7 @@ public:
 struct JobResult {
     bool ok = true;
     QString reason; // why the printer failed, in Dutch
+    bool mayHavePrinted = false; // failed as far as is known, yet perhaps printed
 };
 
 // Ends a job: on success the document is ended; after a failure "Error Printer"

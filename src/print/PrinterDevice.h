@@ -36,4 +36,8 @@ public:
     // The file of the last ended document when it was kept as a file that the
     // desktop could not open for the user; empty otherwise.
     virtual QString unopenedDocument() const { return {}; }
+
+    // After a failed job: whether it may have printed all the same, because
+    // the print service answered too late to know.
+    virtual bool mayHavePrinted() const { return false; }
 };

@@ -3,13 +3,14 @@
 #include "app/Algemeen.h"
 #include "print/CupsService.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QFontMetricsF>
 #include <QPdfWriter>
-#include <QPrinter>
-#include <QPrinterInfo>
 #include <QTemporaryFile>
+#include <cerrno>
+#include <signal.h>
 
 const QString QtPrinterDevice::PdfPrinterName = QStringLiteral("PDF-bestand");
 
@@ -18,15 +19,6 @@ namespace {
 QString pdfCutOff()
 {
     return QStringLiteral("het PDF-bestand kon niet helemaal worden geschreven (is de schijf vol?).");
-}
-
-// Positions count from the printable area, which the queue's driver sets.
-QMarginsF printableMargins(const QString& queue)
-{
-    QPrinter printer(QPrinter::HighResolution);
-    printer.setPrinterName(queue);
-    printer.setPageSize(QPageSize(QPageSize::A4));
-    return printer.pageLayout().margins(QPageLayout::Millimeter);
 }
 
 }
@@ -42,11 +34,25 @@ QtPrinterDevice::QtPrinterDevice(const QString& homeFolder, Clock clock)
 QtPrinterDevice::~QtPrinterDevice()
 {
     closeDocument();
+    // The program ends: a hand-over still waiting for the service ends with
+    // it, and its file, which holds every address, must not stay behind.
+    CupsService::removeWaitingFiles();
+}
+
+void QtPrinterDevice::removeLeftOverSpools()
+{
+    const QDir temp = QDir::temp();
+    for (const QString& name : temp.entryList({QStringLiteral("plaklabels-*-*.pdf")}, QDir::Files)) {
+        // The file of a program that still runs is its own to remove.
+        const pid_t pid = pid_t(name.section(QLatin1Char('-'), 1, 1).toInt());
+        if (pid > 0 && kill(pid, 0) != 0 && errno == ESRCH)
+            QFile::remove(temp.filePath(name));
+    }
 }
 
 QStringList QtPrinterDevice::InstalledPrinters()
 {
-    m_printers = CupsService::answers() ? QPrinterInfo::availablePrinterNames() : QStringList();
+    m_printers = CupsService::printerNames().value_or(QStringList());
     m_printers.append(PdfPrinterName);
     // A printer that is gone (or whose service no longer answers) is no choice.
     if (!m_current.isEmpty() && !m_printers.contains(m_current))
@@ -57,8 +63,7 @@ QStringList QtPrinterDevice::InstalledPrinters()
 QString QtPrinterDevice::CurrentDeviceName()
 {
     if (m_current.isEmpty()) {
-        if (CupsService::answers())
-            m_current = QPrinterInfo::defaultPrinterName();
+        m_current = CupsService::defaultPrinter().value_or(QString());
         if (m_current.isEmpty())
             m_current = PdfPrinterName;
     }
@@ -79,6 +84,7 @@ bool QtPrinterDevice::SetUnitTwips()
 {
     // Positions are always twips here; this is where every job begins.
     m_jobFailed = false;
+    m_mayHavePrinted = false;
     return true;
 }
 
@@ -185,10 +191,15 @@ bool QtPrinterDevice::EndDocument()
                                       : QStringLiteral("de afdruk kon niet helemaal worden klaargezet (is de schijf vol?)."));
     }
     if (!m_queue.isEmpty()) {
-        if (CupsService::submit(m_queue, m_pdfPath, m_documentName))
+        const CupsService::HandOver handOver = CupsService::submit(m_queue, m_pdfPath, m_documentName);
+        if (handOver == CupsService::HandOver::Taken)
             return true;
         m_jobFailed = true;
-        return fail(QStringLiteral("de printservice heeft de opdracht voor %1 niet aangenomen.").arg(m_queue));
+        m_mayHavePrinted = handOver == CupsService::HandOver::Late;
+        return fail(m_mayHavePrinted ? QStringLiteral("de printservice reageerde te laat; de opdracht voor %1 is misschien toch "
+                                                      "afgedrukt. Kijk eerst in de printerwachtrij voordat je opnieuw afdrukt.")
+                                           .arg(m_queue)
+                                     : QStringLiteral("de printservice heeft de opdracht voor %1 niet aangenomen.").arg(m_queue));
     }
     m_lastPdf = m_pdfPath;
     if (!Algemeen::ShellOpen(m_pdfPath))
@@ -211,10 +222,13 @@ bool QtPrinterDevice::openDocument()
     m_queue.clear();
     QMarginsF margins; // the whole sheet is printable in a PDF, so it prints at 100 % onto a label sheet
     if (name != PdfPrinterName) {
-        if (!CupsService::queueTakesJobs(name))
+        // Positions count from the printable area, which the queue's driver sets.
+        const std::optional<QMarginsF> printable =
+            CupsService::queueTakesJobs(name) ? CupsService::printableMargins(name) : std::nullopt;
+        if (!printable)
             return fail(QStringLiteral("printer %1 is niet beschikbaar.").arg(name));
         m_queue = name;
-        margins = printableMargins(name);
+        margins = *printable;
     }
     m_pdfPath = m_queue.isEmpty() ? newPdfPath() : spoolPath();
     if (m_pdfPath.isEmpty())
@@ -244,7 +258,9 @@ bool QtPrinterDevice::openDocument()
 
 QString QtPrinterDevice::spoolPath()
 {
-    QTemporaryFile spool(QDir::temp().filePath(QStringLiteral("plaklabels-XXXXXX.pdf")));
+    // The process number in the name tells a later start whose file it is.
+    const QString pattern = QStringLiteral("plaklabels-%1-XXXXXX.pdf").arg(QCoreApplication::applicationPid());
+    QTemporaryFile spool(QDir::temp().filePath(pattern));
     spool.setAutoRemove(false);
     if (!spool.open()) {
         fail(QStringLiteral("de afdruk kan niet worden klaargezet in de map %1.").arg(QDir::toNativeSeparators(QDir::tempPath())));

@@ -44,6 +44,11 @@ public:
     QString errorString() const override { return m_error; }
     void SetDocumentName(const QString& name) override { m_documentName = name; }
     QString unopenedDocument() const override { return m_unopenedPdf; }
+    bool mayHavePrinted() const override { return m_mayHavePrinted; }
+
+    // Removes the spool files that earlier runs of the program left in the
+    // temporary folder when they ended during a hand-over.
+    static void removeLeftOverSpools();
 
     // The PDF written by the last "PDF-bestand" job.
     QString lastPdfPath() const { return m_lastPdf; }
@@ -67,6 +72,7 @@ private:
     // Set when the document could not be opened or ended: the job's closing
     // "Error Printer" must not start a new document.
     bool m_jobFailed = false;
+    bool m_mayHavePrinted = false;
 
     std::unique_ptr<QPagedPaintDevice> m_device;
     QString m_queue;   // the print queue of the open document; empty for "PDF-bestand"

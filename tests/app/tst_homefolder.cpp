@@ -1,7 +1,10 @@
 #include "SmallDisk.h"
 #include "app/HomeFolder.h"
 
+#include <QProcess>
 #include <QTemporaryDir>
+#include <csignal>
+#include <sys/resource.h>
 #include <QTest>
 
 namespace {
@@ -84,6 +87,30 @@ private slots:
                                                        m_share.filePath(QStringLiteral("groot.lst")), program.path());
         QVERIFY2(onFullDisk.problem.contains(QStringLiteral("is de schijf vol?")), qPrintable(onFullDisk.problem));
         QVERIFY(!QFileInfo::exists(full.filePath(QStringLiteral("Plaklabels/Data/voorbeeld.lst"))));
+    }
+
+    // A write past the file-size limit fails like a write to a full disk, in
+    // the program as a user starts it: it is not ended by the signal (the
+    // first thing it writes, with no settings file yet, is the settings).
+    void realProgramOutlivesAFileSizeLimit()
+    {
+        QTemporaryDir program;
+        const QString copy = program.filePath(QStringLiteral("plaklabels"));
+        QVERIFY(QFile::copy(QStringLiteral(PLAKLABELS_PROGRAM), copy));
+        QProcess run;
+        run.setProcessEnvironment(QProcessEnvironment::systemEnvironment());
+        run.setChildProcessModifier([] {
+            signal(SIGXFSZ, SIG_DFL); // as a user starts it, whatever this process inherited
+            const rlimit limit{40, 40};
+            setrlimit(RLIMIT_FSIZE, &limit);
+        });
+        run.start(copy, {QStringLiteral("-platform"), QStringLiteral("offscreen")});
+        QVERIFY(run.waitForStarted());
+        const bool ended = run.waitForFinished(4000);
+        run.kill();
+        run.waitForFinished();
+        QVERIFY2(!ended, qPrintable(QStringLiteral("ended with %1").arg(run.exitCode())));
+        QVERIFY(!QFile::exists(program.filePath(QStringLiteral("Plaklabels.ini"))));
     }
 };
 

@@ -1,3 +1,4 @@
+#include "ChildProcess.h"
 #include "data/AddressImport.h"
 
 #include <QFile>
@@ -127,6 +128,27 @@ private slots:
         const ImportResult unknown = importFile(QStringLiteral("foto.jpg"), "\xff\xd8");
         QVERIFY(unknown.addresses.isEmpty());
         QCOMPARE(unknown.reasons, QStringList{QStringLiteral("foto.jpg is geen CSV-, tekst-, vCard- of lijstbestand")});
+        // Rows left out by the thousand are counted; only the first reasons are kept.
+        const ImportResult empty = importFile(QStringLiteral("leeg.csv"), QByteArray(",\n").repeated(10000));
+        QCOMPARE(empty.leftOut, 10000);
+        QCOMPARE(empty.reasons, (QStringList{QStringLiteral("regel 1: geen naam"), QStringLiteral("regel 2: geen naam"),
+                                             QStringLiteral("regel 3: geen naam")}));
+    }
+
+    // Folded pieces that each end in "=", on a line without ":": joined in
+    // one pass. Quadratic joining would take hours here; the limit ends it.
+    void foldedLinesAreJoinedInOnePass()
+    {
+        const QByteArray answer = runInChild(
+            [] {
+                const QByteArray card = "BEGIN:VCARD\r\nX=\r\n" + QByteArray(" a=\r\n").repeated(4000000) + "END:VCARD\r\n";
+                return QByteArray::number(importVCard(card).leftOut);
+            },
+            [] {
+                const rlimit cpuSeconds{60, 60};
+                setrlimit(RLIMIT_CPU, &cpuSeconds);
+            });
+        QCOMPARE(answer, QByteArray("1"));
     }
 
     void encodingsAreRecognised()

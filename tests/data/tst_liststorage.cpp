@@ -107,8 +107,45 @@ private slots:
         QCOMPARE(result.reason, QStringLiteral("dit is een map, geen bestand."));
         result = LaadAdressen(model, dir.path(), QStringLiteral("../buiten.lst"));
         QCOMPARE(result.reason, QStringLiteral("dit is geen geldige bestandsnaam."));
+        // Larger than memory could hold: refused before a byte is read (a sparse file takes no disk).
+        QFile huge(dir.filePath(QStringLiteral("groot.lst")));
+        QVERIFY(huge.open(QIODevice::WriteOnly) && huge.resize(qint64(64) << 30));
+        result = LaadAdressen(model, dir.path(), QStringLiteral("groot.lst"));
+        QVERIFY(!result.ok);
+        QCOMPARE(result.notice, QStringLiteral("De lijst groot.lst is te groot om te openen (65.536 MB)."));
+        QByteArray bytes;
+        QCOMPARE(readWholeFile(huge.fileName(), bytes).reason, QStringLiteral("het bestand is te groot om te openen (65.536 MB)."));
         QCOMPARE(model.count(), 1);
         QVERIFY(model.isModified());
+    }
+
+    // What the reader had to leave out is told once, when the list opens.
+    void tellsWhatCouldNotBeRead_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<int>("count");
+        QTest::addColumn<QString>("notice");
+        const QByteArray whole = "\"Jan\",\"a\",\"b\",\"c\",\"d\"\r\n";
+        const QString torn = QStringLiteral("De lijst x.lst eindigt midden in een adres; dat laatste adres kon niet worden gelezen.");
+        const QString none = QStringLiteral("In de lijst x.lst zijn geen adressen gevonden.");
+        QTest::newRow("whole") << whole << 1 << QString();
+        QTest::newRow("empty file") << QByteArray() << 0 << QString();
+        QTest::newRow("torn last address") << whole + "\"Piet\",\"a" << 1 << torn;
+        QTest::newRow("only blank names") << QByteArray("\" \",\"a\",\"b\",\"c\",\"d\"\r\n") << 0 << none;
+        QTest::newRow("no address at all") << QByteArray("\x01\x02 foto") << 0 << none;
+    }
+    void tellsWhatCouldNotBeRead()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(int, count);
+        QFETCH(QString, notice);
+        QTemporaryDir dir;
+        write(dir.filePath(QStringLiteral("x.lst")), bytes);
+        AddressListModel model;
+        const FileResult result = LaadAdressen(model, dir.path(), QStringLiteral("x.lst"));
+        QVERIFY(result.ok);
+        QCOMPARE(model.count(), count);
+        QCOMPARE(result.notice, notice);
     }
 
     void refusedSaveLeavesOldFile()
@@ -271,16 +308,21 @@ private slots:
         write(outside, "niet aanraken");
         QVERIFY(QFile::link(outside, data + QStringLiteral("/buiten.lst")));
         QVERIFY(QFile::link(elsewhere.filePath(QStringLiteral("nieuw.lst")), data + QStringLiteral("/los.lst")));
-        QVERIFY(QFile::link(outside, dir.filePath(QStringLiteral("Plaklabels.ini"))));
+        // A chain of links whose end does not exist yet: only its end tells where a save would go.
+        QVERIFY(QFile::link(QStringLiteral("tussen.lst"), data + QStringLiteral("/keten.lst")));
+        QVERIFY(QFile::link(elsewhere.filePath(QStringLiteral("keten.lst")), data + QStringLiteral("/tussen.lst")));
+        QVERIFY(QFile::link(QStringLiteral("tussen.ini"), dir.filePath(QStringLiteral("Plaklabels.ini"))));
+        QVERIFY(QFile::link(elsewhere.filePath(QStringLiteral("nieuw.ini")), dir.filePath(QStringLiteral("tussen.ini"))));
         AddressListModel model;
         model.append(rec(QStringLiteral("Jan")));
         const QString refused = QStringLiteral("het bestand is een koppeling naar een plek buiten de map %1.").arg(data);
         QCOMPARE(SaveAdressen(model, data, QStringLiteral("buiten.lst")).reason, refused);
         QCOMPARE(SaveAdressen(model, data, QStringLiteral("los.lst")).reason, refused);
+        QCOMPARE(SaveAdressen(model, data, QStringLiteral("keten.lst")).reason, refused);
         QCOMPARE(loadSettings(dir.path()), SavedSettings());
         QVERIFY(!writeSettings(dir.path(), {}).ok);
         QCOMPARE(read(outside), QByteArray("niet aanraken"));
-        QVERIFY(!QFile::exists(elsewhere.filePath(QStringLiteral("nieuw.lst"))));
+        QCOMPARE(QDir(elsewhere.path()).entryList(QDir::Files), QStringList{QStringLiteral("doel.txt")});
 
         // Reading through a link stays allowed, and a link within the folder is written through.
         write(outside, "\"Piet\",\"a\",\"b\",\"c\",\"d\"\r\n");

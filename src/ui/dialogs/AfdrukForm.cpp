@@ -155,10 +155,11 @@ void AfdrukForm::Combo2_Change()
 QString AfdrukForm::labelPictureText(bool withCountry) const
 {
     QStringList lines;
+    // The picture shows what fits on a label; a huge field only its start.
     for (int i = 0; i < 4; ++i)
-        lines.append(m_current.field(i));
+        lines.append(shownStart(m_current.fieldView(i)));
     if (withCountry)
-        lines.append(m_current.field(AddressRecord::Land));
+        lines.append(shownStart(m_current.fieldView(AddressRecord::Land)));
     return lines.join(QLatin1Char('\n'));
 }
 

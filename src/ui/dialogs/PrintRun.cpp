@@ -31,7 +31,9 @@ void ProgressWindow::pagesDone(qint64 done, qint64 total)
 
 void tellOutcome(Messages& messages, QWidget* parent, const PrinterDevice& printer, const JobResult& result)
 {
-    if (!result.ok)
+    if (!result.ok && result.mayHavePrinted)
+        messages.tell(parent, ProgramTitle, result.reason.left(1).toUpper() + result.reason.mid(1), Messages::Icon::Error);
+    else if (!result.ok)
         messages.tell(parent, ProgramTitle, QStringLiteral("Afdrukken is mislukt: ") + result.reason, Messages::Icon::Error);
     else if (const QString pdf = printer.unopenedDocument(); !pdf.isEmpty())
         messages.tell(parent, ProgramTitle, QStringLiteral("Het PDF-bestand is opgeslagen als:\r\n") + QDir::toNativeSeparators(pdf));

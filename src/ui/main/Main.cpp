@@ -52,7 +52,7 @@ AddressRecord Main::currentAddress() const
 {
     std::array<QString, AddressRecord::FieldCount> fields;
     for (int i = 0; i < AddressRecord::FieldCount; ++i)
-        fields[size_t(i)] = m_text1[size_t(i)]->text();
+        fields[size_t(i)] = m_fieldTooLong[size_t(i)] ? m_shownAddress.field(i) : m_text1[size_t(i)]->text();
     return AddressRecord(fields);
 }
 
@@ -62,12 +62,15 @@ bool Main::LaadAdressen(const QString& name)
     if (!result.ok) {
         QString reason = result.reason;
         reason[0] = reason[0].toUpper();
-        m_context.messages.tell(this, ProgramTitle,
-                                QStringLiteral("De lijst %1 kan niet worden geopend.\r\n%2").arg(name, reason),
-                                Messages::Icon::Error);
+        const QString text = result.notice.isEmpty()
+            ? QStringLiteral("De lijst %1 kan niet worden geopend.\r\n%2").arg(name, reason)
+            : result.notice;
+        m_context.messages.tell(this, ProgramTitle, text, Messages::Icon::Error);
         return false;
     }
     showCount();
+    if (!result.notice.isEmpty())
+        m_context.messages.tell(this, ProgramTitle, result.notice, Messages::Icon::Error);
     return true;
 }
 

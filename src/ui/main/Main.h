@@ -71,6 +71,8 @@ private:
     void deleteAddress();
     bool saveList();
     void ListView1_ItemClick(const QModelIndex& index);
+    // Puts a field in its edit box, or its start when it is too long to edit there.
+    void showInField(int field, QStringView text);
     // The highlighted row, or an invalid index when none is.
     QModelIndex selectedRow() const;
 
@@ -105,6 +107,9 @@ private:
     QFrame* m_frame4 = nullptr;
     SheetPreview* m_a4 = nullptr;
     std::array<QLineEdit*, AddressRecord::FieldCount> m_text1{};
+    // The address last shown in the boxes, for the fields too long to hold there.
+    AddressRecord m_shownAddress;
+    std::array<bool, AddressRecord::FieldCount> m_fieldTooLong{};
     VistaButton* m_editKnop = nullptr;
     VistaButton* m_afdrukKnop = nullptr;
     QLabel* m_label3 = nullptr;

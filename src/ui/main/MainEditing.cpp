@@ -8,6 +8,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QLocale>
 #include <QTimer>
 #include <QTreeView>
 
@@ -75,7 +76,7 @@ void Main::addAddress()
     }
     m_model.append(address);
     for (int i = 0; i < AddressRecord::Land; ++i)
-        m_text1[size_t(i)]->clear();
+        showInField(i, {});
     showCount();
     m_text1[AddressRecord::Naam]->setFocus(); // ready for the next address
 }
@@ -97,7 +98,7 @@ void Main::deleteAddress()
     if (!selected.isValid())
         return;
     const int row = selected.row();
-    const QString naam = m_model.at(row).field(AddressRecord::Naam);
+    const QString naam = shownStart(m_model.at(row).fieldView(AddressRecord::Naam));
     const auto answer = m_context.messages.ask(this, QStringLiteral(" Delete"),
                                                QStringLiteral("Wil je (%1) verwijderen uit de lijst?").arg(naam));
     if (answer != Messages::Answer::Ja)
@@ -146,7 +147,22 @@ void Main::ListView1_ItemClick(const QModelIndex& index)
 {
     if (!index.isValid())
         return;
-    const AddressRecord& address = m_model.at(index.row());
+    m_shownAddress = m_model.at(index.row());
     for (int i = 0; i < AddressRecord::FieldCount; ++i)
-        m_text1[size_t(i)]->setText(address.field(i));
+        showInField(i, m_shownAddress.fieldView(i));
+}
+
+void Main::showInField(int field, QStringView text)
+{
+    // A box lays out all its text at once: a field of megabytes would freeze
+    // the window. Such a field shows its start and stays whole in the list.
+    constexpr qsizetype MaxEditableLength = 100000;
+    const bool whole = text.size() <= MaxEditableLength;
+    QLineEdit* box = m_text1[size_t(field)];
+    m_fieldTooLong[size_t(field)] = !whole;
+    box->setText(whole ? text.toString() : shownStart(text));
+    box->setReadOnly(!whole);
+    box->setToolTip(whole ? QString()
+                          : QStringLiteral("Dit veld is te lang om hier te bewerken (%1 tekens)")
+                                .arg(QLocale(QLocale::Dutch, QLocale::Netherlands).toString(text.size())));
 }

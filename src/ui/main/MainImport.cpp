@@ -1,6 +1,7 @@
 // Addresses in without typing: pasted from a spreadsheet or a mail, or dropped as files.
 #include "data/AddressImport.h"
 #include "data/ListStorage.h"
+#include "ui/BusyWork.h"
 #include "ui/main/Main.h"
 
 #include <QClipboard>
@@ -12,18 +13,38 @@
 
 namespace {
 
+const QString ReadingText = QStringLiteral("Bezig met inlezen...");
+
 // The second paragraph of the question: how many rows were left out, and why.
-QString leftOutParagraph(const QStringList& reasons)
+QString leftOutParagraph(const ImportResult& imported)
 {
-    if (reasons.isEmpty())
+    if (imported.leftOut == 0)
         return {};
-    QString text = reasons.size() == 1 ? QStringLiteral("\r\n\r\n1 regel is overgeslagen:")
-                                       : QStringLiteral("\r\n\r\n%1 regels zijn overgeslagen:").arg(reasons.size());
-    for (const QString& reason : reasons.mid(0, 3))
+    QString text = imported.leftOut == 1 ? QStringLiteral("\r\n\r\n1 regel is overgeslagen:")
+                                         : QStringLiteral("\r\n\r\n%1 regels zijn overgeslagen:").arg(imported.leftOut);
+    for (const QString& reason : imported.reasons)
         text += QStringLiteral("\r\n") + reason;
-    if (reasons.size() > 3)
+    if (imported.leftOut > imported.reasons.size())
         text += QStringLiteral("\r\n...");
     return text;
+}
+
+// Reads each file and takes what addresses it holds.
+ImportResult importAll(const QStringList& paths)
+{
+    ImportResult all;
+    for (const QString& path : paths) {
+        const QString name = QFileInfo(path).fileName();
+        QByteArray bytes;
+        ImportResult one;
+        if (const FileResult read = readWholeFile(path, bytes); read.ok)
+            one = importFile(name, bytes);
+        else
+            one.leaveOut(read.reason);
+        // With more than one file, each reason says which file it is about.
+        all.append(one, paths.size() > 1 ? name + QStringLiteral(", ") : QString());
+    }
+    return all;
 }
 
 }
@@ -32,7 +53,10 @@ void Main::pasteAddresses()
 {
     if (tellIfNoList())
         return;
-    askAndAppend(importPastedText(QGuiApplication::clipboard()->text()));
+    const QString text = QGuiApplication::clipboard()->text();
+    ImportResult imported;
+    runBusy(this, ReadingText, [&] { imported = importPastedText(text); });
+    askAndAppend(imported);
 }
 
 void Main::dragEnterEvent(QDragEnterEvent* event)
@@ -56,25 +80,13 @@ void Main::importFiles(const QStringList& paths)
     if (paths.isEmpty() || tellIfNoList())
         return;
     ImportResult all;
-    for (const QString& path : paths) {
-        const QString name = QFileInfo(path).fileName();
-        QByteArray bytes;
-        ImportResult one;
-        if (const FileResult read = readWholeFile(path, bytes); read.ok)
-            one = importFile(name, bytes);
-        else
-            one.reasons.append(read.reason);
-        all.addresses.append(one.addresses);
-        // With more than one file, each reason says which file it is about.
-        for (const QString& reason : one.reasons)
-            all.reasons.append(paths.size() > 1 ? name + QStringLiteral(", ") + reason : reason);
-    }
+    runBusy(this, ReadingText, [&] { all = importAll(paths); });
     askAndAppend(all);
 }
 
 void Main::askAndAppend(const ImportResult& imported)
 {
-    const QString leftOut = leftOutParagraph(imported.reasons);
+    const QString leftOut = leftOutParagraph(imported);
     if (imported.addresses.isEmpty()) {
         m_context.messages.tell(this, ProgramTitle,
                                 QStringLiteral("Geen adressen gevonden om toe te voegen aan de lijst %1.").arg(m_currentFile)

@@ -81,7 +81,7 @@ void Main::AfdrukkenEnkelLabel(int position)
         this, QStringLiteral(" Print"),
         QStringLiteral("Wil je Plaklabel nummer %1 afdrukken met de naam van...\r\n%2?")
             .arg(position)
-            .arg(address.field(AddressRecord::Naam)));
+            .arg(shownStart(address.fieldView(AddressRecord::Naam))));
     if (answer != Messages::Answer::Ja)
         return;
     m_context.printer.SetDocumentName(QStringLiteral("Plaklabels"));

@@ -301,6 +301,28 @@ private slots:
         QCOMPARE(t.main->focusWidget(), t.field(0));
     }
 
+    // A field too long to edit in a box shows its start there, read-only;
+    // questions show the start as the list does; paper gets it whole.
+    void longFieldsAreShownBounded()
+    {
+        MainWindowTest t;
+        const QByteArray naam(200000, 'n');
+        t.open(QStringLiteral("a.lst"), "\"" + naam + "\",\"Dorp 1\",\"1\",\"Ede\",\"Nederland\"\r\n\"Jan\",\"a\",\"b\",\"c\",\"d\"\r\n");
+        clickRow(t, 0);
+        QCOMPARE(t.field(0)->text(), QString(1000, QLatin1Char('n')) + QChar(0x2026));
+        QVERIFY(t.field(0)->isReadOnly());
+        QCOMPARE(t.field(0)->toolTip(), QStringLiteral("Dit veld is te lang om hier te bewerken (200.000 tekens)"));
+        QVERIFY(!t.field(1)->isReadOnly());
+        t.test.messages.answers = {Messages::Answer::Nee, Messages::Answer::Ja};
+        t.click(QStringLiteral("Knop_1"));
+        QCOMPARE(t.test.messages.lastText(), QStringLiteral("Wil je (%1) verwijderen uit de lijst?").arg(t.field(0)->text()));
+        QTest::mouseClick(t.find(QStringLiteral("A4")), Qt::LeftButton, {}, QPoint(20, 20));
+        QCOMPARE(t.test.printer.texts.value(0).text, QString::fromLatin1(naam));
+        clickRow(t, 1);
+        QVERIFY(!t.field(0)->isReadOnly());
+        QCOMPARE(t.field(0)->toolTip(), QString());
+    }
+
     // A million addresses and one field of 50 MB: opened, shown, printed as a
     // list and saved in bounded time, in at most six times the file's size.
     void hugeListStaysUsable()

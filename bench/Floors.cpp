@@ -1,6 +1,6 @@
 #include "Floors.h"
 
-#include "app/Algemeen.h"
+#include "data/AddressImport.h"
 #include "data/AddressListFile.h"
 #include "data/AddressListModel.h"
 #include "data/ListStorage.h"
@@ -108,7 +108,6 @@ int runOneJob(int argc, char* argv[])
     if (job == "--floor-save")
         return floorSave(data, madeUpAddresses(n));
     if (job == "--labels") {
-        Algemeen::setOpener([](const QUrl&) { return true; });
         model.replaceAll(madeUpAddresses(n));
         QtPrinterDevice printer(folder);
         printer.SelectPrinter(int(printer.InstalledPrinters().indexOf(QtPrinterDevice::PdfPrinterName)));
@@ -116,5 +115,9 @@ int runOneJob(int argc, char* argv[])
     }
     if (job == "--floor-labels")
         return floorLabels(folder, madeUpAddresses(n));
+    if (job == "--import") { // a file dropped on the window, read up to the question
+        QByteArray bytes;
+        return readWholeFile(folder, bytes).ok && importFile(folder, bytes).leftOut >= 0 ? 0 : 1;
+    }
     return -1;
 }

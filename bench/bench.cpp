@@ -2,7 +2,6 @@
 // addresses (warm, and the first load in a fresh process), the memory they
 // take, importing a spreadsheet's CSV, printing them to PDF, and painting a button.
 // Run: build/release/bench/plaklabels_bench
-#include "app/Algemeen.h"
 #include "data/AddressImport.h"
 #include "data/AddressListFile.h"
 #include "data/AddressListModel.h"
@@ -143,7 +142,7 @@ void benchPdf(const QString& folder, const char* what, int n, bool labels)
             AfdrukkenLijst(printer, model, 10, QDateTime::currentDateTime());
     });
     std::printf("%-13s %6d addresses: %.2f s, PDF %.2f MB, memory +%.0f MB\n", what, n, time,
-                double(QFileInfo(printer.lastPdfPath()).size()) / 1e6, memoryMb("VmRSS:") - before);
+                double(QFileInfo(printer.keptDocument()).size()) / 1e6, memoryMb("VmRSS:") - before);
 }
 
 void benchButton()
@@ -172,7 +171,6 @@ int main(int argc, char* argv[])
         return firstLoad(QString::fromLocal8Bit(argv[2]), QString::fromLocal8Bit(argv[3]));
     if (const int done = runOneJob(argc, argv); done >= 0)
         return done;
-    Algemeen::setOpener([](const QUrl&) { return true; }); // no viewer for the benchmark's PDFs
     QTemporaryDir folder;
     const QString data = folder.path() + QStringLiteral("/Data");
 

@@ -5,11 +5,11 @@
 JobResult finishJob(PrinterDevice& device, bool ok)
 {
     if (ok && device.EndDocument())
-        return {};
+        return {true, {}, false, device.keptDocument()};
     const QString reason = device.errorString();
     const bool mayHavePrinted = device.mayHavePrinted();
     // The device may be past saving; what it says to these two does not matter any more.
     device.PrintText(QStringLiteral("Error Printer"));
     device.EndDocument();
-    return {false, reason, mayHavePrinted};
+    return {false, reason, mayHavePrinted, {}};
 }

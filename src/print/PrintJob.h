@@ -16,6 +16,7 @@ struct JobResult {
     bool ok = true;
     QString reason; // why the printer failed, in Dutch
     bool mayHavePrinted = false; // failed as far as is known, yet perhaps printed
+    QString keptDocument;        // the PDF this job was kept as, for the user to open
 };
 
 // Ends a job: on success the document is ended; after a failure "Error Printer"

@@ -33,9 +33,9 @@ public:
     // The name the next document is known by (a print queue entry, a PDF file name).
     virtual void SetDocumentName(const QString& name) = 0;
 
-    // The file of the last ended document when it was kept as a file that the
-    // desktop could not open for the user; empty otherwise.
-    virtual QString unopenedDocument() const { return {}; }
+    // The file the last ended document was kept as (a PDF) for the user to
+    // open; empty when it went to a printer or when nothing was printed.
+    virtual QString keptDocument() const { return {}; }
 
     // After a failed job: whether it may have printed all the same, because
     // the print service answered too late to know.

@@ -1,6 +1,5 @@
 #include "print/QtPrinterDevice.h"
 
-#include "app/Algemeen.h"
 #include "print/CupsService.h"
 
 #include <QCoreApplication>
@@ -85,6 +84,7 @@ bool QtPrinterDevice::SetUnitTwips()
     // Positions are always twips here; this is where every job begins.
     m_jobFailed = false;
     m_mayHavePrinted = false;
+    m_keptPdf.clear();
     return true;
 }
 
@@ -201,9 +201,7 @@ bool QtPrinterDevice::EndDocument()
                                            .arg(m_queue)
                                      : QStringLiteral("de printservice heeft de opdracht voor %1 niet aangenomen.").arg(m_queue));
     }
-    m_lastPdf = m_pdfPath;
-    if (!Algemeen::ShellOpen(m_pdfPath))
-        m_unopenedPdf = m_pdfPath;
+    m_keptPdf = m_pdfPath;
     return true;
 }
 
@@ -218,7 +216,6 @@ bool QtPrinterDevice::pdfWriteFailed()
 bool QtPrinterDevice::openDocument()
 {
     const QString name = CurrentDeviceName();
-    m_unopenedPdf.clear();
     m_queue.clear();
     QMarginsF margins; // the whole sheet is printable in a PDF, so it prints at 100 % onto a label sheet
     if (name != PdfPrinterName) {

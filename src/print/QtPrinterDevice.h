@@ -15,7 +15,7 @@ class QPagedPaintDevice;
 
 // The real printer: the system's printers as Qt lists them (CUPS on Linux),
 // followed by "PDF-bestand", which writes each job to a new PDF in the folder
-// Afdrukken beside the program and then opens it in the desktop's viewer.
+// Afdrukken beside the program.
 // A print service that does not answer is passed over within seconds, so
 // "PDF-bestand" keeps working.
 class QtPrinterDevice : public PrinterDevice {
@@ -43,15 +43,12 @@ public:
     bool EndDocument() override;
     QString errorString() const override { return m_error; }
     void SetDocumentName(const QString& name) override { m_documentName = name; }
-    QString unopenedDocument() const override { return m_unopenedPdf; }
+    QString keptDocument() const override { return m_keptPdf; }
     bool mayHavePrinted() const override { return m_mayHavePrinted; }
 
     // Removes the spool files that earlier runs of the program left in the
     // temporary folder when they ended during a hand-over.
     static void removeLeftOverSpools();
-
-    // The PDF written by the last "PDF-bestand" job.
-    QString lastPdfPath() const { return m_lastPdf; }
 
 private:
     bool openDocument();
@@ -66,8 +63,7 @@ private:
     QStringList m_printers;
     QString m_current;
     QString m_documentName = QStringLiteral("Plaklabels");
-    QString m_lastPdf;
-    QString m_unopenedPdf;
+    QString m_keptPdf;
     QString m_error;
     // Set when the document could not be opened or ended: the job's closing
     // "Error Printer" must not start a new document.

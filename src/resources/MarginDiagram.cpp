@@ -2,7 +2,7 @@
 
 #include "resources/ScreenImage.h"
 
-#include "ui/FormStyle.h"
+#include "resources/Fonts.h"
 
 #include <QPainter>
 #include <QPainterPath>
@@ -29,7 +29,7 @@ void arrow(QPainter& p, QPointF from, QPointF to)
 void number(QPainter& p, QPointF at, int n)
 {
     p.setPen(NumberColour);
-    p.setFont(FormStyle::arial(10, true));
+    p.setFont(Fonts::arial(10, true));
     p.drawText(at, QString::number(n));
 }
 
@@ -47,7 +47,7 @@ QImage drawMarginDiagram(qreal ratio)
     p.setBrush(Qt::white);
     p.drawRect(QRectF(10.5, 10.5, 300, 200));
     p.setPen(Qt::black);
-    p.setFont(FormStyle::arial(11, true));
+    p.setFont(Fonts::arial(11, true));
     p.drawText(QPointF(16, 28), QStringLiteral("A4"));
 
     // Two rows of labels; the right-hand one of each row is cut off diagonally.

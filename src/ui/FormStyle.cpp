@@ -44,13 +44,6 @@ QRect twipRect(int left, int top, int width, int height)
     return QRect(px(left), px(top), px(width), px(height));
 }
 
-QFont arial(double points, bool bold)
-{
-    QFont font(QStringLiteral("Arial"));
-    font.setPointSizeF(points);
-    font.setBold(bold);
-    return font;
-}
 
 void setBackground(QWidget* widget, const QColor& colour)
 {

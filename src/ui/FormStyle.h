@@ -1,11 +1,12 @@
 #pragma once
 
+#include "resources/Fonts.h"
+
 #include <QColor>
 #include <QRect>
 #include <QString>
 #include <functional>
 
-class QFont;
 class QLabel;
 class QLineEdit;
 class QWidget;
@@ -18,8 +19,7 @@ constexpr int TwipsPerPixel = 15;
 constexpr int px(int twips) { return (twips + TwipsPerPixel / 2) / TwipsPerPixel; }
 QRect twipRect(int left, int top, int width, int height);
 
-// Arial at a size in points, the windows' default font being 8.25 pt.
-QFont arial(double points, bool bold = false);
+using Fonts::arial;
 
 void setBackground(QWidget* widget, const QColor& colour);
 void setColours(QWidget* widget, const QColor& background, const QColor& text);

@@ -1,7 +1,6 @@
 #include "ChildProcess.h"
 #include "PdfText.h"
 #include "SmallDisk.h"
-#include "app/Algemeen.h"
 #include "data/AddressListModel.h"
 #include "print/LabelJobs.h"
 #include "print/ListJob.h"
@@ -68,19 +67,21 @@ class TestPdfOutput : public QObject {
     Q_OBJECT
 private:
     QTemporaryDir m_folder;
-    QStringList m_opened;
+    QStringList m_kept; // the PDFs the jobs were kept as, in order
+
+    JobResult keep(const JobResult& result)
+    {
+        if (!result.keptDocument.isEmpty())
+            m_kept.append(result.keptDocument);
+        return result;
+    }
 
 
 private slots:
-    void initTestCase()
-    {
-        Algemeen::setOpener([this](const QUrl& url) { m_opened.append(url.toLocalFile()); return true; });
-    }
-
     void init()
     {
         QDir(m_folder.path() + QStringLiteral("/Afdrukken")).removeRecursively();
-        m_opened.clear();
+        m_kept.clear();
     }
 
     void pdfPrinterIsAlwaysThere()
@@ -94,11 +95,10 @@ private slots:
         AddressListModel list;
         fill(list, 22);
         const auto printer = pdfPrinter(m_folder.path());
-        QVERIFY(AfdrukkenAlleLabels(*printer, list, {}, 10, true).ok);
+        QVERIFY(keep(AfdrukkenAlleLabels(*printer, list, {}, 10, true)).ok);
 
         const QString path = m_folder.path() + QStringLiteral("/Afdrukken/Plaklabels 2026-12-07 14.05.09.pdf");
-        QCOMPARE(printer->lastPdfPath(), path);
-        QCOMPARE(m_opened, QStringList{path});
+        QCOMPARE(m_kept, QStringList{path});
         QCOMPARE(pdfPageCount(path), 2);
         const QList<PdfWord> words = readPdfWords(path);
         verifyAt(words, QStringLiteral("Bravo1"), 1, 660, 1050);
@@ -115,12 +115,12 @@ private slots:
         AddressListModel list;
         fill(list, 21);
         const auto printer = pdfPrinter(m_folder.path());
-        QVERIFY(AfdrukkenAlleLabels(*printer, list, {}, 10, false).ok);
-        QVERIFY(AfdrukkenEnkelLabel(*printer, address(5), 5, 10).ok);
-        QCOMPARE(m_opened.size(), 2);
-        QCOMPARE(pdfPageCount(m_opened[0]), 1);
-        QVERIFY(m_opened[1].endsWith(QStringLiteral("14.05.09 (2).pdf")));
-        verifyAt(readPdfWords(m_opened[1]), QStringLiteral("Bravo5"), 1, 4350, 3210);
+        QVERIFY(keep(AfdrukkenAlleLabels(*printer, list, {}, 10, false)).ok);
+        QVERIFY(keep(AfdrukkenEnkelLabel(*printer, address(5), 5, 10)).ok);
+        QCOMPARE(m_kept.size(), 2);
+        QCOMPARE(pdfPageCount(m_kept[0]), 1);
+        QVERIFY(m_kept[1].endsWith(QStringLiteral("14.05.09 (2).pdf")));
+        verifyAt(readPdfWords(m_kept[1]), QStringLiteral("Bravo5"), 1, 4350, 3210);
     }
 
     void listJobLayout()
@@ -128,7 +128,7 @@ private slots:
         AddressListModel list;
         fill(list, 51);
         const auto printer = pdfPrinter(m_folder.path(), QStringLiteral("Adressenlijst"));
-        QVERIFY(AfdrukkenLijst(*printer, list, 10, Moment).ok);
+        QVERIFY(keep(AfdrukkenLijst(*printer, list, 10, Moment)).ok);
         const QString path = m_folder.path() + QStringLiteral("/Afdrukken/Adressenlijst 2026-12-07 14.05.09.pdf");
         QCOMPARE(pdfPageCount(path), 2);
         const QList<PdfWord> words = readPdfWords(path);
@@ -148,17 +148,17 @@ private slots:
         QFile blocker(other.path() + QStringLiteral("/Afdrukken"));
         QVERIFY(blocker.open(QIODevice::WriteOnly)); // a file where the folder should be
         blocker.close();
-        const JobResult result = AfdrukkenEnkelLabel(*pdfPrinter(other.path()), address(1), 1, 10);
+        const JobResult result = keep(AfdrukkenEnkelLabel(*pdfPrinter(other.path()), address(1), 1, 10));
         QVERIFY(!result.ok);
         QVERIFY2(result.reason.startsWith(QStringLiteral("de map ")), qPrintable(result.reason));
-        QVERIFY(m_opened.isEmpty());
+        QVERIFY(m_kept.isEmpty());
     }
     // QPdfWriter never reports a failed write: the device must see it itself.
     void cutOffPdfFailsTheJobAndIsRemoved_data()
     {
         QTest::addColumn<int>("labels");
         QTest::addColumn<QByteArray>("expected");
-        const QByteArray told = " het PDF-bestand kon niet helemaal worden geschreven (is de schijf vol?). geopend: 0";
+        const QByteArray told = " het PDF-bestand kon niet helemaal worden geschreven (is de schijf vol?). bewaard: 0";
         QTest::newRow("one label, at the end") << 1 << QByteArray("mislukt" + told);
         QTest::newRow("many pages, at a new page") << 2000 << QByteArray("mislukt" + told);
     }
@@ -170,9 +170,9 @@ private slots:
         fill(list, labels);
         const QByteArray answer = runWithFileSizeLimit(3000, [&] {
             const auto printer = pdfPrinter(m_folder.path());
-            const JobResult result = AfdrukkenAlleLabels(*printer, list, {}, 10, false);
+            const JobResult result = keep(AfdrukkenAlleLabels(*printer, list, {}, 10, false));
             return QByteArray(result.ok ? "gelukt " : "mislukt ") + result.reason.toUtf8()
-                + " geopend: " + QByteArray::number(m_opened.size());
+                + " bewaard: " + QByteArray::number(m_kept.size());
         });
         QCOMPARE(answer, expected);
         QCOMPARE(QDir(m_folder.path() + QStringLiteral("/Afdrukken")).entryList(QDir::Files), QStringList());
@@ -184,7 +184,7 @@ private slots:
     {
         const AddressRecord address{{QStringLiteral("Jan van der Berg-Wouters"), QStringLiteral("AVENUE Wagram 12a"),
                                      QStringLiteral("1234 AB"), QStringLiteral("'s-Hertogenbosch"), QString()}};
-        QVERIFY(AfdrukkenEnkelLabel(*pdfPrinter(m_folder.path()), address, 1, 10).ok);
+        QVERIFY(keep(AfdrukkenEnkelLabel(*pdfPrinter(m_folder.path()), address, 1, 10)).ok);
 
         const QString reference = m_folder.path() + QStringLiteral("/drawtext.pdf");
         {
@@ -202,7 +202,7 @@ private slots:
             for (int k = 0; k < 4; ++k)
                 painter.drawText(QPointF(660, 1050 + 270 * k + ascent), address.field(k));
         }
-        const QList<PdfWord> drawn = readPdfWords(m_opened.last());
+        const QList<PdfWord> drawn = readPdfWords(m_kept.last());
         const QList<PdfWord> expected = readPdfWords(reference);
         QCOMPARE(drawn.size(), expected.size());
         for (qsizetype i = 0; i < drawn.size(); ++i) {
@@ -213,8 +213,8 @@ private slots:
 
         // A character the font lacks goes through Qt's fallback, and the rest still prints.
         const AddressRecord odd{{QStringLiteral("Piet\u0081"), QStringLiteral("Dorp"), {}, {}, {}}};
-        QVERIFY(AfdrukkenEnkelLabel(*pdfPrinter(m_folder.path()), odd, 1, 10).ok);
-        QVERIFY(find(readPdfWords(m_opened.last()), QStringLiteral("Dorp")));
+        QVERIFY(keep(AfdrukkenEnkelLabel(*pdfPrinter(m_folder.path()), odd, 1, 10)).ok);
+        QVERIFY(find(readPdfWords(m_kept.last()), QStringLiteral("Dorp")));
     }
 
     void fullDiskLeavesNoPdf()
@@ -226,25 +226,22 @@ private slots:
         disk.fill();
         AddressListModel list;
         fill(list, 100);
-        const JobResult result = AfdrukkenAlleLabels(*pdfPrinter(disk.path()), list, {}, 10, true);
+        const JobResult result = keep(AfdrukkenAlleLabels(*pdfPrinter(disk.path()), list, {}, 10, true));
         QVERIFY(!result.ok);
         QCOMPARE(result.reason, QStringLiteral("het PDF-bestand kon niet helemaal worden geschreven (is de schijf vol?)."));
         QCOMPARE(disk.files(QStringLiteral("Afdrukken")), QStringList());
-        QVERIFY(m_opened.isEmpty());
+        QVERIFY(m_kept.isEmpty());
     }
 
-    void pdfTheDesktopCannotOpenIsNamed()
+    void eachJobNamesTheFileItWasKeptAs()
     {
-        Algemeen::setOpener([](const QUrl&) { return false; });
         const auto printer = pdfPrinter(m_folder.path());
         const JobResult result = AfdrukkenEnkelLabel(*printer, address(1), 1, 10);
-        Algemeen::setOpener([this](const QUrl& url) { m_opened.append(url.toLocalFile()); return true; });
-        QVERIFY(result.ok);
-        QCOMPARE(printer->unopenedDocument(),
-                 m_folder.path() + QStringLiteral("/Afdrukken/Plaklabels 2026-12-07 14.05.09.pdf"));
-        QVERIFY(QFile::exists(printer->unopenedDocument()));
-        QVERIFY(AfdrukkenEnkelLabel(*printer, address(1), 1, 10).ok);
-        QCOMPARE(printer->unopenedDocument(), QString());
+        QCOMPARE(result.keptDocument, m_folder.path() + QStringLiteral("/Afdrukken/Plaklabels 2026-12-07 14.05.09.pdf"));
+        QVERIFY(QFile::exists(result.keptDocument));
+        // A job that printed nothing kept nothing.
+        QVERIFY(AfdrukkenAlleLabels(*printer, AddressListModel(), {}, 10, true).ok);
+        QCOMPARE(printer->keptDocument(), QString());
     }
 };
 

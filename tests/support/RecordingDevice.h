@@ -27,7 +27,7 @@ public:
     int failAt = 0;        // 1-based operation number that fails; 0 never
     bool failOnwards = false; // every operation from failAt on fails
     int pages = 0;         // pages that came out in ended documents
-    QString unopened;      // what unopenedDocument() answers
+    QString kept;          // what keptDocument() answers
 
     QStringList InstalledPrinters() override { return printers; }
     QString CurrentDeviceName() override { return printers.value(current); }
@@ -81,7 +81,7 @@ public:
     }
     QString errorString() const override { return QStringLiteral("printer Kantoor staat uit."); }
     void SetDocumentName(const QString& name) override { documentName = name; }
-    QString unopenedDocument() const override { return unopened; }
+    QString keptDocument() const override { return kept; }
 
     // The texts of one page (1-based), in printing order.
     QList<Text> page(int number) const

@@ -239,6 +239,6 @@ void AfdrukForm::PrintKnop_Click()
     default:
         break;
     }
-    tellOutcome(m_context.messages, this, printer, result);
+    finishRun(m_context.messages, this, result);
     accept();
 }

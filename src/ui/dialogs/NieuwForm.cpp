@@ -2,7 +2,6 @@
 
 #include "app/Algemeen.h"
 #include "ui/FormStyle.h"
-#include "ui/main/Main.h"
 #include "widgets/vistabutton/VistaButton.h"
 
 #include <QFile>
@@ -17,7 +16,7 @@ constexpr int MaxNameLength = 200;
 constexpr int MaxFileNameBytes = 255;
 }
 
-NieuwForm::NieuwForm(Main& main) : QDialog(&main), m_main(main)
+NieuwForm::NieuwForm(AppContext& context, QWidget* parent) : ListChoiceDialog(context, parent)
 {
     setObjectName(QStringLiteral("NieuwForm"));
     FormStyle::setUpDialogWindow(this, QStringLiteral("Nieuw bestand aanmaken"), 5400, 2190, QColor(210, 230, 190));
@@ -65,24 +64,20 @@ bool NieuwForm::isUsableFileName(const QString& name)
 
 void NieuwForm::OkKnop_Click()
 {
-    AppContext& context = m_main.context();
     const QString name = m_text1->text().trimmed();
-    context.values.SelectedFileName = name;
+    choose(name);
     if (name.isEmpty()) {
-        context.messages.tell(this, ProgramTitle, QStringLiteral("Naam Adressenbestand invoeren a.u.b."));
+        context().messages.tell(this, ProgramTitle, QStringLiteral("Naam Adressenbestand invoeren a.u.b."));
         return;
     }
     if (!isUsableFileName(name)) {
-        context.messages.tell(this, ProgramTitle, QStringLiteral("Deze naam kan niet als bestandsnaam worden gebruikt."));
+        context().messages.tell(this, ProgramTitle, QStringLiteral("Deze naam kan niet als bestandsnaam worden gebruikt."));
         return;
     }
     const QString fileName = name + QStringLiteral(".lst");
-    if (Algemeen::FileExists(context.listPath(fileName))
-        && context.messages.ask(this, QStringLiteral("Error"), QStringLiteral("Deze naam bestaat reeds, overschrijven?"))
+    if (Algemeen::FileExists(context().listPath(fileName))
+        && context().messages.ask(this, QStringLiteral("Error"), QStringLiteral("Deze naam bestaat reeds, overschrijven?"))
                != Messages::Answer::Ja)
         return;
-    if (!m_main.maySetAsideList())
-        return;
-    m_main.startNewList(fileName);
-    accept();
+    acceptFile(fileName);
 }

@@ -1,16 +1,15 @@
 #pragma once
 
-#include <QDialog>
+#include "ui/dialogs/ListChoiceDialog.h"
 
-class Main;
 class QLineEdit;
 class VistaButton;
 
 // Asks a name for a new, empty address list.
-class NieuwForm : public QDialog {
+class NieuwForm : public ListChoiceDialog {
     Q_OBJECT
 public:
-    explicit NieuwForm(Main& main);
+    NieuwForm(AppContext& context, QWidget* parent);
 
     void OkKnop_Click();
 
@@ -18,6 +17,5 @@ public:
     static bool isUsableFileName(const QString& name);
 
 private:
-    Main& m_main;
     QLineEdit* m_text1 = nullptr;
 };

@@ -1,7 +1,6 @@
 #include "ui/dialogs/OpenForm.h"
 
 #include "ui/FormStyle.h"
-#include "ui/main/Main.h"
 #include "widgets/vistabutton/VistaButton.h"
 
 #include <QDir>
@@ -11,7 +10,7 @@
 
 using FormStyle::twipRect;
 
-OpenForm::OpenForm(Main& main) : QDialog(&main), m_main(main)
+OpenForm::OpenForm(AppContext& context, QWidget* parent) : ListChoiceDialog(context, parent)
 {
     setObjectName(QStringLiteral("OpenForm"));
     FormStyle::setUpDialogWindow(this, QStringLiteral("Open Bestand"), 3600, 5400, QColor(210, 230, 190));
@@ -22,7 +21,7 @@ OpenForm::OpenForm(Main& main) : QDialog(&main), m_main(main)
     m_list1->setFont(FormStyle::arial(9.75));
     FormStyle::setColours(m_list1, QColor(40, 0, 0), QColor(240, 240, 250));
     // A missing Data folder simply lists nothing.
-    const QDir data(m_main.context().dataFolder());
+    const QDir data(context.dataFolder());
     for (const QFileInfo& entry : data.entryInfoList({QStringLiteral("*.lst")}, QDir::Files, QDir::Name | QDir::IgnoreCase))
         if (entry.isFile()) // a link to a pipe or a device is no list
             m_list1->addItem(entry.fileName());
@@ -32,7 +31,7 @@ OpenForm::OpenForm(Main& main) : QDialog(&main), m_main(main)
     FormStyle::onEnter(m_list1, [this] { OpenKnop_Click(); });
     m_list1->installEventFilter(this);
     // "Openen" works on what is picked here, not on a name from an earlier dialog.
-    m_main.context().values.SelectedFileName.clear();
+    choose({});
 
     QLabel* count = FormStyle::caption(this, QStringLiteral("Label1"), QString::number(m_list1->count()), 180, 4440,
                                        QColor(64, 64, 64));
@@ -70,7 +69,7 @@ void OpenForm::List1_Click()
 {
     const QList<QListWidgetItem*> selected = m_list1->selectedItems();
     if (!selected.isEmpty())
-        m_main.context().values.SelectedFileName = selected.first()->text();
+        choose(selected.first()->text());
 }
 
 void OpenForm::List1_DblClick()
@@ -81,14 +80,10 @@ void OpenForm::List1_DblClick()
 
 void OpenForm::OpenKnop_Click()
 {
-    AppContext& context = m_main.context();
-    const QString name = context.values.SelectedFileName;
+    const QString name = chosen();
     if (name.trimmed().isEmpty()) {
-        context.messages.tell(this, ProgramTitle, QStringLiteral("Selecteer eerst een Adressenbestand!"));
+        context().messages.tell(this, ProgramTitle, QStringLiteral("Selecteer eerst een Adressenbestand!"));
         return;
     }
-    if (!m_main.maySetAsideList() || !m_main.LaadAdressen(name))
-        return;
-    m_main.enterWorkingState(name);
-    accept();
+    acceptFile(name);
 }

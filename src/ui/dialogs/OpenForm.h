@@ -1,15 +1,14 @@
 #pragma once
 
-#include <QDialog>
+#include "ui/dialogs/ListChoiceDialog.h"
 
-class Main;
 class QListWidget;
 
 // Lists the address files in Data and opens the chosen one.
-class OpenForm : public QDialog {
+class OpenForm : public ListChoiceDialog {
     Q_OBJECT
 public:
-    explicit OpenForm(Main& main);
+    OpenForm(AppContext& context, QWidget* parent);
 
     void List1_Click();
     void List1_DblClick();
@@ -19,6 +18,5 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    Main& m_main;
     QListWidget* m_list1 = nullptr;
 };

@@ -1,7 +1,7 @@
 #include "ui/dialogs/PrintRun.h"
 
 #include "app/AppContext.h"
-#include "print/PrinterDevice.h"
+#include "app/Algemeen.h"
 
 #include <QDir>
 #include <QProgressDialog>
@@ -29,12 +29,13 @@ void ProgressWindow::pagesDone(qint64 done, qint64 total)
     m_dialog->setValue(int(done));
 }
 
-void tellOutcome(Messages& messages, QWidget* parent, const PrinterDevice& printer, const JobResult& result)
+void finishRun(Messages& messages, QWidget* parent, const JobResult& result)
 {
     if (!result.ok && result.mayHavePrinted)
         messages.tell(parent, ProgramTitle, result.reason.left(1).toUpper() + result.reason.mid(1), Messages::Icon::Error);
     else if (!result.ok)
         messages.tell(parent, ProgramTitle, QStringLiteral("Afdrukken is mislukt: ") + result.reason, Messages::Icon::Error);
-    else if (const QString pdf = printer.unopenedDocument(); !pdf.isEmpty())
-        messages.tell(parent, ProgramTitle, QStringLiteral("Het PDF-bestand is opgeslagen als:\r\n") + QDir::toNativeSeparators(pdf));
+    else if (!result.keptDocument.isEmpty() && !Algemeen::ShellOpen(result.keptDocument))
+        messages.tell(parent, ProgramTitle,
+                      QStringLiteral("Het PDF-bestand is opgeslagen als:\r\n") + QDir::toNativeSeparators(result.keptDocument));
 }

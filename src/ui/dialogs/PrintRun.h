@@ -5,7 +5,6 @@
 #include <QPointer>
 
 class Messages;
-class PrinterDevice;
 class QProgressDialog;
 class QWidget;
 
@@ -22,6 +21,7 @@ private:
     QPointer<QProgressDialog> m_dialog;
 };
 
-// Tells the user when a job failed, or where its PDF is when the desktop
-// could not open it; a job that went well and was shown says nothing.
-void tellOutcome(Messages& messages, QWidget* parent, const PrinterDevice& printer, const JobResult& result);
+// After a job ran: opens the PDF it was kept as in the desktop's viewer, or
+// tells where it is when none could; tells why a job failed. A job that went
+// well and was shown says nothing.
+void finishRun(Messages& messages, QWidget* parent, const JobResult& result);

@@ -17,14 +17,18 @@
 
 void Main::FileNieuw_Click()
 {
-    NieuwForm dialog(*this);
-    dialog.exec();
+    NieuwForm dialog(m_context, this);
+    dialog.setCheck([this](const QString&) { return maySetAsideList(); });
+    if (dialog.exec() == QDialog::Accepted)
+        startNewList(dialog.chosenFileName());
 }
 
 void Main::FileOpen_Click()
 {
-    OpenForm dialog(*this);
-    dialog.exec();
+    OpenForm dialog(m_context, this);
+    dialog.setCheck([this](const QString& name) { return maySetAsideList() && LaadAdressen(name); });
+    if (dialog.exec() == QDialog::Accepted)
+        enterWorkingState(dialog.chosenFileName());
 }
 
 void Main::Marges_Click()
@@ -86,5 +90,5 @@ void Main::AfdrukkenEnkelLabel(int position)
         return;
     m_context.printer.SetDocumentName(QStringLiteral("Plaklabels"));
     const JobResult result = ::AfdrukkenEnkelLabel(m_context.printer, address, position, m_context.values.FontSize);
-    tellOutcome(m_context.messages, this, m_context.printer, result);
+    finishRun(m_context.messages, this, result);
 }

@@ -1,10 +1,9 @@
 #include "widgets/vistabutton/VistaButtonLook.h"
 
-#include "app/NumberReading.h"
-
 #include <QPainter>
 #include <algorithm>
 #include <array>
+#include <cmath>
 
 namespace {
 
@@ -51,7 +50,8 @@ constexpr std::array<std::array<Rgb, 21>, 5> EdgeColours{{
 const QColor DisabledCaption(131, 131, 131);
 
 QColor colour(const Rgb& c) { return QColor(c[0], c[1], c[2]); }
-int nearest(double v) { return int(roundHalfEven(v)); }
+// The default floating-point rounding: to nearest, a half to the even neighbour.
+int nearest(double v) { return int(std::nearbyint(v)); }
 
 class Painter {
 public:

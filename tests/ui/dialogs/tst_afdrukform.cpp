@@ -1,4 +1,5 @@
 #include "TestContext.h"
+#include "app/Algemeen.h"
 #include "data/AddressListModel.h"
 #include "ui/dialogs/AfdrukForm.h"
 #include "ui/dialogs/PrintRun.h"
@@ -203,14 +204,32 @@ private slots:
         QVERIFY(t.test.printer.ops.contains(QStringLiteral("PrintText Error Printer")));
         QVERIFY(!t.form->isVisible());
 
-        // A PDF that no viewer could open is named, so the user can find it.
-        FormTest u(2);
-        u.test.printer.unopened = QStringLiteral("/home/jan/Afdrukken/Plaklabels 2026-12-07 14.05.09.pdf");
-        u.test.messages.answers = {Messages::Answer::Ja};
-        u.print();
-        QCOMPARE(u.test.messages.lastTitle(), QStringLiteral("Plaklabels"));
-        QCOMPARE(u.test.messages.lastText(), QStringLiteral("Het PDF-bestand is opgeslagen als:\r\n") + u.test.printer.unopened);
-        QCOMPARE(u.test.messages.shown.last().icon, Messages::Icon::None);
+        // The PDF a job was kept as is opened once; one that no viewer could
+        // open is named, so the user can find it.
+        const QString pdf = QStringLiteral("/home/jan/Afdrukken/Plaklabels 2026-12-07 14.05.09.pdf");
+        QStringList opened;
+        for (const bool viewerOpens : {true, false}) {
+            Algemeen::setOpener([&](const QUrl& url) { opened.append(url.toLocalFile()); return viewerOpens; });
+            FormTest u(2);
+            u.test.printer.kept = pdf;
+            u.test.messages.answers = {Messages::Answer::Ja};
+            u.print();
+            QCOMPARE(u.test.messages.shown.size(), viewerOpens ? 1 : 2);
+            QCOMPARE(u.test.messages.lastTitle(), viewerOpens ? QStringLiteral("Afdrukken") : QStringLiteral("Plaklabels"));
+            if (!viewerOpens)
+                QCOMPARE(u.test.messages.lastText(), QStringLiteral("Het PDF-bestand is opgeslagen als:\r\n") + pdf);
+        }
+        QCOMPARE(opened, (QStringList{pdf, pdf}));
+
+        // A dialog that printed nothing has no PDF to open or name, whatever an earlier job left.
+        FormTest none(2, AddressRecord());
+        none.test.printer.kept = pdf;
+        none.option(2)->click();
+        none.print();
+        QCOMPARE(none.test.messages.lastText(), QStringLiteral("Eerst een adres selecteren uit de lijst..."));
+        QCOMPARE(none.test.messages.shown.size(), 1);
+        QCOMPARE(opened.size(), 2);
+        Algemeen::setOpener([](const QUrl&) { return true; });
     }
 
     void longJobsShowProgress()

@@ -23,6 +23,26 @@ QStringList listed(const OpenForm& form)
         names.append(list->item(i)->text());
     return names;
 }
+
+// Opens a dialog through its menu command and works on it while it is open;
+// what the command does with the choice shows once it has returned.
+template <typename Form>
+void onDialog(MainWindowTest& t, const QString& menuItem, const std::function<void(Form&)>& work)
+{
+    whileModal([&] { t.action(menuItem)->trigger(); }, [&](QWidget* dialog) {
+        auto* form = qobject_cast<Form*>(dialog);
+        QVERIFY(form);
+        work(*form);
+    });
+}
+void onNieuwForm(MainWindowTest& t, const std::function<void(NieuwForm&)>& work)
+{
+    onDialog<NieuwForm>(t, QStringLiteral("FileNieuw"), work);
+}
+void onOpenForm(MainWindowTest& t, const std::function<void(OpenForm&)>& work)
+{
+    onDialog<OpenForm>(t, QStringLiteral("FileOpen"), work);
+}
 }
 
 class TestDialogs : public QObject {
@@ -46,7 +66,7 @@ private slots:
         QFETCH(QString, name);
         QFETCH(QString, message);
         MainWindowTest t;
-        NieuwForm form(*t.main);
+        NieuwForm form(t.test.context, t.main.get());
         form.show();
         form.findChild<QLineEdit*>(QStringLiteral("Text1"))->insert(name);
         QTest::mouseClick(form.findChild<VistaButton*>(QStringLiteral("OkKnop")), Qt::LeftButton);
@@ -61,12 +81,12 @@ private slots:
     {
         MainWindowTest t;
         t.open(QStringLiteral("oud.lst"), OneAddress);
-        NieuwForm form(*t.main);
-        form.show();
-        QCOMPARE(form.windowTitle(), QStringLiteral("Nieuw bestand aanmaken"));
-        QTest::keyClicks(form.findChild<QLineEdit*>(QStringLiteral("Text1")), QStringLiteral("  abc  "));
-        form.OkKnop_Click();
-        QVERIFY(!form.isVisible());
+        onNieuwForm(t, [&](NieuwForm& form) {
+            QCOMPARE(form.windowTitle(), QStringLiteral("Nieuw bestand aanmaken"));
+            QTest::keyClicks(form.findChild<QLineEdit*>(QStringLiteral("Text1")), QStringLiteral("  abc  "));
+            form.OkKnop_Click();
+            QVERIFY(!form.isVisible());
+        });
         QCOMPARE(t.action(QStringLiteral("Bestand"))->text(), QStringLiteral("abc.lst"));
         QCOMPARE(t.action(QStringLiteral("CountAdressen"))->text(), QStringLiteral("0 Adressen"));
         QCOMPARE(t.main->model().count(), 0);
@@ -79,17 +99,17 @@ private slots:
     {
         MainWindowTest t;
         t.test.writeList(QStringLiteral("abc.lst"), OneAddress);
-        NieuwForm form(*t.main);
-        form.show();
-        form.findChild<QLineEdit*>(QStringLiteral("Text1"))->setText(QStringLiteral("abc"));
-        t.test.messages.answers = {Messages::Answer::Nee};
-        form.OkKnop_Click();
-        QCOMPARE(t.test.messages.lastTitle(), QStringLiteral("Error"));
-        QCOMPARE(t.test.messages.lastText(), QStringLiteral("Deze naam bestaat reeds, overschrijven?"));
-        QVERIFY(form.isVisible());
-        QCOMPARE(t.main->currentFile(), QString());
-        t.test.messages.answers = {Messages::Answer::Ja};
-        form.OkKnop_Click();
+        onNieuwForm(t, [&](NieuwForm& form) {
+            form.findChild<QLineEdit*>(QStringLiteral("Text1"))->setText(QStringLiteral("abc"));
+            t.test.messages.answers = {Messages::Answer::Nee};
+            form.OkKnop_Click();
+            QCOMPARE(t.test.messages.lastTitle(), QStringLiteral("Error"));
+            QCOMPARE(t.test.messages.lastText(), QStringLiteral("Deze naam bestaat reeds, overschrijven?"));
+            QVERIFY(form.isVisible());
+            QCOMPARE(t.main->currentFile(), QString());
+            t.test.messages.answers = {Messages::Answer::Ja};
+            form.OkKnop_Click();
+        });
         QCOMPARE(t.main->currentFile(), QStringLiteral("abc.lst"));
         QCOMPARE(t.test.readList(QStringLiteral("abc.lst")), OneAddress);
     }
@@ -100,16 +120,17 @@ private slots:
         t.open(QStringLiteral("oud.lst"), OneAddress);
         t.type({QStringLiteral("Piet"), QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("c")});
         t.click(QStringLiteral("Knop_0"));
-        NieuwForm form(*t.main);
-        form.show();
-        form.findChild<QLineEdit*>(QStringLiteral("Text1"))->setText(QStringLiteral("nieuw"));
-        t.test.messages.answers = {Messages::Answer::Annuleren};
-        form.OkKnop_Click();
-        QCOMPARE(t.test.messages.lastText(), QStringLiteral("De lijst oud.lst is gewijzigd. Wijzigingen opslaan?"));
-        QCOMPARE(t.main->model().count(), 2);
-        QCOMPARE(t.main->currentFile(), QStringLiteral("oud.lst"));
-        t.test.messages.answers = {Messages::Answer::Ja};
-        form.OkKnop_Click();
+        onNieuwForm(t, [&](NieuwForm& form) {
+            form.findChild<QLineEdit*>(QStringLiteral("Text1"))->setText(QStringLiteral("nieuw"));
+            t.test.messages.answers = {Messages::Answer::Annuleren};
+            form.OkKnop_Click();
+            QCOMPARE(t.test.messages.lastText(), QStringLiteral("De lijst oud.lst is gewijzigd. Wijzigingen opslaan?"));
+            QVERIFY(form.isVisible());
+            QCOMPARE(t.main->model().count(), 2);
+            QCOMPARE(t.main->currentFile(), QStringLiteral("oud.lst"));
+            t.test.messages.answers = {Messages::Answer::Ja};
+            form.OkKnop_Click();
+        });
         QCOMPARE(t.main->currentFile(), QStringLiteral("nieuw.lst"));
         QCOMPARE(t.test.readList(QStringLiteral("oud.lst")), OneAddress + "\"Piet\",\"a\",\"b\",\"c\",\"Nederland\"\r\n");
     }
@@ -123,21 +144,21 @@ private slots:
         t.test.writeList(QStringLiteral("notes.txt"), {});
         QVERIFY(QFile::link(QStringLiteral("/dev/zero"), t.test.dataPath(QStringLiteral("nul.lst"))));
         QProcess::execute(QStringLiteral("mkfifo"), {t.test.dataPath(QStringLiteral("pijp.lst"))});
-        OpenForm form(*t.main);
-        form.show();
-        QCOMPARE(form.windowTitle(), QStringLiteral("Open Bestand"));
-        QCOMPARE(listed(form), (QStringList{QStringLiteral("A.lst"), QStringLiteral("b.lst"), QStringLiteral("klanten.lst")}));
-        QCOMPARE(form.findChild<QLabel*>(QStringLiteral("Label1"))->text(), QStringLiteral("3"));
+        onOpenForm(t, [&](OpenForm& form) {
+            QCOMPARE(form.windowTitle(), QStringLiteral("Open Bestand"));
+            QCOMPARE(listed(form), (QStringList{QStringLiteral("A.lst"), QStringLiteral("b.lst"), QStringLiteral("klanten.lst")}));
+            QCOMPARE(form.findChild<QLabel*>(QStringLiteral("Label1"))->text(), QStringLiteral("3"));
 
-        form.OpenKnop_Click();
-        QCOMPARE(t.test.messages.lastText(), QStringLiteral("Selecteer eerst een Adressenbestand!"));
-        QVERIFY(form.isVisible());
+            form.OpenKnop_Click();
+            QCOMPARE(t.test.messages.lastText(), QStringLiteral("Selecteer eerst een Adressenbestand!"));
+            QVERIFY(form.isVisible());
 
-        auto* list = form.findChild<QListWidget*>(QStringLiteral("List1"));
-        const QRect item = list->visualItemRect(list->item(2));
-        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, item.center());
-        QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, item.center());
-        QVERIFY(!form.isVisible());
+            auto* list = form.findChild<QListWidget*>(QStringLiteral("List1"));
+            const QRect item = list->visualItemRect(list->item(2));
+            QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, item.center());
+            QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, item.center());
+            QVERIFY(!form.isVisible());
+        });
         QCOMPARE(t.test.context.values.SelectedFileName, QStringLiteral("klanten.lst"));
         QCOMPARE(t.action(QStringLiteral("Bestand"))->text(), QStringLiteral("klanten.lst"));
         QCOMPARE(t.action(QStringLiteral("CountAdressen"))->text(), QStringLiteral("2 Adressen"));
@@ -153,13 +174,13 @@ private slots:
         MainWindowTest t;
         const QString odd = QStringLiteral("leden\t..\u00e9.lst");
         t.test.writeList(odd, OneAddress);
-        OpenForm form(*t.main);
-        form.show();
-        auto* list = form.findChild<QListWidget*>(QStringLiteral("List1"));
-        QCOMPARE(listed(form), QStringList{odd});
-        list->setFocus();
-        QTest::keyClick(list, Qt::Key_Down);
-        QTest::keyClick(list, Qt::Key_Return);
+        onOpenForm(t, [&](OpenForm& form) {
+            auto* list = form.findChild<QListWidget*>(QStringLiteral("List1"));
+            QCOMPARE(listed(form), QStringList{odd});
+            list->setFocus();
+            QTest::keyClick(list, Qt::Key_Down);
+            QTest::keyClick(list, Qt::Key_Return);
+        });
         QCOMPARE(t.main->currentFile(), odd);
         t.main->show();
         t.click(QStringLiteral("EditKnop"));
@@ -174,7 +195,7 @@ private slots:
     {
         MainWindowTest t;
         QDir(t.test.dataPath(QString())).removeRecursively();
-        OpenForm form(*t.main);
+        OpenForm form(t.test.context, t.main.get());
         QCOMPARE(listed(form), QStringList());
         QCOMPARE(form.findChild<QLabel*>(QStringLiteral("Label1"))->text(), QStringLiteral("0"));
     }
@@ -184,11 +205,12 @@ private slots:
         MainWindowTest t;
         t.open(QStringLiteral("oud.lst"), OneAddress);
         t.test.writeList(QStringLiteral("weg.lst"), OneAddress);
-        OpenForm form(*t.main);
-        form.show();
-        QFile::remove(t.test.dataPath(QStringLiteral("weg.lst"))); // vanished after listing
-        form.findChild<QListWidget*>(QStringLiteral("List1"))->setCurrentRow(1);
-        form.OpenKnop_Click();
+        onOpenForm(t, [&](OpenForm& form) {
+            QFile::remove(t.test.dataPath(QStringLiteral("weg.lst"))); // vanished after listing
+            form.findChild<QListWidget*>(QStringLiteral("List1"))->setCurrentRow(1);
+            form.OpenKnop_Click();
+            QVERIFY(form.isVisible());
+        });
         QCOMPARE(t.test.messages.lastText(), QStringLiteral("De lijst weg.lst kan niet worden geopend.\r\nHet bestand bestaat niet."));
         QCOMPARE(t.test.messages.shown.last().icon, Messages::Icon::Error);
         QCOMPARE(t.main->currentFile(), QStringLiteral("oud.lst"));
@@ -197,8 +219,7 @@ private slots:
 
         // A name kept from the new-file dialog is not a pick here.
         t.test.context.values.SelectedFileName = QStringLiteral("abc");
-        OpenForm again(*t.main);
-        again.OpenKnop_Click();
+        onOpenForm(t, [&](OpenForm& again) { again.OpenKnop_Click(); });
         QCOMPARE(t.test.messages.lastText(), QStringLiteral("Selecteer eerst een Adressenbestand!"));
         QCOMPARE(t.main->currentFile(), QStringLiteral("oud.lst"));
     }
@@ -207,11 +228,11 @@ private slots:
     {
         MainWindowTest t;
         t.test.writeList(QStringLiteral("a.lst"), OneAddress);
-        OpenForm form(*t.main);
-        form.show();
-        form.findChild<QListWidget*>(QStringLiteral("List1"))->setCurrentRow(0);
-        QTest::mouseClick(form.findChild<VistaButton*>(QStringLiteral("CancelKnop")), Qt::LeftButton);
-        QVERIFY(!form.isVisible());
+        onOpenForm(t, [&](OpenForm& form) {
+            form.findChild<QListWidget*>(QStringLiteral("List1"))->setCurrentRow(0);
+            QTest::mouseClick(form.findChild<VistaButton*>(QStringLiteral("CancelKnop")), Qt::LeftButton);
+            QVERIFY(!form.isVisible());
+        });
         QCOMPARE(t.test.context.values.SelectedFileName, QStringLiteral("a.lst"));
         QCOMPARE(t.main->currentFile(), QString());
         QVERIFY(t.find(QStringLiteral("ListView1"))->isHidden());

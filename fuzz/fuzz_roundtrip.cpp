@@ -8,11 +8,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     const QList<AddressRecord> records =
         parseAddressList(QByteArray::fromRawData(reinterpret_cast<const char*>(data), qsizetype(size))).records;
-    if (unstorableReason(records))
-        return 0; // refused at saving, with a message
-    const QByteArray written = serializeAddressList(records);
-    const ParsedList reread = parseAddressList(written);
-    if (!reread.complete || reread.records != records || serializeAddressList(reread.records) != written)
+    // Refused at saving exactly when a message says why.
+    const std::optional<QByteArray> written = encodeAddressList(records);
+    if (written.has_value() == unstorableReason(records).has_value())
+        abort();
+    if (!written)
+        return 0;
+    const ParsedList reread = parseAddressList(*written);
+    if (!reread.complete || reread.records != records || encodeAddressList(reread.records) != written)
         abort();
     return 0;
 }

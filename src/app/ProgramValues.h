@@ -12,6 +12,12 @@ struct MarginSettings {
     bool operator==(const MarginSettings&) const = default;
 };
 
+// The font sizes, in points, that labels and lists are printed in.
+constexpr bool isUsableFontSize(double points)
+{
+    return points >= 1 && points <= 72;
+}
+
 // What the settings file keeps between runs.
 struct SavedSettings {
     MarginSettings margins;

@@ -110,7 +110,7 @@ void ImportCollector::add(std::array<QString, AddressRecord::FieldCount> fields,
     for (QString& field : fields)
         field = trimmedSpaces(field);
     if (fields[AddressRecord::Land].isEmpty())
-        fields[AddressRecord::Land] = QStringLiteral("Nederland"); // as the edit field starts
+        fields[AddressRecord::Land] = DefaultLand; // as the edit field starts
     if (fields[AddressRecord::Naam].isEmpty()) {
         leaveOut(line, QStringLiteral("geen naam"));
         return;

@@ -117,30 +117,6 @@ AddressRecord decodeRecord(const std::array<QByteArrayView, AddressRecord::Field
     return AddressRecord::fromJoined(std::move(text), ends);
 }
 
-std::optional<QByteArray> encodeList(const QList<AddressRecord>& records, bool stopAtUnstorable)
-{
-    // One byte a character, so the size is known before the first byte.
-    constexpr qsizetype QuotesCommasLineEnd = 2 * AddressRecord::FieldCount + (AddressRecord::FieldCount - 1) + 2;
-    qsizetype size = 0;
-    for (const AddressRecord& record : records)
-        size += record.textSize() + QuotesCommasLineEnd;
-    QByteArray bytes(size, Qt::Uninitialized);
-    char* out = bytes.data();
-    for (const AddressRecord& record : records) {
-        for (int f = 0; f < AddressRecord::FieldCount; ++f) {
-            if (f > 0)
-                *out++ = ',';
-            *out++ = '"';
-            if (!encodeInto(out, record.fieldView(f), stopAtUnstorable))
-                return std::nullopt;
-            *out++ = '"';
-        }
-        *out++ = '\r';
-        *out++ = '\n';
-    }
-    return bytes;
-}
-
 }
 
 QString decodeFileText(QByteArrayView bytes)
@@ -182,14 +158,28 @@ ParsedList parseAddressList(QByteArrayView bytes)
     return result;
 }
 
-QByteArray serializeAddressList(const QList<AddressRecord>& records)
-{
-    return *encodeList(records, false);
-}
-
 std::optional<QByteArray> encodeAddressList(const QList<AddressRecord>& records)
 {
-    return encodeList(records, true);
+    // One byte a character, so the size is known before the first byte.
+    constexpr qsizetype QuotesCommasLineEnd = 2 * AddressRecord::FieldCount + (AddressRecord::FieldCount - 1) + 2;
+    qsizetype size = 0;
+    for (const AddressRecord& record : records)
+        size += record.textSize() + QuotesCommasLineEnd;
+    QByteArray bytes(size, Qt::Uninitialized);
+    char* out = bytes.data();
+    for (const AddressRecord& record : records) {
+        for (int f = 0; f < AddressRecord::FieldCount; ++f) {
+            if (f > 0)
+                *out++ = ',';
+            *out++ = '"';
+            if (!encodeInto(out, record.fieldView(f), true))
+                return std::nullopt;
+            *out++ = '"';
+        }
+        *out++ = '\r';
+        *out++ = '\n';
+    }
+    return bytes;
 }
 
 std::optional<UnstorableChar> findUnstorableChar(QStringView text)

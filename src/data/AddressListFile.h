@@ -15,9 +15,6 @@ struct ParsedList {
 };
 
 ParsedList parseAddressList(QByteArrayView bytes);
-// The file's bytes; a character the file cannot hold is written as "?", so
-// check the list first (or use encodeAddressList).
-QByteArray serializeAddressList(const QList<AddressRecord>& records);
 // The file's bytes, or nothing when a character cannot be stored; one pass.
 std::optional<QByteArray> encodeAddressList(const QList<AddressRecord>& records);
 

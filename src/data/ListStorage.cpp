@@ -2,6 +2,7 @@
 
 #include "data/AddressListFile.h"
 #include "data/AddressListModel.h"
+#include "data/ListNames.h"
 
 #include <QDir>
 #include <QFile>
@@ -57,13 +58,6 @@ bool staysInFolder(const QString& path)
     const QString folder = QFileInfo(QFileInfo(path).absolutePath()).canonicalFilePath();
     const QString targetFolder = QFileInfo(QFileInfo(target).absolutePath()).canonicalFilePath();
     return !targetFolder.isEmpty() && targetFolder == folder;
-}
-
-// A list name is a bare file name: it never reaches outside the Data folder.
-bool isBareFileName(const QString& name)
-{
-    return !name.isEmpty() && !name.contains(QLatin1Char('/')) && !name.contains(QLatin1Char('\\'))
-        && name != QLatin1String(".") && name != QLatin1String("..");
 }
 
 // A size in whole megabytes, as a Dutch reader writes numbers.
@@ -132,7 +126,7 @@ FileResult writeWholeFile(const QString& path, const QByteArray& bytes)
 
 FileResult LaadAdressen(AddressListModel& model, const QString& dataFolder, const QString& name)
 {
-    if (!isBareFileName(name))
+    if (!isListFileName(name))
         return notAFileName();
     const QString path = dataFolder + QLatin1Char('/') + name;
     if (const QFileInfo info(path); tooBigToRead(info)) {
@@ -157,7 +151,7 @@ FileResult LaadAdressen(AddressListModel& model, const QString& dataFolder, cons
 
 FileResult SaveAdressen(AddressListModel& model, const QString& dataFolder, const QString& name)
 {
-    if (!isBareFileName(name))
+    if (!isListFileName(name))
         return notAFileName();
     const std::optional<QByteArray> bytes = encodeAddressList(model.records());
     if (!bytes)

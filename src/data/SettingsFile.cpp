@@ -27,7 +27,7 @@ bool readNumberField(FieldReader& reader, Int& target)
 bool readFontSize(FieldReader& reader, qint16& target)
 {
     qint16 size = 0;
-    if (!readNumberField(reader, size) || size < 1 || size > 72)
+    if (!readNumberField(reader, size) || !isUsableFontSize(size))
         return false;
     target = size;
     return true;

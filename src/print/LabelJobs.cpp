@@ -6,12 +6,10 @@
 
 namespace {
 
-constexpr QRgb LabelTextColour = qRgb(0, 0, 90);
-
 bool setUpDevice(PrinterDevice& device, qint16 fontSize)
 {
     return device.SetUnitTwips() && device.SetPortrait() && device.SetFontName(QStringLiteral("Arial"))
-        && device.SetFontBold(true) && device.SetFontSize(fontSize) && device.SetTextColor(LabelTextColour);
+        && device.SetFontBold(true) && device.SetFontSize(fontSize) && device.SetTextColor(LabelSheet::TextColour);
 }
 
 bool printLine(PrinterDevice& device, qint64 x, qint64 y, const QString& text)
@@ -21,7 +19,7 @@ bool printLine(PrinterDevice& device, qint64 x, qint64 y, const QString& text)
 
 bool printLabel(PrinterDevice& device, qint64 x, qint64 y, const AddressRecord& address, bool withCountry)
 {
-    for (int k = 0; k < 4; ++k)
+    for (int k = 0; k < LabelSheet::AddressLines; ++k)
         if (!printLine(device, x, y + qint64(LabelSheet::LabelLineSpacing) * k, passOn(address.fieldView(k))))
             return false;
     return !withCountry || printLine(device, x, y + LabelSheet::CountryLineOffset, passOn(address.fieldView(AddressRecord::Land)));

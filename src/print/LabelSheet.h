@@ -3,6 +3,7 @@
 #include "app/ProgramValues.h"
 
 #include <QPoint>
+#include <QRgb>
 
 // An upright A4 sheet of 21 labels, 3 across and 7 down. Positions are
 // numbered 1..21 row by row from the top left. Coordinates are twips.
@@ -15,7 +16,11 @@ constexpr int FirstRowY = 1050;
 constexpr int ColumnPitch = 3690;
 constexpr int RowPitch = 2160;
 constexpr int LabelLineSpacing = 270;
-constexpr int CountryLineOffset = 4 * LabelLineSpacing;
+// Naam, Adres, Postcode and Woonplaats; the country, when printed, below them.
+constexpr int AddressLines = 4;
+constexpr int CountryLineOffset = AddressLines * LabelLineSpacing;
+// The labels' dark blue, which the list's title shares.
+constexpr QRgb TextColour = qRgb(0, 0, 90);
 constexpr int PageBreakLimit = 15000;
 
 // Origin of a label for the single-label job, where the offsets play no part.

@@ -1,14 +1,19 @@
 #include "print/ListJob.h"
 
 #include "data/AddressListModel.h"
+#include "print/LabelSheet.h"
 #include "print/PrinterDevice.h"
 
 #include <array>
 
 namespace {
 
-constexpr QRgb TitleColour = qRgb(0, 0, 90);
 constexpr QRgb TableColour = qRgb(40, 0, 0);
+constexpr int LeftX = 300;
+constexpr int TitleY = 300;
+constexpr int MomentX = 8400;
+constexpr int RuleBelowHeaders = 210;
+constexpr int RuleLength = 160; // dashes
 constexpr int LineSpacing = 270;
 constexpr int PageLimit = 14800;
 constexpr int FirstPageHeader = 990;
@@ -16,11 +21,16 @@ constexpr int LaterPageHeader = 690;
 constexpr int FirstPageLines = 1500;
 constexpr int LaterPageLines = 1200;
 
+// The addresses a page holds: lines go on until one lies below the limit.
+constexpr int rowsFrom(int firstLineY) { return (PageLimit - firstLineY) / LineSpacing + 1; }
+constexpr int FirstPageRows = rowsFrom(FirstPageLines);
+constexpr int LaterPageRows = rowsFrom(LaterPageLines);
+
 struct Column {
     int x;
     const char* header;
 };
-constexpr std::array<Column, 5> Columns{{{300, "Voor en Achternaam"},
+constexpr std::array<Column, 5> Columns{{{LeftX, "Voor en Achternaam"},
                                          {3600, "Straatnaam en Huisnr."},
                                          {6450, "Postcode"},
                                          {7650, "Woonplaats"},
@@ -40,9 +50,10 @@ QString printMoment(const QDateTime& now)
 
 qint64 listPages(qint64 addresses)
 {
-    if (addresses < 50)
+    // A full page starts the next one, headers and all.
+    if (addresses < FirstPageRows)
         return 1;
-    return 2 + (addresses - 50) / 51;
+    return 2 + (addresses - FirstPageRows) / LaterPageRows;
 }
 
 bool AfdrukkenKoppen(PrinterDevice& device, int y)
@@ -52,7 +63,7 @@ bool AfdrukkenKoppen(PrinterDevice& device, int y)
     for (const Column& column : Columns)
         if (!printAt(device, column.x, y, QString::fromLatin1(column.header)))
             return false;
-    return printAt(device, 300, y + 210, QString(160, QLatin1Char('-')));
+    return printAt(device, LeftX, y + RuleBelowHeaders, QString(RuleLength, QLatin1Char('-')));
 }
 
 JobResult AfdrukkenLijst(PrinterDevice& device, const AddressListModel& list, qint16 fontSize, const QDateTime& now,
@@ -62,8 +73,8 @@ JobResult AfdrukkenLijst(PrinterDevice& device, const AddressListModel& list, qi
     const qint64 totalPages = listPages(n);
     qint64 pagesDone = 0;
     bool ok = device.SetUnitTwips() && device.SetPortrait() && device.SetFontName(QStringLiteral("Arial"))
-        && device.SetFontBold(true) && device.SetFontSize(14) && device.SetTextColor(TitleColour)
-        && printAt(device, 300, 300, QStringLiteral("Adressenlijst")) && printAt(device, 8400, 300, printMoment(now))
+        && device.SetFontBold(true) && device.SetFontSize(14) && device.SetTextColor(LabelSheet::TextColour)
+        && printAt(device, LeftX, TitleY, QStringLiteral("Adressenlijst")) && printAt(device, MomentX, TitleY, printMoment(now))
         && device.SetTextColor(TableColour) && device.SetFontSize(fontSize) && AfdrukkenKoppen(device, FirstPageHeader)
         && device.SetFontBold(false);
     int y = FirstPageLines;

@@ -44,6 +44,7 @@ std::optional<QGlyphRun> TextShaper::run(const QString& text)
     const QGlyphRun run = glyphRun(m_raw, glyphs);
     if (m_runs.size() >= MaxKeptRuns)
         m_runs.clear();
-    m_runs.insert(text, run);
+    // A copy of its own as the key: the text may share memory that is not the shaper's to keep.
+    m_runs.insert(QString(text.constData(), text.size()), run);
     return run;
 }

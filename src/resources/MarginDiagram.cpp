@@ -1,8 +1,7 @@
 #include "resources/MarginDiagram.h"
 
+#include "resources/Look.h"
 #include "resources/ScreenImage.h"
-
-#include "resources/Fonts.h"
 
 #include <QPainter>
 #include <QPainterPath>
@@ -10,7 +9,6 @@
 
 namespace {
 
-const QColor Background(210, 230, 190);
 const QColor LabelFill(234, 234, 234);
 const QColor NumberColour(255, 0, 0);
 
@@ -29,7 +27,7 @@ void arrow(QPainter& p, QPointF from, QPointF to)
 void number(QPainter& p, QPointF at, int n)
 {
     p.setPen(NumberColour);
-    p.setFont(Fonts::arial(10, true));
+    p.setFont(Look::arial(10, true));
     p.drawText(at, QString::number(n));
 }
 
@@ -38,7 +36,7 @@ void number(QPainter& p, QPointF at, int n)
 QImage drawMarginDiagram(qreal ratio)
 {
     QImage image = screenImage(QSize(297, 170), ratio);
-    image.fill(Background);
+    image.fill(Look::DialogBackground);
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
 
@@ -47,7 +45,7 @@ QImage drawMarginDiagram(qreal ratio)
     p.setBrush(Qt::white);
     p.drawRect(QRectF(10.5, 10.5, 300, 200));
     p.setPen(Qt::black);
-    p.setFont(Fonts::arial(11, true));
+    p.setFont(Look::arial(11, true));
     p.drawText(QPointF(16, 28), QStringLiteral("A4"));
 
     // Two rows of labels; the right-hand one of each row is cut off diagonally.

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "resources/Fonts.h"
+#include "resources/Look.h"
 
 #include <QColor>
 #include <QRect>
@@ -19,7 +19,8 @@ constexpr int TwipsPerPixel = 15;
 constexpr int px(int twips) { return (twips + TwipsPerPixel / 2) / TwipsPerPixel; }
 QRect twipRect(int left, int top, int width, int height);
 
-using Fonts::arial;
+using Look::arial;
+using Look::DialogBackground;
 
 void setBackground(QWidget* widget, const QColor& colour);
 void setColours(QWidget* widget, const QColor& background, const QColor& text);

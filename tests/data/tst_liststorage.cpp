@@ -254,7 +254,7 @@ private slots:
         for (int i = 0; i < 1000000; ++i)
             records.append(rec(QStringLiteral("Adres %1").arg(i)));
         model.replaceAll(records);
-        const QByteArray complete = serializeAddressList(records);
+        const QByteArray complete = *encodeAddressList(records);
         for (const int afterMs : {0, 50, 150, 400, 1000}) {
             write(path, old);
             const pid_t child = fork();

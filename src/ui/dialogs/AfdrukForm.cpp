@@ -3,6 +3,7 @@
 #include "app/NumberReading.h"
 #include "data/AddressListModel.h"
 #include "print/LabelJobs.h"
+#include "print/LabelSheet.h"
 #include "print/ListJob.h"
 #include "ui/dialogs/PrintRun.h"
 #include "print/PrinterDevice.h"
@@ -21,7 +22,6 @@ using FormStyle::twipRect;
 
 namespace {
 
-const QColor DialogColour(210, 230, 190);
 const QColor LabelColour(240, 240, 210);
 const QColor BoxColour(40, 0, 0);
 const QColor BoxText(240, 240, 250);
@@ -49,8 +49,12 @@ AfdrukForm::AfdrukForm(AppContext& context, const AddressListModel& list, const 
     : QDialog(parent), m_context(context), m_list(list), m_current(current)
 {
     setObjectName(QStringLiteral("AfdrukForm"));
-    FormStyle::setUpDialogWindow(this, QString(), 6600, 3300, DialogColour);
-    buildControls();
+    FormStyle::setUpDialogWindow(this, QString(), 6600, 3300, FormStyle::DialogBackground);
+    buildBoxes();
+    buildOptions();
+    buildLabelPicture();
+    buildButtons();
+    setTabOrders();
 
     m_combo2->addItems(m_context.printer.InstalledPrinters());
     m_combo2->setCurrentIndex(m_combo2->findText(m_context.printer.CurrentDeviceName()));
@@ -62,7 +66,7 @@ AfdrukForm::AfdrukForm(AppContext& context, const AddressListModel& list, const 
     FormStyle::centreOnScreen(this);
 }
 
-void AfdrukForm::buildControls()
+void AfdrukForm::buildBoxes()
 {
     m_combo2 = new QComboBox(this);
     m_combo2->setObjectName(QStringLiteral("Combo2"));
@@ -77,7 +81,10 @@ void AfdrukForm::buildControls()
     m_combo1->setGeometry(twipRect(4500, 210, 750, 315));
     FormStyle::setColours(m_combo1, BoxColour, BoxText);
     FormStyle::caption(this, QStringLiteral("Label4"), QStringLiteral("Lettergrootte"), 5310, 270, CaptionColour);
+}
 
+void AfdrukForm::buildOptions()
+{
     auto* frame1 = new QFrame(this);
     frame1->setObjectName(QStringLiteral("Frame1"));
     frame1->setFrameShape(QFrame::Box);
@@ -95,13 +102,22 @@ void AfdrukForm::buildControls()
         // Reaches to the frame's edge: Qt's option mark takes more room than the classic one.
         option->setGeometry(twipRect(300, 750 + 270 * i, 3780, 285));
         option->setStyleSheet(QStringLiteral("QRadioButton { spacing: 3px; }"));
-        FormStyle::setColours(option, DialogColour, QColor(64, 64, 0));
+        FormStyle::setColours(option, FormStyle::DialogBackground, QColor(64, 64, 0));
         group->addButton(option, i);
         m_option1[size_t(i)] = option;
     }
     m_option1[0]->setChecked(true);
     connect(group, &QButtonGroup::idClicked, this, &AfdrukForm::Option1_Click);
 
+    m_check1 = new QCheckBox(QStringLiteral("Inclusief Land afdrukken (5e veld)"), this);
+    m_check1->setObjectName(QStringLiteral("Check1"));
+    m_check1->setGeometry(twipRect(315, 1800, 3000, 285));
+    FormStyle::setColours(m_check1, FormStyle::DialogBackground, CaptionColour);
+    connect(m_check1, &QCheckBox::clicked, this, &AfdrukForm::Check1_Click);
+}
+
+void AfdrukForm::buildLabelPicture()
+{
     m_plaklabel = new LabelShape(this);
     m_plaklabel->setObjectName(QStringLiteral("Plaklabel"));
     m_plaklabel->setGeometry(twipRect(4350, 675, 1950, 960));
@@ -114,13 +130,10 @@ void AfdrukForm::buildControls()
     m_label3->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     FormStyle::setBackground(m_label3, LabelColour);
     m_label3->hide();
+}
 
-    m_check1 = new QCheckBox(QStringLiteral("Inclusief Land afdrukken (5e veld)"), this);
-    m_check1->setObjectName(QStringLiteral("Check1"));
-    m_check1->setGeometry(twipRect(315, 1800, 3000, 285));
-    FormStyle::setColours(m_check1, DialogColour, CaptionColour);
-    connect(m_check1, &QCheckBox::clicked, this, &AfdrukForm::Check1_Click);
-
+void AfdrukForm::buildButtons()
+{
     QLabel* label2 = FormStyle::caption(
         this, QStringLiteral("Label2"),
         QStringLiteral("Selecteer hierboven welke optie je wilt gebruiken.\nKlik daarna op de knop 'Afdrukken'."), 180,
@@ -134,7 +147,10 @@ void AfdrukForm::buildControls()
                                     twipRect(5310, 2310, 990, 360));
     connect(m_cancelKnop, &VistaButton::Click, this, &QDialog::reject);
     connect(m_printKnop, &VistaButton::Click, this, &AfdrukForm::PrintKnop_Click);
+}
 
+void AfdrukForm::setTabOrders()
+{
     setTabOrder(m_combo2, m_option1[0]);
     setTabOrder(m_option1[0], m_option1[1]);
     setTabOrder(m_option1[1], m_option1[2]);
@@ -156,7 +172,7 @@ QString AfdrukForm::labelPictureText(bool withCountry) const
 {
     QStringList lines;
     // The picture shows what fits on a label; a huge field only its start.
-    for (int i = 0; i < 4; ++i)
+    for (int i = 0; i < LabelSheet::AddressLines; ++i)
         lines.append(shownStart(m_current.fieldView(i)));
     if (withCountry)
         lines.append(shownStart(m_current.fieldView(AddressRecord::Land)));
@@ -192,7 +208,7 @@ int AfdrukForm::selectedOption() const
 bool AfdrukForm::storeFontSize()
 {
     const double size = roundHalfEven(readNumber(m_combo1->currentText()));
-    if (!(size >= 1 && size <= 72)) {
+    if (!isUsableFontSize(size)) {
         m_context.messages.tell(this, ProgramTitle, QStringLiteral("Kies een lettergrootte van 1 tot en met 72."));
         return false;
     }

@@ -25,7 +25,11 @@ public:
     void PrintKnop_Click();
 
 private:
-    void buildControls();
+    void buildBoxes();
+    void buildOptions();
+    void buildLabelPicture();
+    void buildButtons();
+    void setTabOrders();
     int selectedOption() const;
     QString labelPictureText(bool withCountry) const;
     // Reads the font size box; false (after telling the user) when it gives no usable size.

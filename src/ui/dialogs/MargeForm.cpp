@@ -20,7 +20,7 @@ constexpr int TwipsPerStep = 60;
 MargeForm::MargeForm(AppContext& context, QWidget* parent) : QDialog(parent), m_context(context)
 {
     setObjectName(QStringLiteral("MargeForm"));
-    FormStyle::setUpDialogWindow(this, QStringLiteral("Marges"), 6600, 3900, QColor(210, 230, 190));
+    FormStyle::setUpDialogWindow(this, QStringLiteral("Marges"), 6600, 3900, FormStyle::DialogBackground);
 
     auto* image1 = new QLabel(this);
     image1->setObjectName(QStringLiteral("Image1"));

@@ -1,25 +1,19 @@
 #include "ui/dialogs/NieuwForm.h"
 
 #include "app/Algemeen.h"
+#include "data/ListNames.h"
 #include "ui/FormStyle.h"
 #include "widgets/vistabutton/VistaButton.h"
 
-#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 
 using FormStyle::twipRect;
 
-namespace {
-constexpr int MaxNameLength = 200;
-// What the file system takes for one file name, counted in its own bytes.
-constexpr int MaxFileNameBytes = 255;
-}
-
 NieuwForm::NieuwForm(AppContext& context, QWidget* parent) : ListChoiceDialog(context, parent)
 {
     setObjectName(QStringLiteral("NieuwForm"));
-    FormStyle::setUpDialogWindow(this, QStringLiteral("Nieuw bestand aanmaken"), 5400, 2190, QColor(210, 230, 190));
+    FormStyle::setUpDialogWindow(this, QStringLiteral("Nieuw bestand aanmaken"), 5400, 2190, FormStyle::DialogBackground);
 
     m_text1 = new QLineEdit(this);
     m_text1->setObjectName(QStringLiteral("Text1"));
@@ -49,19 +43,6 @@ NieuwForm::NieuwForm(AppContext& context, QWidget* parent) : ListChoiceDialog(co
     FormStyle::centreOnScreen(this);
 }
 
-bool NieuwForm::isUsableFileName(const QString& name)
-{
-    if (name.size() > MaxNameLength || QFile::encodeName(name + QStringLiteral(".lst")).size() > MaxFileNameBytes)
-        return false;
-    bool onlyDots = true;
-    for (const QChar c : name) {
-        if (c.unicode() < 0x20 || c.unicode() == 0x7F || QStringLiteral("/\\:*?\"<>|").contains(c))
-            return false;
-        onlyDots = onlyDots && c == QLatin1Char('.');
-    }
-    return !onlyDots;
-}
-
 void NieuwForm::OkKnop_Click()
 {
     const QString name = m_text1->text().trimmed();
@@ -70,7 +51,7 @@ void NieuwForm::OkKnop_Click()
         context().messages.tell(this, ProgramTitle, QStringLiteral("Naam Adressenbestand invoeren a.u.b."));
         return;
     }
-    if (!isUsableFileName(name)) {
+    if (!isNewListName(name)) {
         context().messages.tell(this, ProgramTitle, QStringLiteral("Deze naam kan niet als bestandsnaam worden gebruikt."));
         return;
     }

@@ -13,9 +13,6 @@ public:
 
     void OkKnop_Click();
 
-    // True for a name that can be a file in the Data folder and nowhere else.
-    static bool isUsableFileName(const QString& name);
-
 private:
     QLineEdit* m_text1 = nullptr;
 };

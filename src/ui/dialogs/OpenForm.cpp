@@ -13,7 +13,7 @@ using FormStyle::twipRect;
 OpenForm::OpenForm(AppContext& context, QWidget* parent) : ListChoiceDialog(context, parent)
 {
     setObjectName(QStringLiteral("OpenForm"));
-    FormStyle::setUpDialogWindow(this, QStringLiteral("Open Bestand"), 3600, 5400, QColor(210, 230, 190));
+    FormStyle::setUpDialogWindow(this, QStringLiteral("Open Bestand"), 3600, 5400, FormStyle::DialogBackground);
 
     m_list1 = new QListWidget(this);
     m_list1->setObjectName(QStringLiteral("List1"));

@@ -33,6 +33,10 @@ Main::Main(AppContext& context, QWidget* parent) : QMainWindow(parent), m_contex
     buildPreviewArea(central);
     buildEditArea(central);
     buildButtonBar(central);
+    // The count in the menu bar follows the list, whatever changed it.
+    connect(&m_model, &QAbstractItemModel::rowsInserted, this, &Main::showCount);
+    connect(&m_model, &QAbstractItemModel::rowsRemoved, this, &Main::showCount);
+    connect(&m_model, &QAbstractItemModel::modelReset, this, &Main::showCount);
     setFixedSize(ClientWidth, ClientHeight + menuBar()->sizeHint().height());
 
     const SavedSettings settings = loadSettings(m_context.homeFolder);
@@ -68,7 +72,6 @@ bool Main::LaadAdressen(const QString& name)
         m_context.messages.tell(this, ProgramTitle, text, Messages::Icon::Error);
         return false;
     }
-    showCount();
     if (!result.notice.isEmpty())
         m_context.messages.tell(this, ProgramTitle, result.notice, Messages::Icon::Error);
     return true;
@@ -77,7 +80,6 @@ bool Main::LaadAdressen(const QString& name)
 void Main::startNewList(const QString& fileName)
 {
     m_model.clear();
-    showCount();
     enterWorkingState(fileName);
 }
 
@@ -95,7 +97,7 @@ bool Main::maySetAsideList()
     if (!m_model.isModified())
         return true;
     const auto answer = m_context.messages.ask(
-        this, ProgramTitle, QStringLiteral("De lijst %1 is gewijzigd. Wijzigingen opslaan?").arg(m_currentFile), true);
+        this, ProgramTitle, QStringLiteral("De lijst %1 is gewijzigd. Wijzigingen opslaan?").arg(currentFile()), true);
     if (answer == Messages::Answer::Annuleren)
         return false;
     if (answer == Messages::Answer::Nee)

@@ -26,7 +26,7 @@ void Main::EditKnop_Click()
 
 bool Main::tellIfNoList()
 {
-    if (!m_currentFile.isEmpty())
+    if (!currentFile().isEmpty())
         return false;
     m_context.messages.tell(this, ProgramTitle,
                             QStringLiteral("Voor het toevoegen of verwijderen van een adres\r\n"
@@ -77,7 +77,6 @@ void Main::addAddress()
     m_model.append(address);
     for (int i = 0; i < AddressRecord::Land; ++i)
         showInField(i, {});
-    showCount();
     m_text1[AddressRecord::Naam]->setFocus(); // ready for the next address
 }
 
@@ -106,12 +105,11 @@ void Main::deleteAddress()
     // The fields keep the deleted address, so no other row may look chosen.
     m_listView->selectionModel()->clear();
     m_model.removeAt(row);
-    showCount();
 }
 
 bool Main::saveList()
 {
-    const FileResult saved = SaveAdressen(m_model, m_context.dataFolder(), m_currentFile);
+    const FileResult saved = SaveAdressen(m_model, m_context.dataFolder(), currentFile());
     if (!saved.ok)
         m_context.messages.tell(this, ProgramTitle, QStringLiteral("De lijst kon niet worden opgeslagen:\r\n") + saved.reason,
                                 Messages::Icon::Error);

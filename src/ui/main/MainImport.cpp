@@ -89,15 +89,14 @@ void Main::askAndAppend(const ImportResult& imported)
     const QString leftOut = leftOutParagraph(imported);
     if (imported.addresses.isEmpty()) {
         m_context.messages.tell(this, ProgramTitle,
-                                QStringLiteral("Geen adressen gevonden om toe te voegen aan de lijst %1.").arg(m_currentFile)
+                                QStringLiteral("Geen adressen gevonden om toe te voegen aan de lijst %1.").arg(currentFile())
                                     + leftOut);
         return;
     }
     const QString question = QStringLiteral("%1 adressen toevoegen aan de lijst %2?")
                                  .arg(imported.addresses.size())
-                                 .arg(m_currentFile);
+                                 .arg(currentFile());
     if (m_context.messages.ask(this, ProgramTitle, question + leftOut) != Messages::Answer::Ja)
         return;
     m_model.appendAll(imported.addresses);
-    showCount();
 }

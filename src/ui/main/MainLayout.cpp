@@ -164,7 +164,7 @@ void Main::buildEditArea(QWidget* central)
         m_text1[size_t(i)] = field;
         FormStyle::caption(m_frame4, QStringLiteral("Label2_%1").arg(i), prompts[i], 150, 585 + 690 * i, PromptColour);
     }
-    m_text1[AddressRecord::Land]->setText(QStringLiteral("Nederland"));
+    m_text1[AddressRecord::Land]->setText(DefaultLand);
 
     const QStringList captions = {QStringLiteral("Add"), QStringLiteral("Delete"), QStringLiteral("Opslaan")};
     const QStringList tips = {QStringLiteral(" Adres toevoegen "), QStringLiteral(" Adres verwijderen "),

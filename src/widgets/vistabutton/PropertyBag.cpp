@@ -17,11 +17,6 @@ QVariant PropertyBag::read(const QString& name, const QVariant& fallback) const
     return index >= 0 ? m_entries[index].second : fallback;
 }
 
-bool PropertyBag::contains(const QString& name) const
-{
-    return indexOf(name) >= 0;
-}
-
 QStringList PropertyBag::names() const
 {
     QStringList result;

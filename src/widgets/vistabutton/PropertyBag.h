@@ -10,7 +10,6 @@ class PropertyBag {
 public:
     void write(const QString& name, const QVariant& value);
     QVariant read(const QString& name, const QVariant& fallback) const;
-    bool contains(const QString& name) const;
     QStringList names() const;
 
 private:

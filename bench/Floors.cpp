@@ -107,11 +107,14 @@ int runOneJob(int argc, char* argv[])
     }
     if (job == "--floor-save")
         return floorSave(data, madeUpAddresses(n));
-    if (job == "--labels") {
+    // The label job, and the same after the check for lines too wide for their label.
+    if (job == "--labels" || job == "--labels-checked") {
         model.replaceAll(madeUpAddresses(n));
         QtPrinterDevice printer(folder);
         printer.SelectPrinter(int(printer.InstalledPrinters().indexOf(QtPrinterDevice::PdfPrinterName)));
-        return AfdrukkenAlleLabels(printer, model, {}, 10, true).ok ? 0 : 1;
+        if (job == "--labels-checked")
+            findTooWide(printer, model.records(), 10, true);
+        return AfdrukkenAlleLabels(printer, model.records(), {}, 10, true).ok ? 0 : 1;
     }
     if (job == "--floor-labels")
         return floorLabels(folder, madeUpAddresses(n));

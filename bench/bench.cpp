@@ -137,9 +137,9 @@ void benchPdf(const QString& folder, const char* what, int n, bool labels)
     const double before = memoryMb("VmRSS:");
     const double time = seconds([&] {
         if (labels)
-            AfdrukkenAlleLabels(printer, model, {}, 10, true); // five lines, as a real label has
+            AfdrukkenAlleLabels(printer, model.records(), {}, 10, true); // five lines, as a real label has
         else
-            AfdrukkenLijst(printer, model, 10, QDateTime::currentDateTime());
+            AfdrukkenLijst(printer, model.records(), 10, QDateTime::currentDateTime());
     });
     std::printf("%-13s %6d addresses: %.2f s, PDF %.2f MB, memory +%.0f MB\n", what, n, time,
                 double(QFileInfo(printer.keptDocument()).size()) / 1e6, memoryMb("VmRSS:") - before);

@@ -80,12 +80,39 @@ void AddressListModel::appendAll(const QList<AddressRecord>& records)
     m_modified = true;
 }
 
-void AddressListModel::removeAt(int row)
+void AddressListModel::removeRows(const QList<int>& rows)
 {
-    if (row < 0 || row >= count())
+    if (rows.isEmpty())
         return;
-    beginRemoveRows({}, row, row);
-    m_records.removeAt(row);
-    endRemoveRows();
+    // Runs of neighbouring rows go one run at a time, from the back; a choice
+    // scattered over a big list is rebuilt in one pass instead.
+    QList<std::pair<int, int>> runs; // first row, count
+    for (const int row : rows) {
+        if (!runs.isEmpty() && runs.last().first + runs.last().second == row)
+            ++runs.last().second;
+        else
+            runs.append({row, 1});
+    }
+    constexpr qsizetype MaxRuns = 64;
+    if (runs.size() <= MaxRuns) {
+        for (auto run = runs.crbegin(); run != runs.crend(); ++run) {
+            beginRemoveRows({}, run->first, run->first + run->second - 1);
+            m_records.remove(run->first, run->second);
+            endRemoveRows();
+        }
+    } else {
+        QList<AddressRecord> kept;
+        kept.reserve(m_records.size() - rows.size());
+        qsizetype next = 0;
+        for (qsizetype row = 0; row < m_records.size(); ++row) {
+            if (next < rows.size() && rows[next] == row)
+                ++next;
+            else
+                kept.append(m_records[row]);
+        }
+        beginResetModel();
+        m_records = std::move(kept);
+        endResetModel();
+    }
     m_modified = true;
 }

@@ -29,7 +29,8 @@ public:
     void replaceAll(QList<AddressRecord> records);
     void append(const AddressRecord& record);
     void appendAll(const QList<AddressRecord>& records);
-    void removeAt(int row);
+    // Removes the rows, given in ascending order.
+    void removeRows(const QList<int>& rows);
 
     bool isModified() const { return m_modified; }
     void markSaved() { m_modified = false; }

@@ -4,16 +4,33 @@
 #include "data/AddressRecord.h"
 #include "print/PrintJob.h"
 
-class AddressListModel;
+#include <QList>
+
 class PrinterDevice;
 
-// Every address of the list on its own label, from position 1 on, sheet after sheet.
-JobResult AfdrukkenAlleLabels(PrinterDevice& device, const AddressListModel& list, const MarginSettings& margins,
-                              qint16 fontSize, bool withCountry, JobProgress* progress = nullptr);
+// Every address on its own label, sheet after sheet. The first sheet starts
+// at firstPosition, as if the labels before it had been printed (they are in
+// use already); later sheets at position 1.
+JobResult AfdrukkenAlleLabels(PrinterDevice& device, const QList<AddressRecord>& addresses, const MarginSettings& margins,
+                              qint16 fontSize, bool withCountry, int firstPosition = 1, JobProgress* progress = nullptr);
 
-// One address on all 21 labels of one sheet.
+// One address on the labels of one sheet from firstPosition to 21.
 JobResult AfdrukkenZelfdeLabels(PrinterDevice& device, const AddressRecord& address, const MarginSettings& margins,
-                                qint16 fontSize, bool withCountry);
+                                qint16 fontSize, bool withCountry, int firstPosition = 1);
 
 // One address on the label at position 1..21, never with the country, offsets ignored.
 JobResult AfdrukkenEnkelLabel(PrinterDevice& device, const AddressRecord& address, int position, qint16 fontSize);
+
+// A sheet for trying the offsets on plain paper: at each of the 21 positions
+// the outline of its label, a cross where its text starts and sample text on
+// the label's five lines; below them the line that says which offsets these are.
+JobResult AfdrukkenProefvel(PrinterDevice& device, const MarginSettings& margins, qint16 fontSize, const QString& marginsLine);
+
+// The addresses with a line wider than its label, in list order: how many,
+// and the names of the first few.
+struct TooWide {
+    qsizetype count = 0;
+    QStringList names;
+    static constexpr qsizetype ShownNames = 3;
+};
+TooWide findTooWide(PrinterDevice& device, const QList<AddressRecord>& addresses, qint16 fontSize, bool withCountry);

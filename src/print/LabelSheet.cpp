@@ -25,6 +25,12 @@ void LabelCursor::advance()
     }
 }
 
+void LabelCursor::skip(qint64 labels)
+{
+    for (qint64 i = 0; i < labels; ++i)
+        advance();
+}
+
 void LabelCursor::restartPage()
 {
     m_x = qint64(FirstColumnX) + m_margins.LeftOffset;
@@ -48,6 +54,16 @@ qint64 pagesForLabels(qint64 labels, const MarginSettings& margins)
     const qint64 rowsPerPage = (PageBreakLimit - firstRow) / rowStep + 1;
     const qint64 perPage = rowsPerPage * Columns;
     return (labels + perPage - 1) / perPage;
+}
+
+int labelsOnSheet(const MarginSettings& margins)
+{
+    // The first page holds one label when the first row already lies below
+    // the limit; otherwise every label up to the first page break.
+    qint64 onFirstPage = 1;
+    while (onFirstPage < LabelCount && pagesForLabels(onFirstPage + 1, margins) == 1)
+        ++onFirstPage;
+    return int(onFirstPage);
 }
 
 }

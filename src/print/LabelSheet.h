@@ -38,6 +38,8 @@ public:
 
     // Steps past the label just printed.
     void advance();
+    // Steps past labels already used on the sheet, as if they had been printed.
+    void skip(qint64 labels);
     // True when the row to print next starts below the page limit.
     bool beyondPage() const { return m_y > PageBreakLimit; }
     // Back to the first label of a page (the label count goes on).
@@ -52,5 +54,20 @@ private:
 
 // Pages the all-addresses job fills with this many labels.
 qint64 pagesForLabels(qint64 labels, const MarginSettings& margins);
+
+// The labels one sheet holds under these offsets, at most the 21 there are:
+// the last position a job may start at.
+int labelsOnSheet(const MarginSettings& margins);
+
+// The widest a text line may be: the label's 63,5 mm less the 3,5 mm that
+// lie between its left edge and the text, kept free on the right as well.
+constexpr int MaxLineWidth = 3203;
+
+// Where a label's edges lie around its text: the text starts 3,5 mm inside
+// the label's left edge and 3,4 mm below its top edge; 63,5 x 38,1 mm.
+constexpr int LabelEdgeLeftOfText = 198;
+constexpr int LabelEdgeAboveText = 193;
+constexpr int LabelWidth = 3600;
+constexpr int LabelHeight = RowPitch;
 
 }

@@ -1,6 +1,5 @@
 #include "print/ListJob.h"
 
-#include "data/AddressListModel.h"
 #include "print/LabelSheet.h"
 #include "print/PrinterDevice.h"
 
@@ -66,10 +65,10 @@ bool AfdrukkenKoppen(PrinterDevice& device, int y)
     return printAt(device, LeftX, y + RuleBelowHeaders, QString(RuleLength, QLatin1Char('-')));
 }
 
-JobResult AfdrukkenLijst(PrinterDevice& device, const AddressListModel& list, qint16 fontSize, const QDateTime& now,
-                         JobProgress* progress)
+JobResult AfdrukkenLijst(PrinterDevice& device, const QList<AddressRecord>& addresses, qint16 fontSize,
+                         const QDateTime& now, JobProgress* progress)
 {
-    const int n = list.count();
+    const qsizetype n = addresses.size();
     const qint64 totalPages = listPages(n);
     qint64 pagesDone = 0;
     bool ok = device.SetUnitTwips() && device.SetPortrait() && device.SetFontName(QStringLiteral("Arial"))
@@ -78,8 +77,8 @@ JobResult AfdrukkenLijst(PrinterDevice& device, const AddressListModel& list, qi
         && device.SetTextColor(TableColour) && device.SetFontSize(fontSize) && AfdrukkenKoppen(device, FirstPageHeader)
         && device.SetFontBold(false);
     int y = FirstPageLines;
-    for (int i = 0; ok && i < n; ++i) {
-        const AddressRecord& address = list.at(i);
+    for (qsizetype i = 0; ok && i < n; ++i) {
+        const AddressRecord& address = addresses[i];
         for (int c = 0; ok && c < int(Columns.size()); ++c) {
             const QStringView field = address.fieldView(c);
             ok = printAt(device, Columns[size_t(c)].x, y, field.size() > MaxShownLength ? shownStart(field) : passOn(field));

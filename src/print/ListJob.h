@@ -2,15 +2,17 @@
 
 #include "print/PrintJob.h"
 
-#include <QDateTime>
+#include "data/AddressRecord.h"
 
-class AddressListModel;
+#include <QDateTime>
+#include <QList>
+
 class PrinterDevice;
 
-// The whole list as a table on plain A4: title, moment of printing, a header
+// The addresses as a table on plain A4: title, moment of printing, a header
 // row on every page, one line per address.
-JobResult AfdrukkenLijst(PrinterDevice& device, const AddressListModel& list, qint16 fontSize, const QDateTime& now,
-                         JobProgress* progress = nullptr);
+JobResult AfdrukkenLijst(PrinterDevice& device, const QList<AddressRecord>& addresses, qint16 fontSize,
+                         const QDateTime& now, JobProgress* progress = nullptr);
 
 // The header row and its dashed rule at y; leaves bold on.
 bool AfdrukkenKoppen(PrinterDevice& device, int y);

@@ -25,10 +25,16 @@ public:
     virtual bool SetCurrentX(float twips) = 0;
     virtual bool SetCurrentY(float twips) = 0;
     virtual bool PrintText(const QString& text) = 0;
+    // A thin line in the text colour.
+    virtual bool DrawLine(float x1, float y1, float x2, float y2) = 0;
     virtual bool NewPage() = 0;
     virtual bool EndDocument() = 0;
 
     virtual QString errorString() const = 0;
+
+    // How wide the text prints in that font, in twips, by the printer's own
+    // metrics. Changes nothing of the job's font or position.
+    virtual double TextWidth(const QString& fontName, float points, bool bold, const QString& text) = 0;
 
     // The name the next document is known by (a print queue entry, a PDF file name).
     virtual void SetDocumentName(const QString& name) = 0;

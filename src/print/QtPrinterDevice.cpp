@@ -15,6 +15,10 @@ const QString QtPrinterDevice::PdfPrinterName = QStringLiteral("PDF-bestand");
 
 namespace {
 
+// Documents are drawn at one dot a twip, which keeps positions whole numbers
+// and the file small.
+constexpr int DotsPerInch = 1440;
+
 QString pdfCutOff()
 {
     return QStringLiteral("het PDF-bestand kon niet helemaal worden geschreven (is de schijf vol?).");
@@ -129,7 +133,7 @@ bool QtPrinterDevice::SetCurrentY(float twips)
     return true;
 }
 
-bool QtPrinterDevice::PrintText(const QString& text)
+bool QtPrinterDevice::readyToDraw()
 {
     if (m_jobFailed)
         return false;
@@ -146,6 +150,13 @@ bool QtPrinterDevice::PrintText(const QString& text)
         if (!newPage)
             return fail(QStringLiteral("de printer kon geen nieuwe pagina beginnen."));
     }
+    return true;
+}
+
+bool QtPrinterDevice::PrintText(const QString& text)
+{
+    if (!readyToDraw())
+        return false;
     // Font and colour go to the painter only when they change: every change
     // costs a state change in the PDF.
     if (m_fontChanged) {
@@ -163,6 +174,27 @@ bool QtPrinterDevice::PrintText(const QString& text)
     else
         m_painter.drawText(origin, text);
     return true;
+}
+
+bool QtPrinterDevice::DrawLine(float x1, float y1, float x2, float y2)
+{
+    if (!readyToDraw())
+        return false;
+    constexpr double ThinLine = 5; // twips, about a tenth of a millimetre
+    m_painter.setPen(QPen(m_colour, ThinLine * m_dotsPerTwip));
+    m_painter.drawLine(QPointF(x1, y1) * m_dotsPerTwip, QPointF(x2, y2) * m_dotsPerTwip);
+    return true;
+}
+
+double QtPrinterDevice::TextWidth(const QString& fontName, float points, bool bold, const QString& text)
+{
+    QFont font = m_font;
+    font.setFamily(fontName);
+    font.setPointSizeF(points);
+    font.setBold(bold);
+    if (font != m_measure.font())
+        m_measure.setFont(font, DotsPerInch);
+    return m_measure.width(text);
 }
 
 bool QtPrinterDevice::NewPage()
@@ -238,8 +270,7 @@ bool QtPrinterDevice::openDocument()
     auto writer = std::make_unique<QPdfWriter>(m_pdfFile.get());
     writer->setTitle(m_documentName);
     writer->setCreator(QStringLiteral("Plaklabels"));
-    // One dot a twip keeps positions whole numbers, which keeps the file small.
-    writer->setResolution(1440);
+    writer->setResolution(DotsPerInch);
     writer->setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, margins, QPageLayout::Millimeter));
     if (!m_painter.begin(writer.get())) {
         writer.reset();
@@ -247,7 +278,7 @@ bool QtPrinterDevice::openDocument()
         return fail(QStringLiteral("het PDF-bestand %1 kan niet worden geschreven.").arg(QDir::toNativeSeparators(m_pdfPath)));
     }
     m_device = std::move(writer);
-    m_dotsPerTwip = m_device->logicalDpiY() / 1440.0;
+    m_dotsPerTwip = m_device->logicalDpiY() / double(DotsPerInch);
     m_newPagePending = false;
     m_fontChanged = true;
     return true;

@@ -39,6 +39,8 @@ public:
     bool SetCurrentX(float twips) override;
     bool SetCurrentY(float twips) override;
     bool PrintText(const QString& text) override;
+    bool DrawLine(float x1, float y1, float x2, float y2) override;
+    double TextWidth(const QString& fontName, float points, bool bold, const QString& text) override;
     bool NewPage() override;
     bool EndDocument() override;
     QString errorString() const override { return m_error; }
@@ -52,6 +54,8 @@ public:
 
 private:
     bool openDocument();
+    // Opens the document or starts the pending page, before anything is drawn.
+    bool readyToDraw();
     QString spoolPath();
     bool pdfWriteFailed();
     bool fail(const QString& reason);
@@ -78,6 +82,7 @@ private:
     QPainter m_painter;
     QFont m_font;
     TextShaper m_shaper;
+    TextMeasure m_measure;
     QColor m_colour = Qt::black;
     double m_x = 0;
     double m_y = 0;

@@ -1,7 +1,11 @@
 #include "print/TextShaper.h"
 
 #include <QFont>
+#include <QFontMetricsF>
+#include <QImage>
 #include <QPaintDevice>
+#include <cmath>
+#include <limits>
 
 namespace {
 // Enough for the repeated texts of a big job without holding every name.
@@ -47,4 +51,73 @@ std::optional<QGlyphRun> TextShaper::run(const QString& text)
     // A copy of its own as the key: the text may share memory that is not the shaper's to keep.
     m_runs.insert(QString(text.constData(), text.size()), run);
     return run;
+}
+
+void TextMeasure::setFont(const QFont& font, int dotsPerInch)
+{
+    m_font = font;
+    m_dotsPerInch = dotsPerInch;
+    m_raw = QRawFont::fromFont(font);
+    m_raw.setPixelSize(font.pointSizeF() * dotsPerInch / 72.0);
+    const qreal unknown = std::numeric_limits<qreal>::quiet_NaN();
+    m_advances.fill(unknown);
+    m_kerning.assign(size_t(TableSize) * TableSize, unknown);
+}
+
+qreal TextMeasure::width(const QString& text)
+{
+    qreal total = 0;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const char16_t c = text[i].unicode();
+        if (c >= TableSize)
+            return shapedWidth(text);
+        const std::optional<qreal> step = advance(uchar(c));
+        if (!step)
+            return shapedWidth(text); // a character the font lacks
+        total += *step;
+        if (i > 0)
+            total += kerning(uchar(text[i - 1].unicode()), uchar(c));
+    }
+    return total;
+}
+
+qreal TextMeasure::shapedWidth(const QString& text) const
+{
+    const QList<quint32> glyphs = m_raw.glyphIndexesForString(text);
+    if (glyphs.size() != text.size() || glyphs.contains(0u)) {
+        // What Qt draws with a fallback font.
+        QImage surface(1, 1, QImage::Format_Mono);
+        const int dotsPerMeter = qRound(m_dotsPerInch / 0.0254);
+        surface.setDotsPerMeterX(dotsPerMeter);
+        surface.setDotsPerMeterY(dotsPerMeter);
+        return QFontMetricsF(m_font, &surface).horizontalAdvance(text);
+    }
+    qreal total = 0;
+    for (const QPointF& step : m_raw.advancesForGlyphIndexes(glyphs, QRawFont::KernedAdvances))
+        total += step.x();
+    return total;
+}
+
+std::optional<qreal> TextMeasure::advance(uchar c)
+{
+    // NaN: not looked up yet; infinity: the font lacks the character.
+    if (std::isnan(m_advances[c])) {
+        const QList<quint32> glyph = m_raw.glyphIndexesForString(QString(QChar(char16_t(c))));
+        const bool known = glyph.size() == 1 && glyph[0] != 0;
+        m_glyphs[c] = known ? glyph[0] : 0;
+        m_advances[c] = known ? m_raw.advancesForGlyphIndexes(glyph).value(0).x() : std::numeric_limits<qreal>::infinity();
+    }
+    if (std::isinf(m_advances[c]))
+        return std::nullopt;
+    return m_advances[c];
+}
+
+qreal TextMeasure::kerning(uchar first, uchar second)
+{
+    qreal& known = m_kerning[size_t(first) * TableSize + second];
+    if (std::isnan(known)) {
+        const QList<QPointF> kerned = m_raw.advancesForGlyphIndexes({m_glyphs[first], m_glyphs[second]}, QRawFont::KernedAdvances);
+        known = kerned.value(0).x() - m_advances[first];
+    }
+    return known;
 }

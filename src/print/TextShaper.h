@@ -4,7 +4,9 @@
 #include <QHash>
 #include <QRawFont>
 #include <QString>
+#include <array>
 #include <optional>
+#include <vector>
 
 class QFont;
 class QPaintDevice;
@@ -28,4 +30,29 @@ public:
 private:
     QRawFont m_raw;
     QHash<QString, QGlyphRun> m_runs;
+};
+
+// Measures texts as the shaper's glyph runs draw them, fast enough to measure
+// every line of a big job before it prints: each character's advance and
+// each pair's kerning is looked up once. A list holds only Windows-1252
+// characters; any other text is shaped whole.
+class TextMeasure {
+public:
+    // The font at a resolution of dotsPerInch: widths come in its dots.
+    void setFont(const QFont& font, int dotsPerInch);
+    const QFont& font() const { return m_font; }
+    qreal width(const QString& text);
+
+private:
+    static constexpr int TableSize = 256;
+    qreal shapedWidth(const QString& text) const;
+    std::optional<qreal> advance(uchar c);
+    qreal kerning(uchar first, uchar second);
+
+    QFont m_font;
+    int m_dotsPerInch = 0;
+    QRawFont m_raw;
+    std::array<quint32, TableSize> m_glyphs{};
+    std::array<qreal, TableSize> m_advances{};
+    std::vector<qreal> m_kerning; // TableSize x TableSize, NaN until looked up
 };

@@ -56,7 +56,7 @@ private slots:
         QCOMPARE(model.data(model.index(0, 0)).toString(), QStringLiteral("Zoë"));
         QCOMPARE(model.data(model.index(1, 3)).toString(), QStringLiteral("Ede"));
         QCOMPARE(model.headerData(3, Qt::Horizontal).toString(), QStringLiteral("Woonplaats"));
-        model.removeAt(0);
+        model.removeRows({0});
         QCOMPARE(model.count(), 1);
         QCOMPARE(model.at(0).field(0), QStringLiteral("Anna"));
         model.clear();

@@ -34,6 +34,9 @@ QList<std::tuple<int, int, int>> namePositions(const RecordingDevice& device)
     return result;
 }
 
+// A label's page and text origin.
+using Place = std::tuple<int, int, int>;
+
 const QStringList SetUp = {QStringLiteral("SetUnitTwips"), QStringLiteral("SetPortrait"), QStringLiteral("SetFontName Arial"),
                            QStringLiteral("SetFontBold 1"), QStringLiteral("SetFontSize 10"),
                            QStringLiteral("SetTextColor 0,0,90")};
@@ -62,7 +65,7 @@ private slots:
         AddressListModel list;
         fill(list, 1);
         RecordingDevice device;
-        QVERIFY(AfdrukkenAlleLabels(device, list, {}, 10, false).ok);
+        QVERIFY(AfdrukkenAlleLabels(device, list.records(), {}, 10, false).ok);
         QStringList expected = SetUp;
         for (int k = 0; k < 4; ++k)
             expected << QStringLiteral("SetCurrentX 660") << QStringLiteral("SetCurrentY %1").arg(1050 + 270 * k)
@@ -76,7 +79,7 @@ private slots:
         AddressListModel list;
         fill(list, 22);
         RecordingDevice device;
-        QVERIFY(AfdrukkenAlleLabels(device, list, {}, 10, false).ok);
+        QVERIFY(AfdrukkenAlleLabels(device, list.records(), {}, 10, false).ok);
         const auto names = namePositions(device);
         QCOMPARE(names.size(), 22);
         for (int p = 1; p <= 21; ++p) {
@@ -92,7 +95,7 @@ private slots:
         AddressListModel list;
         fill(list, 21);
         RecordingDevice device;
-        QVERIFY(AfdrukkenAlleLabels(device, list, {}, 10, false).ok);
+        QVERIFY(AfdrukkenAlleLabels(device, list.records(), {}, 10, false).ok);
         QCOMPARE(device.ops.mid(device.ops.size() - 2), (QStringList{QStringLiteral("NewPage"), QStringLiteral("EndDocument")}));
         QCOMPARE(device.pages, 1);
     }
@@ -114,11 +117,57 @@ private slots:
         AddressListModel list;
         fill(list, perPage + 1);
         RecordingDevice device;
-        QVERIFY(AfdrukkenAlleLabels(device, list, margins, 10, false).ok);
+        QVERIFY(AfdrukkenAlleLabels(device, list.records(), margins, 10, false).ok);
         const auto names = namePositions(device);
         QCOMPARE(std::get<0>(names[perPage - 1]), 1);
         QCOMPARE(names[perPage], std::make_tuple(2, 660 + margins.LeftOffset, 1050 + margins.TopOffset));
         QCOMPARE(LabelSheet::pagesForLabels(perPage + 1, margins), 2);
+        QCOMPARE(LabelSheet::labelsOnSheet(margins), std::min(perPage, 21)); // the last start to offer
+    }
+
+    // A sheet whose first labels are used: the job goes on as if they had
+    // been printed, and the next sheet starts at position 1.
+    void startsLaterOnTheSheet_data()
+    {
+        QTest::addColumn<MarginSettings>("margins");
+        QTest::addColumn<int>("start");
+        QTest::addColumn<int>("addresses"); // 0: one address on the labels of one sheet
+        QTest::addColumn<QList<int>>("which");
+        QTest::addColumn<QList<Place>>("at");
+        QTest::addColumn<int>("pages");
+        QTest::newRow("25 from label 5") << MarginSettings{} << 5 << 25 << QList<int>{0, 16, 17, 24}
+                                         << QList<Place>{{1, 4350, 3210}, {1, 8040, 14010}, {2, 660, 1050}, {2, 4350, 5370}} << 2;
+        QTest::newRow("offsets, 18 to a sheet") << MarginSettings{120, -60, 60, 180} << 5 << 20 << QList<int>{0, 13, 14, 19}
+                                                << QList<Place>{{1, 4530, 3330}, {1, 8280, 12690}, {2, 780, 990}, {2, 8280, 3330}} << 2;
+        QTest::newRow("beyond the sheet: its last label") << MarginSettings{0, 0, 0, 180} << 21 << 2 << QList<int>{0, 1}
+                                                          << QList<Place>{{1, 8040, 12750}, {2, 660, 1050}} << 2;
+        QTest::newRow("one address from 19") << MarginSettings{60, 0, 0, 0} << 19 << 0 << QList<int>{0, 1, 2}
+                                             << QList<Place>{{1, 720, 14010}, {1, 4410, 14010}, {1, 8100, 14010}} << 1;
+    }
+    void startsLaterOnTheSheet()
+    {
+        QFETCH(MarginSettings, margins);
+        QFETCH(int, start);
+        QFETCH(int, addresses);
+        QFETCH(QList<int>, which);
+        QFETCH(QList<Place>, at);
+        QFETCH(int, pages);
+        RecordingDevice device;
+        struct LastTotal : JobProgress {
+            qint64 total = 1;
+            void pagesDone(qint64, qint64 t) override { total = t; }
+        } progress;
+        AddressListModel list;
+        fill(list, addresses);
+        const JobResult result = addresses ? AfdrukkenAlleLabels(device, list.records(), margins, 10, false, start, &progress)
+                                           : AfdrukkenZelfdeLabels(device, address(1), margins, 10, false, start);
+        QVERIFY(result.ok);
+        const auto names = namePositions(device);
+        QCOMPARE(names.size(), addresses ? addresses : 22 - start);
+        for (qsizetype i = 0; i < which.size(); ++i)
+            QCOMPARE(names[which[i]], at[i]);
+        QCOMPARE(device.pages, pages);
+        QCOMPARE(progress.total, qint64(pages));
     }
 
     // The progress window's "van N" is the prediction: it must be the pages the job prints.
@@ -149,7 +198,7 @@ private slots:
         AddressListModel list;
         fill(list, 31);
         RecordingDevice device;
-        QVERIFY(AfdrukkenAlleLabels(device, list, margins, 10, false, &progress).ok);
+        QVERIFY(AfdrukkenAlleLabels(device, list.records(), margins, 10, false, 1, &progress).ok);
         QCOMPARE(device.pages, pages);
         QCOMPARE(LabelSheet::pagesForLabels(31, margins), pages);
         if (pages > 1) // a job of one page has no page to report
@@ -165,10 +214,70 @@ private slots:
                     AddressListModel list;
                     fill(list, labels);
                     RecordingDevice device;
-                    QVERIFY(AfdrukkenAlleLabels(device, list, margins, 10, false).ok);
+                    QVERIFY(AfdrukkenAlleLabels(device, list.records(), margins, 10, false).ok);
                     QVERIFY2(LabelSheet::pagesForLabels(labels, margins) == device.pages,
                              qPrintable(QStringLiteral("top %1, row pitch %2, %3 labels").arg(top).arg(rowPitch).arg(labels)));
                 }
+    }
+
+    // A line may be 3203 twips wide; the device measures it. The country counts
+    // only when it is printed.
+    void tooWideLinesAreFound_data()
+    {
+        QTest::addColumn<QList<int>>("longField"); // per address: the field made long, or -1
+        QTest::addColumn<int>("length");
+        QTest::addColumn<bool>("withCountry");
+        QTest::addColumn<int>("count");
+        QTest::addColumn<QStringList>("names");
+        QTest::newRow("exactly at the limit") << QList<int>{0, 1, 3} << 3203 << true << 0 << QStringList();
+        QTest::newRow("one twip wider") << QList<int>{-1, 1} << 3204 << false << 1 << QStringList{QStringLiteral("Naam 2")};
+        QTest::newRow("country left out") << QList<int>{4} << 3204 << false << 0 << QStringList();
+        QTest::newRow("country printed") << QList<int>{4} << 3204 << true << 1 << QStringList{QStringLiteral("Naam 1")};
+        QTest::newRow("four, three named") << QList<int>{2, -1, 3, 0, 1} << 5000 << false << 4
+                                           << QStringList{QStringLiteral("Naam 1"), QStringLiteral("Naam 3"),
+                                                          QString(1000, QLatin1Char('x')) + QChar(0x2026)};
+    }
+    void tooWideLinesAreFound()
+    {
+        QFETCH(QList<int>, longField);
+        QFETCH(int, length);
+        QFETCH(bool, withCountry);
+        QFETCH(int, count);
+        QFETCH(QStringList, names);
+        QList<AddressRecord> addresses;
+        for (int i = 0; i < longField.size(); ++i) {
+            addresses.append(address(i + 1));
+            if (longField[i] >= 0)
+                addresses.last().setField(longField[i], QString(length, QLatin1Char('x')));
+        }
+        RecordingDevice device;
+        device.twipsPerChar = 1;
+        const TooWide found = findTooWide(device, addresses, 10, withCountry);
+        QCOMPARE(found.count, count);
+        QCOMPARE(found.names, names);
+        QVERIFY(device.ops.isEmpty()); // measuring prints nothing
+    }
+
+    // Outlines where the labels lie around their text, a cross at the text
+    // start, sample lines where the jobs put them, and the offsets below.
+    void proofSheetShowsWhereLabelsGo()
+    {
+        RecordingDevice device;
+        const MarginSettings margins{120, -60, 60, 0};
+        QVERIFY(AfdrukkenProefvel(device, margins, 11, QStringLiteral("Marges: 1 = 2, 2 = -1, 3 = 1, 4 = 0")).ok);
+        QCOMPARE(device.pages, 1);
+        QCOMPARE(device.lines.size(), 21 * 6);
+        // Label 5: text at (780 + 3750, 990 + 2160).
+        const QList<QLineF> label5 = {QLineF(4332, 2957, 7932, 2957), QLineF(7932, 2957, 7932, 5117),
+                                      QLineF(7932, 5117, 4332, 5117), QLineF(4332, 5117, 4332, 2957),
+                                      QLineF(4440, 3150, 4620, 3150), QLineF(4530, 3060, 4530, 3240)};
+        for (int i = 0; i < 6; ++i)
+            QCOMPARE(device.lines[4 * 6 + i].line, label5[i]);
+        const auto at = [&](int i) { return std::tuple{device.texts[i].text, int(device.texts[i].x), int(device.texts[i].y)}; };
+        QCOMPARE(at(4 * 5), std::tuple(QStringLiteral("Naam"), 4530, 3150));
+        QCOMPARE(at(4 * 5 + 4), std::tuple(QStringLiteral("Land"), 4530, 3150 + 1080));
+        QCOMPARE(at(21 * 5), std::tuple(QStringLiteral("Marges: 1 = 2, 2 = -1, 3 = 1, 4 = 0"), 660, 16300));
+        QCOMPARE(device.texts[0].size, 11);
     }
 
     void countryLineSitsAt1080()
@@ -178,7 +287,7 @@ private slots:
         noTown.setField(AddressRecord::Woonplaats, QString());
         list.replaceAll({noTown});
         RecordingDevice device;
-        QVERIFY(AfdrukkenAlleLabels(device, list, {}, 12, true).ok);
+        QVERIFY(AfdrukkenAlleLabels(device, list.records(), {}, 12, true).ok);
         QCOMPARE(device.texts.size(), 5);
         QCOMPARE(device.texts[3].text, QString());
         QCOMPARE(device.texts[3].y, 1050 + 810);
@@ -227,7 +336,7 @@ private slots:
         fill(list, 22);
         RecordingDevice device;
         device.failAt = failAt;
-        const JobResult result = AfdrukkenAlleLabels(device, list, {}, 10, false);
+        const JobResult result = AfdrukkenAlleLabels(device, list.records(), {}, 10, false);
         QVERIFY(!result.ok);
         QCOMPARE(result.reason, QStringLiteral("printer Kantoor staat uit."));
         QCOMPARE(device.ops.size(), failAt + 2);

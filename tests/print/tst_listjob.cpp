@@ -36,7 +36,7 @@ private slots:
         AddressListModel list;
         fill(list, 1);
         RecordingDevice device;
-        QVERIFY(AfdrukkenLijst(device, list, 9, Moment).ok);
+        QVERIFY(AfdrukkenLijst(device, list.records(), 9, Moment).ok);
         QCOMPARE(device.pages, 1);
         const auto texts = device.texts;
         QCOMPARE(texts[0].text, QStringLiteral("Adressenlijst"));
@@ -65,7 +65,7 @@ private slots:
         big.setField(AddressRecord::Adres, QString(1001, QLatin1Char('a')));
         list.replaceAll({big});
         RecordingDevice bigDevice;
-        QVERIFY(AfdrukkenLijst(bigDevice, list, 9, Moment).ok);
+        QVERIFY(AfdrukkenLijst(bigDevice, list.records(), 9, Moment).ok);
         QCOMPARE(bigDevice.texts[9].text, QString(1000, QLatin1Char('a')) + QChar(0x2026));
     }
 
@@ -85,7 +85,7 @@ private slots:
         AddressListModel list;
         fill(list, addresses);
         RecordingDevice device;
-        QVERIFY(AfdrukkenLijst(device, list, 10, Moment).ok);
+        QVERIFY(AfdrukkenLijst(device, list.records(), 10, Moment).ok);
         QCOMPARE(device.pages, int(linesPerPage.size()));
         QCOMPARE(listPages(addresses), linesPerPage.size());
         for (int p = 1; p <= linesPerPage.size(); ++p) {
@@ -113,7 +113,7 @@ private slots:
         fill(list, 3);
         RecordingDevice device;
         device.failAt = 20;
-        const JobResult result = AfdrukkenLijst(device, list, 10, Moment);
+        const JobResult result = AfdrukkenLijst(device, list.records(), 10, Moment);
         QVERIFY(!result.ok);
         QCOMPARE(device.ops.last(), QStringLiteral("EndDocument"));
         QCOMPARE(device.ops.size(), 22);

@@ -95,7 +95,7 @@ private slots:
         AddressListModel list;
         fill(list, 22);
         const auto printer = pdfPrinter(m_folder.path());
-        QVERIFY(keep(AfdrukkenAlleLabels(*printer, list, {}, 10, true)).ok);
+        QVERIFY(keep(AfdrukkenAlleLabels(*printer, list.records(), {}, 10, true)).ok);
 
         const QString path = m_folder.path() + QStringLiteral("/Afdrukken/Plaklabels 2026-12-07 14.05.09.pdf");
         QCOMPARE(m_kept, QStringList{path});
@@ -115,7 +115,7 @@ private slots:
         AddressListModel list;
         fill(list, 21);
         const auto printer = pdfPrinter(m_folder.path());
-        QVERIFY(keep(AfdrukkenAlleLabels(*printer, list, {}, 10, false)).ok);
+        QVERIFY(keep(AfdrukkenAlleLabels(*printer, list.records(), {}, 10, false)).ok);
         QVERIFY(keep(AfdrukkenEnkelLabel(*printer, address(5), 5, 10)).ok);
         QCOMPARE(m_kept.size(), 2);
         QCOMPARE(pdfPageCount(m_kept[0]), 1);
@@ -128,7 +128,7 @@ private slots:
         AddressListModel list;
         fill(list, 51);
         const auto printer = pdfPrinter(m_folder.path(), QStringLiteral("Adressenlijst"));
-        QVERIFY(keep(AfdrukkenLijst(*printer, list, 10, Moment)).ok);
+        QVERIFY(keep(AfdrukkenLijst(*printer, list.records(), 10, Moment)).ok);
         const QString path = m_folder.path() + QStringLiteral("/Afdrukken/Adressenlijst 2026-12-07 14.05.09.pdf");
         QCOMPARE(pdfPageCount(path), 2);
         const QList<PdfWord> words = readPdfWords(path);
@@ -170,7 +170,7 @@ private slots:
         fill(list, labels);
         const QByteArray answer = runWithFileSizeLimit(3000, [&] {
             const auto printer = pdfPrinter(m_folder.path());
-            const JobResult result = keep(AfdrukkenAlleLabels(*printer, list, {}, 10, false));
+            const JobResult result = keep(AfdrukkenAlleLabels(*printer, list.records(), {}, 10, false));
             return QByteArray(result.ok ? "gelukt " : "mislukt ") + result.reason.toUtf8()
                 + " bewaard: " + QByteArray::number(m_kept.size());
         });
@@ -226,7 +226,7 @@ private slots:
         disk.fill();
         AddressListModel list;
         fill(list, 100);
-        const JobResult result = keep(AfdrukkenAlleLabels(*pdfPrinter(disk.path()), list, {}, 10, true));
+        const JobResult result = keep(AfdrukkenAlleLabels(*pdfPrinter(disk.path()), list.records(), {}, 10, true));
         QVERIFY(!result.ok);
         QCOMPARE(result.reason, QStringLiteral("het PDF-bestand kon niet helemaal worden geschreven (is de schijf vol?)."));
         QCOMPARE(disk.files(QStringLiteral("Afdrukken")), QStringList());
@@ -240,7 +240,7 @@ private slots:
         QCOMPARE(result.keptDocument, m_folder.path() + QStringLiteral("/Afdrukken/Plaklabels 2026-12-07 14.05.09.pdf"));
         QVERIFY(QFile::exists(result.keptDocument));
         // A job that printed nothing kept nothing.
-        QVERIFY(AfdrukkenAlleLabels(*printer, AddressListModel(), {}, 10, true).ok);
+        QVERIFY(AfdrukkenAlleLabels(*printer, {}, {}, 10, true).ok);
         QCOMPARE(printer->keptDocument(), QString());
     }
 };

@@ -2,6 +2,7 @@
 
 #include "print/PrinterDevice.h"
 
+#include <QLineF>
 #include <QList>
 #include <QStringList>
 
@@ -19,8 +20,15 @@ public:
         QRgb colour;
     };
 
+    struct Line {
+        int page;
+        QLineF line;
+    };
+
     QStringList ops;
     QList<Text> texts;
+    QList<Line> lines;
+    double twipsPerChar = 0; // what TextWidth() makes of each character; 0: everything fits
     QStringList printers{QStringLiteral("Kantoor"), QStringLiteral("Etiketten"), QStringLiteral("PDF-bestand")};
     int current = 0;
     QString documentName;
@@ -54,15 +62,21 @@ public:
     {
         if (!step(QStringLiteral("PrintText ") + text))
             return false;
-        if (!m_open || m_pendingPage) {
-            ++m_pagesInDocument;
-            m_pendingPage = false;
-        }
-        m_open = true;
+        startDrawing();
         // A copy of its own: the jobs hand on texts that share the list's memory.
         texts.append({pages + m_pagesInDocument, m_x, m_y, QString(text.constData(), text.size()), m_bold, m_size, m_colour});
         return true;
     }
+    bool DrawLine(float x1, float y1, float x2, float y2) override
+    {
+        if (!step(QStringLiteral("DrawLine %1,%2 %3,%4").arg(x1).arg(y1).arg(x2).arg(y2)))
+            return false;
+        startDrawing();
+        lines.append({pages + m_pagesInDocument, QLineF(x1, y1, x2, y2)});
+        return true;
+    }
+    // Not an operation of the job: asking leaves no trace in ops.
+    double TextWidth(const QString&, float, bool, const QString& text) override { return text.size() * twipsPerChar; }
     bool NewPage() override
     {
         if (!step(QStringLiteral("NewPage")))
@@ -94,6 +108,14 @@ public:
     }
 
 private:
+    void startDrawing()
+    {
+        if (!m_open || m_pendingPage) {
+            ++m_pagesInDocument;
+            m_pendingPage = false;
+        }
+        m_open = true;
+    }
     bool step(const QString& op)
     {
         ops.append(op);

@@ -17,6 +17,7 @@
 #include <QLabel>
 #include <QPainter>
 #include <QRadioButton>
+#include <QSpinBox>
 
 using FormStyle::twipRect;
 
@@ -45,8 +46,10 @@ protected:
 
 }
 
-AfdrukForm::AfdrukForm(AppContext& context, const AddressListModel& list, const AddressRecord& current, QWidget* parent)
-    : QDialog(parent), m_context(context), m_list(list), m_current(current)
+AfdrukForm::AfdrukForm(AppContext& context, const AddressListModel& list, const QList<AddressRecord>& chosen,
+                       const AddressRecord& current, QWidget* parent)
+    : QDialog(parent), m_context(context), m_list(list), m_chosen(chosen.size() >= 2 ? chosen : QList<AddressRecord>()),
+      m_current(current)
 {
     setObjectName(QStringLiteral("AfdrukForm"));
     FormStyle::setUpDialogWindow(this, QString(), 6600, 3300, FormStyle::DialogBackground);
@@ -54,6 +57,7 @@ AfdrukForm::AfdrukForm(AppContext& context, const AddressListModel& list, const 
     buildOptions();
     buildLabelPicture();
     buildButtons();
+    buildStartBox();
     setTabOrders();
 
     m_combo2->addItems(m_context.printer.InstalledPrinters());
@@ -91,9 +95,12 @@ void AfdrukForm::buildOptions()
     frame1->setFrameShadow(QFrame::Sunken);
     frame1->setGeometry(twipRect(180, 570, 3930, 1080));
 
+    const qsizetype chosen = m_chosen.size();
     const QStringList options = {
-        QStringLiteral("Afdrukken van alle %1 Adressen op Plaklabels").arg(m_list.count()),
-        QStringLiteral("Afdrukken van alle Adressen in een lijst (A4)"),
+        chosen ? QStringLiteral("De %1 gekozen Adressen op Plaklabels").arg(chosen)
+               : QStringLiteral("Afdrukken van alle %1 Adressen op Plaklabels").arg(m_list.count()),
+        chosen ? QStringLiteral("De %1 gekozen Adressen in een lijst (A4)").arg(chosen)
+               : QStringLiteral("Afdrukken van alle Adressen in een lijst (A4)"),
         QStringLiteral("Afdrukken van 21 Plaklabels met dezelfde naam")};
     auto* group = new QButtonGroup(this);
     for (int i = 0; i < 3; ++i) {
@@ -149,6 +156,20 @@ void AfdrukForm::buildButtons()
     connect(m_printKnop, &VistaButton::Click, this, &AfdrukForm::PrintKnop_Click);
 }
 
+// A sheet whose first labels are used already: the label jobs start further on.
+void AfdrukForm::buildStartBox()
+{
+    m_startBox = new QSpinBox(this);
+    m_startBox->setObjectName(QStringLiteral("BeginEtiket"));
+    m_startBox->setAccessibleName(QStringLiteral("Begin bij etiket"));
+    m_startBox->setGeometry(twipRect(5550, 1770, 750, 315));
+    m_startBox->setRange(1, LabelSheet::labelsOnSheet(m_context.values.margins));
+    FormStyle::setColours(m_startBox, BoxColour, BoxText);
+    m_startCaption = FormStyle::caption(this, QStringLiteral("Label5"), QStringLiteral("&Begin bij etiket"), 4350, 1830,
+                                        CaptionColour);
+    m_startCaption->setBuddy(m_startBox);
+}
+
 void AfdrukForm::setTabOrders()
 {
     setTabOrder(m_combo2, m_option1[0]);
@@ -158,6 +179,7 @@ void AfdrukForm::setTabOrders()
     setTabOrder(m_cancelKnop, m_printKnop);
     setTabOrder(m_printKnop, m_check1);
     setTabOrder(m_check1, m_combo1);
+    setTabOrder(m_combo1, m_startBox);
 }
 
 void AfdrukForm::Combo2_Change()
@@ -181,6 +203,9 @@ QString AfdrukForm::labelPictureText(bool withCountry) const
 
 void AfdrukForm::Option1_Click(int index)
 {
+    // A table on plain A4 has no labels to start at.
+    m_startBox->setEnabled(index != 1);
+    m_startCaption->setEnabled(index != 1);
     m_plaklabel->hide();
     m_label3->hide();
     if (index != 2)
@@ -216,6 +241,27 @@ bool AfdrukForm::storeFontSize()
     return true;
 }
 
+const QList<AddressRecord>& AfdrukForm::addresses() const
+{
+    return m_chosen.isEmpty() ? m_list.records() : m_chosen;
+}
+
+QString AfdrukForm::labelsQuestion() const
+{
+    const int start = m_startBox->value();
+    const QString from = start > 1 ? QStringLiteral(", te beginnen bij etiket %1").arg(start) : QString();
+    if (m_chosen.isEmpty())
+        return QStringLiteral("Wil je de complete lijst op %1 plaklabels afdrukken%2?").arg(m_list.count()).arg(from);
+    return QStringLiteral("Wil je de %1 gekozen adressen op %1 plaklabels afdrukken%2?").arg(m_chosen.size()).arg(from);
+}
+
+QString AfdrukForm::listQuestion() const
+{
+    if (m_chosen.isEmpty())
+        return QStringLiteral("Wil je de complete lijst met %1 adressen afdrukken?").arg(m_list.count());
+    return QStringLiteral("Wil je de %1 gekozen adressen in een lijst afdrukken?").arg(m_chosen.size());
+}
+
 bool AfdrukForm::confirm(const QString& question)
 {
     return m_context.messages.ask(this, QStringLiteral("Afdrukken"), question) == Messages::Answer::Ja;
@@ -230,27 +276,32 @@ void AfdrukForm::PrintKnop_Click()
     const qint16 fontSize = m_context.values.FontSize;
     const bool withCountry = m_check1->isChecked();
     ProgressWindow progress(this);
+    const int start = m_startBox->value();
+    const MarginSettings& margins = m_context.values.margins;
     JobResult result;
     switch (n > 0 ? selectedOption() : -1) {
     case 0:
-        if (!confirm(QStringLiteral("Wil je de complete lijst op %1 plaklabels afdrukken?").arg(n)))
+        if (!confirm(labelsQuestion())
+            || !mayPrintTooWide(m_context.messages, this, printer, addresses(), fontSize, withCountry))
             return;
         printer.SetDocumentName(QStringLiteral("Plaklabels"));
-        result = AfdrukkenAlleLabels(printer, m_list, m_context.values.margins, fontSize, withCountry, &progress);
+        result = AfdrukkenAlleLabels(printer, addresses(), margins, fontSize, withCountry, start, &progress);
         break;
     case 1:
-        if (!confirm(QStringLiteral("Wil je de complete lijst met %1 adressen afdrukken?").arg(n)))
+        if (!confirm(listQuestion()))
             return;
         printer.SetDocumentName(QStringLiteral("Adressenlijst"));
-        result = AfdrukkenLijst(printer, m_list, fontSize, m_context.clock(), &progress);
+        result = AfdrukkenLijst(printer, addresses(), fontSize, m_context.clock(), &progress);
         break;
     case 2:
         if (isBlank(m_current.fieldView(AddressRecord::Naam))) {
             m_context.messages.tell(this, ProgramTitle, QStringLiteral("Eerst een adres selecteren uit de lijst..."));
             break;
         }
+        if (!mayPrintTooWide(m_context.messages, this, printer, {m_current}, fontSize, withCountry))
+            return;
         printer.SetDocumentName(QStringLiteral("Plaklabels"));
-        result = AfdrukkenZelfdeLabels(printer, m_current, m_context.values.margins, fontSize, withCountry);
+        result = AfdrukkenZelfdeLabels(printer, m_current, margins, fontSize, withCountry, start);
         break;
     default:
         break;

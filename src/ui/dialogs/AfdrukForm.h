@@ -11,13 +11,17 @@ class QCheckBox;
 class QComboBox;
 class QLabel;
 class QRadioButton;
+class QSpinBox;
 class VistaButton;
 
 // The print dialog: printer, font size and one of three jobs.
 class AfdrukForm : public QDialog {
     Q_OBJECT
 public:
-    AfdrukForm(AppContext& context, const AddressListModel& list, const AddressRecord& current, QWidget* parent = nullptr);
+    // With two or more addresses chosen in the list, the first two options
+    // print only those; otherwise the whole list.
+    AfdrukForm(AppContext& context, const AddressListModel& list, const QList<AddressRecord>& chosen,
+               const AddressRecord& current, QWidget* parent = nullptr);
 
     void Combo2_Change();
     void Option1_Click(int index);
@@ -29,8 +33,13 @@ private:
     void buildOptions();
     void buildLabelPicture();
     void buildButtons();
+    void buildStartBox();
     void setTabOrders();
     int selectedOption() const;
+    // What the first two options print.
+    const QList<AddressRecord>& addresses() const;
+    QString labelsQuestion() const;
+    QString listQuestion() const;
     QString labelPictureText(bool withCountry) const;
     // Reads the font size box; false (after telling the user) when it gives no usable size.
     bool storeFontSize();
@@ -39,6 +48,7 @@ private:
 
     AppContext& m_context;
     const AddressListModel& m_list;
+    QList<AddressRecord> m_chosen;
     AddressRecord m_current;
 
     QComboBox* m_combo2 = nullptr;
@@ -47,6 +57,8 @@ private:
     QWidget* m_plaklabel = nullptr;
     QLabel* m_label3 = nullptr;
     QCheckBox* m_check1 = nullptr;
+    QLabel* m_startCaption = nullptr;
+    QSpinBox* m_startBox = nullptr;
     VistaButton* m_cancelKnop = nullptr;
     VistaButton* m_printKnop = nullptr;
 };

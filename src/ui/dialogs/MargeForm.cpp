@@ -1,6 +1,9 @@
 #include "ui/dialogs/MargeForm.h"
 
 #include "app/NumberReading.h"
+#include "print/LabelJobs.h"
+#include "print/PrinterDevice.h"
+#include "ui/dialogs/PrintRun.h"
 #include "ui/FormStyle.h"
 #include "resources/MarginDiagram.h"
 #include "widgets/vistabutton/VistaButton.h"
@@ -63,10 +66,15 @@ MargeForm::MargeForm(AppContext& context, QWidget* parent) : QDialog(parent), m_
     connect(reset, &VistaButton::Click, this, &MargeForm::ResetKnop_Click);
     connect(cancel, &VistaButton::Click, this, &QDialog::reject);
     connect(ok, &VistaButton::Click, this, &MargeForm::OkKnop_Click);
+    VistaButton* proof = FormStyle::button(this, QStringLiteral("ProefvelKnop"), QStringLiteral("Proefvel"),
+                                           twipRect(5310, 2430, 990, 360));
+    proof->setToolTip(QStringLiteral(" Proefvel afdrukken "));
+    connect(proof, &VistaButton::Click, this, &MargeForm::ProefvelKnop_Click);
 
     setTabOrder(cancel, ok);
     setTabOrder(ok, reset);
-    setTabOrder(reset, m_combo1[0]);
+    setTabOrder(reset, proof);
+    setTabOrder(proof, m_combo1[0]);
     for (int i = 0; i < 3; ++i)
         setTabOrder(m_combo1[size_t(i)], m_combo1[size_t(i + 1)]);
     cancel->setFocus();
@@ -99,22 +107,45 @@ void MargeForm::followText(QComboBox* box, const QString& text)
     box->lineEdit()->setCursorPosition(cursor);
 }
 
-void MargeForm::OkKnop_Click()
+std::optional<std::array<qint32, 4>> MargeForm::typedValues()
 {
-    // All four are checked first, so a refused box stores nothing.
     std::array<qint32, 4> twips{};
     for (int i = 0; i < 4; ++i) {
         const double value = roundHalfEven(readNumber(m_combo1[size_t(i)]->currentText()) * TwipsPerStep);
         if (!(value >= std::numeric_limits<qint32>::min() && value <= std::numeric_limits<qint32>::max())) {
             m_context.messages.tell(this, QStringLiteral("Marges"), QStringLiteral("Waarde %1 is te groot.").arg(i + 1));
-            return;
+            return std::nullopt;
         }
         twips[size_t(i)] = qint32(value);
     }
+    return twips;
+}
+
+void MargeForm::OkKnop_Click()
+{
+    // All four are checked first, so a refused box stores nothing.
+    const std::optional<std::array<qint32, 4>> twips = typedValues();
+    if (!twips)
+        return;
     const std::array<qint32*, 4> values = boundValues();
     for (int i = 0; i < 4; ++i)
-        *values[size_t(i)] = twips[size_t(i)];
+        *values[size_t(i)] = (*twips)[size_t(i)];
     accept();
+}
+
+// Prints the offsets as typed, stored or not, for trying them on plain paper.
+void MargeForm::ProefvelKnop_Click()
+{
+    const std::optional<std::array<qint32, 4>> twips = typedValues();
+    if (!twips)
+        return;
+    const auto [left, top, column, row] = *twips;
+    const QString line = QStringLiteral("Marges: 1 = %1, 2 = %2, 3 = %3, 4 = %4")
+                             .arg(stepsText(left), stepsText(top), stepsText(column), stepsText(row));
+    m_context.printer.SetDocumentName(QStringLiteral("Proefvel"));
+    const JobResult result = AfdrukkenProefvel(m_context.printer, MarginSettings{left, top, column, row},
+                                               m_context.values.FontSize, line);
+    finishRun(m_context.messages, this, result);
 }
 
 void MargeForm::ResetKnop_Click()

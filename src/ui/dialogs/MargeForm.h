@@ -4,6 +4,7 @@
 
 #include <QDialog>
 #include <array>
+#include <optional>
 
 class QComboBox;
 
@@ -15,12 +16,15 @@ public:
 
     void OkKnop_Click();
     void ResetKnop_Click();
+    void ProefvelKnop_Click();
 
     // A box's text as a value in steps, the way the box shows it.
     static QString stepsText(qint32 twips);
 
 private:
     std::array<qint32*, 4> boundValues();
+    // The offsets as the boxes read now, or nothing (after telling why) when one does not fit.
+    std::optional<std::array<qint32, 4>> typedValues();
     static void followText(QComboBox* box, const QString& text);
 
     AppContext& m_context;

@@ -2,6 +2,7 @@
 
 #include "app/AppContext.h"
 #include "app/Algemeen.h"
+#include "print/LabelJobs.h"
 
 #include <QDir>
 #include <QProgressDialog>
@@ -27,6 +28,22 @@ void ProgressWindow::pagesDone(qint64 done, qint64 total)
     }
     m_dialog->setLabelText(QStringLiteral("Pagina %1 van %2 afgedrukt").arg(done).arg(total));
     m_dialog->setValue(int(done));
+}
+
+bool mayPrintTooWide(Messages& messages, QWidget* parent, PrinterDevice& printer, const QList<AddressRecord>& addresses,
+                     qint16 fontSize, bool withCountry)
+{
+    const TooWide found = findTooWide(printer, addresses, fontSize, withCountry);
+    if (found.count == 0)
+        return true;
+    QString text = found.count == 1 ? QStringLiteral("1 adres is te breed voor zijn etiket:")
+                                    : QStringLiteral("%1 adressen zijn te breed voor hun etiket:").arg(found.count);
+    for (const QString& name : found.names)
+        text += QStringLiteral("\r\n") + name;
+    if (found.count > found.names.size())
+        text += QStringLiteral("\r\n") + QChar(0x2026);
+    text += QStringLiteral("\r\nToch afdrukken?");
+    return messages.ask(parent, QStringLiteral("Afdrukken"), text) == Messages::Answer::Ja;
 }
 
 void finishRun(Messages& messages, QWidget* parent, const JobResult& result)

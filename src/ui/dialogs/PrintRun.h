@@ -1,10 +1,14 @@
 #pragma once
 
+#include "data/AddressRecord.h"
 #include "print/PrintJob.h"
+
+#include <QList>
 
 #include <QPointer>
 
 class Messages;
+class PrinterDevice;
 class QProgressDialog;
 class QWidget;
 
@@ -20,6 +24,11 @@ private:
     QWidget* m_parent;
     QPointer<QProgressDialog> m_dialog;
 };
+
+// Before a label job: when a line is wider than its label, asks once whether
+// to print all the same. True when nothing is too wide or the answer is Ja.
+bool mayPrintTooWide(Messages& messages, QWidget* parent, PrinterDevice& printer, const QList<AddressRecord>& addresses,
+                     qint16 fontSize, bool withCountry);
 
 // After a job ran: opens the PDF it was kept as in the desktop's viewer, or
 // tells where it is when none could; tells why a job failed. A job that went

@@ -14,7 +14,7 @@ struct HelpLine {
     const char* text;
 };
 
-constexpr std::array<HelpLine, 14> Lines{{
+constexpr std::array<HelpLine, 17> Lines{{
     {10, "Korte uitleg programma"},
     {23, "----------------------------"},
     {36, "Met dit programma kun je jouw adressen eenvoudig afdrukken op plaklabels."},
@@ -22,6 +22,9 @@ constexpr std::array<HelpLine, 14> Lines{{
     {62, "Om slechts 1 plaklabel te printen selecteren we op de rechter layout met de"},
     {75, "muiscursor de betreffende plaklabel en klikken dan op de linkermuisknop."},
     {88, "Let wel dat je van te voren een naam selecteerd uit de lijst."},
+    {101, "Druk onder 'Marges' met 'Proefvel' een proefvel af op gewoon papier."},
+    {114, "Houd het tegen het licht op een vel plaklabels."},
+    {127, "Verander de marges tot de omlijningen precies op de etiketten liggen."},
     {140, "Voor de plaklabels gebruiken we de 'Avery J8160'. Deze zijn 63,5 x 38,1 mm."},
     {153, "Hiervan zitten er 21 stuks op een vel A4 zoals rechts is aangegeven."},
     {166, "Voor de verschillende soorten plaklabels kun je de marges nog instellen."},

@@ -73,8 +73,10 @@ private:
     void ListView1_ItemClick(const QModelIndex& index);
     // Puts a field in its edit box, or its start when it is too long to edit there.
     void showInField(int field, QStringView text);
-    // The highlighted row, or an invalid index when none is.
-    QModelIndex selectedRow() const;
+    // The chosen rows in list order.
+    QList<int> chosenRows() const;
+    // The chosen addresses when two or more are chosen; otherwise none.
+    QList<AddressRecord> chosenAddresses() const;
 
     // Menus, help and printing.
     void FileNieuw_Click();

@@ -11,6 +11,7 @@
 #include <QLocale>
 #include <QTimer>
 #include <QTreeView>
+#include <algorithm>
 
 void Main::EditKnop_Click()
 {
@@ -91,20 +92,17 @@ bool Main::acceptCellValue(int field, const QString& value)
 
 void Main::deleteAddress()
 {
-    if (m_model.count() == 0)
+    const QList<int> rows = chosenRows();
+    if (rows.isEmpty())
         return;
-    const QModelIndex selected = selectedRow();
-    if (!selected.isValid())
-        return;
-    const int row = selected.row();
-    const QString naam = shownStart(m_model.at(row).fieldView(AddressRecord::Naam));
-    const auto answer = m_context.messages.ask(this, QStringLiteral(" Delete"),
-                                               QStringLiteral("Wil je (%1) verwijderen uit de lijst?").arg(naam));
-    if (answer != Messages::Answer::Ja)
+    const QString question = rows.size() == 1
+        ? QStringLiteral("Wil je (%1) verwijderen uit de lijst?").arg(shownStart(m_model.at(rows[0]).fieldView(AddressRecord::Naam)))
+        : QStringLiteral("Wil je de %1 gekozen adressen verwijderen?").arg(rows.size());
+    if (m_context.messages.ask(this, QStringLiteral(" Delete"), question) != Messages::Answer::Ja)
         return;
     // The fields keep the deleted address, so no other row may look chosen.
     m_listView->selectionModel()->clear();
-    m_model.removeAt(row);
+    m_model.removeRows(rows);
 }
 
 bool Main::saveList()
@@ -116,10 +114,25 @@ bool Main::saveList()
     return saved.ok;
 }
 
-QModelIndex Main::selectedRow() const
+QList<int> Main::chosenRows() const
 {
-    const QModelIndexList rows = m_listView->selectionModel()->selectedRows();
-    return rows.isEmpty() ? QModelIndex() : rows.first();
+    QList<int> rows;
+    for (const QModelIndex& index : m_listView->selectionModel()->selectedRows())
+        rows.append(index.row());
+    std::sort(rows.begin(), rows.end());
+    return rows;
+}
+
+QList<AddressRecord> Main::chosenAddresses() const
+{
+    const QList<int> rows = chosenRows();
+    QList<AddressRecord> chosen;
+    if (rows.size() < 2)
+        return chosen;
+    chosen.reserve(rows.size());
+    for (const int row : rows)
+        chosen.append(m_model.at(row));
+    return chosen;
 }
 
 bool Main::eventFilter(QObject* watched, QEvent* event)

@@ -100,7 +100,8 @@ void Main::buildListArea(QWidget* central)
     m_listView->setUniformRowHeights(true);
     m_listView->setAllColumnsShowFocus(true);
     m_listView->setSelectionBehavior(QAbstractItemView::SelectRows);
-    m_listView->setSelectionMode(QAbstractItemView::SingleSelection);
+    // Several rows can be chosen (Ctrl, Shift, Ctrl+A) to print or delete only those.
+    m_listView->setSelectionMode(QAbstractItemView::ExtendedSelection);
     // A double-click edits the cell clicked; F2 edits the name (eventFilter).
     m_listView->setEditTriggers(QAbstractItemView::DoubleClicked);
     m_listView->setItemDelegate(new AddressCellDelegate(
@@ -117,13 +118,13 @@ void Main::buildListArea(QWidget* central)
     connect(m_listView, &QTreeView::clicked, this, &Main::ListView1_ItemClick);
     // A changed cell of the highlighted address changes what gets printed.
     connect(&m_model, &QAbstractItemModel::dataChanged, this, [this](const QModelIndex& changed) {
-        if (selectedRow().row() == changed.row())
+        if (m_listView->currentIndex().row() == changed.row())
             ListView1_ItemClick(changed);
     });
-    // Arrow keys, Page Up/Down and type-ahead move the highlight too: what is
-    // highlighted is what gets printed.
-    connect(m_listView->selectionModel(), &QItemSelectionModel::selectionChanged, this,
-            [this] { ListView1_ItemClick(selectedRow()); });
+    // Arrow keys, Page Up/Down and type-ahead move the current row too: the
+    // row last clicked or moved to is the address that gets printed.
+    connect(m_listView->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+            [this](const QModelIndex& current) { ListView1_ItemClick(current); });
 
     m_image = new QLabel(frame1);
     m_image->setObjectName(QStringLiteral("Image1"));

@@ -58,7 +58,7 @@ void Main::AfdrukKnop_Click()
         m_context.messages.tell(this, ProgramTitle, QStringLiteral("Je kunt niets afdrukken zonder adressen...."));
         return;
     }
-    AfdrukForm dialog(m_context, m_model, currentAddress(), this);
+    AfdrukForm dialog(m_context, m_model, chosenAddresses(), currentAddress(), this);
     dialog.exec();
 }
 
@@ -86,7 +86,8 @@ void Main::AfdrukkenEnkelLabel(int position)
         QStringLiteral("Wil je Plaklabel nummer %1 afdrukken met de naam van...\r\n%2?")
             .arg(position)
             .arg(shownStart(address.fieldView(AddressRecord::Naam))));
-    if (answer != Messages::Answer::Ja)
+    if (answer != Messages::Answer::Ja
+        || !mayPrintTooWide(m_context.messages, this, m_context.printer, {address}, m_context.values.FontSize, false))
         return;
     m_context.printer.SetDocumentName(QStringLiteral("Plaklabels"));
     const JobResult result = ::AfdrukkenEnkelLabel(m_context.printer, address, position, m_context.values.FontSize);

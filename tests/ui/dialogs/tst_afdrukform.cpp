@@ -11,6 +11,7 @@
 #include <QProgressDialog>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSpinBox>
 #include <QTest>
 
 namespace {
@@ -26,13 +27,16 @@ struct FormTest {
     AddressListModel list;
     std::unique_ptr<AfdrukForm> form;
 
-    explicit FormTest(int addresses, const AddressRecord& current = address(99))
+    explicit FormTest(int addresses, const AddressRecord& current = address(99), const QList<int>& chosenRows = {})
     {
         QList<AddressRecord> records;
         for (int i = 1; i <= addresses; ++i)
             records.append(address(i));
         list.replaceAll(records);
-        form = std::make_unique<AfdrukForm>(test.context, list, current);
+        QList<AddressRecord> chosen;
+        for (const int row : chosenRows)
+            chosen.append(records[row]);
+        form = std::make_unique<AfdrukForm>(test.context, list, chosen, current);
         form->show();
     }
     template <typename T>
@@ -152,6 +156,90 @@ private slots:
         QCOMPARE(t.test.printer.documentName, QStringLiteral("Plaklabels"));
         QVERIFY(!t.form->isVisible());
         QCOMPARE(t.form->result(), int(QDialog::Accepted));
+    }
+
+    // Chosen rows, a later first label and too-wide lines, as the dialog asks and prints them.
+    void mailingChoicesAreAskedAndPrinted_data()
+    {
+        QTest::addColumn<int>("addresses");
+        QTest::addColumn<QList<int>>("chosen");
+        QTest::addColumn<int>("option");
+        QTest::addColumn<int>("start");
+        QTest::addColumn<QStringList>("questions");
+        QTest::addColumn<QStringList>("printedNames"); // with the first one's position
+        QTest::newRow("whole list from label 5")
+            << 25 << QList<int>{} << 0 << 5
+            << QStringList{QStringLiteral("Wil je de complete lijst op 25 plaklabels afdrukken, te beginnen bij etiket 5?")}
+            << QStringList{QStringLiteral("Naam1 4350,3210"), QStringLiteral("Naam25 4350,5370")};
+        QTest::newRow("seven chosen of thirty")
+            << 30 << QList<int>{1, 3, 5, 7, 9, 11, 13} << 0 << 1
+            << QStringList{QStringLiteral("Wil je de 7 gekozen adressen op 7 plaklabels afdrukken?")}
+            << QStringList{QStringLiteral("Naam2 660,1050"), QStringLiteral("Naam14 660,5370")};
+        QTest::newRow("seven chosen, in a list")
+            << 30 << QList<int>{1, 3, 5, 7, 9, 11, 13} << 1 << 1
+            << QStringList{QStringLiteral("Wil je de 7 gekozen adressen in een lijst afdrukken?")}
+            << QStringList{QStringLiteral("Naam2 300,1500"), QStringLiteral("Naam14 300,3120")};
+        QTest::newRow("one chosen is the whole list")
+            << 3 << QList<int>{1} << 0 << 1
+            << QStringList{QStringLiteral("Wil je de complete lijst op 3 plaklabels afdrukken?")}
+            << QStringList{QStringLiteral("Naam1 660,1050"), QStringLiteral("Naam3 8040,1050")};
+        QTest::newRow("one address on labels 20 and 21") << 3 << QList<int>{} << 2 << 20 << QStringList()
+            << QStringList{QStringLiteral("Naam99 4350,14010"), QStringLiteral("Naam99 8040,14010")};
+    }
+    void mailingChoicesAreAskedAndPrinted()
+    {
+        QFETCH(int, addresses);
+        QFETCH(QList<int>, chosen);
+        QFETCH(int, option);
+        QFETCH(int, start);
+        QFETCH(QStringList, questions);
+        QFETCH(QStringList, printedNames);
+        FormTest t(addresses, address(99), chosen);
+        auto* startBox = t.find<QSpinBox>(QStringLiteral("BeginEtiket"));
+        QCOMPARE(startBox->maximum(), 21);
+        QTest::mouseClick(t.option(option), Qt::LeftButton);
+        QCOMPARE(startBox->isEnabled(), option != 1);
+        startBox->setValue(start);
+        t.test.messages.answers = {Messages::Answer::Ja};
+        t.print();
+        QStringList asked;
+        for (const auto& shown : t.test.messages.shown)
+            asked.append(shown.text);
+        QCOMPARE(asked, questions);
+        QStringList names;
+        for (const auto& text : t.test.printer.texts)
+            if (text.text.startsWith(QStringLiteral("Naam")))
+                names.append(QStringLiteral("%1 %2,%3").arg(text.text).arg(text.x).arg(text.y));
+        QCOMPARE((QStringList{names.first(), names.last()}), printedNames);
+        if (chosen.size() > 1)
+            QCOMPARE(names.size(), chosen.size());
+    }
+
+    void captionsNameTheChosenAddresses()
+    {
+        FormTest t(30, address(99), {0, 4, 9});
+        QCOMPARE(t.option(0)->text(), QStringLiteral("De 3 gekozen Adressen op Plaklabels"));
+        QCOMPARE(t.option(1)->text(), QStringLiteral("De 3 gekozen Adressen in een lijst (A4)"));
+        QCOMPARE(t.option(2)->text(), QStringLiteral("Afdrukken van 21 Plaklabels met dezelfde naam"));
+    }
+
+    // Announced once, after the job's own question; Nee prints nothing and keeps the dialog.
+    void tooWideLinesAreAnnounced()
+    {
+        FormTest t(5);
+        t.test.printer.twipsPerChar = 600; // "Naam1" is 3000 twips, "Straat 1" 4800
+        t.test.messages.answers = {Messages::Answer::Ja, Messages::Answer::Nee};
+        t.print();
+        QCOMPARE(t.test.messages.lastTitle(), QStringLiteral("Afdrukken"));
+        QCOMPARE(t.test.messages.lastText(), QStringLiteral("5 adressen zijn te breed voor hun etiket:\r\nNaam1\r\nNaam2\r\nNaam3\r\n"
+                                                            "\u2026\r\nToch afdrukken?"));
+        QVERIFY(!t.test.printer.ops.contains(QStringLiteral("SetUnitTwips")));
+        QVERIFY(t.form->isVisible());
+        QTest::mouseClick(t.option(2), Qt::LeftButton);
+        t.test.messages.answers = {Messages::Answer::Ja};
+        t.print();
+        QCOMPARE(t.test.messages.shown[2].text, QStringLiteral("1 adres is te breed voor zijn etiket:\r\nNaam99\r\nToch afdrukken?"));
+        QCOMPARE(t.test.printer.texts.size(), 21 * 4);
     }
 
     void listAsksFirst()

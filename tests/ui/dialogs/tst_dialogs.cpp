@@ -291,6 +291,27 @@ private slots:
         QCOMPARE(t.test.context.values.margins, MarginSettings{});
     }
 
+    // The proof sheet prints the offsets as typed, and stores none of them.
+    void proefvelPrintsWhatIsTyped()
+    {
+        MainWindowTest t;
+        t.test.context.values.margins = {60, 0, 0, 0};
+        MargeForm form(t.test.context);
+        form.show();
+        const QStringList typed{QStringLiteral("2"), QStringLiteral("-1"), QStringLiteral("0"), QStringLiteral("1.5")};
+        for (int i = 0; i < 4; ++i)
+            form.findChild<QComboBox*>(QStringLiteral("Combo1_%1").arg(i))->setEditText(typed[i]);
+        auto* proof = form.findChild<VistaButton*>(QStringLiteral("ProefvelKnop"));
+        QCOMPARE(proof->toolTip(), QStringLiteral(" Proefvel afdrukken "));
+        QTest::mouseClick(proof, Qt::LeftButton);
+        QCOMPARE(t.test.printer.documentName, QStringLiteral("Proefvel"));
+        QCOMPARE(t.test.printer.texts.last().text, QStringLiteral("Marges: 1 = 2, 2 = -1, 3 = 0, 4 = 1.5"));
+        QCOMPARE(t.test.printer.lines.first().line.p1(), QPointF(660 + 120 - 198, 1050 - 60 - 193));
+        QVERIFY(form.isVisible());
+        QTest::mouseClick(form.findChild<VistaButton*>(QStringLiteral("CancelKnop")), Qt::LeftButton);
+        QCOMPARE(t.test.context.values.margins, (MarginSettings{60, 0, 0, 0}));
+    }
+
     void margeBoxesStoreWhatIsTypedAndStepFromIt()
     {
         MainWindowTest t;

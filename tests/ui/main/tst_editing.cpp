@@ -8,6 +8,7 @@
 #include <QMimeData>
 #include <QElapsedTimer>
 #include <QLabel>
+#include <QRadioButton>
 #include <QTreeView>
 
 namespace {
@@ -24,12 +25,12 @@ double memoryMb(const char* field)
     return 0;
 }
 
-void clickRow(MainWindowTest& t, int row)
+void clickRow(MainWindowTest& t, int row, Qt::KeyboardModifiers modifiers = {})
 {
     auto* view = t.find<QTreeView>(QStringLiteral("ListView1"));
     t.main->show();
     const QRect rect = view->visualRect(view->model()->index(row, 0));
-    QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, rect.center());
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, modifiers, rect.center());
 }
 }
 
@@ -301,6 +302,34 @@ private slots:
         QCOMPARE(t.main->focusWidget(), t.field(0));
     }
 
+    // Several rows chosen with Ctrl and Shift: the last one clicked fills the
+    // fields, one question deletes them all, and the print dialog prints only them.
+    void chosenRowsArePrintedAndDeletedTogether()
+    {
+        MainWindowTest t;
+        QByteArray list;
+        for (int i = 1; i <= 6; ++i)
+            list += "\"Naam" + QByteArray::number(i) + "\",\"a\",\"b\",\"c\",\"d\"\r\n";
+        t.open(QStringLiteral("a.lst"), list);
+        clickRow(t, 4);
+        clickRow(t, 1, Qt::ControlModifier);
+        clickRow(t, 3, Qt::ShiftModifier); // 1..3 and 4
+        QCOMPARE(t.field(0)->text(), QStringLiteral("Naam4"));
+        QString firstOption;
+        whileModal([&] { t.click(QStringLiteral("AfdrukKnop")); }, [&](QWidget* dialog) {
+            firstOption = dialog->findChild<QRadioButton*>(QStringLiteral("Option1_0"))->text();
+        });
+        QCOMPARE(firstOption, QStringLiteral("De 4 gekozen Adressen op Plaklabels"));
+        t.test.messages.answers = {Messages::Answer::Ja};
+        t.click(QStringLiteral("EditKnop"));
+        t.click(QStringLiteral("Knop_1"));
+        QCOMPARE(t.test.messages.lastTitle(), QStringLiteral(" Delete"));
+        QCOMPARE(t.test.messages.lastText(), QStringLiteral("Wil je de 4 gekozen adressen verwijderen?"));
+        QCOMPARE(t.main->model().count(), 2);
+        QCOMPARE(t.main->model().at(1).field(0), QStringLiteral("Naam6"));
+        QCOMPARE(t.action(QStringLiteral("CountAdressen"))->text(), QStringLiteral("2 Adressen"));
+    }
+
     // A field too long to edit in a box shows its start there, read-only;
     // questions show the start as the list does; paper gets it whole.
     void longFieldsAreShownBounded()
@@ -369,12 +398,14 @@ private slots:
                 bool SetCurrentX(float) override { return true; }
                 bool SetCurrentY(float) override { return true; }
                 bool PrintText(const QString&) override { return true; }
+                bool DrawLine(float, float, float, float) override { return true; }
+                double TextWidth(const QString&, float, bool, const QString&) override { return 0; }
                 bool NewPage() override { return true; }
                 bool EndDocument() override { return true; }
                 QString errorString() const override { return {}; }
                 void SetDocumentName(const QString&) override {}
             } device;
-            QVERIFY(AfdrukkenLijst(device, t.main->model(), 10, QDateTime()).ok);
+            QVERIFY(AfdrukkenLijst(device, t.main->model().records(), 10, QDateTime()).ok);
             t.click(QStringLiteral("EditKnop"));
             t.click(QStringLiteral("Knop_2"));
             QCOMPARE(t.test.messages.shown.size(), 0);

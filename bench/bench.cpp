@@ -5,6 +5,8 @@
 #include "data/AddressImport.h"
 #include "data/AddressListFile.h"
 #include "data/AddressListModel.h"
+#include "data/Duplicates.h"
+#include "data/ListSearch.h"
 #include "data/ListStorage.h"
 #include "print/LabelJobs.h"
 #include "print/ListJob.h"
@@ -127,6 +129,30 @@ void benchImport()
                 int(result.addresses.size()), double(csv.size()) / 1e6, read, append);
 }
 
+// Keeping a list for years, a million addresses: one find step through the
+// whole list (nothing found), a sort by Woonplaats, and 100.000 pasted rows
+// checked for duplicates up to the question.
+void benchKeeping()
+{
+    const QList<AddressRecord> list = madeUpAddresses(1000000);
+    const double find = bestOf(3, [&] { findAddress(list, QStringLiteral("zzz"), 0); });
+    QList<int> order;
+    const double sort = bestOf(3, [&] { order = sortedRows(list, AddressRecord::Woonplaats, Qt::AscendingOrder); });
+    QString pasted;
+    for (const AddressRecord& a : madeUpAddresses(100000))
+        pasted += QStringList{a.field(0) + QStringLiteral(" 2"), a.field(1), a.field(2), a.field(3), a.field(4)}
+                      .join(QLatin1Char('\t'))
+            + QLatin1Char('\n');
+    ImportResult imported;
+    const double paste = bestOf(3, [&] {
+        imported = importPastedText(pasted);
+        leaveOutDuplicates(imported, list);
+    });
+    std::printf("1.000.000 addresses: find step %.0f ms, sort %.2f s; paste 100.000 with the duplicate check %.2f s "
+                "(%d new)\n",
+                find * 1000, sort, paste, int(imported.addresses.size()));
+}
+
 void benchPdf(const QString& folder, const char* what, int n, bool labels)
 {
     AddressListModel model;
@@ -189,6 +215,7 @@ int main(int argc, char* argv[])
     benchList(data, 100000);
     benchList(data, 1000000);
     benchImport();
+    benchKeeping();
     benchPdf(folder.path(), "Plaklabels", 10000, true);
     benchPdf(folder.path(), "Plaklabels", 100000, true);
     benchPdf(folder.path(), "Adressenlijst", 10000, false);

@@ -35,15 +35,36 @@ char detectDelimiter(QStringView text)
 
 // Rows as libcsv hands them over, turned into addresses as they come.
 struct DelimitedReader {
+    DelimitedSource source;
     ImportCollector collector;
     QStringList row;
     qsizetype rowNumber = 0;
     std::optional<ColumnMap> map;
 
+    // True when the first row is column names, not an address.
+    bool takeHeader()
+    {
+        ColumnMap found;
+        switch (mapHeader(row, found)) {
+        case HeaderKind::Known:
+            map = found;
+            return true;
+        case HeaderKind::Unknown:
+            // Names nobody mapped must not become an address; a pasted row may be one.
+            if (source == DelimitedSource::Paste)
+                return false;
+            collector.leaveOut(rowNumber, QStringLiteral("kolomnamen niet herkend"));
+            return true;
+        case HeaderKind::None:
+            break;
+        }
+        return false;
+    }
+
     void endRow()
     {
         ++rowNumber;
-        if (rowNumber == 1 && (map = mapHeader(row))) {
+        if (rowNumber == 1 && takeHeader()) {
             row.clear();
             return;
         }
@@ -115,6 +136,11 @@ void ImportCollector::add(std::array<QString, AddressRecord::FieldCount> fields,
         leaveOut(line, QStringLiteral("geen naam"));
         return;
     }
+    if (m_requireAddress && fields[AddressRecord::Adres].isEmpty() && fields[AddressRecord::Postcode].isEmpty()
+        && fields[AddressRecord::Woonplaats].isEmpty()) {
+        leaveOut(line, QStringLiteral("geen adres"));
+        return;
+    }
     for (const QString& field : fields) {
         if (const auto bad = findUnstorableChar(field)) {
             leaveOut(line, QStringLiteral("het teken %1 kan niet in de lijst worden opgeslagen").arg(bad->character));
@@ -129,10 +155,12 @@ void ImportCollector::leaveOut(qsizetype line, const QString& why)
     m_result.leaveOut(QStringLiteral("regel %1: %2").arg(line).arg(why));
 }
 
-ImportResult importDelimited(const QString& text)
+ImportResult importDelimited(const QString& text, DelimitedSource source)
 {
     const QByteArray bytes = text.toUtf8();
-    DelimitedReader reader;
+    DelimitedReader reader{source, {}, {}, 0, {}};
+    if (source == DelimitedSource::File)
+        reader.collector.requireAddress();
     reader.collector.reserve(std::count(bytes.begin(), bytes.end(), '\n') + 1);
     csv_parser parser;
     csv_init(&parser, 0);
@@ -150,7 +178,7 @@ ImportResult importPastedText(const QString& text)
     const QStringList lines = text.split(lineEnd);
     const qsizetype filledLines = std::count_if(lines.begin(), lines.end(), [](const QString& l) { return !isBlank(l); });
     if (text.contains(QLatin1Char('\t')) || filledLines <= 1)
-        return importDelimited(text);
+        return importDelimited(text, DelimitedSource::Paste);
     return importFieldPerLine(lines);
 }
 
@@ -158,9 +186,9 @@ ImportResult importFile(const QString& fileName, const QByteArray& bytes)
 {
     const QString suffix = QFileInfo(fileName).suffix().toLower();
     if (suffix == QLatin1String("csv") || suffix == QLatin1String("txt"))
-        return importDelimited(decodeImportedText(bytes));
+        return importDelimited(decodeImportedText(bytes), DelimitedSource::File);
     if (suffix == QLatin1String("vcf"))
-        return importVCard(bytes);
+        return importVCard(asUtf8IfUtf16(bytes));
     ImportResult result;
     if (suffix == QLatin1String("lst")) {
         const ParsedList list = parseAddressList(bytes);
@@ -171,4 +199,23 @@ ImportResult importFile(const QString& fileName, const QByteArray& bytes)
         result.leaveOut(QStringLiteral("%1 is geen CSV-, tekst-, vCard- of lijstbestand").arg(fileName));
     }
     return result;
+}
+
+QString addressesAsText(const QList<AddressRecord>& addresses)
+{
+    QString text;
+    for (const AddressRecord& address : addresses) {
+        for (int f = 0; f < AddressRecord::FieldCount; ++f) {
+            if (f > 0)
+                text += QLatin1Char('\t');
+            const QStringView field = address.fieldView(f);
+            static const QRegularExpression special(QStringLiteral("[\t\"\r\n]"));
+            if (field.toString().contains(special))
+                text += QLatin1Char('"') + field.toString().replace(QLatin1Char('"'), QLatin1String("\"\"")) + QLatin1Char('"');
+            else
+                text += field;
+        }
+        text += QLatin1Char('\n');
+    }
+    return text;
 }

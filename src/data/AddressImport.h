@@ -15,6 +15,7 @@ struct ImportResult {
     // keep a reason for each.
     QStringList reasons;
     qsizetype leftOut = 0;
+    qsizetype duplicates = 0; // left out because the list holds them already
     static constexpr qsizetype ShownReasons = 3;
 
     void leaveOut(const QString& reason)
@@ -31,6 +32,7 @@ struct ImportResult {
             if (reasons.size() < ShownReasons)
                 reasons.append(prefix + reason);
         leftOut += other.leftOut;
+        duplicates += other.duplicates;
     }
 };
 
@@ -39,6 +41,9 @@ struct ImportResult {
 // without a name or with a character the list file cannot hold is left out.
 class ImportCollector {
 public:
+    // A row from a file must hold an address beyond a name: a label with
+    // only a name is of no use.
+    void requireAddress() { m_requireAddress = true; }
     void add(std::array<QString, AddressRecord::FieldCount> fields, qsizetype line);
     void leaveOut(qsizetype line, const QString& why);
     ImportResult take() { return std::move(m_result); }
@@ -46,6 +51,7 @@ public:
 
 private:
     ImportResult m_result;
+    bool m_requireAddress = false;
 };
 
 // A file dropped on the window, by its name's extension: .csv and .txt
@@ -53,8 +59,11 @@ private:
 ImportResult importFile(const QString& fileName, const QByteArray& bytes);
 
 // Delimited text: comma, semicolon or tab, whichever the first lines use,
-// quoted as RFC 4180 says; a first row of known column names maps the columns.
-ImportResult importDelimited(const QString& text);
+// quoted as RFC 4180 says; a first row of known column names maps the
+// columns. From a file, a first row of unknown column names and rows with
+// a name but no address are left out.
+enum class DelimitedSource { File, Paste };
+ImportResult importDelimited(const QString& text, DelimitedSource source);
 
 // Text from the clipboard: spreadsheet rows (tab-separated), one line, or an
 // address copied from a mail with one field a line.
@@ -62,3 +71,8 @@ ImportResult importPastedText(const QString& text);
 
 // Contacts in vCard 2.1, 3.0 or 4.0; only those with a postal address.
 ImportResult importVCard(const QByteArray& bytes);
+
+// Rows as a spreadsheet takes them from the clipboard: a line each (LF), the
+// five fields between tabs; a field holding a tab, a quote or a line break
+// stands between quotes, so pasting the text back gives the same addresses.
+QString addressesAsText(const QList<AddressRecord>& addresses);

@@ -1,5 +1,11 @@
 #include "data/AddressListModel.h"
 
+namespace {
+// Runs of neighbouring rows go one run at a time; a choice scattered over a
+// big list would move the rest of the list once a run, so it is rebuilt.
+constexpr qsizetype MaxRuns = 64;
+}
+
 int AddressListModel::rowCount(const QModelIndex& parent) const
 {
     return parent.isValid() ? 0 : count();
@@ -32,12 +38,8 @@ bool AddressListModel::setData(const QModelIndex& index, const QVariant& value, 
     if (!index.isValid() || index.row() >= count() || role != Qt::EditRole)
         return false;
     const QString text = value.toString();
-    AddressRecord& record = m_records[index.row()];
-    if (record.fieldView(index.column()) == text)
-        return true;
-    record.setField(index.column(), text);
-    m_modified = true;
-    emit dataChanged(index, index);
+    if (m_records[index.row()].fieldView(index.column()) != text)
+        setField(index.row(), index.column(), text);
     return true;
 }
 
@@ -80,27 +82,33 @@ void AddressListModel::appendAll(const QList<AddressRecord>& records)
     m_modified = true;
 }
 
-void AddressListModel::removeRows(const QList<int>& rows)
+QList<std::pair<int, int>> AddressListModel::runsOf(const QList<int>& rows)
 {
-    if (rows.isEmpty())
-        return;
-    // Runs of neighbouring rows go one run at a time, from the back; a choice
-    // scattered over a big list is rebuilt in one pass instead.
-    QList<std::pair<int, int>> runs; // first row, count
+    QList<std::pair<int, int>> runs;
     for (const int row : rows) {
         if (!runs.isEmpty() && runs.last().first + runs.last().second == row)
             ++runs.last().second;
         else
             runs.append({row, 1});
     }
-    constexpr qsizetype MaxRuns = 64;
-    if (runs.size() <= MaxRuns) {
-        for (auto run = runs.crbegin(); run != runs.crend(); ++run) {
-            beginRemoveRows({}, run->first, run->first + run->second - 1);
-            m_records.remove(run->first, run->second);
-            endRemoveRows();
-        }
-    } else {
+    return runs;
+}
+
+// A change scattered over a big list is made in one pass, shown as a new list.
+void AddressListModel::replaceRows(QList<AddressRecord> records)
+{
+    beginResetModel();
+    m_records = std::move(records);
+    endResetModel();
+    m_modified = true;
+}
+
+void AddressListModel::removeRows(const QList<int>& rows)
+{
+    const QList<std::pair<int, int>> runs = runsOf(rows);
+    if (runs.isEmpty())
+        return;
+    if (runs.size() > MaxRuns) {
         QList<AddressRecord> kept;
         kept.reserve(m_records.size() - rows.size());
         qsizetype next = 0;
@@ -110,9 +118,54 @@ void AddressListModel::removeRows(const QList<int>& rows)
             else
                 kept.append(m_records[row]);
         }
-        beginResetModel();
-        m_records = std::move(kept);
-        endResetModel();
+        replaceRows(std::move(kept));
+        return;
+    }
+    for (auto run = runs.crbegin(); run != runs.crend(); ++run) {
+        beginRemoveRows({}, run->first, run->first + run->second - 1);
+        m_records.remove(run->first, run->second);
+        endRemoveRows();
     }
     m_modified = true;
+}
+
+void AddressListModel::insertRecords(const QList<int>& rows, const QList<AddressRecord>& records)
+{
+    const QList<std::pair<int, int>> runs = runsOf(rows);
+    if (runs.isEmpty())
+        return;
+    if (runs.size() > MaxRuns) {
+        QList<AddressRecord> merged;
+        merged.reserve(m_records.size() + records.size());
+        qsizetype next = 0, old = 0;
+        for (qsizetype row = 0; row < m_records.size() + records.size(); ++row)
+            merged.append(next < rows.size() && rows[next] == row ? records[next++] : m_records[old++]);
+        replaceRows(std::move(merged));
+        return;
+    }
+    qsizetype taken = 0;
+    for (const auto& [first, count] : runs) {
+        beginInsertRows({}, first, first + count - 1);
+        m_records.insert(first, count, AddressRecord());
+        for (int k = 0; k < count; ++k)
+            m_records[first + k] = records[taken++];
+        endInsertRows();
+    }
+    m_modified = true;
+}
+
+void AddressListModel::setField(int row, int field, const QString& value)
+{
+    m_records[row].setField(field, value);
+    m_modified = true;
+    emit dataChanged(index(row, field), index(row, field));
+}
+
+void AddressListModel::reorder(const QList<int>& order)
+{
+    QList<AddressRecord> records;
+    records.reserve(order.size());
+    for (const int row : order)
+        records.append(m_records[row]);
+    replaceRows(std::move(records));
 }

@@ -31,11 +31,21 @@ public:
     void appendAll(const QList<AddressRecord>& records);
     // Removes the rows, given in ascending order.
     void removeRows(const QList<int>& rows);
+    // Puts the records back at the rows (ascending) they are to stand at.
+    void insertRecords(const QList<int>& rows, const QList<AddressRecord>& records);
+    void setField(int row, int field, const QString& value);
+    // The rows in a new order: row i becomes what row order[i] was.
+    void reorder(const QList<int>& order);
 
     bool isModified() const { return m_modified; }
+    void setModified(bool modified) { m_modified = modified; }
     void markSaved() { m_modified = false; }
 
 private:
+    // Runs of neighbouring rows (first row, count), ascending.
+    static QList<std::pair<int, int>> runsOf(const QList<int>& rows);
+    void replaceRows(QList<AddressRecord> records);
+
     QList<AddressRecord> m_records;
     bool m_modified = false;
 };

@@ -42,3 +42,11 @@ void AddressRecord::setField(int index, QStringView value)
         fields[size_t(i)] = i == index ? value.toString() : field(i);
     *this = AddressRecord(fields);
 }
+
+int AddressRecord::fieldAt(qsizetype position) const
+{
+    int field = 0;
+    while (field < FieldCount - 1 && position >= m_ends[size_t(field)])
+        ++field;
+    return field;
+}

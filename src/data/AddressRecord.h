@@ -21,6 +21,9 @@ public:
     QStringView fieldView(int index) const;
     // The length of all five fields together.
     qsizetype textSize() const { return m_text.size(); }
+    // The five fields one after the other, and the field a position of it lies in.
+    QStringView text() const { return m_text; }
+    int fieldAt(qsizetype position) const;
     void setField(int index, QStringView value);
 
     bool operator==(const AddressRecord&) const = default;

@@ -5,7 +5,6 @@
 #include <QList>
 #include <QStringList>
 #include <array>
-#include <optional>
 
 // Where each address field is in a table with a header row: the columns
 // whose values, joined by a space, make the field (none: the field is empty).
@@ -13,6 +12,8 @@ struct ColumnMap {
     std::array<QList<int>, AddressRecord::FieldCount> columns;
 };
 
-// Maps a first row of known column names (case and accents ignored); nothing
-// when the row does not look like a header (fewer than two fields known).
-std::optional<ColumnMap> mapHeader(const QStringList& header);
+// What a first row is: column names mapped into map (two known, or one in a
+// row that looks like column names), column names not known (text only, at
+// least three cells, all different), or no header but an address.
+enum class HeaderKind { Known, Unknown, None };
+HeaderKind mapHeader(const QStringList& header, ColumnMap& map);

@@ -3,6 +3,8 @@
 #include "data/AddressListFile.h"
 
 #include <QStringDecoder>
+#include <algorithm>
+#include <optional>
 #include <uchardet/uchardet.h>
 
 namespace {
@@ -37,6 +39,41 @@ QByteArray guessedCharset(const QByteArray& bytes)
     return charset;
 }
 
+// UTF-16, with a byte order mark or without one (some address books write
+// none): Latin text then has a zero byte in every other place.
+std::optional<QStringConverter::Encoding> utf16Encoding(QByteArrayView bytes)
+{
+    if (bytes.startsWith("\xFF\xFE"))
+        return QStringConverter::Utf16LE;
+    if (bytes.startsWith("\xFE\xFF"))
+        return QStringConverter::Utf16BE;
+    const qsizetype pairs = std::min<qsizetype>(bytes.size() / 2, 512);
+    qsizetype zeroFirst = 0, zeroSecond = 0;
+    for (qsizetype i = 0; i < pairs; ++i) {
+        zeroFirst += bytes[2 * i] == 0 && bytes[2 * i + 1] != 0;
+        zeroSecond += bytes[2 * i] != 0 && bytes[2 * i + 1] == 0;
+    }
+    if (pairs > 0 && zeroFirst * 10 >= pairs * 9)
+        return QStringConverter::Utf16BE;
+    if (pairs > 0 && zeroSecond * 10 >= pairs * 9)
+        return QStringConverter::Utf16LE;
+    return std::nullopt;
+}
+
+QString decodeUtf16(QByteArrayView bytes, QStringConverter::Encoding encoding)
+{
+    if (bytes.startsWith("\xFF\xFE") || bytes.startsWith("\xFE\xFF"))
+        bytes = bytes.sliced(2);
+    bool ok = false;
+    return decodeStrict(encoding, bytes, ok);
+}
+
+}
+
+QByteArray asUtf8IfUtf16(const QByteArray& bytes)
+{
+    const std::optional<QStringConverter::Encoding> utf16 = utf16Encoding(bytes);
+    return utf16 ? decodeUtf16(bytes, *utf16).toUtf8() : bytes;
 }
 
 QString decodeImportedText(const QByteArray& bytes)
@@ -44,10 +81,8 @@ QString decodeImportedText(const QByteArray& bytes)
     bool ok = false;
     if (bytes.startsWith("\xEF\xBB\xBF"))
         return decodeStrict(QStringConverter::Utf8, QByteArrayView(bytes).sliced(3), ok);
-    if (bytes.startsWith("\xFF\xFE"))
-        return decodeStrict(QStringConverter::Utf16LE, QByteArrayView(bytes).sliced(2), ok);
-    if (bytes.startsWith("\xFE\xFF"))
-        return decodeStrict(QStringConverter::Utf16BE, QByteArrayView(bytes).sliced(2), ok);
+    if (const std::optional<QStringConverter::Encoding> utf16 = utf16Encoding(bytes))
+        return decodeUtf16(bytes, *utf16);
     const QByteArray charset = guessedCharset(bytes);
     if (charset == "UTF-8" || charset == "ASCII") {
         const QString text = decodeStrict(QStringConverter::Utf8, bytes, ok);

@@ -97,13 +97,33 @@ QString joined(const QStringList& parts)
     return filled.join(QLatin1Char(' '));
 }
 
+// The head's parts, split at each separator outside double quotes, and where
+// the head ends: vCard 4.0 quotes parameter values that hold ":", ";" or ",".
+QList<QByteArray> splitHead(const QByteArray& line, qsizetype& colon)
+{
+    QList<QByteArray> parts{QByteArray()};
+    bool quoted = false;
+    for (colon = 0; colon < line.size(); ++colon) {
+        const char c = line[colon];
+        if (c == '"')
+            quoted = !quoted;
+        else if (!quoted && c == ':')
+            return parts;
+        else if (!quoted && c == ';')
+            parts.append(QByteArray());
+        else
+            parts.last().append(c);
+    }
+    colon = -1;
+    return parts;
+}
+
 Property parseLine(const QByteArray& line)
 {
     Property p;
-    const qsizetype colon = line.indexOf(':');
-    const QByteArray head = line.left(colon < 0 ? line.size() : colon);
+    qsizetype colon = -1;
+    QList<QByteArray> parts = splitHead(line, colon);
     p.value = colon < 0 ? QByteArray() : line.mid(colon + 1);
-    QList<QByteArray> parts = head.split(';');
     p.name = parts.takeFirst().toUpper();
     if (const qsizetype dot = p.name.lastIndexOf('.'); dot >= 0)
         p.name = p.name.mid(dot + 1); // "item1.ADR"

@@ -1,5 +1,6 @@
 #include "ChildProcess.h"
 #include "data/AddressImport.h"
+#include "data/Duplicates.h"
 
 #include <QFile>
 #include <QTest>
@@ -85,6 +86,28 @@ private slots:
             << QList<Fields>{f("Bram Jansen", "Stationsplein 7", "9711 LV", "Groningen", "Nederland"),
                              f("Sanne ; Co", "Laan 1 bis", "9401 AA", "Assen", "Nederland")}
             << QStringList();
+        QTest::newRow("vCard 4.0, quoted parameters with : ; ,")
+            << QStringLiteral("contacten-40-aanhalingstekens.vcf")
+            << QList<Fields>{f("Sherlock Holmes", "Baker Street 221b", "NW1 6XE", "London", "United Kingdom")} << QStringList();
+        QTest::newRow("Outlook in Dutch, a row ending early, a row without address")
+            << QStringLiteral("outlook-nl.csv")
+            << QList<Fields>{f("Anke van Dijk", "Lindelaan 4", "2012 AB", "Haarlem", "Nederland"),
+                             f("Kees Bakker", "Markt 5", "", "Delft", "Nederland")}
+            << QStringList{QStringLiteral("regel 4: geen adres")};
+        QTest::newRow("Outlook in German, semicolons, Windows-1252")
+            << QStringLiteral("outlook-de.csv")
+            << QList<Fields>{f("Jürgen Müller", "Hauptstraße 1", "52062", "Aachen", "Deutschland")} << QStringList();
+        QTest::newRow("Outlook in French")
+            << QStringLiteral("outlook-fr.csv")
+            << QList<Fields>{f("Amélie Dubois", "Rue de la Paix 3", "4000", "Liège", "Belgique")} << QStringList();
+        QTest::newRow("Thunderbird, tabs")
+            << QStringLiteral("thunderbird-tab.txt")
+            << QList<Fields>{f("Pim de Wit", "Zeeweg 9", "4381 AA", "Vlissingen", "Nederland")}
+            << QStringList{QStringLiteral("regel 3: geen adres")};
+        QTest::newRow("column names nobody knows")
+            << QStringLiteral("onbekende-kolommen.csv")
+            << QList<Fields>{f("Jan Visser", "Kerkweg 1", "1234 AB", "Ede", "Nederland")}
+            << QStringList{QStringLiteral("regel 1: kolomnamen niet herkend")};
     }
     void filesOfOtherPrograms()
     {
@@ -149,6 +172,21 @@ private slots:
                 setrlimit(RLIMIT_CPU, &cpuSeconds);
             });
         QCOMPARE(answer, QByteArray("1"));
+    }
+
+    // The same five fields, spaces at the ends aside, case counting: in the list or earlier in the import.
+    void duplicatesAreLeftOut()
+    {
+        const QList<AddressRecord> list{AddressRecord{{QStringLiteral(" Jan "), QStringLiteral("Kerkstraat 1"),
+                                                       QStringLiteral("1234 AB"), QStringLiteral("Ede"), QStringLiteral("Nederland")}}};
+        ImportResult imported = importPastedText(QStringLiteral("Jan\tKerkstraat 1\t1234 AB\tEde\t\n"
+                                                                "jan\tKerkstraat 1\t1234 AB\tEde\t\n"
+                                                                "Piet\tDorp 2\t\tGent\tBelgi\u00eb\n"
+                                                                "Piet \tDorp 2\t\tGent\tBelgi\u00eb\n"));
+        leaveOutDuplicates(imported, list);
+        QCOMPARE(addresses(imported), (QList<Fields>{f("jan", "Kerkstraat 1", "1234 AB", "Ede", "Nederland"),
+                                                     f("Piet", "Dorp 2", "", "Gent", "België")}));
+        QCOMPARE(imported.duplicates, 2);
     }
 
     void encodingsAreRecognised()

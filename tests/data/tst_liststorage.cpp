@@ -1,5 +1,6 @@
 #include "data/AddressListFile.h"
 #include "data/AddressListModel.h"
+#include "data/ListSearch.h"
 #include "data/ListStorage.h"
 #include "data/SettingsFile.h"
 #include "ChildProcess.h"
@@ -69,6 +70,39 @@ private slots:
         model.append(big);
         QCOMPARE(model.data(model.index(0, 1)).toString(), QString(1000, QLatin1Char('a')) + QChar(0x2026));
         QCOMPARE(model.at(0).fieldView(1).size(), 5000);
+    }
+
+    // Case and accents do not count, a match stays within one field, the search goes round.
+    void findsTheNextAddress_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("after");
+        QTest::addColumn<int>("found");
+        QTest::newRow("accent in the list") << QStringLiteral("zoe") << -1 << 1;
+        QTest::newRow("accent in the text") << QStringLiteral("ZOË") << -1 << 1;
+        QTest::newRow("goes round past the end") << QStringLiteral("dorp") << 2 << 0;
+        QTest::newRow("next after the current") << QStringLiteral("dorp") << 0 << 1;
+        QTest::newRow("not across two fields") << QStringLiteral("abede") << -1 << -1;
+        QTest::newRow("nowhere") << QStringLiteral("xyz") << 0 << -1;
+    }
+    void findsTheNextAddress()
+    {
+        QFETCH(QString, text);
+        QFETCH(int, after);
+        QFETCH(int, found);
+        const QList<AddressRecord> list{rec(QStringLiteral("Jan")), rec(QStringLiteral("Zoë Ölçü")), rec(QStringLiteral("Piet"))};
+        QCOMPARE(findAddress(list, text, after), found);
+    }
+
+    // Dutch order: numbers as numbers, case and accents aside, equal rows keep their order.
+    void sortsTheDutchWay()
+    {
+        QList<AddressRecord> list;
+        for (const QString& street : {QStringLiteral("Straat 10"), QStringLiteral("straat 9"), QStringLiteral("Éikenlaan"),
+                                      QStringLiteral("Straat 9"), QStringLiteral("eikenlaan")})
+            list.append(AddressRecord{{street, street, {}, {}, {}}});
+        QCOMPARE(sortedRows(list, AddressRecord::Adres, Qt::AscendingOrder), (QList<int>{2, 4, 1, 3, 0}));
+        QCOMPARE(sortedRows(list, AddressRecord::Adres, Qt::DescendingOrder), (QList<int>{0, 1, 3, 2, 4}));
     }
 
     void savesAndLoadsThroughData()

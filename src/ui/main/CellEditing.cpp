@@ -4,8 +4,8 @@
 
 #include <QLineEdit>
 
-AddressCellDelegate::AddressCellDelegate(Check check, QObject* parent)
-    : QStyledItemDelegate(parent), m_check(std::move(check))
+AddressCellDelegate::AddressCellDelegate(Commit commit, QObject* parent)
+    : QStyledItemDelegate(parent), m_commit(std::move(commit))
 {
 }
 
@@ -19,7 +19,6 @@ QWidget* AddressCellDelegate::createEditor(QWidget* parent, const QStyleOptionVi
 void AddressCellDelegate::setModelData(QWidget* editor, QAbstractItemModel* model, const QModelIndex& index) const
 {
     const QString value = static_cast<QLineEdit*>(editor)->text();
-    if (value == model->data(index, Qt::EditRole).toString() || !m_check(index.column(), value))
-        return;
-    model->setData(index, value);
+    if (value != model->data(index, Qt::EditRole).toString())
+        m_commit(index, value);
 }

@@ -7,13 +7,13 @@
 class AddressCellDelegate : public QStyledItemDelegate {
     Q_OBJECT
 public:
-    // Asked before a changed value is stored; false keeps the old value.
-    using Check = std::function<bool(int field, const QString& value)>;
-    AddressCellDelegate(Check check, QObject* parent);
+    // Takes a changed value; whether and how it is stored is the owner's.
+    using Commit = std::function<void(const QModelIndex& cell, const QString& value)>;
+    AddressCellDelegate(Commit commit, QObject* parent);
 
     QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option, const QModelIndex& index) const override;
     void setModelData(QWidget* editor, QAbstractItemModel* model, const QModelIndex& index) const override;
 
 private:
-    Check m_check;
+    Commit m_commit;
 };

@@ -33,6 +33,7 @@ Main::Main(AppContext& context, QWidget* parent) : QMainWindow(parent), m_contex
     buildPreviewArea(central);
     buildEditArea(central);
     buildButtonBar(central);
+    buildListKeys();
     // The count in the menu bar follows the list, whatever changed it.
     connect(&m_model, &QAbstractItemModel::rowsInserted, this, &Main::showCount);
     connect(&m_model, &QAbstractItemModel::rowsRemoved, this, &Main::showCount);
@@ -72,6 +73,7 @@ bool Main::LaadAdressen(const QString& name)
         m_context.messages.tell(this, ProgramTitle, text, Messages::Icon::Error);
         return false;
     }
+    m_history.clear();
     if (!result.notice.isEmpty())
         m_context.messages.tell(this, ProgramTitle, result.notice, Messages::Icon::Error);
     return true;
@@ -80,6 +82,7 @@ bool Main::LaadAdressen(const QString& name)
 void Main::startNewList(const QString& fileName)
 {
     m_model.clear();
+    m_history.clear();
     enterWorkingState(fileName);
 }
 

@@ -3,6 +3,7 @@
 #include "app/AppContext.h"
 #include "data/AddressListModel.h"
 #include "data/AddressRecord.h"
+#include "data/ListHistory.h"
 
 #include <QMainWindow>
 #include <array>
@@ -67,7 +68,8 @@ private:
     void Knop_Click(int index);
     void addAddress();
     static std::optional<QString> refusal(int field, QStringView value);
-    bool acceptCellValue(int field, const QString& value);
+    // A field edited in the list: refused with a message, or stored as a step that can be undone.
+    void storeCellValue(const QModelIndex& cell, const QString& value);
     void deleteAddress();
     bool saveList();
     void ListView1_ItemClick(const QModelIndex& index);
@@ -89,6 +91,17 @@ private:
     void setHelpShown(bool shown);
 
     void askAndAppend(const ImportResult& imported);
+
+    // Undo and redo, finding, sorting and copying out.
+    void buildListKeys();
+    void takeStep(bool (ListHistory::*step)());
+    // Chooses the rows alone and makes `current` the current address.
+    void chooseRows(const QList<int>& rows, int current);
+    void sortByColumn(int column);
+    void forgetSortOrder();
+    void Zoeken_Click();
+    void findNext(const QString& text);
+    void copyChosen();
     bool tellIfNoList();
 
     void showCount();
@@ -96,6 +109,10 @@ private:
 
     AppContext& m_context;
     AddressListModel m_model;
+    ListHistory m_history{m_model};
+    QString m_lastSearch;
+    int m_sortColumn = -1;
+    Qt::SortOrder m_sortOrder = Qt::AscendingOrder;
     QString m_currentFile;
     bool m_centred = false;
 

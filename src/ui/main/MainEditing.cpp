@@ -75,19 +75,20 @@ void Main::addAddress()
             return;
         }
     }
-    m_model.append(address);
+    m_history.add(address);
     for (int i = 0; i < AddressRecord::Land; ++i)
         showInField(i, {});
     m_text1[AddressRecord::Naam]->setFocus(); // ready for the next address
 }
 
-bool Main::acceptCellValue(int field, const QString& value)
+void Main::storeCellValue(const QModelIndex& cell, const QString& value)
 {
-    const auto why = refusal(field, value);
-    if (why)
+    if (const auto why = refusal(cell.column(), value)) {
         // After the editor has closed: a box while it commits would make it commit again.
         QTimer::singleShot(0, this, [this, text = *why] { m_context.messages.tell(this, ProgramTitle, text); });
-    return !why;
+        return;
+    }
+    m_history.setField(cell.row(), cell.column(), value);
 }
 
 void Main::deleteAddress()
@@ -102,13 +103,15 @@ void Main::deleteAddress()
         return;
     // The fields keep the deleted address, so no other row may look chosen.
     m_listView->selectionModel()->clear();
-    m_model.removeRows(rows);
+    m_history.remove(rows);
 }
 
 bool Main::saveList()
 {
     const FileResult saved = SaveAdressen(m_model, m_context.dataFolder(), currentFile());
-    if (!saved.ok)
+    if (saved.ok)
+        m_history.markSaved();
+    else
         m_context.messages.tell(this, ProgramTitle, QStringLiteral("De lijst kon niet worden opgeslagen:\r\n") + saved.reason,
                                 Messages::Icon::Error);
     return saved.ok;

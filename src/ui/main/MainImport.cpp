@@ -1,5 +1,6 @@
 // Addresses in without typing: pasted from a spreadsheet or a mail, or dropped as files.
 #include "data/AddressImport.h"
+#include "data/Duplicates.h"
 #include "data/ListStorage.h"
 #include "ui/BusyWork.h"
 #include "ui/main/Main.h"
@@ -15,13 +16,20 @@ namespace {
 
 const QString ReadingText = QStringLiteral("Bezig met inlezen...");
 
-// The second paragraph of the question: how many rows were left out, and why.
+// The second paragraph of the question: the addresses the list holds
+// already, how many rows were left out, and why.
 QString leftOutParagraph(const ImportResult& imported)
 {
-    if (imported.leftOut == 0)
+    QStringList lines;
+    if (imported.duplicates > 0)
+        lines.append(imported.duplicates == 1 ? QStringLiteral("1 adres staat al in de lijst")
+                                              : QStringLiteral("%1 adressen staan al in de lijst").arg(imported.duplicates));
+    if (imported.leftOut > 0)
+        lines.append(imported.leftOut == 1 ? QStringLiteral("1 regel is overgeslagen:")
+                                           : QStringLiteral("%1 regels zijn overgeslagen:").arg(imported.leftOut));
+    if (lines.isEmpty())
         return {};
-    QString text = imported.leftOut == 1 ? QStringLiteral("\r\n\r\n1 regel is overgeslagen:")
-                                         : QStringLiteral("\r\n\r\n%1 regels zijn overgeslagen:").arg(imported.leftOut);
+    QString text = QStringLiteral("\r\n\r\n") + lines.join(QStringLiteral("\r\n"));
     for (const QString& reason : imported.reasons)
         text += QStringLiteral("\r\n") + reason;
     if (imported.leftOut > imported.reasons.size())
@@ -55,7 +63,10 @@ void Main::pasteAddresses()
         return;
     const QString text = QGuiApplication::clipboard()->text();
     ImportResult imported;
-    runBusy(this, ReadingText, [&] { imported = importPastedText(text); });
+    runBusy(this, ReadingText, [&] {
+        imported = importPastedText(text);
+        leaveOutDuplicates(imported, m_model.records());
+    });
     askAndAppend(imported);
 }
 
@@ -80,13 +91,23 @@ void Main::importFiles(const QStringList& paths)
     if (paths.isEmpty() || tellIfNoList())
         return;
     ImportResult all;
-    runBusy(this, ReadingText, [&] { all = importAll(paths); });
+    runBusy(this, ReadingText, [&] {
+        all = importAll(paths);
+        leaveOutDuplicates(all, m_model.records());
+    });
     askAndAppend(all);
 }
 
 void Main::askAndAppend(const ImportResult& imported)
 {
     const QString leftOut = leftOutParagraph(imported);
+    if (imported.addresses.isEmpty() && imported.duplicates > 0) {
+        // Imported before: nothing new to ask about.
+        m_context.messages.tell(this, ProgramTitle,
+                                imported.duplicates == 1 ? QStringLiteral("Het adres staat al in de lijst.")
+                                                         : QStringLiteral("Alle %1 adressen staan al in de lijst.").arg(imported.duplicates));
+        return;
+    }
     if (imported.addresses.isEmpty()) {
         m_context.messages.tell(this, ProgramTitle,
                                 QStringLiteral("Geen adressen gevonden om toe te voegen aan de lijst %1.").arg(currentFile())
@@ -98,5 +119,5 @@ void Main::askAndAppend(const ImportResult& imported)
                                  .arg(currentFile());
     if (m_context.messages.ask(this, ProgramTitle, question + leftOut) != Messages::Answer::Ja)
         return;
-    m_model.appendAll(imported.addresses);
+    m_history.append(imported.addresses);
 }

@@ -105,7 +105,7 @@ void Main::buildListArea(QWidget* central)
     // A double-click edits the cell clicked; F2 edits the name (eventFilter).
     m_listView->setEditTriggers(QAbstractItemView::DoubleClicked);
     m_listView->setItemDelegate(new AddressCellDelegate(
-        [this](int field, const QString& value) { return acceptCellValue(field, value); }, m_listView));
+        [this](const QModelIndex& cell, const QString& value) { storeCellValue(cell, value); }, m_listView));
     m_listView->installEventFilter(this); // F2 and paste
     setAcceptDrops(true);
     FormStyle::setColours(m_listView, QColor(30, 30, 50), QColor(235, 235, 235));

@@ -7,6 +7,7 @@
 #include <QDialog>
 #include <QMimeData>
 #include <QElapsedTimer>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QRadioButton>
 #include <QTreeView>
@@ -23,6 +24,25 @@ double memoryMb(const char* field)
         if (line.startsWith(field))
             return line.mid(qsizetype(qstrlen(field))).trimmed().split(' ').first().toDouble() / 1024;
     return 0;
+}
+
+const QByteArray ThreeAddresses = "\"Cor\",\"Weg 3\",\"3000 CC\",\"Ede\",\"Nederland\"\r\n"
+                                  "\"Ans\",\"Weg 1\",\"1000 AA\",\"Ede\",\"Nederland\"\r\n"
+                                  "\"Bep\",\"Weg 2\",\"2000 BB\",\"Ede\",\"Nederland\"\r\n";
+
+QList<int> chosenRows(MainWindowTest& t)
+{
+    QList<int> rows;
+    for (const QModelIndex& index : t.find<QTreeView>(QStringLiteral("ListView1"))->selectionModel()->selectedRows())
+        rows.append(index.row());
+    std::sort(rows.begin(), rows.end());
+    return rows;
+}
+
+void keys(MainWindowTest& t, QKeyCombination combination)
+{
+    QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : t.main.get(), combination.key(),
+                    combination.keyboardModifiers());
 }
 
 void clickRow(MainWindowTest& t, int row, Qt::KeyboardModifiers modifiers = {})
@@ -328,6 +348,151 @@ private slots:
         QCOMPARE(t.main->model().count(), 2);
         QCOMPARE(t.main->model().at(1).field(0), QStringLiteral("Naam6"));
         QCOMPARE(t.action(QStringLiteral("CountAdressen"))->text(), QStringLiteral("2 Adressen"));
+    }
+
+    // Each kind of change is one step back and forth; back at the opened
+    // state the list is unmodified; what came back is chosen.
+    void undoTakesBackEveryKindOfChange_data()
+    {
+        QTest::addColumn<QString>("change");
+        QTest::addColumn<QList<int>>("chosenAfterUndo");
+        QTest::addColumn<int>("currentAfterUndo");
+        QTest::newRow("add") << QStringLiteral("add") << QList<int>{2} << 2;
+        QTest::newRow("delete two") << QStringLiteral("delete") << QList<int>{0, 2} << 0;
+        QTest::newRow("edit a cell") << QStringLiteral("edit") << QList<int>{1} << 1;
+        QTest::newRow("paste") << QStringLiteral("paste") << QList<int>{2} << 2;
+        QTest::newRow("sort") << QStringLiteral("sort") << QList<int>{1} << 1;
+    }
+    void undoTakesBackEveryKindOfChange()
+    {
+        QFETCH(QString, change);
+        QFETCH(QList<int>, chosenAfterUndo);
+        QFETCH(int, currentAfterUndo);
+        MainWindowTest t;
+        t.open(QStringLiteral("a.lst"), ThreeAddresses);
+        t.main->show();
+        QVERIFY(QTest::qWaitForWindowActive(t.main.get()));
+        auto* view = t.find<QTreeView>(QStringLiteral("ListView1"));
+        const QList<AddressRecord> opened = t.main->model().records();
+        t.test.messages.answers = {Messages::Answer::Ja};
+        if (change == QLatin1String("add")) {
+            t.click(QStringLiteral("EditKnop"));
+            t.type({QStringLiteral("Dirk"), QStringLiteral("Weg 4"), QStringLiteral("4000 DD"), QStringLiteral("Ede")});
+            t.click(QStringLiteral("Knop_0"));
+        } else if (change == QLatin1String("delete")) {
+            clickRow(t, 0);
+            clickRow(t, 2, Qt::ControlModifier);
+            t.click(QStringLiteral("EditKnop"));
+            t.click(QStringLiteral("Knop_1"));
+        } else if (change == QLatin1String("edit")) {
+            clickRow(t, 1);
+            view->setFocus();
+            QTest::keyClick(view, Qt::Key_F2);
+            QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("Anna"));
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+            QTRY_COMPARE(t.main->model().at(1).field(0), QStringLiteral("Anna"));
+        } else if (change == QLatin1String("paste")) {
+            QGuiApplication::clipboard()->setText(QStringLiteral("Dirk\tWeg 4\t4000 DD\tEde\t\nEef\tWeg 5\t5000 EE\tEde\t\n"));
+            clickRow(t, 0);
+            QTest::keyClick(view, Qt::Key_V, Qt::ControlModifier);
+        } else {
+            clickRow(t, 1);
+            QTest::keyClick(view, Qt::Key_1, Qt::ControlModifier);
+            QCOMPARE(t.main->model().at(0).field(0), QStringLiteral("Ans"));
+            QCOMPARE(t.field(0)->text(), QStringLiteral("Ans")); // still the current address
+        }
+        const QList<AddressRecord> changed = t.main->model().records();
+        QVERIFY(changed != opened);
+        QVERIFY(t.main->model().isModified());
+        view->setFocus();
+        keys(t, Qt::CTRL | Qt::Key_Z);
+        QCOMPARE(t.main->model().records(), opened);
+        QVERIFY(!t.main->model().isModified());
+        QCOMPARE(chosenRows(t), chosenAfterUndo);
+        QCOMPARE(view->currentIndex().row(), currentAfterUndo);
+        QCOMPARE(t.field(0)->text(), opened[currentAfterUndo].field(0));
+        keys(t, Qt::CTRL | Qt::Key_Y);
+        QCOMPARE(t.main->model().records(), changed);
+        QVERIFY(t.main->model().isModified());
+        keys(t, Qt::CTRL | Qt::SHIFT | Qt::Key_Z); // nothing more to redo
+        QCOMPARE(t.main->model().records(), changed);
+    }
+
+    void savingMakesTheUndoneStateModified()
+    {
+        MainWindowTest t;
+        t.open(QStringLiteral("a.lst"), ThreeAddresses);
+        t.main->show();
+        QVERIFY(QTest::qWaitForWindowActive(t.main.get()));
+        clickRow(t, 0);
+        QTest::keyClick(t.find(QStringLiteral("ListView1")), Qt::Key_2, Qt::ControlModifier);
+        t.click(QStringLiteral("EditKnop"));
+        t.click(QStringLiteral("Knop_2"));
+        QVERIFY(!t.main->model().isModified());
+        keys(t, Qt::CTRL | Qt::Key_Z);
+        QVERIFY(t.main->model().isModified()); // the saved file has the sorted order
+        keys(t, Qt::CTRL | Qt::Key_Y);
+        QVERIFY(!t.main->model().isModified());
+    }
+
+    // Ctrl+F finds with case and accents aside, F3 goes on from there and round.
+    void findsFromTheDialogAndWithF3()
+    {
+        MainWindowTest t;
+        t.open(QStringLiteral("a.lst"), ThreeAddresses);
+        t.main->show();
+        QVERIFY(QTest::qWaitForWindowActive(t.main.get()));
+        auto* view = t.find<QTreeView>(QStringLiteral("ListView1"));
+        view->setFocus();
+        whileModal([&] { keys(t, Qt::CTRL | Qt::Key_F); }, [&](QWidget* dialog) {
+            QCOMPARE(dialog->windowTitle(), QStringLiteral("Zoeken"));
+            auto* text = dialog->findChild<QLineEdit*>(QStringLiteral("Text1"));
+            QCOMPARE(text->accessibleName(), QStringLiteral("Zoek naar"));
+            QTest::keyClicks(text, QStringLiteral("WÉG 2"));
+            QTest::keyClick(text, Qt::Key_Return);
+            QCOMPARE(view->currentIndex().row(), 2);
+            text->setText(QStringLiteral("xyz"));
+            QTest::keyClick(text, Qt::Key_Return);
+            QCOMPARE(t.test.messages.lastText(), QStringLiteral("Niets gevonden voor \"xyz\"."));
+            text->setText(QStringLiteral("weg"));
+            QTest::keyClick(text, Qt::Key_Return);
+        });
+        QCOMPARE(chosenRows(t), QList<int>{0}); // went round past the end
+        t.main->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(t.main.get()));
+        QTest::keyClick(view, Qt::Key_F3);
+        QCOMPARE(chosenRows(t), QList<int>{1});
+        QCOMPARE(t.field(0)->text(), QStringLiteral("Ans"));
+    }
+
+    // Rows copied out and pasted into an empty list save to the same bytes;
+    // the same file dropped twice adds nothing the second time.
+    void copiedRowsComeBackAndNothingTwice()
+    {
+        MainWindowTest t;
+        t.open(QStringLiteral("a.lst"), ThreeAddresses);
+        t.main->show();
+        QVERIFY(QTest::qWaitForWindowActive(t.main.get()));
+        auto* view = t.find<QTreeView>(QStringLiteral("ListView1"));
+        view->setFocus();
+        QTest::keyClick(view, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClick(view, Qt::Key_C, Qt::ControlModifier);
+        QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("Cor\tWeg 3\t3000 CC\tEde\tNederland\n"
+                                                                      "Ans\tWeg 1\t1000 AA\tEde\tNederland\n"
+                                                                      "Bep\tWeg 2\t2000 BB\tEde\tNederland\n"));
+        t.main->startNewList(QStringLiteral("b.lst"));
+        t.test.messages.answers = {Messages::Answer::Ja};
+        QTest::keyClick(view, Qt::Key_V, Qt::ControlModifier);
+        t.click(QStringLiteral("EditKnop"));
+        t.click(QStringLiteral("Knop_2"));
+        QCOMPARE(t.test.readList(QStringLiteral("b.lst")), ThreeAddresses);
+
+        t.main->importFiles({t.test.dataPath(QStringLiteral("a.lst"))});
+        QCOMPARE(t.test.messages.lastText(), QStringLiteral("Alle 3 adressen staan al in de lijst."));
+        QVERIFY(!t.test.messages.shown.last().question);
+        QGuiApplication::clipboard()->setText(QStringLiteral("Ans\tWeg 1\t1000 AA\tEde\t\nDirk\tWeg 4\t4000 DD\tEde\t\n"));
+        QTest::keyClick(view, Qt::Key_V, Qt::ControlModifier);
+        QCOMPARE(t.test.messages.lastText(), QStringLiteral("1 adressen toevoegen aan de lijst b.lst?\r\n\r\n1 adres staat al in de lijst"));
     }
 
     // A field too long to edit in a box shows its start there, read-only;

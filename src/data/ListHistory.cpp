@@ -1,0 +1,171 @@
+#include "data/ListHistory.h"
+
+#include "data/AddressListModel.h"
+
+#include <numeric>
+
+namespace {
+
+using Outcome = ListHistory::Outcome;
+
+class Step : public QUndoCommand {
+public:
+    Step(AddressListModel& model, Outcome& outcome) : m_model(model), m_outcome(outcome) {}
+
+protected:
+    void told(QList<int> touched, int current, QList<int> order = {})
+    {
+        m_outcome = {std::move(touched), current, std::move(order)};
+    }
+    QList<int> range(int first, int count) const
+    {
+        QList<int> rows(count);
+        std::iota(rows.begin(), rows.end(), first);
+        return rows;
+    }
+
+    AddressListModel& m_model;
+    Outcome& m_outcome;
+};
+
+class Append : public Step {
+public:
+    Append(AddressListModel& model, Outcome& outcome, QList<AddressRecord> addresses)
+        : Step(model, outcome), m_addresses(std::move(addresses)), m_first(model.count())
+    {
+    }
+    void redo() override
+    {
+        m_model.appendAll(m_addresses);
+        told(range(m_first, int(m_addresses.size())), m_first);
+    }
+    // The row before the ones taken away becomes current.
+    void undo() override
+    {
+        m_model.removeRows(range(m_first, int(m_addresses.size())));
+        told({}, m_first - 1);
+    }
+
+private:
+    QList<AddressRecord> m_addresses;
+    int m_first;
+};
+
+class Remove : public Step {
+public:
+    Remove(AddressListModel& model, Outcome& outcome, QList<int> rows) : Step(model, outcome), m_rows(std::move(rows))
+    {
+        for (const int row : m_rows)
+            m_addresses.append(model.at(row));
+    }
+    void redo() override
+    {
+        m_model.removeRows(m_rows);
+        told({}, -1);
+    }
+    void undo() override
+    {
+        m_model.insertRecords(m_rows, m_addresses);
+        told(m_rows, m_rows.first());
+    }
+
+private:
+    QList<int> m_rows;
+    QList<AddressRecord> m_addresses;
+};
+
+class SetField : public Step {
+public:
+    SetField(AddressListModel& model, Outcome& outcome, int row, int field, QString value)
+        : Step(model, outcome), m_row(row), m_field(field), m_old(model.at(row).field(field)), m_new(std::move(value))
+    {
+    }
+    void redo() override { set(m_new); }
+    void undo() override { set(m_old); }
+
+private:
+    void set(const QString& value)
+    {
+        m_model.setField(m_row, m_field, value);
+        told({m_row}, m_row);
+    }
+    int m_row;
+    int m_field;
+    QString m_old;
+    QString m_new;
+};
+
+class Reorder : public Step {
+public:
+    Reorder(AddressListModel& model, Outcome& outcome, QList<int> order) : Step(model, outcome), m_order(std::move(order))
+    {
+        m_inverse.resize(m_order.size());
+        for (qsizetype i = 0; i < m_order.size(); ++i)
+            m_inverse[m_order[i]] = int(i);
+    }
+    void redo() override
+    {
+        m_model.reorder(m_order);
+        told({}, -1, m_order);
+    }
+    void undo() override
+    {
+        m_model.reorder(m_inverse);
+        told({}, -1, m_inverse);
+    }
+
+private:
+    QList<int> m_order;
+    QList<int> m_inverse;
+};
+
+}
+
+ListHistory::ListHistory(AddressListModel& model) : m_model(model)
+{
+    // Back where the list was saved or opened, it is unmodified again.
+    QObject::connect(&m_stack, &QUndoStack::cleanChanged, &m_stack, [this](bool clean) { m_model.setModified(!clean); });
+}
+
+void ListHistory::add(const AddressRecord& address)
+{
+    m_stack.push(new Append(m_model, m_outcome, {address}));
+}
+
+void ListHistory::remove(const QList<int>& rows)
+{
+    if (!rows.isEmpty())
+        m_stack.push(new Remove(m_model, m_outcome, rows));
+}
+
+void ListHistory::setField(int row, int field, const QString& value)
+{
+    m_stack.push(new SetField(m_model, m_outcome, row, field, value));
+}
+
+void ListHistory::append(const QList<AddressRecord>& addresses)
+{
+    if (!addresses.isEmpty())
+        m_stack.push(new Append(m_model, m_outcome, addresses));
+}
+
+void ListHistory::reorder(const QList<int>& order)
+{
+    m_stack.push(new Reorder(m_model, m_outcome, order));
+}
+
+bool ListHistory::undo()
+{
+    if (!m_stack.canUndo())
+        return false;
+    m_stack.undo();
+    return true;
+}
+
+bool ListHistory::redo()
+{
+    if (!m_stack.canRedo())
+        return false;
+    m_stack.redo();
+    return true;
+}

@@ -1,0 +1,141 @@
+// Keeping a list for years: undo and redo, finding, putting in order and copying out.
+#include "data/AddressImport.h"
+#include "data/ListSearch.h"
+#include "ui/BusyWork.h"
+#include "ui/dialogs/ZoekForm.h"
+#include "ui/main/Main.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QHeaderView>
+#include <QTreeView>
+
+namespace {
+
+QAction* shortcut(QWidget* window, const QString& name, const QList<QKeySequence>& keys)
+{
+    auto* action = new QAction(window);
+    action->setObjectName(name);
+    action->setShortcuts(keys);
+    // Typing in an edit box keeps its own Ctrl+Z and Ctrl+C.
+    action->setShortcutContext(Qt::WindowShortcut);
+    window->addAction(action);
+    return action;
+}
+
+}
+
+void Main::buildListKeys()
+{
+    connect(shortcut(this, QStringLiteral("Ongedaan"), {QKeySequence(Qt::CTRL | Qt::Key_Z)}), &QAction::triggered, this,
+            [this] { takeStep(&ListHistory::undo); });
+    connect(shortcut(this, QStringLiteral("Opnieuw"),
+                     {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)}),
+            &QAction::triggered, this, [this] { takeStep(&ListHistory::redo); });
+    connect(shortcut(this, QStringLiteral("Zoeken"), {QKeySequence(Qt::CTRL | Qt::Key_F)}), &QAction::triggered, this,
+            &Main::Zoeken_Click);
+    connect(shortcut(this, QStringLiteral("ZoekVolgende"), {QKeySequence(Qt::Key_F3)}), &QAction::triggered, this,
+            [this] { m_lastSearch.isEmpty() ? Zoeken_Click() : findNext(m_lastSearch); });
+    connect(shortcut(this, QStringLiteral("Kopieren"), {QKeySequence(Qt::CTRL | Qt::Key_C)}), &QAction::triggered, this,
+            &Main::copyChosen);
+    for (int column = 0; column < AddressRecord::FieldCount; ++column)
+        connect(shortcut(this, QStringLiteral("Sorteren%1").arg(column + 1), {QKeySequence(Qt::CTRL | (Qt::Key_1 + column))}),
+                &QAction::triggered, this, [this, column] { sortByColumn(column); });
+    m_listView->header()->setSectionsClickable(true);
+    connect(m_listView->header(), &QHeaderView::sectionClicked, this, &Main::sortByColumn);
+    // The list's order is the file's: once it changes otherwise, it is no longer sorted.
+    for (const auto signal : {&QAbstractItemModel::rowsInserted, &QAbstractItemModel::rowsRemoved})
+        connect(&m_model, signal, this, &Main::forgetSortOrder);
+    connect(&m_model, &QAbstractItemModel::dataChanged, this, &Main::forgetSortOrder);
+    connect(&m_model, &QAbstractItemModel::modelReset, this, &Main::forgetSortOrder);
+}
+
+void Main::takeStep(bool (ListHistory::*step)())
+{
+    if (currentFile().isEmpty())
+        return;
+    const int formerCurrent = m_listView->currentIndex().row();
+    if (!(m_history.*step)())
+        return;
+    const ListHistory::Outcome& outcome = m_history.outcome();
+    if (!outcome.order.isEmpty()) {
+        const int current = int(outcome.order.indexOf(formerCurrent));
+        chooseRows(current >= 0 ? QList<int>{current} : QList<int>(), current);
+    } else {
+        chooseRows(outcome.touched.isEmpty() && outcome.current >= 0 ? QList<int>{outcome.current} : outcome.touched,
+                   outcome.current);
+    }
+}
+
+void Main::chooseRows(const QList<int>& rows, int current)
+{
+    QItemSelectionModel* selection = m_listView->selectionModel();
+    selection->clearSelection();
+    QItemSelection chosen;
+    for (const int row : rows)
+        chosen.select(m_model.index(row, 0), m_model.index(row, AddressRecord::FieldCount - 1));
+    selection->select(chosen, QItemSelectionModel::Select);
+    if (current < 0)
+        return;
+    selection->setCurrentIndex(m_model.index(current, 0), QItemSelectionModel::NoUpdate);
+    m_listView->scrollTo(m_model.index(current, 0));
+}
+
+void Main::sortByColumn(int column)
+{
+    if (currentFile().isEmpty() || m_model.count() == 0)
+        return;
+    const Qt::SortOrder order =
+        m_sortColumn == column && m_sortOrder == Qt::AscendingOrder ? Qt::DescendingOrder : Qt::AscendingOrder;
+    QList<int> rows;
+    runBusy(this, QStringLiteral("Bezig met sorteren..."), [&] { rows = sortedRows(m_model.records(), column, order); });
+    const int formerCurrent = m_listView->currentIndex().row();
+    m_history.reorder(rows);
+    const int current = int(rows.indexOf(formerCurrent));
+    chooseRows(current >= 0 ? QList<int>{current} : QList<int>(), current);
+    m_sortColumn = column;
+    m_sortOrder = order;
+    m_listView->header()->setSortIndicator(column, order);
+    m_listView->header()->setSortIndicatorShown(true);
+}
+
+void Main::forgetSortOrder()
+{
+    m_sortColumn = -1;
+    m_listView->header()->setSortIndicatorShown(false);
+}
+
+void Main::Zoeken_Click()
+{
+    if (tellIfNoList())
+        return;
+    ZoekForm dialog(m_lastSearch, [this](const QString& text) { findNext(text); }, this);
+    dialog.exec();
+}
+
+void Main::findNext(const QString& text)
+{
+    m_lastSearch = text;
+    const int row = findAddress(m_model.records(), text, m_listView->currentIndex().row());
+    if (row < 0) {
+        // Over the find dialog while it is open.
+        QWidget* over = QApplication::activeModalWidget() ? QApplication::activeModalWidget() : this;
+        m_context.messages.tell(over, ProgramTitle, QStringLiteral("Niets gevonden voor \"%1\".").arg(text));
+        return;
+    }
+    chooseRows({row}, row);
+}
+
+void Main::copyChosen()
+{
+    const QList<int> rows = chosenRows();
+    if (rows.isEmpty())
+        return;
+    QList<AddressRecord> addresses;
+    addresses.reserve(rows.size());
+    for (const int row : rows)
+        addresses.append(m_model.at(row));
+    QGuiApplication::clipboard()->setText(addressesAsText(addresses));
+}

@@ -1,4 +1,5 @@
 #include "app/AppContext.h"
+#include "app/CommandLine.h"
 #include "app/HomeFolder.h"
 #include "print/QtPrinterDevice.h"
 #include "resources/AppIcon.h"
@@ -12,10 +13,22 @@
 
 int main(int argc, char* argv[])
 {
-    // The one command-line argument; anything else starts the program as always.
-    if (argc == 2 && qstrcmp(argv[1], "--version") == 0) {
+    // Read before any window: --help works without a display.
+    QStringList arguments;
+    for (int i = 1; i < argc; ++i)
+        arguments.append(QString::fromLocal8Bit(argv[i]));
+    switch (readCommandLine(arguments)) {
+    case CommandLineAction::Version:
         std::printf("plaklabels %s\n", PLAKLABELS_VERSION);
         return 0;
+    case CommandLineAction::Help:
+        std::fputs(usageText().toLocal8Bit().constData(), stdout);
+        return 0;
+    case CommandLineAction::Refuse:
+        std::fputs(usageText().toLocal8Bit().constData(), stderr);
+        return 2;
+    case CommandLineAction::Start:
+        break;
     }
     // Past a file-size limit a write must fail and be told, as on a full
     // disk; the signal's default would end the program and lose the list.

@@ -1,4 +1,5 @@
 #include "SmallDisk.h"
+#include "app/CommandLine.h"
 #include "app/HomeFolder.h"
 
 #include <QProcess>
@@ -87,6 +88,38 @@ private slots:
                                                        m_share.filePath(QStringLiteral("groot.lst")), program.path());
         QVERIFY2(onFullDisk.problem.contains(QStringLiteral("is de schijf vol?")), qPrintable(onFullDisk.problem));
         QVERIFY(!QFileInfo::exists(full.filePath(QStringLiteral("Plaklabels/Data/voorbeeld.lst"))));
+    }
+
+    // --help and --version answer without a window; an unknown option of ours
+    // is refused with the usage; Qt's own options pass.
+    void commandLineIsRead_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<int>("action");
+        QTest::newRow("none") << QStringList() << int(CommandLineAction::Start);
+        QTest::newRow("help") << QStringList{QStringLiteral("--help")} << int(CommandLineAction::Help);
+        QTest::newRow("version") << QStringList{QStringLiteral("--version")} << int(CommandLineAction::Version);
+        QTest::newRow("Qt's options") << QStringList{QStringLiteral("-platform"), QStringLiteral("offscreen"),
+                                                     QStringLiteral("--style=fusion"), QStringLiteral("-reverse")}
+                                      << int(CommandLineAction::Start);
+        QTest::newRow("unknown") << QStringList{QStringLiteral("-style"), QStringLiteral("fusion"), QStringLiteral("--lijst")}
+                                 << int(CommandLineAction::Refuse);
+        QTest::newRow("not an option") << QStringList{QStringLiteral("leden.lst")} << int(CommandLineAction::Start);
+    }
+    void commandLineIsRead()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(int, action);
+        QCOMPARE(int(readCommandLine(arguments)), action);
+    }
+
+    void unknownOptionEndsWithTheUsage()
+    {
+        QProcess run;
+        run.start(QStringLiteral(PLAKLABELS_PROGRAM), {QStringLiteral("--onbekend")});
+        QVERIFY(run.waitForFinished(10000));
+        QCOMPARE(run.exitCode(), 2);
+        QVERIFY(QString::fromLocal8Bit(run.readAllStandardError()).startsWith(QStringLiteral("Gebruik: plaklabels")));
     }
 
     // A write past the file-size limit fails like a write to a full disk, in

@@ -36,6 +36,8 @@ dpkg-deb -x "$deb" "$root"
 desktop-file-validate "$root/usr/share/applications/nl.plaklabels.Plaklabels.desktop"
 appstreamcli validate --no-net "$root/usr/share/metainfo/nl.plaklabels.Plaklabels.metainfo.xml"
 dpkg-deb -f "$deb" Depends | grep -q fonts-liberation2 || fail "no font dependency"
+# The long description flows: no line set apart by a second leading space.
+! dpkg-deb -f "$deb" Description | tail -n +2 | grep -q '^  ' || fail "the description does not flow"
 
 echo "== lintian"
 lintian --allow-root "$deb" | tee "$work/lintian" || true
@@ -43,6 +45,9 @@ lintian --allow-root "$deb" | tee "$work/lintian" || true
 
 echo "== the unpacked program, read-only"
 [ "$("$root/usr/bin/plaklabels" --version)" = "plaklabels 1.0" ] || fail "--version"
+"$root/usr/bin/plaklabels" --help | grep -q -- "--version" || fail "--help"
+status=0; "$root/usr/bin/plaklabels" --onbekend 2>"$work/usage" || status=$?
+[ "$status" -eq 2 ] && grep -q -- "--help" "$work/usage" || fail "an unknown option is not refused with the usage"
 if [ "$(id -u)" -eq 0 ]; then
     mount --bind "$root" "$root" && mount -o remount,ro,bind "$root"
 fi
@@ -71,6 +76,9 @@ keys() { xdotool windowfocus --sync "$1" 2>/dev/null || true; shift; xdotool key
 until_true() { for _ in $(seq 100); do eval "$1" && return 0; sleep 0.1; done; return 1; }
 
 main=$(window '^Plaklabels$')
+# A dock puts the window under the menu entry's icon.
+wmclass=$(grep '^StartupWMClass=' "$root/usr/share/applications/nl.plaklabels.Plaklabels.desktop" | cut -d= -f2)
+xprop -id "$main" WM_CLASS | grep -q "\"$wmclass\"\$" || fail "StartupWMClass does not match the window"
 [ -f "$userhome/Data/voorbeeld.lst" ] || fail "no example list in the user's home"
 [ -f "$userhome/Plaklabels.ini" ] || fail "no settings file in the user's home"
 click "$main" 19 8             # File

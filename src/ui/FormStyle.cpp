@@ -2,13 +2,15 @@
 
 #include "widgets/vistabutton/VistaButton.h"
 
+#include <QAbstractItemView>
+#include <QComboBox>
 #include <QFont>
-#include <QKeyEvent>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <limits>
 #include <QScreen>
+#include <limits>
 
 namespace FormStyle {
 
@@ -111,6 +113,24 @@ void centreOnScreen(QWidget* window)
         frame.moveCenter(screen->availableGeometry().center());
         window->move(frame.topLeft());
     }
+}
+
+void showFocusOnDark(QWidget* widget)
+{
+    // The style outlines a focused box in the highlight colour, which the
+    // default blue makes invisible on a dark ground.
+    QPalette palette = widget->palette();
+    palette.setColor(QPalette::Highlight, QColor(255, 210, 0));
+    palette.setColor(QPalette::HighlightedText, Qt::black);
+    widget->setPalette(palette);
+}
+
+void nameComboBox(QComboBox* box, const QString& name)
+{
+    box->setAccessibleName(name);
+    box->view()->setAccessibleName(name);
+    if (box->lineEdit())
+        box->lineEdit()->setAccessibleName(name);
 }
 
 void makeAddressField(QLineEdit* field)

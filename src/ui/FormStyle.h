@@ -7,6 +7,7 @@
 #include <QString>
 #include <functional>
 
+class QComboBox;
 class QLabel;
 class QLineEdit;
 class QWidget;
@@ -33,6 +34,13 @@ VistaButton* button(QWidget* parent, const QString& name, const QString& caption
 
 // Fixed-size window without minimise and maximise buttons, outer size in twips.
 void setUpDialogWindow(QWidget* window, const QString& title, int outerWidth, int outerHeight, const QColor& background);
+
+// Makes the keyboard focus show on a control with a dark ground.
+void showFocusOnDark(QWidget* widget);
+
+// Names a combo box for a screen reader, with its text box and its list:
+// each would be read as a bare "edit text" or "list" otherwise.
+void nameComboBox(QComboBox* box, const QString& name);
 
 // An address field: one line, however long. Pasted line breaks become spaces.
 void makeAddressField(QLineEdit* field);

@@ -76,7 +76,10 @@ void AfdrukForm::buildBoxes()
     m_combo2->setObjectName(QStringLiteral("Combo2"));
     m_combo2->setGeometry(twipRect(180, 210, 2700, 315));
     FormStyle::setColours(m_combo2, BoxColour, BoxText);
-    FormStyle::caption(this, QStringLiteral("Label1"), QStringLiteral("Printer Keuze"), 2940, 270, CaptionColour);
+    FormStyle::showFocusOnDark(m_combo2);
+    FormStyle::caption(this, QStringLiteral("Label1"), QStringLiteral("Printer Keuze"), 2940, 270, CaptionColour)
+        ->setBuddy(m_combo2);
+    FormStyle::nameComboBox(m_combo2, QStringLiteral("Printer Keuze"));
 
     m_combo1 = new QComboBox(this);
     m_combo1->setObjectName(QStringLiteral("Combo1"));
@@ -84,7 +87,10 @@ void AfdrukForm::buildBoxes()
     m_combo1->setInsertPolicy(QComboBox::NoInsert);
     m_combo1->setGeometry(twipRect(4500, 210, 750, 315));
     FormStyle::setColours(m_combo1, BoxColour, BoxText);
-    FormStyle::caption(this, QStringLiteral("Label4"), QStringLiteral("Lettergrootte"), 5310, 270, CaptionColour);
+    FormStyle::showFocusOnDark(m_combo1);
+    FormStyle::caption(this, QStringLiteral("Label4"), QStringLiteral("Lettergrootte"), 5310, 270, CaptionColour)
+        ->setBuddy(m_combo1);
+    FormStyle::nameComboBox(m_combo1, QStringLiteral("Lettergrootte"));
 }
 
 void AfdrukForm::buildOptions()
@@ -94,6 +100,7 @@ void AfdrukForm::buildOptions()
     frame1->setFrameShape(QFrame::Box);
     frame1->setFrameShadow(QFrame::Sunken);
     frame1->setGeometry(twipRect(180, 570, 3930, 1080));
+    frame1->setAccessibleName(QStringLiteral("Wat afdrukken"));
 
     const qsizetype chosen = m_chosen.size();
     const QStringList options = {
@@ -127,6 +134,7 @@ void AfdrukForm::buildLabelPicture()
 {
     m_plaklabel = new LabelShape(this);
     m_plaklabel->setObjectName(QStringLiteral("Plaklabel"));
+    m_plaklabel->setAccessibleName(QStringLiteral("Voorbeeld van het etiket"));
     m_plaklabel->setGeometry(twipRect(4350, 675, 1950, 960));
     m_plaklabel->hide();
     m_label3 = new QLabel(this);
@@ -165,6 +173,7 @@ void AfdrukForm::buildStartBox()
     m_startBox->setGeometry(twipRect(5550, 1770, 750, 315));
     m_startBox->setRange(1, LabelSheet::labelsOnSheet(m_context.values.margins));
     FormStyle::setColours(m_startBox, BoxColour, BoxText);
+    FormStyle::showFocusOnDark(m_startBox);
     m_startCaption = FormStyle::caption(this, QStringLiteral("Label5"), QStringLiteral("&Begin bij etiket"), 4350, 1830,
                                         CaptionColour);
     m_startCaption->setBuddy(m_startBox);
@@ -201,6 +210,14 @@ QString AfdrukForm::labelPictureText(bool withCountry) const
     return lines.join(QLatin1Char('\n'));
 }
 
+void AfdrukForm::showLabelPicture(bool withCountry)
+{
+    const QString text = labelPictureText(withCountry);
+    m_label3->setText(text);
+    // A screen reader reads the picture's text with it.
+    m_plaklabel->setAccessibleDescription(text);
+}
+
 void AfdrukForm::Option1_Click(int index)
 {
     // A table on plain A4 has no labels to start at.
@@ -212,14 +229,14 @@ void AfdrukForm::Option1_Click(int index)
         return;
     m_plaklabel->show();
     // The country shows only once the box is clicked, even when it is ticked already.
-    m_label3->setText(labelPictureText(false));
+    showLabelPicture(false);
     m_label3->show();
     m_label3->raise();
 }
 
 void AfdrukForm::Check1_Click()
 {
-    m_label3->setText(labelPictureText(m_check1->isChecked()));
+    showLabelPicture(m_check1->isChecked());
 }
 
 int AfdrukForm::selectedOption() const

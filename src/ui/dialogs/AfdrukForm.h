@@ -41,6 +41,7 @@ private:
     QString labelsQuestion() const;
     QString listQuestion() const;
     QString labelPictureText(bool withCountry) const;
+    void showLabelPicture(bool withCountry);
     // Reads the font size box; false (after telling the user) when it gives no usable size.
     bool storeFontSize();
     // The question before a whole list is printed; true for Ja.

@@ -18,6 +18,11 @@ using FormStyle::twipRect;
 
 namespace {
 constexpr int TwipsPerStep = 60;
+// What each box means, as the picture's numbered arrows show it.
+const QStringList BoxNames = {QStringLiteral("1: afstand tot de linkerrand (mm)"),
+                              QStringLiteral("2: afstand tot de bovenrand (mm)"),
+                              QStringLiteral("3: ruimte tussen de kolommen (mm)"),
+                              QStringLiteral("4: ruimte tussen de rijen (mm)")};
 }
 
 MargeForm::MargeForm(AppContext& context, QWidget* parent) : QDialog(parent), m_context(context)
@@ -29,6 +34,11 @@ MargeForm::MargeForm(AppContext& context, QWidget* parent) : QDialog(parent), m_
     image1->setObjectName(QStringLiteral("Image1"));
     image1->setPixmap(QPixmap::fromImage(drawMarginDiagram(devicePixelRatioF())));
     image1->setGeometry(twipRect(150, 180, 4455, 2550));
+    image1->setAccessibleName(QStringLiteral("Marges op het vel"));
+    image1->setAccessibleDescription(QStringLiteral(
+        "De hoek van een A4-vel met etiketten. Pijl 1: afstand van de linkerrand tot de eerste kolom. "
+        "Pijl 2: afstand van de bovenrand tot de eerste rij. Pijl 3: ruimte tussen twee etiketten naast elkaar. "
+        "Pijl 4: ruimte tussen twee etiketten onder elkaar."));
 
     QStringList steps;
     for (int step = -10; step <= 10; ++step)
@@ -44,7 +54,9 @@ MargeForm::MargeForm(AppContext& context, QWidget* parent) : QDialog(parent), m_
         box->setGeometry(twipRect(4950, 600 + 360 * i, 900, 315));
         box->setFont(FormStyle::arial(9.75, true));
         FormStyle::setColours(box, QColor(30, 0, 0), QColor(240, 240, 230));
+        FormStyle::showFocusOnDark(box);
         box->addItems(steps);
+        FormStyle::nameComboBox(box, BoxNames[i]);
         connect(box, &QComboBox::editTextChanged, box, [box](const QString& text) { followText(box, text); });
         FormStyle::onEnter(box, [this] { OkKnop_Click(); });
         box->setEditText(stepsText(*values[size_t(i)]));

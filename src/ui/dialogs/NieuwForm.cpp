@@ -22,7 +22,9 @@ NieuwForm::NieuwForm(AppContext& context, QWidget* parent) : ListChoiceDialog(co
     FormStyle::setColours(m_text1, QColor(40, 0, 0), QColor(240, 240, 250));
 
     const QColor captionColour(64, 64, 64);
-    FormStyle::caption(this, QStringLiteral("Label1"), QStringLiteral("Naam nieuw bestand"), 3570, 300, captionColour);
+    FormStyle::caption(this, QStringLiteral("Label1"), QStringLiteral("Naam nieuw bestand"), 3570, 300, captionColour)
+        ->setBuddy(m_text1);
+    m_text1->setAccessibleName(QStringLiteral("Naam nieuw bestand"));
     QLabel* label2 = FormStyle::caption(this, QStringLiteral("Label2"),
                                         QStringLiteral("Geef hierboven een willekeurige naam voor het adressenbestand "
                                                        "en klik daarna op de 'Ok' button."),

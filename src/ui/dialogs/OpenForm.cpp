@@ -17,6 +17,7 @@ OpenForm::OpenForm(AppContext& context, QWidget* parent) : ListChoiceDialog(cont
 
     m_list1 = new QListWidget(this);
     m_list1->setObjectName(QStringLiteral("List1"));
+    m_list1->setAccessibleName(QStringLiteral("Lijsten"));
     m_list1->setGeometry(twipRect(180, 225, 3150, 4140));
     m_list1->setFont(FormStyle::arial(9.75));
     FormStyle::setColours(m_list1, QColor(40, 0, 0), QColor(240, 240, 250));

@@ -11,6 +11,8 @@ public:
     using Commit = std::function<void(const QModelIndex& cell, const QString& value)>;
     AddressCellDelegate(Commit commit, QObject* parent);
 
+    // The current cell gets a frame of its own inside the highlighted row.
+    void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override;
     QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option, const QModelIndex& index) const override;
     void setModelData(QWidget* editor, QAbstractItemModel* model, const QModelIndex& index) const override;
 

@@ -49,3 +49,11 @@ QImage drawHelpText(QSize size, qreal ratio)
         painter.drawText(QPoint(10, line.top + ascent), QString::fromLatin1(line.text));
     return image;
 }
+
+QString helpText()
+{
+    QStringList lines;
+    for (const HelpLine& line : Lines)
+        lines.append(QString::fromLatin1(line.text));
+    return lines.join(QLatin1Char('\n'));
+}

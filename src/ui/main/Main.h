@@ -89,6 +89,8 @@ private:
     void A4_MouseDown(Qt::MouseButton button, QPointF position);
     void AfdrukkenEnkelLabel(int position);
     void setHelpShown(bool shown);
+    // After a dialog, or a list opened: the keyboard goes on in the list.
+    void focusList();
 
     void askAndAppend(const ImportResult& imported);
 

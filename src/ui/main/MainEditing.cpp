@@ -143,10 +143,27 @@ bool Main::eventFilter(QObject* watched, QEvent* event)
     if (watched != m_listView || event->type() != QEvent::KeyPress)
         return QMainWindow::eventFilter(watched, event);
     const auto* key = static_cast<QKeyEvent*>(event);
-    // F2 edits the name of the current address, whichever cell was clicked last.
+    const QModelIndex current = m_listView->currentIndex();
+    // Arrow keys come with the keypad mark on some keyboards.
+    const bool plain = (key->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
+    // F2 edits the current cell; Left and Right move it between the fields.
     if (key->key() == Qt::Key_F2) {
-        if (const QModelIndex current = m_listView->currentIndex(); current.isValid())
-            m_listView->edit(current.siblingAtColumn(AddressRecord::Naam));
+        if (current.isValid())
+            m_listView->edit(current);
+        return true;
+    }
+    if ((key->key() == Qt::Key_Left || key->key() == Qt::Key_Right) && plain) {
+        const int column = current.column() + (key->key() == Qt::Key_Left ? -1 : 1);
+        if (current.isValid() && column >= 0 && column < AddressRecord::FieldCount)
+            m_listView->selectionModel()->setCurrentIndex(current.siblingAtColumn(column), QItemSelectionModel::NoUpdate);
+        return true;
+    }
+    // Nothing chosen yet: the first Down or Up chooses the row with the focus
+    // frame (the first one) instead of stepping past it.
+    if ((key->key() == Qt::Key_Down || key->key() == Qt::Key_Up) && plain
+        && !m_listView->selectionModel()->hasSelection() && m_model.count() > 0) {
+        const QModelIndex first = current.isValid() ? current : m_model.index(0, 0);
+        m_listView->selectionModel()->setCurrentIndex(first, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
         return true;
     }
     // Ctrl+V or Shift+Insert: what a spreadsheet or a mail put on the clipboard.

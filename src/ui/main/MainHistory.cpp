@@ -113,6 +113,7 @@ void Main::Zoeken_Click()
         return;
     ZoekForm dialog(m_lastSearch, [this](const QString& text) { findNext(text); }, this);
     dialog.exec();
+    focusList();
 }
 
 void Main::findNext(const QString& text)

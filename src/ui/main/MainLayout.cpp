@@ -14,6 +14,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QShortcut>
 #include <QTreeView>
 
 using FormStyle::px;
@@ -68,6 +69,14 @@ void Main::buildMenus()
     connect(marges, &QAction::triggered, this, &Main::Marges_Click);
 
     QMenu* help = bar->addMenu(QStringLiteral("Help"));
+    // Alt and a caption's first letter open its menu; the captions have no
+    // marks of their own, so their text stays as it is.
+    const auto altKey = [this](QKeyCombination keys, const std::function<void()>& open) {
+        connect(new QShortcut(QKeySequence(keys), this), &QShortcut::activated, this, open);
+    };
+    altKey(Qt::ALT | Qt::Key_F, [bar, file] { bar->setActiveAction(file->menuAction()); });
+    altKey(Qt::ALT | Qt::Key_M, [marges] { marges->trigger(); });
+    altKey(Qt::ALT | Qt::Key_H, [bar, help] { bar->setActiveAction(help->menuAction()); });
     help->menuAction()->setObjectName(QStringLiteral("Help"));
     m_helpUitleg = help->addAction(QStringLiteral("Korte Uitleg"));
     m_helpUitleg->setObjectName(QStringLiteral("HelpUitleg"));
@@ -110,6 +119,7 @@ void Main::buildListArea(QWidget* central)
     setAcceptDrops(true);
     FormStyle::setColours(m_listView, QColor(30, 30, 50), QColor(235, 235, 235));
     m_listView->setModel(&m_model);
+    m_listView->setAccessibleName(QStringLiteral("Adressen"));
     const int widths[] = {1650, 1880, 990, 1200, 1200};
     for (int column = 0; column < AddressRecord::FieldCount; ++column)
         m_listView->header()->resizeSection(column, px(widths[column]));
@@ -123,19 +133,29 @@ void Main::buildListArea(QWidget* central)
     });
     // Arrow keys, Page Up/Down and type-ahead move the current row too: the
     // row last clicked or moved to is the address that gets printed.
-    connect(m_listView->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
-            [this](const QModelIndex& current) { ListView1_ItemClick(current); });
+    // A row that only has the focus frame, as after Delete, is not chosen.
+    const auto followCurrent = [this] {
+        const QModelIndex current = m_listView->currentIndex();
+        if (current.isValid() && m_listView->selectionModel()->isRowSelected(current.row()))
+            ListView1_ItemClick(current);
+    };
+    connect(m_listView->selectionModel(), &QItemSelectionModel::currentRowChanged, this, followCurrent);
+    connect(m_listView->selectionModel(), &QItemSelectionModel::selectionChanged, this, followCurrent);
 
     m_image = new QLabel(frame1);
     m_image->setObjectName(QStringLiteral("Image1"));
     m_image->setGeometry(area);
     m_image->setScaledContents(true);
     m_image->setPixmap(QPixmap::fromImage(drawPrinterPicture(devicePixelRatioF())));
+    m_image->setAccessibleName(QStringLiteral("Printer"));
+    m_image->setAccessibleDescription(QStringLiteral("Een printer die etiketten afdrukt; open of maak een lijst via het menu File"));
 
     m_helpPic = new QLabel(frame1);
     m_helpPic->setObjectName(QStringLiteral("HelpPic"));
     m_helpPic->setGeometry(area);
     m_helpPic->setPixmap(QPixmap::fromImage(drawHelpText(area.size(), devicePixelRatioF())));
+    m_helpPic->setAccessibleName(QStringLiteral("Korte uitleg"));
+    m_helpPic->setAccessibleDescription(helpText());
     m_helpPic->hide();
 }
 
@@ -158,6 +178,7 @@ void Main::buildEditArea(QWidget* central)
     for (int i = 0; i < AddressRecord::FieldCount; ++i) {
         auto* field = new QLineEdit(m_frame4);
         field->setObjectName(QStringLiteral("Text1_%1").arg(i));
+        field->setAccessibleName(addressFieldNames()[i]);
         field->setGeometry(twipRect(135, 255 + 690 * i, 2805, 285));
         FormStyle::setColours(field, QColor(40, 40, 40), QColor(255, 255, 255));
         FormStyle::makeAddressField(field);

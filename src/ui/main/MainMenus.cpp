@@ -21,6 +21,7 @@ void Main::FileNieuw_Click()
     dialog.setCheck([this](const QString&) { return maySetAsideList(); });
     if (dialog.exec() == QDialog::Accepted)
         startNewList(dialog.chosenFileName());
+    focusList();
 }
 
 void Main::FileOpen_Click()
@@ -29,12 +30,21 @@ void Main::FileOpen_Click()
     dialog.setCheck([this](const QString& name) { return maySetAsideList() && LaadAdressen(name); });
     if (dialog.exec() == QDialog::Accepted)
         enterWorkingState(dialog.chosenFileName());
+    focusList();
 }
 
 void Main::Marges_Click()
 {
     MargeForm dialog(m_context, this);
     dialog.exec();
+    focusList();
+}
+
+void Main::focusList()
+{
+    // Never left on Stoppen, where a Space would end the program.
+    if (!currentFile().isEmpty() && !m_listView->isHidden())
+        m_listView->setFocus();
 }
 
 void Main::HelpUitleg_Click()
@@ -60,6 +70,7 @@ void Main::AfdrukKnop_Click()
     }
     AfdrukForm dialog(m_context, m_model, chosenAddresses(), currentAddress(), this);
     dialog.exec();
+    focusList();
 }
 
 void Main::A4_MouseDown(Qt::MouseButton button, QPointF position)

@@ -4,6 +4,9 @@
 
 #include "print/LabelSheet.h"
 
+#include "ui/main/SheetPreviewAccessible.h"
+
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -19,6 +22,9 @@ SheetPreview::SheetPreview(QWidget* parent) : QWidget(parent)
 {
     setMouseTracking(true);
     setAttribute(Qt::WA_OpaquePaintEvent);
+    setFocusPolicy(Qt::StrongFocus);
+    setAccessibleName(QStringLiteral("Etiketten op het vel"));
+    installSheetPreviewAccessibility();
 }
 
 QRect SheetPreview::cellRect(int position)
@@ -86,13 +92,57 @@ void SheetPreview::paintEvent(QPaintEvent*)
     painter.drawImage(0, 0, m_image);
 }
 
+void SheetPreview::highlight(int position)
+{
+    for (int p = 1; p <= LabelSheet::LabelCount; ++p)
+        drawCell(p, p == position ? Look::UnderPointer : Look::Normal);
+}
+
 void SheetPreview::mouseMoveEvent(QMouseEvent* event)
 {
     const int under = labelAt(event->position());
     if (under != 0)
         m_lastPosition = under;
-    for (int p = 1; p <= LabelSheet::LabelCount; ++p)
-        drawCell(p, p == under ? Look::UnderPointer : Look::Normal);
+    highlight(under);
+}
+
+void SheetPreview::pressCell(int position)
+{
+    emit pressed(Qt::LeftButton, QRectF(cellRect(position)).center());
+}
+
+void SheetPreview::keyPressEvent(QKeyEvent* event)
+{
+    const int cell = keyCell() - 1;
+    const int column = cell % LabelSheet::Columns;
+    int next = cell;
+    switch (event->key()) {
+    case Qt::Key_Left: next = column > 0 ? cell - 1 : cell; break;
+    case Qt::Key_Right: next = column < LabelSheet::Columns - 1 ? cell + 1 : cell; break;
+    case Qt::Key_Up: next = cell >= LabelSheet::Columns ? cell - LabelSheet::Columns : cell; break;
+    case Qt::Key_Down: next = cell + LabelSheet::Columns < LabelSheet::LabelCount ? cell + LabelSheet::Columns : cell; break;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_Space: pressCell(cell + 1); return;
+    default: QWidget::keyPressEvent(event); return;
+    }
+    m_lastPosition = next + 1;
+    highlight(m_lastPosition);
+    announceKeyCell(this);
+}
+
+void SheetPreview::focusInEvent(QFocusEvent* event)
+{
+    // The keyboard's cell shows as the pointer's does.
+    highlight(keyCell());
+    announceKeyCell(this);
+    QWidget::focusInEvent(event);
+}
+
+void SheetPreview::focusOutEvent(QFocusEvent* event)
+{
+    highlight(0);
+    QWidget::focusOutEvent(event);
 }
 
 void SheetPreview::mousePressEvent(QMouseEvent* event)

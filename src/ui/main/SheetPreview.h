@@ -5,7 +5,8 @@
 
 // A small drawing of the label sheet: 21 numbered cells, 3 across and 7 down.
 // The cell under the pointer is highlighted; a press is passed on to the window.
-// Everything is drawn into a retained image, so the drawing stays.
+// From the keyboard the arrows move the highlight and Enter or Space press
+// the highlighted cell. Everything is drawn into a retained image, so the drawing stays.
 class SheetPreview : public QWidget {
     Q_OBJECT
 public:
@@ -21,8 +22,13 @@ public:
     void drawAll();
     void drawCell(int position, Look look);
     void markClicked(int position);
+    // Presses the cell as a click inside it does.
+    void pressCell(int position);
 
+    // The cell last highlighted, by the pointer or the keyboard; 0 before any.
     int lastPosition() const { return m_lastPosition; }
+    // The cell the keyboard stands on: the last highlighted, else the first.
+    int keyCell() const { return m_lastPosition > 0 ? m_lastPosition : 1; }
     const QImage& image() const { return m_image; }
 
 signals:
@@ -32,8 +38,14 @@ protected:
     void paintEvent(QPaintEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
 
 private:
+    // Draws the one cell highlighted (0: none) and every other in its normal look.
+    void highlight(int position);
+
     QImage m_image;
     int m_lastPosition = 0;
 };

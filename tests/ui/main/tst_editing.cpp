@@ -3,6 +3,7 @@
 #include "app/Algemeen.h"
 #include "ui/main/SheetPreview.h"
 
+#include <QAccessible>
 #include <QClipboard>
 #include <QDialog>
 #include <QMimeData>
@@ -225,7 +226,9 @@ private slots:
         QTest::keyClick(editor, Qt::Key_Return);
         QTRY_COMPARE(t.field(2)->text(), QStringLiteral("1234 XY"));
 
-        // Refusals keep the old value and say why.
+        // Refusals keep the old value and say why. Left twice: from Postcode back to Naam.
+        QTest::keyClick(view, Qt::Key_Left);
+        QTest::keyClick(view, Qt::Key_Left);
         for (const auto& [typed, message] :
              {std::pair{QStringLiteral("   "), QStringLiteral("Alle velden invullen a.u.b.")},
               std::pair{QStringLiteral("Łódź"),
@@ -653,6 +656,49 @@ private slots:
         QCOMPARE(t.test.printer.texts.size(), 4);
         QCOMPARE((std::tuple{t.test.printer.texts[0].x, t.test.printer.texts[0].y}), (std::tuple{4350.f, 14010.f}));
         QCOMPARE(t.test.printer.texts[3].text, QStringLiteral("Zwolle"));
+    }
+
+    // Keyboard alone: the first Down chooses row 1, Tab reaches the preview,
+    // the arrows walk its cells, Enter prints there; a screen reader sees the cells.
+    void keyboardPicksALabel()
+    {
+        MainWindowTest t;
+        t.open(QStringLiteral("a.lst"), TwoAddresses);
+        t.main->show();
+        QVERIFY(QTest::qWaitForWindowActive(t.main.get()));
+        auto* view = t.find<QTreeView>(QStringLiteral("ListView1"));
+        auto* a4 = t.find<SheetPreview>(QStringLiteral("A4"));
+        whileModal([&] { keys(t, Qt::ALT | Qt::Key_M); }, [](QWidget* dialog) { QCOMPARE(dialog->windowTitle(), QStringLiteral("Marges")); });
+        QCOMPARE(t.main->focusWidget(), view); // back in the list, not on Stoppen
+        t.main->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(t.main.get()));
+        QTest::keyClick(view, Qt::Key_Down);
+        QCOMPARE(view->currentIndex().row(), 0);
+        QCOMPARE(t.field(0)->text(), QStringLiteral("Jan"));
+        // Right moves the current cell, framed in yellow inside the row (arrows may carry the keypad mark).
+        QTest::keyClick(view, Qt::Key_Right, Qt::KeypadModifier);
+        QCOMPARE(view->currentIndex().column(), 1);
+        const QColor frame = view->viewport()->grab().toImage().pixelColor(view->visualRect(view->currentIndex()).topLeft() + QPoint(1, 1));
+        QVERIFY2(frame.red() > 200 && frame.green() > 180 && frame.blue() < 80, qPrintable(frame.name()));
+        QTest::keyClick(view, Qt::Key_Left);
+        QTest::keyClick(view, Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), a4);
+        QCOMPARE(a4->keyCell(), 1);
+        QTest::keyClick(a4, Qt::Key_Right);
+        QTest::keyClick(a4, Qt::Key_Down);
+        QCOMPARE(a4->keyCell(), 5);
+        QCOMPARE(a4->image().pixelColor(SheetPreview::cellRect(5).topLeft() + QPoint(2, 2)), QColor(200, 200, 200));
+        t.test.messages.answers = {Messages::Answer::Ja};
+        QTest::keyClick(a4, Qt::Key_Return);
+        QCOMPARE(t.test.messages.lastText(), QStringLiteral("Wil je Plaklabel nummer 5 afdrukken met de naam van...\r\nJan?"));
+        QCOMPARE((std::tuple{t.test.printer.texts[0].x, t.test.printer.texts[0].y}), (std::tuple{4350.f, 3210.f}));
+
+        QAccessibleInterface* sheet = QAccessible::queryAccessibleInterface(a4);
+        QCOMPARE(sheet->childCount(), 21);
+        QCOMPARE(sheet->child(20)->text(QAccessible::Name), QStringLiteral("Etiket 21"));
+        QVERIFY(sheet->child(4)->state().focused);
+        sheet->child(20)->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+        QCOMPARE(t.test.messages.lastText(), QStringLiteral("Wil je Plaklabel nummer 21 afdrukken met de naam van...\r\nJan?"));
     }
 
     void failedSingleLabelIsTold()

@@ -1,14 +1,78 @@
 #include "MainWindowTest.h"
 #include "data/SettingsFile.h"
 
+#include <QAbstractButton>
+#include <QAccessible>
 #include <QFile>
 #include <QHeaderView>
 #include <QLabel>
 #include <QTreeView>
 
+namespace {
+
+// The controls a screen reader would announce by kind alone ("edit text",
+// "list", "image") when they have no name, with where they sit in the tree.
+void findUnnamed(QAccessibleInterface* node, const QString& path, QStringList& unnamed)
+{
+    static const QList<QAccessible::Role> mustBeNamed = {
+        QAccessible::EditableText, QAccessible::List, QAccessible::ComboBox, QAccessible::Graphic,
+        QAccessible::Tree, QAccessible::Table, QAccessible::SpinBox, QAccessible::Grouping, QAccessible::Button};
+    const bool customLeaf = node->role() == QAccessible::Client && node->childCount() == 0;
+    if ((mustBeNamed.contains(node->role()) || customLeaf) && node->text(QAccessible::Name).trimmed().isEmpty())
+        unnamed.append(path + QStringLiteral(" (role %1)").arg(int(node->role())));
+    for (int i = 0; i < node->childCount(); ++i) {
+        QAccessibleInterface* child = node->child(i);
+        const QString name = child->object() ? child->object()->objectName() : QString::number(i);
+        // The rows of a list name themselves by their text; an empty cell is not a control.
+        if (child->role() != QAccessible::Cell && child->role() != QAccessible::ListItem
+            && child->role() != QAccessible::Row && child->role() != QAccessible::ColumnHeader)
+            findUnnamed(child, path + QLatin1Char('/') + name, unnamed);
+    }
+}
+
+QStringList unnamedControls(QWidget* window)
+{
+    QStringList unnamed;
+    findUnnamed(QAccessible::queryAccessibleInterface(window), window->objectName(), unnamed);
+    return unnamed;
+}
+
+}
+
 class TestMain : public QObject {
     Q_OBJECT
 private slots:
+    // Every window, walked as a screen reader walks it.
+    void everyControlHasAName()
+    {
+        MainWindowTest t;
+        t.open(QStringLiteral("a.lst"), "\"Jan\",\"Kerkstraat 1\",\"1234 AB\",\"Zwolle\",\"Nederland\"\r\n");
+        t.main->show();
+        const QStringList unnamedInMain = unnamedControls(t.main.get());
+        QVERIFY2(unnamedInMain.isEmpty(), qPrintable(unnamedInMain.join(QStringLiteral("; "))));
+        QCOMPARE(t.field(1)->accessibleName(), QStringLiteral("Adres"));
+        QVERIFY(QAccessible::queryAccessibleInterface(t.find(QStringLiteral("HelpPic")))
+                    ->text(QAccessible::Description).contains(QStringLiteral("Korte uitleg programma")));
+        for (const QString& item : {QStringLiteral("FileNieuw"), QStringLiteral("FileOpen"), QStringLiteral("Marges"),
+                                    QStringLiteral("Zoeken")}) {
+            QStringList unnamed{item};
+            whileModal([&] { t.action(item)->trigger(); }, [&](QWidget* dialog) { unnamed += unnamedControls(dialog); });
+            QVERIFY2(unnamed == QStringList{item}, qPrintable(unnamed.join(QStringLiteral("; "))));
+        }
+        QStringList unnamed;
+        whileModal([&] { t.click(QStringLiteral("AfdrukKnop")); }, [&](QWidget* dialog) {
+            dialog->findChild<QAbstractButton*>(QStringLiteral("Option1_2"))->click();
+            unnamed = unnamedControls(dialog);
+        });
+        QVERIFY2(unnamed.isEmpty(), qPrintable(unnamed.join(QStringLiteral("; "))));
+        // The cell editor says which field it edits.
+        auto* view = t.find<QTreeView>(QStringLiteral("ListView1"));
+        const QModelIndex postcode = t.main->model().index(0, AddressRecord::Postcode);
+        view->edit(postcode);
+        QVERIFY(view->indexWidget(postcode));
+        QCOMPARE(view->indexWidget(postcode)->accessibleName(), QStringLiteral("Postcode"));
+    }
+
     void startUpState()
     {
         MainWindowTest t;

@@ -11,16 +11,6 @@
 
 namespace {
 
-QString trimmedSpaces(QStringView text)
-{
-    qsizetype start = 0, end = text.size();
-    while (start < end && text[start] == QLatin1Char(' '))
-        ++start;
-    while (end > start && text[end - 1] == QLatin1Char(' '))
-        --end;
-    return text.sliced(start, end - start).toString();
-}
-
 // The delimiter the first line uses most: tab, then semicolon, then comma.
 char detectDelimiter(QStringView text)
 {
@@ -76,7 +66,7 @@ struct DelimitedReader {
             }
             QStringList parts;
             for (const int column : map->columns[size_t(f)])
-                if (const QString part = trimmedSpaces(row.value(column)); !part.isEmpty())
+                if (const QString part = withoutEndSpaces(row.value(column)).toString(); !part.isEmpty())
                     parts.append(part);
             fields[size_t(f)] = parts.join(QLatin1Char(' '));
         }
@@ -129,7 +119,7 @@ ImportResult importFieldPerLine(const QStringList& lines)
 void ImportCollector::add(std::array<QString, AddressRecord::FieldCount> fields, qsizetype line)
 {
     for (QString& field : fields)
-        field = trimmedSpaces(field);
+        field = withoutEndSpaces(field).toString();
     if (fields[AddressRecord::Land].isEmpty())
         fields[AddressRecord::Land] = DefaultLand; // as the edit field starts
     if (fields[AddressRecord::Naam].isEmpty()) {

@@ -45,6 +45,17 @@ inline bool isBlank(QStringView text)
     return true;
 }
 
+// The text without the spaces at its ends (only spaces, as above).
+inline QStringView withoutEndSpaces(QStringView text)
+{
+    qsizetype start = 0, end = text.size();
+    while (start < end && text[start] == QLatin1Char(' '))
+        ++start;
+    while (end > start && text[end - 1] == QLatin1Char(' '))
+        --end;
+    return text.sliced(start, end - start);
+}
+
 // The start of a field as the list view and the printed list show it: a
 // field of megabytes would otherwise freeze the view while it lays out.
 constexpr qsizetype MaxShownLength = 1000;

@@ -6,16 +6,6 @@
 
 namespace {
 
-QStringView withoutEndSpaces(QStringView text)
-{
-    qsizetype start = 0, end = text.size();
-    while (start < end && text[start] == QLatin1Char(' '))
-        ++start;
-    while (end > start && text[end - 1] == QLatin1Char(' '))
-        --end;
-    return text.sliced(start, end - start);
-}
-
 size_t addressHash(const AddressRecord& address)
 {
     size_t seed = 0;

@@ -9,6 +9,7 @@
 #include <QLineEdit>
 #include <QTest>
 #include <QTimer>
+#include <QTreeView>
 #include <functional>
 #include <memory>
 
@@ -52,6 +53,18 @@ struct MainWindowTest {
         test.writeList(name, bytes);
         QVERIFY(main->LaadAdressen(name));
         main->enterWorkingState(name);
+    }
+
+    // Opens a list in the shown and active window, the keyboard in the list.
+    QTreeView* openForKeys(const QString& name, const QByteArray& bytes) const
+    {
+        open(name, bytes);
+        main->show();
+        if (!QTest::qWaitForWindowActive(main.get()))
+            qWarning("the window did not become active");
+        auto* view = find<QTreeView>(QStringLiteral("ListView1"));
+        view->setFocus();
+        return view;
     }
 };
 

@@ -372,10 +372,7 @@ private slots:
         QFETCH(QList<int>, chosenAfterUndo);
         QFETCH(int, currentAfterUndo);
         MainWindowTest t;
-        t.open(QStringLiteral("a.lst"), ThreeAddresses);
-        t.main->show();
-        QVERIFY(QTest::qWaitForWindowActive(t.main.get()));
-        auto* view = t.find<QTreeView>(QStringLiteral("ListView1"));
+        auto* view = t.openForKeys(QStringLiteral("a.lst"), ThreeAddresses);
         const QList<AddressRecord> opened = t.main->model().records();
         t.test.messages.answers = {Messages::Answer::Ja};
         if (change == QLatin1String("add")) {
@@ -424,11 +421,9 @@ private slots:
     void savingMakesTheUndoneStateModified()
     {
         MainWindowTest t;
-        t.open(QStringLiteral("a.lst"), ThreeAddresses);
-        t.main->show();
-        QVERIFY(QTest::qWaitForWindowActive(t.main.get()));
+        auto* view = t.openForKeys(QStringLiteral("a.lst"), ThreeAddresses);
         clickRow(t, 0);
-        QTest::keyClick(t.find(QStringLiteral("ListView1")), Qt::Key_2, Qt::ControlModifier);
+        QTest::keyClick(view, Qt::Key_2, Qt::ControlModifier);
         t.click(QStringLiteral("EditKnop"));
         t.click(QStringLiteral("Knop_2"));
         QVERIFY(!t.main->model().isModified());
@@ -442,11 +437,7 @@ private slots:
     void findsFromTheDialogAndWithF3()
     {
         MainWindowTest t;
-        t.open(QStringLiteral("a.lst"), ThreeAddresses);
-        t.main->show();
-        QVERIFY(QTest::qWaitForWindowActive(t.main.get()));
-        auto* view = t.find<QTreeView>(QStringLiteral("ListView1"));
-        view->setFocus();
+        auto* view = t.openForKeys(QStringLiteral("a.lst"), ThreeAddresses);
         whileModal([&] { keys(t, Qt::CTRL | Qt::Key_F); }, [&](QWidget* dialog) {
             QCOMPARE(dialog->windowTitle(), QStringLiteral("Zoeken"));
             auto* text = dialog->findChild<QLineEdit*>(QStringLiteral("Text1"));
@@ -473,11 +464,7 @@ private slots:
     void copiedRowsComeBackAndNothingTwice()
     {
         MainWindowTest t;
-        t.open(QStringLiteral("a.lst"), ThreeAddresses);
-        t.main->show();
-        QVERIFY(QTest::qWaitForWindowActive(t.main.get()));
-        auto* view = t.find<QTreeView>(QStringLiteral("ListView1"));
-        view->setFocus();
+        auto* view = t.openForKeys(QStringLiteral("a.lst"), ThreeAddresses);
         QTest::keyClick(view, Qt::Key_A, Qt::ControlModifier);
         QTest::keyClick(view, Qt::Key_C, Qt::ControlModifier);
         QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("Cor\tWeg 3\t3000 CC\tEde\tNederland\n"
@@ -663,10 +650,7 @@ private slots:
     void keyboardPicksALabel()
     {
         MainWindowTest t;
-        t.open(QStringLiteral("a.lst"), TwoAddresses);
-        t.main->show();
-        QVERIFY(QTest::qWaitForWindowActive(t.main.get()));
-        auto* view = t.find<QTreeView>(QStringLiteral("ListView1"));
+        auto* view = t.openForKeys(QStringLiteral("a.lst"), TwoAddresses);
         auto* a4 = t.find<SheetPreview>(QStringLiteral("A4"));
         whileModal([&] { keys(t, Qt::ALT | Qt::Key_M); }, [](QWidget* dialog) { QCOMPARE(dialog->windowTitle(), QStringLiteral("Marges")); });
         QCOMPARE(t.main->focusWidget(), view); // back in the list, not on Stoppen

@@ -292,6 +292,12 @@ private slots:
         QVERIFY(t.test.printer.ops.contains(QStringLiteral("PrintText Error Printer")));
         QVERIFY(!t.form->isVisible());
 
+        // A hand-over the service answered too late is not told as refused: it may print yet.
+        const QString late = QStringLiteral("de printservice reageerde te laat; de opdracht voor Kantoor is misschien toch "
+                                            "afgedrukt. Kijk eerst in de printerwachtrij voordat je opnieuw afdrukt.");
+        finishRun(t.test.messages, nullptr, JobResult{false, late, true, {}});
+        QCOMPARE(t.test.messages.lastText(), QLatin1Char('D') + late.mid(1));
+
         // The PDF a job was kept as is opened once; one that no viewer could
         // open is named, so the user can find it.
         const QString pdf = QStringLiteral("/home/jan/Afdrukken/Plaklabels 2026-12-07 14.05.09.pdf");

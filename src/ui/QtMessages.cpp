@@ -11,6 +11,14 @@ QString shown(const QString& text)
     QString result = text;
     return result.replace(QLatin1String("\r\n"), QLatin1String("\n"));
 }
+
+// The keyboard goes back to the window the box stood over: without a window
+// manager nobody else would give it back.
+void giveBackKeyboard(QWidget* parent)
+{
+    if (parent)
+        parent->window()->activateWindow();
+}
 }
 
 void QtMessages::tell(QWidget* parent, const QString& title, const QString& text, Icon icon)
@@ -20,6 +28,7 @@ void QtMessages::tell(QWidget* parent, const QString& title, const QString& text
     box.setTextFormat(Qt::PlainText);
     box.addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);
     box.exec();
+    giveBackKeyboard(parent);
 }
 
 Messages::Answer QtMessages::ask(QWidget* parent, const QString& title, const QString& text, bool withCancel)
@@ -32,6 +41,7 @@ Messages::Answer QtMessages::ask(QWidget* parent, const QString& title, const QS
     box.setDefaultButton(ja);
     box.setEscapeButton(annuleren ? annuleren : nee);
     box.exec();
+    giveBackKeyboard(parent);
     if (box.clickedButton() == ja)
         return Answer::Ja;
     if (box.clickedButton() == nee || !annuleren)

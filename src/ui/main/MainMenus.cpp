@@ -42,9 +42,13 @@ void Main::Marges_Click()
 
 void Main::focusList()
 {
-    // Never left on Stoppen, where a Space would end the program.
-    if (!currentFile().isEmpty() && !m_listView->isHidden())
+    // Never left on Stoppen, where a Space would end the program. The window
+    // is asked back too: without a window manager nobody else gives it the
+    // keyboard again once a dialog has closed.
+    if (!currentFile().isEmpty() && !m_listView->isHidden()) {
+        activateWindow();
         m_listView->setFocus();
+    }
 }
 
 void Main::HelpUitleg_Click()

@@ -23,8 +23,9 @@ SheetPreview::SheetPreview(QWidget* parent) : QWidget(parent)
     setMouseTracking(true);
     setAttribute(Qt::WA_OpaquePaintEvent);
     setFocusPolicy(Qt::StrongFocus);
-    setAccessibleName(QStringLiteral("Etiketten op het vel"));
+    // Before anything asks for the preview's accessible side, which is then kept.
     installSheetPreviewAccessibility();
+    setAccessibleName(QStringLiteral("Etiketten op het vel"));
 }
 
 QRect SheetPreview::cellRect(int position)

@@ -81,6 +81,7 @@ void SheetPreview::drawCell(int position, Look look)
 void SheetPreview::markClicked(int position)
 {
     m_lastPosition = position;
+    m_clickShown = true;
     drawCell(position, Look::Clicked);
 }
 
@@ -95,6 +96,7 @@ void SheetPreview::paintEvent(QPaintEvent*)
 
 void SheetPreview::highlight(int position)
 {
+    m_clickShown = false;
     for (int p = 1; p <= LabelSheet::LabelCount; ++p)
         drawCell(p, p == position ? Look::UnderPointer : Look::Normal);
 }
@@ -134,16 +136,13 @@ void SheetPreview::keyPressEvent(QKeyEvent* event)
 
 void SheetPreview::focusInEvent(QFocusEvent* event)
 {
-    // The keyboard's cell shows as the pointer's does.
-    highlight(keyCell());
+    // The keyboard's cell shows as the pointer's does; a cell just clicked
+    // stays red until the pointer or the keyboard moves on, as the focus
+    // comes back from the question it asked.
+    if (!m_clickShown)
+        highlight(keyCell());
     announceKeyCell(this);
     QWidget::focusInEvent(event);
-}
-
-void SheetPreview::focusOutEvent(QFocusEvent* event)
-{
-    highlight(0);
-    QWidget::focusOutEvent(event);
 }
 
 void SheetPreview::mousePressEvent(QMouseEvent* event)

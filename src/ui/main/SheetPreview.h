@@ -40,7 +40,6 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
-    void focusOutEvent(QFocusEvent* event) override;
 
 private:
     // Draws the one cell highlighted (0: none) and every other in its normal look.
@@ -48,4 +47,5 @@ private:
 
     QImage m_image;
     int m_lastPosition = 0;
+    bool m_clickShown = false; // a cell shows the red of a click
 };

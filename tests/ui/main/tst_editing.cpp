@@ -676,6 +676,10 @@ private slots:
         QTest::keyClick(a4, Qt::Key_Return);
         QCOMPARE(t.test.messages.lastText(), QStringLiteral("Wil je Plaklabel nummer 5 afdrukken met de naam van...\r\nJan?"));
         QCOMPARE((std::tuple{t.test.printer.texts[0].x, t.test.printer.texts[0].y}), (std::tuple{4350.f, 3210.f}));
+        // The cell keeps the red of its click while the focus goes away and comes back.
+        view->setFocus();
+        a4->setFocus();
+        QCOMPARE(a4->image().pixelColor(SheetPreview::cellRect(5).topLeft() + QPoint(2, 2)), QColor(200, 0, 0));
 
         QAccessibleInterface* sheet = QAccessible::queryAccessibleInterface(a4);
         QCOMPARE(sheet->childCount(), 21);

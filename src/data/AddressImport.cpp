@@ -6,6 +6,7 @@
 
 #include <QFileInfo>
 #include <QRegularExpression>
+#include <algorithm>
 #include <csv.h>
 #include <optional>
 
@@ -199,8 +200,10 @@ QString addressesAsText(const QList<AddressRecord>& addresses)
             if (f > 0)
                 text += QLatin1Char('\t');
             const QStringView field = address.fieldView(f);
-            static const QRegularExpression special(QStringLiteral("[\t\"\r\n]"));
-            if (field.toString().contains(special))
+            const bool quoted = std::any_of(field.begin(), field.end(), [](QChar c) {
+                return c == u'\t' || c == u'"' || c == u'\r' || c == u'\n';
+            });
+            if (quoted)
                 text += QLatin1Char('"') + field.toString().replace(QLatin1Char('"'), QLatin1String("\"\"")) + QLatin1Char('"');
             else
                 text += field;

@@ -110,7 +110,8 @@ HeaderKind mapHeader(const QStringList& header, ColumnMap& map)
             }
         }
     }
-    if (known >= 2 || (known == 1 && looksLikeColumnNames(header)))
+    const bool columnNames = looksLikeColumnNames(header);
+    if (known >= 2 || (known == 1 && columnNames))
         return HeaderKind::Known;
-    return looksLikeColumnNames(header) ? HeaderKind::Unknown : HeaderKind::None;
+    return columnNames ? HeaderKind::Unknown : HeaderKind::None;
 }

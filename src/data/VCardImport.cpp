@@ -137,7 +137,7 @@ Property parseLine(const QByteArray& line)
 // joining stays linear however many pieces a line has.
 class LogicalLine {
 public:
-    LogicalLine(qsizetype number, const QByteArray& first) : m_number(number) { add(first); }
+    LogicalLine(qsizetype number, QByteArrayView first) : m_number(number) { add(first); }
 
     void add(QByteArrayView piece)
     {
@@ -193,7 +193,7 @@ QList<LogicalLine> unfold(const QByteArray& bytes)
         } else if (!lines.isEmpty() && (line.startsWith(' ') || line.startsWith('\t'))) {
             lines.last().add(line.sliced(1));
         } else {
-            lines.append(LogicalLine(number + 1, line.toByteArray()));
+            lines.append(LogicalLine(number + 1, line));
         }
     }
     return lines;

@@ -126,13 +126,10 @@ TooWide findTooWide(PrinterDevice& device, const QList<AddressRecord>& addresses
 {
     TooWide found;
     for (const AddressRecord& address : addresses) {
-        const auto tooWide = [&](int k) {
-            return device.TextWidth(LabelFont, fontSize, true, passOn(address.fieldView(k))) > LabelSheet::MaxLineWidth;
-        };
-        bool any = false;
-        for (int k = 0; k < printedLines(withCountry) && !any; ++k)
-            any = tooWide(k);
-        if (!any)
+        bool tooWide = false;
+        for (int k = 0; k < printedLines(withCountry) && !tooWide; ++k)
+            tooWide = device.TextWidth(LabelFont, fontSize, true, passOn(address.fieldView(k))) > LabelSheet::MaxLineWidth;
+        if (!tooWide)
             continue;
         if (found.names.size() < TooWide::ShownNames)
             found.names.append(shownStart(address.fieldView(AddressRecord::Naam)));

@@ -77,7 +77,7 @@ private:
     void showInField(int field, QStringView text);
     // The chosen rows in list order.
     QList<int> chosenRows() const;
-    // The chosen addresses when two or more are chosen; otherwise none.
+    // The chosen addresses in list order.
     QList<AddressRecord> chosenAddresses() const;
 
     // Menus, help and printing.
@@ -97,6 +97,8 @@ private:
     // Undo and redo, finding, sorting and copying out.
     void buildListKeys();
     void takeStep(bool (ListHistory::*step)());
+    // Chooses what the last step brought back or changed.
+    void showOutcome(int formerCurrent);
     // Chooses the rows alone and makes `current` the current address.
     void chooseRows(const QList<int>& rows, int current);
     void sortByColumn(int column);

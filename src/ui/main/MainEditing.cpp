@@ -130,8 +130,6 @@ QList<AddressRecord> Main::chosenAddresses() const
 {
     const QList<int> rows = chosenRows();
     QList<AddressRecord> chosen;
-    if (rows.size() < 2)
-        return chosen;
     chosen.reserve(rows.size());
     for (const int row : rows)
         chosen.append(m_model.at(row));

@@ -57,16 +57,19 @@ void Main::takeStep(bool (ListHistory::*step)())
     if (currentFile().isEmpty())
         return;
     const int formerCurrent = m_listView->currentIndex().row();
-    if (!(m_history.*step)())
-        return;
+    if ((m_history.*step)())
+        showOutcome(formerCurrent);
+}
+
+void Main::showOutcome(int formerCurrent)
+{
     const ListHistory::Outcome& outcome = m_history.outcome();
-    if (!outcome.order.isEmpty()) {
-        const int current = int(outcome.order.indexOf(formerCurrent));
+    // In a new order the current address stays current, wherever it went.
+    const int current = outcome.order.isEmpty() ? outcome.current : int(outcome.order.indexOf(formerCurrent));
+    if (outcome.touched.isEmpty())
         chooseRows(current >= 0 ? QList<int>{current} : QList<int>(), current);
-    } else {
-        chooseRows(outcome.touched.isEmpty() && outcome.current >= 0 ? QList<int>{outcome.current} : outcome.touched,
-                   outcome.current);
-    }
+    else
+        chooseRows(outcome.touched, current);
 }
 
 void Main::chooseRows(const QList<int>& rows, int current)
@@ -93,8 +96,7 @@ void Main::sortByColumn(int column)
     runBusy(this, QStringLiteral("Bezig met sorteren..."), [&] { rows = sortedRows(m_model.records(), column, order); });
     const int formerCurrent = m_listView->currentIndex().row();
     m_history.reorder(rows);
-    const int current = int(rows.indexOf(formerCurrent));
-    chooseRows(current >= 0 ? QList<int>{current} : QList<int>(), current);
+    showOutcome(formerCurrent);
     m_sortColumn = column;
     m_sortOrder = order;
     m_listView->header()->setSortIndicator(column, order);
@@ -131,12 +133,7 @@ void Main::findNext(const QString& text)
 
 void Main::copyChosen()
 {
-    const QList<int> rows = chosenRows();
-    if (rows.isEmpty())
-        return;
-    QList<AddressRecord> addresses;
-    addresses.reserve(rows.size());
-    for (const int row : rows)
-        addresses.append(m_model.at(row));
-    QGuiApplication::clipboard()->setText(addressesAsText(addresses));
+    const QList<AddressRecord> addresses = chosenAddresses();
+    if (!addresses.isEmpty())
+        QGuiApplication::clipboard()->setText(addressesAsText(addresses));
 }

@@ -4,6 +4,12 @@
 
 class QWidget;
 
+// A reason ("het bestand ...") as the start of a sentence; an empty one stays empty.
+inline QString asSentence(const QString& reason)
+{
+    return reason.left(1).toUpper() + reason.mid(1);
+}
+
 // Every message box of the program goes through this, so tests can answer them.
 class Messages {
 public:

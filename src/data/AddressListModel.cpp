@@ -33,16 +33,6 @@ Qt::ItemFlags AddressListModel::flags(const QModelIndex& index) const
     return QAbstractTableModel::flags(index) | (index.isValid() ? Qt::ItemIsEditable : Qt::NoItemFlags);
 }
 
-bool AddressListModel::setData(const QModelIndex& index, const QVariant& value, int role)
-{
-    if (!index.isValid() || index.row() >= count() || role != Qt::EditRole)
-        return false;
-    const QString text = value.toString();
-    if (m_records[index.row()].fieldView(index.column()) != text)
-        setField(index.row(), index.column(), text);
-    return true;
-}
-
 QVariant AddressListModel::headerData(int section, Qt::Orientation orientation, int role) const
 {
     if (orientation != Qt::Horizontal || role != Qt::DisplayRole || section < 0 || section >= AddressRecord::FieldCount)
@@ -60,15 +50,6 @@ void AddressListModel::replaceAll(QList<AddressRecord> records)
     beginResetModel();
     m_records = std::move(records);
     endResetModel();
-    m_modified = false;
-}
-
-void AddressListModel::append(const AddressRecord& record)
-{
-    beginInsertRows({}, count(), count());
-    m_records.append(record);
-    endInsertRows();
-    m_modified = true;
 }
 
 void AddressListModel::appendAll(const QList<AddressRecord>& records)
@@ -79,7 +60,6 @@ void AddressListModel::appendAll(const QList<AddressRecord>& records)
     beginInsertRows({}, count(), count() + int(records.size()) - 1);
     m_records.append(records);
     endInsertRows();
-    m_modified = true;
 }
 
 QList<std::pair<int, int>> AddressListModel::runsOf(const QList<int>& rows)
@@ -100,7 +80,6 @@ void AddressListModel::replaceRows(QList<AddressRecord> records)
     beginResetModel();
     m_records = std::move(records);
     endResetModel();
-    m_modified = true;
 }
 
 void AddressListModel::removeRows(const QList<int>& rows)
@@ -126,7 +105,6 @@ void AddressListModel::removeRows(const QList<int>& rows)
         m_records.remove(run->first, run->second);
         endRemoveRows();
     }
-    m_modified = true;
 }
 
 void AddressListModel::insertRecords(const QList<int>& rows, const QList<AddressRecord>& records)
@@ -151,21 +129,31 @@ void AddressListModel::insertRecords(const QList<int>& rows, const QList<Address
             m_records[first + k] = records[taken++];
         endInsertRows();
     }
-    m_modified = true;
 }
 
 void AddressListModel::setField(int row, int field, const QString& value)
 {
     m_records[row].setField(field, value);
-    m_modified = true;
     emit dataChanged(index(row, field), index(row, field));
 }
 
 void AddressListModel::reorder(const QList<int>& order)
 {
+    emit layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
     QList<AddressRecord> records;
     records.reserve(order.size());
-    for (const int row : order)
-        records.append(m_records[row]);
-    replaceRows(std::move(records));
+    QList<int> newRow(order.size());
+    for (qsizetype row = 0; row < order.size(); ++row) {
+        records.append(m_records[order[row]]);
+        newRow[order[row]] = int(row);
+    }
+    m_records = std::move(records);
+    // Only the few places the views hold (the current address, an open editor) move.
+    const QModelIndexList held = persistentIndexList();
+    QModelIndexList moved;
+    moved.reserve(held.size());
+    for (const QModelIndex& at : held)
+        moved.append(index(newRow[at.row()], at.column()));
+    changePersistentIndexList(held, moved);
+    emit layoutChanged({}, QAbstractItemModel::VerticalSortHint);
 }

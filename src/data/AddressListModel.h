@@ -6,7 +6,8 @@
 #include <QList>
 
 // The open address list: the only copy in memory, shown by the list view.
-// Rows keep the order in which they were loaded or added.
+// Rows stand as they were loaded or added until a sort reorders them. Its
+// changes come from the list's history, which alone knows what is unsaved.
 class AddressListModel : public QAbstractTableModel {
     Q_OBJECT
 public:
@@ -17,29 +18,22 @@ public:
     QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
     QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
     Qt::ItemFlags flags(const QModelIndex& index) const override;
-    // Changing one field of one address: the list becomes modified.
-    bool setData(const QModelIndex& index, const QVariant& value, int role = Qt::EditRole) override;
 
     int count() const { return int(m_records.size()); }
     const AddressRecord& at(int row) const { return m_records[row]; }
     const QList<AddressRecord>& records() const { return m_records; }
 
-    // Emptying for a new list and loading leave the list unmodified.
     void clear();
     void replaceAll(QList<AddressRecord> records);
-    void append(const AddressRecord& record);
     void appendAll(const QList<AddressRecord>& records);
     // Removes the rows, given in ascending order.
     void removeRows(const QList<int>& rows);
     // Puts the records back at the rows (ascending) they are to stand at.
     void insertRecords(const QList<int>& rows, const QList<AddressRecord>& records);
     void setField(int row, int field, const QString& value);
-    // The rows in a new order: row i becomes what row order[i] was.
+    // The rows in a new order: row i becomes what row order[i] was. Told as a
+    // new layout, so the current address and the view's place follow their rows.
     void reorder(const QList<int>& order);
-
-    bool isModified() const { return m_modified; }
-    void setModified(bool modified) { m_modified = modified; }
-    void markSaved() { m_modified = false; }
 
 private:
     // Runs of neighbouring rows (first row, count), ascending.
@@ -47,5 +41,4 @@ private:
     void replaceRows(QList<AddressRecord> records);
 
     QList<AddressRecord> m_records;
-    bool m_modified = false;
 };

@@ -10,7 +10,8 @@ using Outcome = ListHistory::Outcome;
 
 class Step : public QUndoCommand {
 public:
-    Step(AddressListModel& model, Outcome& outcome) : m_model(model), m_outcome(outcome) {}
+    explicit Step(AddressListModel& model) : m_model(model) {}
+    const Outcome& outcome() const { return m_outcome; }
 
 protected:
     void told(QList<int> touched, int current, QList<int> order = {})
@@ -25,13 +26,15 @@ protected:
     }
 
     AddressListModel& m_model;
-    Outcome& m_outcome;
+
+private:
+    Outcome m_outcome;
 };
 
 class Append : public Step {
 public:
-    Append(AddressListModel& model, Outcome& outcome, QList<AddressRecord> addresses)
-        : Step(model, outcome), m_addresses(std::move(addresses)), m_first(model.count())
+    Append(AddressListModel& model, QList<AddressRecord> addresses)
+        : Step(model), m_addresses(std::move(addresses)), m_first(model.count())
     {
     }
     void redo() override
@@ -53,7 +56,7 @@ private:
 
 class Remove : public Step {
 public:
-    Remove(AddressListModel& model, Outcome& outcome, QList<int> rows) : Step(model, outcome), m_rows(std::move(rows))
+    Remove(AddressListModel& model, QList<int> rows) : Step(model), m_rows(std::move(rows))
     {
         for (const int row : m_rows)
             m_addresses.append(model.at(row));
@@ -76,8 +79,8 @@ private:
 
 class SetField : public Step {
 public:
-    SetField(AddressListModel& model, Outcome& outcome, int row, int field, QString value)
-        : Step(model, outcome), m_row(row), m_field(field), m_old(model.at(row).field(field)), m_new(std::move(value))
+    SetField(AddressListModel& model, int row, int field, QString value)
+        : Step(model), m_row(row), m_field(field), m_old(model.at(row).field(field)), m_new(std::move(value))
     {
     }
     void redo() override { set(m_new); }
@@ -97,7 +100,7 @@ private:
 
 class Reorder : public Step {
 public:
-    Reorder(AddressListModel& model, Outcome& outcome, QList<int> order) : Step(model, outcome), m_order(std::move(order))
+    Reorder(AddressListModel& model, QList<int> order) : Step(model), m_order(std::move(order))
     {
         m_inverse.resize(m_order.size());
         for (qsizetype i = 0; i < m_order.size(); ++i)
@@ -121,51 +124,53 @@ private:
 
 }
 
-ListHistory::ListHistory(AddressListModel& model) : m_model(model)
+ListHistory::ListHistory(AddressListModel& model) : m_model(model) {}
+
+ListHistory::Outcome ListHistory::outcomeOf(int index) const
 {
-    // Back where the list was saved or opened, it is unmodified again.
-    QObject::connect(&m_stack, &QUndoStack::cleanChanged, &m_stack, [this](bool clean) { m_model.setModified(!clean); });
+    return static_cast<const Step*>(m_stack.command(index))->outcome();
 }
 
 void ListHistory::add(const AddressRecord& address)
 {
-    m_stack.push(new Append(m_model, m_outcome, {address}));
+    m_stack.push(new Append(m_model, {address}));
 }
 
 void ListHistory::remove(const QList<int>& rows)
 {
     if (!rows.isEmpty())
-        m_stack.push(new Remove(m_model, m_outcome, rows));
+        m_stack.push(new Remove(m_model, rows));
 }
 
 void ListHistory::setField(int row, int field, const QString& value)
 {
-    m_stack.push(new SetField(m_model, m_outcome, row, field, value));
+    m_stack.push(new SetField(m_model, row, field, value));
 }
 
 void ListHistory::append(const QList<AddressRecord>& addresses)
 {
     if (!addresses.isEmpty())
-        m_stack.push(new Append(m_model, m_outcome, addresses));
+        m_stack.push(new Append(m_model, addresses));
 }
 
-void ListHistory::reorder(const QList<int>& order)
+ListHistory::Outcome ListHistory::reorder(const QList<int>& order)
 {
-    m_stack.push(new Reorder(m_model, m_outcome, order));
+    m_stack.push(new Reorder(m_model, order));
+    return outcomeOf(m_stack.index() - 1);
 }
 
-bool ListHistory::undo()
+std::optional<ListHistory::Outcome> ListHistory::undo()
 {
     if (!m_stack.canUndo())
-        return false;
+        return std::nullopt;
     m_stack.undo();
-    return true;
+    return outcomeOf(m_stack.index());
 }
 
-bool ListHistory::redo()
+std::optional<ListHistory::Outcome> ListHistory::redo()
 {
     if (!m_stack.canRedo())
-        return false;
+        return std::nullopt;
     m_stack.redo();
-    return true;
+    return outcomeOf(m_stack.index() - 1);
 }

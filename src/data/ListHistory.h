@@ -4,15 +4,17 @@
 
 #include <QList>
 #include <QUndoStack>
+#include <optional>
 
 class AddressListModel;
 
 // Every change to the open list as a step that can be undone and redone:
-// adding, deleting, editing a field, importing, putting in order. Back at
-// the state last saved or opened, the list is unmodified again.
+// adding, deleting, editing a field, importing, putting in order. It is the
+// one record of unsaved changes: back at the state last saved or opened,
+// the list is unmodified again.
 class ListHistory {
 public:
-    // What the last step, undone or redone, did to the rows.
+    // What a step, taken, undone or redone, did to the rows.
     struct Outcome {
         QList<int> touched; // rows brought back or changed, ascending
         int current = -1;   // the row to make current, -1 for none
@@ -25,19 +27,20 @@ public:
     void remove(const QList<int>& rows);
     void setField(int row, int field, const QString& value);
     void append(const QList<AddressRecord>& addresses);
-    void reorder(const QList<int>& order);
+    Outcome reorder(const QList<int>& order);
 
-    // False when there is no step to take.
-    bool undo();
-    bool redo();
-    const Outcome& outcome() const { return m_outcome; }
+    // Nothing when there is no step to take.
+    std::optional<Outcome> undo();
+    std::optional<Outcome> redo();
 
-    // Another list is opened or started: nothing to undo.
+    bool isModified() const { return !m_stack.isClean(); }
+    // Another list is opened or started: nothing to undo, nothing unsaved.
     void clear() { m_stack.clear(); }
     void markSaved() { m_stack.setClean(); }
 
 private:
+    Outcome outcomeOf(int index) const;
+
     AddressListModel& m_model;
     QUndoStack m_stack;
-    Outcome m_outcome;
 };

@@ -149,15 +149,12 @@ FileResult LaadAdressen(AddressListModel& model, const QString& dataFolder, cons
     return loaded;
 }
 
-FileResult SaveAdressen(AddressListModel& model, const QString& dataFolder, const QString& name)
+FileResult SaveAdressen(const AddressListModel& model, const QString& dataFolder, const QString& name)
 {
     if (!isListFileName(name))
         return notAFileName();
     const std::optional<QByteArray> bytes = encodeAddressList(model.records());
     if (!bytes)
         return failure(*unstorableReason(model.records()));
-    const FileResult written = writeWholeFile(dataFolder + QLatin1Char('/') + name, *bytes);
-    if (written.ok)
-        model.markSaved();
-    return written;
+    return writeWholeFile(dataFolder + QLatin1Char('/') + name, *bytes);
 }

@@ -25,7 +25,7 @@ FileResult LaadAdressen(AddressListModel& model, const QString& dataFolder, cons
 
 // Writes the model to Data/name through a temporary file, so a failure leaves
 // the old file whole. Creates Data when it is missing.
-FileResult SaveAdressen(AddressListModel& model, const QString& dataFolder, const QString& name);
+FileResult SaveAdressen(const AddressListModel& model, const QString& dataFolder, const QString& name);
 
 // Reads a whole file, or says in Dutch why it cannot.
 FileResult readWholeFile(const QString& path, QByteArray& bytes);

@@ -2,8 +2,6 @@
 
 #include <QElapsedTimer>
 #include <QFile>
-#include <QPrinter>
-#include <QPrinterInfo>
 #include <QSet>
 #include <atomic>
 #include <chrono>
@@ -61,6 +59,52 @@ bool queueState(const QByteArray& queue)
     }
     httpClose(http);
     return takesJobs;
+}
+
+// All destinations the service knows, handed to the work and freed after it.
+template <typename Work>
+void withDests(Work work)
+{
+    http_t* http = connect(1.5);
+    if (!http)
+        return;
+    cups_dest_t* dests = nullptr;
+    const int count = cupsGetDests2(http, &dests);
+    work(dests, count);
+    cupsFreeDests(count, dests);
+    httpClose(http);
+}
+
+// A queue's instance ("laser/dubbelzijdig") is a printer of its own.
+QString destName(const cups_dest_t& dest)
+{
+    QString name = QString::fromUtf8(dest.name);
+    if (dest.instance)
+        name += QLatin1Char('/') + QString::fromUtf8(dest.instance);
+    return name;
+}
+
+// What the queue's driver declares unprintable around an A4 sheet, in
+// millimetres; its default paper's margins when it does not know A4 by name.
+std::optional<QMarginsF> queueMargins(const QByteArray& queue)
+{
+    http_t* http = connect(1.5);
+    if (!http)
+        return std::nullopt;
+    std::optional<QMarginsF> margins;
+    if (cups_dest_t* dest = cupsGetNamedDest(http, queue.constData(), nullptr)) {
+        if (cups_dinfo_t* info = cupsCopyDestInfo(http, dest)) {
+            cups_size_t size{};
+            if (cupsGetDestMediaByName(http, dest, info, CUPS_MEDIA_A4, CUPS_MEDIA_FLAGS_DEFAULT, &size)
+                || cupsGetDestMediaDefault(http, dest, info, CUPS_MEDIA_FLAGS_DEFAULT, &size))
+                // cups_size_t counts in hundredths of a millimetre.
+                margins = QMarginsF(size.left, size.top, size.right, size.bottom) / 100.0;
+            cupsFreeDestInfo(info);
+        }
+        cupsFreeDests(1, dest);
+    }
+    httpClose(http);
+    return margins;
 }
 
 }
@@ -124,23 +168,33 @@ bool queueTakesJobs(const QString& queue)
 
 std::optional<QStringList> printerNames()
 {
-    return ask<QStringList>([] { return QPrinterInfo::availablePrinterNames(); });
+    return ask<QStringList>([] {
+        QStringList names;
+        withDests([&](cups_dest_t* dests, int count) {
+            for (int i = 0; i < count; ++i)
+                names.append(destName(dests[i]));
+        });
+        return names;
+    });
 }
 
 std::optional<QString> defaultPrinter()
 {
-    return ask<QString>([] { return QPrinterInfo::defaultPrinterName(); });
+    return ask<QString>([] {
+        QString name;
+        withDests([&](cups_dest_t* dests, int count) {
+            for (int i = 0; i < count && name.isEmpty(); ++i)
+                if (dests[i].is_default)
+                    name = destName(dests[i]);
+        });
+        return name;
+    });
 }
 
 std::optional<QMarginsF> printableMargins(const QString& queue)
 {
-    // Qt reads them from the queue's driver, which the service hands over.
-    return ask<QMarginsF>([queue] {
-        QPrinter printer(QPrinter::HighResolution);
-        printer.setPrinterName(queue);
-        printer.setPageSize(QPageSize(QPageSize::A4));
-        return printer.pageLayout().margins(QPageLayout::Millimeter);
-    });
+    const QByteArray name = queue.toUtf8();
+    return ask<std::optional<QMarginsF>>([name] { return queueMargins(name); }).value_or(std::nullopt);
 }
 
 void removeWaitingFiles()

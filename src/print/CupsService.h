@@ -15,7 +15,7 @@ namespace CupsService {
 // Whether the queue exists, is not stopped and accepts jobs.
 bool queueTakesJobs(const QString& queue);
 
-// What Qt's printer support asks the service, each within the same budget:
+// What the printer choice needs of the service, each within the same budget:
 // nothing when it did not answer in time.
 std::optional<QStringList> printerNames();
 std::optional<QString> defaultPrinter();

@@ -7,7 +7,6 @@
 
 #include <QDir>
 #include <QElapsedTimer>
-#include <QPrinter>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -85,10 +84,7 @@ private slots:
         QVERIFY2(!pdf.isEmpty(), "the print service wrote no PDF");
         QCOMPARE(pdfPageCount(pdf), 1);
         // Positions count from the printable area, which the queue's driver sets.
-        QPrinter reference;
-        reference.setPrinterName(m_queue);
-        reference.setPageSize(QPageSize(QPageSize::A4));
-        const QMarginsF margins = reference.pageLayout().margins(QPageLayout::Millimeter);
+        const QMarginsF margins = CupsService::printableMargins(m_queue).value_or(QMarginsF(-99, -99, 0, 0));
         const QList<PdfWord> words = readPdfWords(pdf);
         for (const auto& [text, yTwips] : {std::pair{QStringLiteral("Bravo"), 3210}, std::pair{QStringLiteral("Zwolle"), 3210 + 810}}) {
             const auto word = std::find_if(words.begin(), words.end(), [&](const PdfWord& w) { return w.text == text; });

@@ -51,7 +51,7 @@ struct MainWindowTest {
     void open(const QString& name, const QByteArray& bytes = {}) const
     {
         test.writeList(name, bytes);
-        QVERIFY(main->LaadAdressen(name));
+        QVERIFY(main->openList(name));
         main->enterWorkingState(name);
     }
 

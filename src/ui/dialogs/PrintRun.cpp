@@ -49,7 +49,7 @@ bool mayPrintTooWide(Messages& messages, QWidget* parent, PrinterDevice& printer
 void finishRun(Messages& messages, QWidget* parent, const JobResult& result)
 {
     if (!result.ok && result.mayHavePrinted)
-        messages.tell(parent, ProgramTitle, result.reason.left(1).toUpper() + result.reason.mid(1), Messages::Icon::Error);
+        messages.tell(parent, ProgramTitle, asSentence(result.reason), Messages::Icon::Error);
     else if (!result.ok)
         messages.tell(parent, ProgramTitle, QStringLiteral("Afdrukken is mislukt: ") + result.reason, Messages::Icon::Error);
     else if (!result.keptDocument.isEmpty() && !Algemeen::ShellOpen(result.keptDocument))

@@ -61,14 +61,12 @@ AddressRecord Main::currentAddress() const
     return AddressRecord(fields);
 }
 
-bool Main::LaadAdressen(const QString& name)
+bool Main::openList(const QString& name)
 {
-    const FileResult result = ::LaadAdressen(m_model, m_context.dataFolder(), name);
+    const FileResult result = LaadAdressen(m_model, m_context.dataFolder(), name);
     if (!result.ok) {
-        QString reason = result.reason;
-        reason[0] = reason[0].toUpper();
         const QString text = result.notice.isEmpty()
-            ? QStringLiteral("De lijst %1 kan niet worden geopend.\r\n%2").arg(name, reason)
+            ? QStringLiteral("De lijst %1 kan niet worden geopend.\r\n%2").arg(name, asSentence(result.reason))
             : result.notice;
         m_context.messages.tell(this, ProgramTitle, text, Messages::Icon::Error);
         return false;
@@ -97,7 +95,7 @@ void Main::enterWorkingState(const QString& fileName)
 
 bool Main::maySetAsideList()
 {
-    if (!m_model.isModified())
+    if (!isModified())
         return true;
     const auto answer = m_context.messages.ask(
         this, ProgramTitle, QStringLiteral("De lijst %1 is gewijzigd. Wijzigingen opslaan?").arg(currentFile()), true);

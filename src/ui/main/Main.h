@@ -27,6 +27,8 @@ public:
 
     AppContext& context() { return m_context; }
     AddressListModel& model() { return m_model; }
+    // Whether the open list has changes not yet saved.
+    bool isModified() const { return m_history.isModified(); }
 
     // The address in the five edit fields.
     AddressRecord currentAddress() const;
@@ -34,7 +36,7 @@ public:
     QString currentFile() const { return m_currentFile; }
 
     // Loads Data/name into the list; tells the user and keeps the old list when it cannot.
-    bool LaadAdressen(const QString& name);
+    bool openList(const QString& name);
     // Empties the list for a new file of that name.
     void startNewList(const QString& fileName);
     // Shows the list and enables what needs an open list.
@@ -65,7 +67,6 @@ private:
 
     // Editing.
     void EditKnop_Click();
-    void Knop_Click(int index);
     void addAddress();
     static std::optional<QString> refusal(int field, QStringView value);
     // A field edited in the list: refused with a message, or stored as a step that can be undone.
@@ -96,9 +97,9 @@ private:
 
     // Undo and redo, finding, sorting and copying out.
     void buildListKeys();
-    void takeStep(bool (ListHistory::*step)());
-    // Chooses what the last step brought back or changed.
-    void showOutcome(int formerCurrent);
+    void takeStep(std::optional<ListHistory::Outcome> (ListHistory::*step)());
+    // Chooses what a step brought back or changed.
+    void showOutcome(const ListHistory::Outcome& outcome, int formerCurrent);
     // Chooses the rows alone and makes `current` the current address.
     void chooseRows(const QList<int>& rows, int current);
     void sortByColumn(int column);

@@ -36,15 +36,6 @@ bool Main::tellIfNoList()
     return true;
 }
 
-void Main::Knop_Click(int index)
-{
-    switch (index) {
-    case 0: addAddress(); break;
-    case 1: deleteAddress(); break;
-    case 2: saveList(); break;
-    }
-}
-
 // Why a field's value cannot go into the list, or nothing when it can.
 std::optional<QString> Main::refusal(int field, QStringView value)
 {

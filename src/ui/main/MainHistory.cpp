@@ -45,25 +45,30 @@ void Main::buildListKeys()
                 &QAction::triggered, this, [this, column] { sortByColumn(column); });
     m_listView->header()->setSectionsClickable(true);
     connect(m_listView->header(), &QHeaderView::sectionClicked, this, &Main::sortByColumn);
-    // The list's order is the file's: once it changes otherwise, it is no longer sorted.
+    // Once the list changes otherwise than by a sort, it is no longer sorted.
+    // A sort is told as a new layout, which none of these is.
     for (const auto signal : {&QAbstractItemModel::rowsInserted, &QAbstractItemModel::rowsRemoved})
         connect(&m_model, signal, this, &Main::forgetSortOrder);
     connect(&m_model, &QAbstractItemModel::dataChanged, this, &Main::forgetSortOrder);
     connect(&m_model, &QAbstractItemModel::modelReset, this, &Main::forgetSortOrder);
 }
 
-void Main::takeStep(bool (ListHistory::*step)())
+void Main::takeStep(std::optional<ListHistory::Outcome> (ListHistory::*step)())
 {
     if (currentFile().isEmpty())
         return;
     const int formerCurrent = m_listView->currentIndex().row();
-    if ((m_history.*step)())
-        showOutcome(formerCurrent);
+    // The rows chosen afterwards are the step's; an old choice need not follow a new order.
+    m_listView->selectionModel()->clearSelection();
+    if (const std::optional<ListHistory::Outcome> outcome = (m_history.*step)()) {
+        // Undoing a sort brings back an order that was not sorted by that column.
+        forgetSortOrder();
+        showOutcome(*outcome, formerCurrent);
+    }
 }
 
-void Main::showOutcome(int formerCurrent)
+void Main::showOutcome(const ListHistory::Outcome& outcome, int formerCurrent)
 {
-    const ListHistory::Outcome& outcome = m_history.outcome();
     // In a new order the current address stays current, wherever it went.
     const int current = outcome.order.isEmpty() ? outcome.current : int(outcome.order.indexOf(formerCurrent));
     if (outcome.touched.isEmpty())
@@ -95,8 +100,8 @@ void Main::sortByColumn(int column)
     QList<int> rows;
     runBusy(this, QStringLiteral("Bezig met sorteren..."), [&] { rows = sortedRows(m_model.records(), column, order); });
     const int formerCurrent = m_listView->currentIndex().row();
-    m_history.reorder(rows);
-    showOutcome(formerCurrent);
+    m_listView->selectionModel()->clearSelection();
+    showOutcome(m_history.reorder(rows), formerCurrent);
     m_sortColumn = column;
     m_sortOrder = order;
     m_listView->header()->setSortIndicator(column, order);

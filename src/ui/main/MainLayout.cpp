@@ -16,6 +16,7 @@
 #include <QMenuBar>
 #include <QShortcut>
 #include <QTreeView>
+#include <functional>
 
 using FormStyle::px;
 using FormStyle::twipRect;
@@ -182,20 +183,25 @@ void Main::buildEditArea(QWidget* central)
         field->setGeometry(twipRect(135, 255 + 690 * i, 2805, 285));
         FormStyle::setColours(field, QColor(40, 40, 40), QColor(255, 255, 255));
         FormStyle::makeAddressField(field);
-        connect(field, &QLineEdit::returnPressed, this, [this] { Knop_Click(0); });
+        connect(field, &QLineEdit::returnPressed, this, &Main::addAddress);
         m_text1[size_t(i)] = field;
         FormStyle::caption(m_frame4, QStringLiteral("Label2_%1").arg(i), prompts[i], 150, 585 + 690 * i, PromptColour);
     }
     m_text1[AddressRecord::Land]->setText(DefaultLand);
 
-    const QStringList captions = {QStringLiteral("Add"), QStringLiteral("Delete"), QStringLiteral("Opslaan")};
-    const QStringList tips = {QStringLiteral(" Adres toevoegen "), QStringLiteral(" Adres verwijderen "),
-                              QStringLiteral(" Lijst opslaan (Save) ")};
+    struct Knop {
+        QString caption;
+        QString tip;
+        std::function<void()> handler;
+    };
+    const Knop knoppen[] = {{QStringLiteral("Add"), QStringLiteral(" Adres toevoegen "), [this] { addAddress(); }},
+                            {QStringLiteral("Delete"), QStringLiteral(" Adres verwijderen "), [this] { deleteAddress(); }},
+                            {QStringLiteral("Opslaan"), QStringLiteral(" Lijst opslaan (Save) "), [this] { saveList(); }}};
     for (int i = 0; i < 3; ++i) {
-        VistaButton* knop = FormStyle::button(m_frame4, QStringLiteral("Knop_%1").arg(i), captions[i],
+        VistaButton* knop = FormStyle::button(m_frame4, QStringLiteral("Knop_%1").arg(i), knoppen[i].caption,
                                               twipRect(135 + 960 * i, 3825, 900, 360));
-        knop->setToolTip(tips[i]);
-        connect(knop, &VistaButton::Click, this, [this, i] { Knop_Click(i); });
+        knop->setToolTip(knoppen[i].tip);
+        connect(knop, &VistaButton::Click, this, knoppen[i].handler);
     }
 }
 

@@ -27,7 +27,7 @@ void Main::FileNieuw_Click()
 void Main::FileOpen_Click()
 {
     OpenForm dialog(m_context, this);
-    dialog.setCheck([this](const QString& name) { return maySetAsideList() && LaadAdressen(name); });
+    dialog.setCheck([this](const QString& name) { return maySetAsideList() && openList(name); });
     if (dialog.exec() == QDialog::Accepted)
         enterWorkingState(dialog.chosenFileName());
     focusList();

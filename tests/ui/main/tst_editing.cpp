@@ -99,7 +99,7 @@ private slots:
         QCOMPARE(t.test.readList(QStringLiteral("a.lst")),
                  QByteArray("\" Jan \",\"Kerkstraat 1\",\"1234 AB\",\"Zwolle\",\"Nederland\"\r\n"
                             "\"Ren\xe9" "e\",\"Rue 5\",\"1000\",\"Brussel\",\"Belgi\xeb\"\r\n"));
-        QVERIFY(t.main->LaadAdressen(QStringLiteral("a.lst")));
+        QVERIFY(t.main->openList(QStringLiteral("a.lst")));
         QCOMPARE(t.main->model().count(), 2);
         QCOMPARE(t.main->model().at(1).field(AddressRecord::Land), QStringLiteral("België"));
     }
@@ -204,7 +204,7 @@ private slots:
         QTest::keyClick(editor, Qt::Key_Return);
         QTRY_COMPARE(t.main->model().at(1).field(AddressRecord::Naam), QStringLiteral("Pieter"));
         QCOMPARE(t.field(0)->text(), QStringLiteral("Pieter")); // the highlighted address follows
-        QVERIFY(t.main->model().isModified());
+        QVERIFY(t.main->isModified());
 
         // Escape leaves the old value.
         QTest::keyClick(view, Qt::Key_F2);
@@ -247,7 +247,7 @@ private slots:
         QCOMPARE(t.test.readList(QStringLiteral("a.lst")),
                  QByteArray("\"Jan\",\"Kerkstraat 1\",\"1234 XY\",\"Zwolle\",\"Nederland\"\r\n"
                             "\"Pieter\",\"Dorpsweg 2\",\"5678 CD\",\"Gent\",\"Belgi\xeb\"\r\n"));
-        QVERIFY(!t.main->model().isModified());
+        QVERIFY(!t.main->isModified());
     }
 
     // Addresses from a spreadsheet (Ctrl+V) or from files dropped on the window.
@@ -271,14 +271,14 @@ private slots:
         QCOMPARE(t.test.messages.lastText(), QStringLiteral("1 adressen toevoegen aan de lijst leden.lst?\r\n\r\n"
                                                             "1 regel is overgeslagen:\r\nregel 2: geen naam"));
         QCOMPARE(t.main->model().count(), 2); // Nee adds nothing
-        QVERIFY(!t.main->model().isModified());
+        QVERIFY(!t.main->isModified());
 
         t.test.messages.answers = {Messages::Answer::Ja};
         QTest::keyClick(view, Qt::Key_Insert, Qt::ShiftModifier);
         QCOMPARE(t.main->model().count(), 3);
         QCOMPARE(t.main->model().at(2).field(AddressRecord::Land), QStringLiteral("Nederland"));
         QCOMPARE(t.action(QStringLiteral("CountAdressen"))->text(), QStringLiteral("3 Adressen"));
-        QVERIFY(t.main->model().isModified());
+        QVERIFY(t.main->isModified());
 
         // Two files dropped at once: one question, each reason with its file.
         QMimeData mime;
@@ -403,17 +403,17 @@ private slots:
         }
         const QList<AddressRecord> changed = t.main->model().records();
         QVERIFY(changed != opened);
-        QVERIFY(t.main->model().isModified());
+        QVERIFY(t.main->isModified());
         view->setFocus();
         keys(t, Qt::CTRL | Qt::Key_Z);
         QCOMPARE(t.main->model().records(), opened);
-        QVERIFY(!t.main->model().isModified());
+        QVERIFY(!t.main->isModified());
         QCOMPARE(chosenRows(t), chosenAfterUndo);
         QCOMPARE(view->currentIndex().row(), currentAfterUndo);
         QCOMPARE(t.field(0)->text(), opened[currentAfterUndo].field(0));
         keys(t, Qt::CTRL | Qt::Key_Y);
         QCOMPARE(t.main->model().records(), changed);
-        QVERIFY(t.main->model().isModified());
+        QVERIFY(t.main->isModified());
         keys(t, Qt::CTRL | Qt::SHIFT | Qt::Key_Z); // nothing more to redo
         QCOMPARE(t.main->model().records(), changed);
     }
@@ -426,11 +426,11 @@ private slots:
         QTest::keyClick(view, Qt::Key_2, Qt::ControlModifier);
         t.click(QStringLiteral("EditKnop"));
         t.click(QStringLiteral("Knop_2"));
-        QVERIFY(!t.main->model().isModified());
+        QVERIFY(!t.main->isModified());
         keys(t, Qt::CTRL | Qt::Key_Z);
-        QVERIFY(t.main->model().isModified()); // the saved file has the sorted order
+        QVERIFY(t.main->isModified()); // the saved file has the sorted order
         keys(t, Qt::CTRL | Qt::Key_Y);
-        QVERIFY(!t.main->model().isModified());
+        QVERIFY(!t.main->isModified());
     }
 
     // Ctrl+F finds with case and accents aside, F3 goes on from there and round.
@@ -533,7 +533,7 @@ private slots:
         {
             MainWindowTest t;
             QVERIFY(QFile::rename(listPath, t.test.dataPath(QStringLiteral("groot.lst"))));
-            QVERIFY(t.main->LaadAdressen(QStringLiteral("groot.lst")));
+            QVERIFY(t.main->openList(QStringLiteral("groot.lst")));
             t.main->enterWorkingState(QStringLiteral("groot.lst"));
             t.main->show();
             QCoreApplication::processEvents();

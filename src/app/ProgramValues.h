@@ -3,6 +3,9 @@
 #include <QString>
 #include <QtGlobal>
 
+// The one typeface of the printed documents and the windows.
+inline const QString Typeface = QStringLiteral("Arial");
+
 // The four user offsets, in twips, that move the printed labels on the sheet.
 struct MarginSettings {
     qint32 LeftOffset = 0;

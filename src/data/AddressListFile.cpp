@@ -64,16 +64,15 @@ void decodeInto(QChar* out, QByteArrayView bytes)
             wide[i] = table[in[i]];
 }
 
-// Writes text into out; when stopAtUnstorable, false at the first character
-// a list field cannot hold (a quote included), otherwise such a character
-// becomes "?" and a quote stays (the settings file quotes its banner).
-bool encodeInto(char*& out, QStringView text, bool stopAtUnstorable)
+// Writes a field into out; false at the first character a list field cannot
+// hold, a quote included.
+bool encodeInto(char*& out, QStringView text)
 {
     for (const QChar c : text) {
         const int b = encodedByte(c.unicode());
-        if (stopAtUnstorable && (b < 0 || c == u'"'))
+        if (b < 0 || c == u'"')
             return false;
-        *out++ = b < 0 ? '?' : char(b);
+        *out++ = char(b);
     }
     return true;
 }
@@ -126,14 +125,6 @@ QString decodeFileText(QByteArrayView bytes)
     return text;
 }
 
-QByteArray encodeFileText(QStringView text)
-{
-    QByteArray bytes(text.size(), Qt::Uninitialized);
-    char* out = bytes.data();
-    encodeInto(out, text, false);
-    return bytes;
-}
-
 ParsedList parseAddressList(QByteArrayView bytes)
 {
     ParsedList result;
@@ -172,7 +163,7 @@ std::optional<QByteArray> encodeAddressList(const QList<AddressRecord>& records)
             if (f > 0)
                 *out++ = ',';
             *out++ = '"';
-            if (!encodeInto(out, record.fieldView(f), true))
+            if (!encodeInto(out, record.fieldView(f)))
                 return std::nullopt;
             *out++ = '"';
         }

@@ -29,6 +29,6 @@ std::optional<UnstorableChar> findUnstorableChar(QStringView text);
 // The first field of the list that cannot be stored, with a Dutch reason.
 std::optional<QString> unstorableReason(const QList<AddressRecord>& records);
 
-// Windows-1252 text conversion shared by the list and settings files.
+// Windows-1252 text as the list file holds it; the importers read older
+// exports with it too.
 QString decodeFileText(QByteArrayView bytes);
-QByteArray encodeFileText(QStringView text);

@@ -1,5 +1,7 @@
 #include "data/ImportColumns.h"
 
+#include "data/ListSearch.h"
+
 #include <QHash>
 #include <QSet>
 
@@ -68,11 +70,7 @@ const QList<FieldColumns>& knownColumns()
 // "Straße ", "STRASSE" and "Strasse" alike: lower case, accents off, ß as ss, single spaces.
 QString normalised(const QString& name)
 {
-    QString plain;
-    for (const QChar c : name.normalized(QString::NormalizationForm_D))
-        if (c.category() != QChar::Mark_NonSpacing)
-            plain.append(c.toLower());
-    return plain.replace(QChar(0xDF), QLatin1String("ss")).simplified();
+    return foldedText(name).replace(QChar(0xDF), QLatin1String("ss")).simplified();
 }
 
 // Column names, not an address: text only, several cells, each different.

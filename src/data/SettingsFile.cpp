@@ -53,7 +53,7 @@ QByteArray serializeSettings(const SavedSettings& settings)
     const QString text = QStringLiteral("\"Plaklabels\"\r\n\"----------------------------\"\r\n%1,%2,%3,%4\r\n%5\r\n")
                              .arg(m.LeftOffset).arg(m.TopOffset).arg(m.ColumnPitchOffset).arg(m.RowPitchOffset)
                              .arg(settings.FontSize);
-    return encodeFileText(text);
+    return text.toLatin1(); // a banner and numbers: plain ASCII
 }
 
 QString settingsPath(const QString& homeFolder)

@@ -88,6 +88,8 @@ QStringList components(const QString& value)
     return parts;
 }
 
+// The whitespace around a part is the card's layout, not the address's, so
+// all of it goes; a field's own spaces are kept (see withoutEndSpaces).
 QString joined(const QStringList& parts)
 {
     QStringList filled;

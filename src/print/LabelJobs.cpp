@@ -7,11 +7,9 @@
 
 namespace {
 
-const QString LabelFont = QStringLiteral("Arial");
-
 bool setUpDevice(PrinterDevice& device, qint16 fontSize)
 {
-    return device.SetUnitTwips() && device.SetPortrait() && device.SetFontName(LabelFont) && device.SetFontBold(true)
+    return device.SetUnitTwips() && device.SetPortrait() && device.SetFontName(Typeface) && device.SetFontBold(true)
         && device.SetFontSize(fontSize) && device.SetTextColor(LabelSheet::TextColour);
 }
 
@@ -109,7 +107,7 @@ JobResult AfdrukkenEnkelLabel(PrinterDevice& device, const AddressRecord& addres
 
 JobResult AfdrukkenProefvel(PrinterDevice& device, const MarginSettings& margins, qint16 fontSize, const QString& marginsLine)
 {
-    constexpr QPoint MarginsLineAt(660, 16300);
+    constexpr QPoint MarginsLineAt(LabelSheet::FirstColumnX, 16300);
     const AddressRecord sample{{QStringLiteral("Naam"), QStringLiteral("Adres"), QStringLiteral("Postcode"),
                                 QStringLiteral("Woonplaats"), QStringLiteral("Land")}};
     bool ok = setUpDevice(device, fontSize);
@@ -128,7 +126,7 @@ TooWide findTooWide(PrinterDevice& device, const QList<AddressRecord>& addresses
     for (const AddressRecord& address : addresses) {
         bool tooWide = false;
         for (int k = 0; k < printedLines(withCountry) && !tooWide; ++k)
-            tooWide = device.TextWidth(LabelFont, fontSize, true, passOn(address.fieldView(k))) > LabelSheet::MaxLineWidth;
+            tooWide = device.TextWidth(Typeface, fontSize, true, passOn(address.fieldView(k))) > LabelSheet::MaxLineWidth;
         if (!tooWide)
             continue;
         if (found.names.size() < TooWide::ShownNames)

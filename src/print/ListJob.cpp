@@ -71,7 +71,7 @@ JobResult AfdrukkenLijst(PrinterDevice& device, const QList<AddressRecord>& addr
     const qsizetype n = addresses.size();
     const qint64 totalPages = listPages(n);
     qint64 pagesDone = 0;
-    bool ok = device.SetUnitTwips() && device.SetPortrait() && device.SetFontName(QStringLiteral("Arial"))
+    bool ok = device.SetUnitTwips() && device.SetPortrait() && device.SetFontName(Typeface)
         && device.SetFontBold(true) && device.SetFontSize(14) && device.SetTextColor(LabelSheet::TextColour)
         && printAt(device, LeftX, TitleY, QStringLiteral("Adressenlijst")) && printAt(device, MomentX, TitleY, printMoment(now))
         && device.SetTextColor(TableColour) && device.SetFontSize(fontSize) && AfdrukkenKoppen(device, FirstPageHeader)

@@ -20,5 +20,7 @@ struct JobResult {
 };
 
 // Ends a job: on success the document is ended; after a failure "Error Printer"
-// is printed where the device stands and the document is ended all the same.
+// is printed where the device stands and the document is ended all the same,
+// so a sheet that comes out half printed says so on the paper itself, for
+// whoever stands at the printer.
 JobResult finishJob(PrinterDevice& device, bool ok);

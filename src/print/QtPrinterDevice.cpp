@@ -1,5 +1,6 @@
 #include "print/QtPrinterDevice.h"
 
+#include "app/ProgramValues.h"
 #include "print/CupsService.h"
 
 #include <QCoreApplication>
@@ -29,7 +30,7 @@ QString pdfCutOff()
 QtPrinterDevice::QtPrinterDevice(const QString& homeFolder, Clock clock)
     : m_homeFolder(homeFolder), m_clock(std::move(clock))
 {
-    m_font.setFamily(QStringLiteral("Arial"));
+    m_font.setFamily(Typeface);
     // Whole-dot glyph advances: the PDF then spells each position in fewer digits.
     m_font.setHintingPreference(QFont::PreferFullHinting);
 }

@@ -4,6 +4,7 @@
 
 #include <QAbstractItemView>
 #include <QComboBox>
+#include <QDialog>
 #include <QFont>
 #include <QGuiApplication>
 #include <QKeyEvent>
@@ -87,7 +88,7 @@ VistaButton* button(QWidget* parent, const QString& name, const QString& caption
     stored.write(QStringLiteral("font"), arial(8.25));
     stored.write(QStringLiteral("pictures"), 2);
     stored.write(QStringLiteral("usemaskcolor"), true);
-    stored.write(QStringLiteral("maskcolor"), 65280u);
+    stored.write(QStringLiteral("maskcolor"), packColour(MaskGreen));
     stored.write(QStringLiteral("enabled"), enabled);
     stored.write(QStringLiteral("nobackground"), false);
     stored.write(QStringLiteral("backcolor"), packColour(Qt::white));
@@ -95,6 +96,20 @@ VistaButton* button(QWidget* parent, const QString& name, const QString& caption
     VistaButton* result = VistaButton::create(parent, name, stored);
     result->setGeometry(geometry);
     return result;
+}
+
+ButtonPair cancelAndConfirm(QDialog* dialog, const QString& name, const QString& caption, int left, int top,
+                            std::function<void()> confirm)
+{
+    constexpr int Width = 990;
+    constexpr int Gap = 45;
+    const ButtonPair pair{
+        button(dialog, QStringLiteral("CancelKnop"), QStringLiteral("Annuleren"), twipRect(left, top, Width, 360)),
+        button(dialog, name, caption, twipRect(left + Width + Gap, top, Width, 360))};
+    QObject::connect(pair.cancel, &VistaButton::Click, dialog, &QDialog::reject);
+    QObject::connect(pair.confirm, &VistaButton::Click, dialog, std::move(confirm));
+    QWidget::setTabOrder(pair.cancel, pair.confirm);
+    return pair;
 }
 
 void setUpDialogWindow(QWidget* window, const QString& title, int outerWidth, int outerHeight, const QColor& background)
@@ -113,6 +128,11 @@ void centreOnScreen(QWidget* window)
         frame.moveCenter(screen->availableGeometry().center());
         window->move(frame.topLeft());
     }
+}
+
+void makeDarkBox(QWidget* box)
+{
+    setColours(box, Look::DarkBox, Look::DarkBoxText);
 }
 
 void showFocusOnDark(QWidget* widget)

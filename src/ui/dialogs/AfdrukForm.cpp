@@ -24,9 +24,6 @@ using FormStyle::twipRect;
 namespace {
 
 const QColor LabelColour(240, 240, 210);
-const QColor BoxColour(40, 0, 0);
-const QColor BoxText(240, 240, 250);
-const QColor CaptionColour(64, 64, 64);
 
 // A picture of one label: a filled rounded rectangle.
 class LabelShape : public QWidget {
@@ -75,9 +72,9 @@ void AfdrukForm::buildBoxes()
     m_combo2 = new QComboBox(this);
     m_combo2->setObjectName(QStringLiteral("Combo2"));
     m_combo2->setGeometry(twipRect(180, 210, 2700, 315));
-    FormStyle::setColours(m_combo2, BoxColour, BoxText);
+    FormStyle::makeDarkBox(m_combo2);
     FormStyle::showFocusOnDark(m_combo2);
-    FormStyle::caption(this, QStringLiteral("Label1"), QStringLiteral("Printer Keuze"), 2940, 270, CaptionColour)
+    FormStyle::caption(this, QStringLiteral("Label1"), QStringLiteral("Printer Keuze"), 2940, 270, FormStyle::CaptionGrey)
         ->setBuddy(m_combo2);
     FormStyle::nameComboBox(m_combo2, QStringLiteral("Printer Keuze"));
 
@@ -86,9 +83,9 @@ void AfdrukForm::buildBoxes()
     m_combo1->setEditable(true);
     m_combo1->setInsertPolicy(QComboBox::NoInsert);
     m_combo1->setGeometry(twipRect(4500, 210, 750, 315));
-    FormStyle::setColours(m_combo1, BoxColour, BoxText);
+    FormStyle::makeDarkBox(m_combo1);
     FormStyle::showFocusOnDark(m_combo1);
-    FormStyle::caption(this, QStringLiteral("Label4"), QStringLiteral("Lettergrootte"), 5310, 270, CaptionColour)
+    FormStyle::caption(this, QStringLiteral("Label4"), QStringLiteral("Lettergrootte"), 5310, 270, FormStyle::CaptionGrey)
         ->setBuddy(m_combo1);
     FormStyle::nameComboBox(m_combo1, QStringLiteral("Lettergrootte"));
 }
@@ -126,7 +123,7 @@ void AfdrukForm::buildOptions()
     m_check1 = new QCheckBox(QStringLiteral("Inclusief Land afdrukken (5e veld)"), this);
     m_check1->setObjectName(QStringLiteral("Check1"));
     m_check1->setGeometry(twipRect(315, 1800, 3000, 285));
-    FormStyle::setColours(m_check1, FormStyle::DialogBackground, CaptionColour);
+    FormStyle::setColours(m_check1, FormStyle::DialogBackground, FormStyle::CaptionGrey);
     connect(m_check1, &QCheckBox::clicked, this, &AfdrukForm::Check1_Click);
 }
 
@@ -156,12 +153,10 @@ void AfdrukForm::buildButtons()
     label2->setGeometry(twipRect(180, 2280, 3900, 750));
     label2->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 
-    m_cancelKnop = FormStyle::button(this, QStringLiteral("CancelKnop"), QStringLiteral("Annuleren"),
-                                     twipRect(4275, 2310, 990, 360));
-    m_printKnop = FormStyle::button(this, QStringLiteral("PrintKnop"), QStringLiteral("Afdrukken"),
-                                    twipRect(5310, 2310, 990, 360));
-    connect(m_cancelKnop, &VistaButton::Click, this, &QDialog::reject);
-    connect(m_printKnop, &VistaButton::Click, this, &AfdrukForm::PrintKnop_Click);
+    const FormStyle::ButtonPair buttons = FormStyle::cancelAndConfirm(
+        this, QStringLiteral("PrintKnop"), QStringLiteral("Afdrukken"), 4275, 2310, [this] { PrintKnop_Click(); });
+    m_cancelKnop = buttons.cancel;
+    m_printKnop = buttons.confirm;
 }
 
 // A sheet whose first labels are used already: the label jobs start further on.
@@ -172,10 +167,10 @@ void AfdrukForm::buildStartBox()
     m_startBox->setAccessibleName(QStringLiteral("Begin bij etiket"));
     m_startBox->setGeometry(twipRect(5550, 1770, 750, 315));
     m_startBox->setRange(1, LabelSheet::labelsOnSheet(m_context.values.margins));
-    FormStyle::setColours(m_startBox, BoxColour, BoxText);
+    FormStyle::makeDarkBox(m_startBox);
     FormStyle::showFocusOnDark(m_startBox);
     m_startCaption = FormStyle::caption(this, QStringLiteral("Label5"), QStringLiteral("&Begin bij etiket"), 4350, 1830,
-                                        CaptionColour);
+                                        FormStyle::CaptionGrey);
     m_startCaption->setBuddy(m_startBox);
 }
 
@@ -220,12 +215,13 @@ void AfdrukForm::showLabelPicture(bool withCountry)
 
 void AfdrukForm::Option1_Click(int index)
 {
+    const Job job = Job(index);
     // A table on plain A4 has no labels to start at.
-    m_startBox->setEnabled(index != 1);
-    m_startCaption->setEnabled(index != 1);
+    m_startBox->setEnabled(job != Job::ListOnA4);
+    m_startCaption->setEnabled(job != Job::ListOnA4);
     m_plaklabel->hide();
     m_label3->hide();
-    if (index != 2)
+    if (job != Job::TwentyOneOfOne)
         return;
     m_plaklabel->show();
     // The country shows only once the box is clicked, even when it is ticked already.
@@ -239,12 +235,12 @@ void AfdrukForm::Check1_Click()
     showLabelPicture(m_check1->isChecked());
 }
 
-int AfdrukForm::selectedOption() const
+AfdrukForm::Job AfdrukForm::chosenJob() const
 {
     for (int i = 0; i < 3; ++i)
         if (m_option1[size_t(i)]->isChecked())
-            return i;
-    return 0;
+            return Job(i);
+    return Job::AllOnLabels;
 }
 
 bool AfdrukForm::storeFontSize()
@@ -296,32 +292,33 @@ void AfdrukForm::PrintKnop_Click()
     const int start = m_startBox->value();
     const MarginSettings& margins = m_context.values.margins;
     JobResult result;
-    switch (n > 0 ? selectedOption() : -1) {
-    case 0:
-        if (!confirm(labelsQuestion())
-            || !mayPrintTooWide(m_context.messages, this, printer, addresses(), fontSize, withCountry))
-            return;
-        printer.SetDocumentName(QStringLiteral("Plaklabels"));
-        result = AfdrukkenAlleLabels(printer, addresses(), margins, fontSize, withCountry, start, &progress);
-        break;
-    case 1:
-        if (!confirm(listQuestion()))
-            return;
-        printer.SetDocumentName(QStringLiteral("Adressenlijst"));
-        result = AfdrukkenLijst(printer, addresses(), fontSize, m_context.clock(), &progress);
-        break;
-    case 2:
-        if (isBlank(m_current.fieldView(AddressRecord::Naam))) {
-            m_context.messages.tell(this, ProgramTitle, QStringLiteral("Eerst een adres selecteren uit de lijst..."));
+    // An empty list prints nothing and closes the dialog.
+    if (n > 0) {
+        switch (chosenJob()) {
+        case Job::AllOnLabels:
+            if (!confirm(labelsQuestion())
+                || !mayPrintTooWide(m_context.messages, this, printer, addresses(), fontSize, withCountry))
+                return;
+            printer.SetDocumentName(QStringLiteral("Plaklabels"));
+            result = AfdrukkenAlleLabels(printer, addresses(), margins, fontSize, withCountry, start, &progress);
+            break;
+        case Job::ListOnA4:
+            if (!confirm(listQuestion()))
+                return;
+            printer.SetDocumentName(QStringLiteral("Adressenlijst"));
+            result = AfdrukkenLijst(printer, addresses(), fontSize, m_context.clock(), &progress);
+            break;
+        case Job::TwentyOneOfOne:
+            if (isBlank(m_current.fieldView(AddressRecord::Naam))) {
+                m_context.messages.tell(this, ProgramTitle, QStringLiteral("Eerst een adres selecteren uit de lijst..."));
+                break;
+            }
+            if (!mayPrintTooWide(m_context.messages, this, printer, {m_current}, fontSize, withCountry))
+                return;
+            printer.SetDocumentName(QStringLiteral("Plaklabels"));
+            result = AfdrukkenZelfdeLabels(printer, m_current, margins, fontSize, withCountry, start);
             break;
         }
-        if (!mayPrintTooWide(m_context.messages, this, printer, {m_current}, fontSize, withCountry))
-            return;
-        printer.SetDocumentName(QStringLiteral("Plaklabels"));
-        result = AfdrukkenZelfdeLabels(printer, m_current, margins, fontSize, withCountry, start);
-        break;
-    default:
-        break;
     }
     finishRun(m_context.messages, this, result);
     accept();

@@ -18,6 +18,9 @@ class VistaButton;
 class AfdrukForm : public QDialog {
     Q_OBJECT
 public:
+    // The three options, in their order in the dialog.
+    enum class Job { AllOnLabels, ListOnA4, TwentyOneOfOne };
+
     // With two or more addresses chosen in the list, the first two options
     // print only those; otherwise the whole list.
     AfdrukForm(AppContext& context, const AddressListModel& list, const QList<AddressRecord>& chosen,
@@ -35,7 +38,7 @@ private:
     void buildButtons();
     void buildStartBox();
     void setTabOrders();
-    int selectedOption() const;
+    Job chosenJob() const;
     // What the first two options print.
     const QList<AddressRecord>& addresses() const;
     QString labelsQuestion() const;

@@ -70,20 +70,16 @@ MargeForm::MargeForm(AppContext& context, QWidget* parent) : QDialog(parent), m_
     VistaButton* reset = FormStyle::button(this, QStringLiteral("ResetKnop"), QStringLiteral("Reset"),
                                            twipRect(150, 2910, 990, 360));
     FormStyle::caption(this, QStringLiteral("Label1"), QStringLiteral("Reset naar beginwaarden"), 1200, 2985,
-                       QColor(64, 64, 64));
-    VistaButton* cancel = FormStyle::button(this, QStringLiteral("CancelKnop"), QStringLiteral("Annuleren"),
-                                            twipRect(4275, 2910, 990, 360));
-    VistaButton* ok = FormStyle::button(this, QStringLiteral("OkKnop"), QStringLiteral("Ok"), twipRect(5310, 2910, 990, 360));
+                       FormStyle::CaptionGrey);
+    const auto [cancel, ok] =
+        FormStyle::cancelAndConfirm(this, QStringLiteral("OkKnop"), QStringLiteral("Ok"), 4275, 2910, [this] { OkKnop_Click(); });
     ok->setToolTip(QStringLiteral(" Wijzigingen Opslaan en Afsluiten "));
     connect(reset, &VistaButton::Click, this, &MargeForm::ResetKnop_Click);
-    connect(cancel, &VistaButton::Click, this, &QDialog::reject);
-    connect(ok, &VistaButton::Click, this, &MargeForm::OkKnop_Click);
     VistaButton* proof = FormStyle::button(this, QStringLiteral("ProefvelKnop"), QStringLiteral("Proefvel"),
                                            twipRect(5310, 2430, 990, 360));
     proof->setToolTip(QStringLiteral(" Proefvel afdrukken "));
     connect(proof, &VistaButton::Click, this, &MargeForm::ProefvelKnop_Click);
 
-    setTabOrder(cancel, ok);
     setTabOrder(ok, reset);
     setTabOrder(reset, proof);
     setTabOrder(proof, m_combo1[0]);
@@ -160,6 +156,8 @@ void MargeForm::ProefvelKnop_Click()
     finishRun(m_context.messages, this, result);
 }
 
+// Reset takes effect at once, before Ok, and Annuleren does not bring the old
+// offsets back: a user who resets wants to start from nothing.
 void MargeForm::ResetKnop_Click()
 {
     for (qint32* value : boundValues())

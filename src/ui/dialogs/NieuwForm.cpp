@@ -19,28 +19,23 @@ NieuwForm::NieuwForm(AppContext& context, QWidget* parent) : ListChoiceDialog(co
     m_text1->setObjectName(QStringLiteral("Text1"));
     m_text1->setGeometry(twipRect(180, 240, 3300, 330));
     m_text1->setFont(FormStyle::arial(9.75));
-    FormStyle::setColours(m_text1, QColor(40, 0, 0), QColor(240, 240, 250));
+    FormStyle::makeDarkBox(m_text1);
 
-    const QColor captionColour(64, 64, 64);
-    FormStyle::caption(this, QStringLiteral("Label1"), QStringLiteral("Naam nieuw bestand"), 3570, 300, captionColour)
+    FormStyle::caption(this, QStringLiteral("Label1"), QStringLiteral("Naam nieuw bestand"), 3570, 300, FormStyle::CaptionGrey)
         ->setBuddy(m_text1);
     m_text1->setAccessibleName(QStringLiteral("Naam nieuw bestand"));
     QLabel* label2 = FormStyle::caption(this, QStringLiteral("Label2"),
                                         QStringLiteral("Geef hierboven een willekeurige naam voor het adressenbestand "
                                                        "en klik daarna op de 'Ok' button."),
-                                        180, 750, captionColour);
+                                        180, 750, FormStyle::CaptionGrey);
     label2->setWordWrap(true);
     label2->setGeometry(twipRect(180, 750, 2550, 600));
     label2->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 
-    VistaButton* cancel = FormStyle::button(this, QStringLiteral("CancelKnop"), QStringLiteral("Annuleren"),
-                                            twipRect(3090, 1200, 990, 360));
-    VistaButton* ok = FormStyle::button(this, QStringLiteral("OkKnop"), QStringLiteral("Ok"), twipRect(4125, 1200, 990, 360));
-    connect(cancel, &VistaButton::Click, this, &QDialog::reject);
-    connect(ok, &VistaButton::Click, this, &NieuwForm::OkKnop_Click);
+    const FormStyle::ButtonPair buttons =
+        FormStyle::cancelAndConfirm(this, QStringLiteral("OkKnop"), QStringLiteral("Ok"), 3090, 1200, [this] { OkKnop_Click(); });
     FormStyle::onEnter(m_text1, [this] { OkKnop_Click(); });
-    setTabOrder(m_text1, cancel);
-    setTabOrder(cancel, ok);
+    setTabOrder(m_text1, buttons.cancel);
     m_text1->setFocus();
     FormStyle::centreOnScreen(this);
 }

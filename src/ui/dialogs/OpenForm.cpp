@@ -20,7 +20,7 @@ OpenForm::OpenForm(AppContext& context, QWidget* parent) : ListChoiceDialog(cont
     m_list1->setAccessibleName(QStringLiteral("Lijsten"));
     m_list1->setGeometry(twipRect(180, 225, 3150, 4140));
     m_list1->setFont(FormStyle::arial(9.75));
-    FormStyle::setColours(m_list1, QColor(40, 0, 0), QColor(240, 240, 250));
+    FormStyle::makeDarkBox(m_list1);
     // A missing Data folder simply lists nothing.
     const QDir data(context.dataFolder());
     for (const QFileInfo& entry : data.entryInfoList({QStringLiteral("*.lst")}, QDir::Files, QDir::Name | QDir::IgnoreCase))
@@ -35,18 +35,13 @@ OpenForm::OpenForm(AppContext& context, QWidget* parent) : ListChoiceDialog(cont
     choose({});
 
     QLabel* count = FormStyle::caption(this, QStringLiteral("Label1"), QString::number(m_list1->count()), 180, 4440,
-                                       QColor(64, 64, 64));
+                                       FormStyle::CaptionGrey);
     count->setFont(FormStyle::arial(9.75));
     count->adjustSize();
 
-    VistaButton* cancel = FormStyle::button(this, QStringLiteral("CancelKnop"), QStringLiteral("Annuleren"),
-                                            twipRect(1290, 4440, 990, 360));
-    VistaButton* open = FormStyle::button(this, QStringLiteral("OpenKnop"), QStringLiteral("Openen"),
-                                          twipRect(2325, 4440, 990, 360));
-    connect(cancel, &VistaButton::Click, this, &QDialog::reject);
-    connect(open, &VistaButton::Click, this, &OpenForm::OpenKnop_Click);
-    setTabOrder(m_list1, cancel);
-    setTabOrder(cancel, open);
+    const FormStyle::ButtonPair buttons = FormStyle::cancelAndConfirm(this, QStringLiteral("OpenKnop"), QStringLiteral("Openen"),
+                                                                      1290, 4440, [this] { OpenKnop_Click(); });
+    setTabOrder(m_list1, buttons.cancel);
     m_list1->setFocus();
     FormStyle::centreOnScreen(this);
 }

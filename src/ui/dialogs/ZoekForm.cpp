@@ -15,13 +15,13 @@ ZoekForm::ZoekForm(const QString& lastText, FindNext findNext, QWidget* parent)
     FormStyle::setUpDialogWindow(this, QStringLiteral("Zoeken"), 4800, 1500, FormStyle::DialogBackground);
 
     QLabel* caption = FormStyle::caption(this, QStringLiteral("Label1"), QStringLiteral("&Zoek naar"), 180, 270,
-                                         QColor(64, 64, 64));
+                                         FormStyle::CaptionGrey);
     m_text = new QLineEdit(lastText, this);
     m_text->setObjectName(QStringLiteral("Text1"));
     m_text->setAccessibleName(QStringLiteral("Zoek naar"));
     m_text->setGeometry(twipRect(1200, 210, 3300, 330));
     m_text->setFont(FormStyle::arial(9.75));
-    FormStyle::setColours(m_text, QColor(40, 0, 0), QColor(240, 240, 250));
+    FormStyle::makeDarkBox(m_text);
     m_text->selectAll();
     caption->setBuddy(m_text);
 
@@ -36,11 +36,6 @@ ZoekForm::ZoekForm(const QString& lastText, FindNext findNext, QWidget* parent)
     setTabOrder(next, close);
     m_text->setFocus();
     FormStyle::centreOnScreen(this);
-}
-
-QString ZoekForm::text() const
-{
-    return m_text->text();
 }
 
 void ZoekForm::VolgendeKnop_Click()

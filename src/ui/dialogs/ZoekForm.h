@@ -13,7 +13,6 @@ public:
     using FindNext = std::function<void(const QString& text)>;
     ZoekForm(const QString& lastText, FindNext findNext, QWidget* parent);
 
-    QString text() const;
     void VolgendeKnop_Click();
 
 private:

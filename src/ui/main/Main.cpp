@@ -11,7 +11,6 @@
 #include <QMenuBar>
 
 namespace {
-const QColor WindowColour(230, 230, 200);
 constexpr int ClientWidth = 652;
 constexpr int ClientHeight = 350;
 }
@@ -23,7 +22,7 @@ Main::Main(AppContext& context, QWidget* parent) : QMainWindow(parent), m_contex
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
                    | Qt::WindowCloseButtonHint);
     setFont(FormStyle::arial(8.25));
-    FormStyle::setBackground(this, WindowColour);
+    FormStyle::setBackground(this, FormStyle::WindowBackground);
 
     auto* central = new QWidget(this);
     central->setFixedSize(ClientWidth, ClientHeight);

@@ -23,8 +23,6 @@ using FormStyle::twipRect;
 
 namespace {
 
-const QColor AreaColour(230, 230, 200);
-const QColor PromptColour(64, 64, 64);
 
 QFrame* frame(QWidget* parent, const QString& name, QRect geometry)
 {
@@ -33,7 +31,7 @@ QFrame* frame(QWidget* parent, const QString& name, QRect geometry)
     box->setFrameShadow(QFrame::Sunken);
     box->setObjectName(name);
     box->setGeometry(geometry);
-    FormStyle::setBackground(box, AreaColour);
+    FormStyle::setBackground(box, FormStyle::WindowBackground);
     return box;
 }
 
@@ -112,7 +110,7 @@ void Main::buildListArea(QWidget* central)
     m_listView->setSelectionBehavior(QAbstractItemView::SelectRows);
     // Several rows can be chosen (Ctrl, Shift, Ctrl+A) to print or delete only those.
     m_listView->setSelectionMode(QAbstractItemView::ExtendedSelection);
-    // A double-click edits the cell clicked; F2 edits the name (eventFilter).
+    // A double-click edits the cell clicked; F2 edits the current cell (eventFilter).
     m_listView->setEditTriggers(QAbstractItemView::DoubleClicked);
     m_listView->setItemDelegate(new AddressCellDelegate(
         [this](const QModelIndex& cell, const QString& value) { storeCellValue(cell, value); }, m_listView));
@@ -185,7 +183,7 @@ void Main::buildEditArea(QWidget* central)
         FormStyle::makeAddressField(field);
         connect(field, &QLineEdit::returnPressed, this, &Main::addAddress);
         m_text1[size_t(i)] = field;
-        FormStyle::caption(m_frame4, QStringLiteral("Label2_%1").arg(i), prompts[i], 150, 585 + 690 * i, PromptColour);
+        FormStyle::caption(m_frame4, QStringLiteral("Label2_%1").arg(i), prompts[i], 150, 585 + 690 * i, FormStyle::CaptionGrey);
     }
     m_text1[AddressRecord::Land]->setText(DefaultLand);
 
@@ -212,7 +210,7 @@ void Main::buildButtonBar(QWidget* central)
                                    twipRect(135, 240, 990, 360), false);
     m_editKnop->setToolTip(QStringLiteral(" Adressen toevoegen of verwijderen "));
     m_label3 = FormStyle::caption(frame3, QStringLiteral("Label3"), QStringLiteral("Adressen Toevoegen"), 1200, 315,
-                                  PromptColour);
+                                  FormStyle::CaptionGrey);
     m_afdrukKnop = FormStyle::button(frame3, QStringLiteral("AfdrukKnop"), QStringLiteral("Afdrukken"),
                                      twipRect(7350, 240, 990, 360), false);
     m_afdrukKnop->setToolTip(QStringLiteral(" Complete lijst afdrukken "));

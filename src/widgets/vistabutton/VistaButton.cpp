@@ -1,5 +1,6 @@
 #include "widgets/vistabutton/VistaButton.h"
 
+#include "app/ProgramValues.h"
 #include "resources/ScreenImage.h"
 #include "widgets/vistabutton/VistaButtonAccessible.h"
 
@@ -59,10 +60,10 @@ VistaButton::VistaButton(QWidget* parent) : QAbstractButton(parent)
     m_look.foreColor = Qt::black;
     setText(QStringLiteral("VistaButton%1").arg(++created));
     QFont arial = font();
-    arial.setFamily(QStringLiteral("Arial"));
+    arial.setFamily(Typeface);
     setFont(arial);
     m_look.pictures = 2;
-    m_look.maskColor = unpackColour(65280);
+    m_look.maskColor = MaskGreen;
     m_look.enabled = true;
 }
 

@@ -6,6 +6,9 @@
 #include <QRegion>
 #include <QString>
 
+// The colour a picture strip marks as see-through with.
+inline const QColor MaskGreen(0, 255, 0);
+
 enum class ButtonVisualState { Normal = 0, Hot = 1, Pressed = 2, Focused = 3, Disabled = 4 };
 
 // Everything the face of a button depends on.
@@ -17,7 +20,7 @@ struct ButtonLook {
     QImage picture;
     int pictures = 2;
     bool useMaskColor = true;
-    QColor maskColor = QColor(0, 255, 0);
+    QColor maskColor = MaskGreen;
     bool noBackground = false;
     int pictureOffset = 0;
     bool enabled = true;

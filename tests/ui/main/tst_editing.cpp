@@ -102,6 +102,15 @@ private slots:
         QVERIFY(t.main->openList(QStringLiteral("a.lst")));
         QCOMPARE(t.main->model().count(), 2);
         QCOMPARE(t.main->model().at(1).field(AddressRecord::Land), QStringLiteral("België"));
+
+        // Lists that cannot be opened are told, and the open list stays.
+        QFile huge(t.test.dataPath(QStringLiteral("groot.lst")));
+        QVERIFY(huge.open(QIODevice::WriteOnly) && huge.resize((qint64(1) << 30) + 1)); // sparse: takes no disk
+        QVERIFY(!t.main->openList(QStringLiteral("groot.lst")));
+        QCOMPARE(t.test.messages.lastText(), QStringLiteral("De lijst groot.lst is te groot om te openen (1.025 MB)."));
+        QVERIFY(!t.main->openList(QStringLiteral("weg.lst")));
+        QCOMPARE(t.test.messages.lastText(), QStringLiteral("De lijst weg.lst kan niet worden geopend.\r\nHet bestand bestaat niet."));
+        QCOMPARE(t.main->model().count(), 2);
     }
 
     void addRefusesIncompleteOrUnstorable()

@@ -19,11 +19,11 @@ bool isNewListName(const QString& name)
     const QString fileName = name + QStringLiteral(".lst");
     if (!isListFileName(fileName) || name.size() > MaxNameLength || QFile::encodeName(fileName).size() > MaxFileNameBytes)
         return false;
-    bool onlyDots = true;
-    for (const QChar c : name) {
+    // A name starting with a dot would make a hidden file that no list of lists shows.
+    if (name.startsWith(QLatin1Char('.')))
+        return false;
+    for (const QChar c : name)
         if (c.unicode() < 0x20 || c.unicode() == 0x7F || QStringLiteral(":*?\"<>|").contains(c))
             return false;
-        onlyDots = onlyDots && c == QLatin1Char('.');
-    }
-    return !onlyDots;
+    return true;
 }

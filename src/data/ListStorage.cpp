@@ -149,6 +149,14 @@ FileResult LaadAdressen(AddressListModel& model, const QString& dataFolder, cons
     return loaded;
 }
 
+std::optional<QString> tooBigToReopen(qint64 bytes)
+{
+    if (bytes <= MaxReadableBytes)
+        return std::nullopt;
+    return QStringLiteral("de lijst zou te groot worden om later weer te openen (%1 MB, hoogstens %2 MB).")
+        .arg(megabytes(bytes), megabytes(MaxReadableBytes));
+}
+
 FileResult SaveAdressen(const AddressListModel& model, const QString& dataFolder, const QString& name)
 {
     if (!isListFileName(name))
@@ -156,5 +164,8 @@ FileResult SaveAdressen(const AddressListModel& model, const QString& dataFolder
     const std::optional<QByteArray> bytes = encodeAddressList(model.records());
     if (!bytes)
         return failure(*unstorableReason(model.records()));
+    // A file the program cannot read back would lose the whole list at the next opening.
+    if (const std::optional<QString> tooBig = tooBigToReopen(bytes->size()))
+        return failure(*tooBig);
     return writeWholeFile(dataFolder + QLatin1Char('/') + name, *bytes);
 }

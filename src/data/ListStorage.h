@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <optional>
 
 class AddressListModel;
 struct SavedSettings;
@@ -18,6 +19,9 @@ struct FileResult {
 // The largest file the program reads: once read, a list takes about three
 // times its size in memory (its bytes and its text).
 constexpr qint64 MaxReadableBytes = qint64(1) << 30;
+
+// Why a list file of that size could not be opened again, or nothing when it could.
+std::optional<QString> tooBigToReopen(qint64 bytes);
 
 // Reads Data/name into the model. The rows are replaced only when the file
 // could be read; otherwise the model keeps its list.

@@ -40,10 +40,12 @@ ParsedSettings parseSettings(const QByteArray& bytes)
     FieldReader reader(bytes);
     ParsedSettings result;
     MarginSettings& m = result.values.margins;
-    result.complete = reader.next() && reader.next()
-        && readNumberField(reader, m.LeftOffset) && readNumberField(reader, m.TopOffset)
-        && readNumberField(reader, m.ColumnPitchOffset) && readNumberField(reader, m.RowPitchOffset)
-        && readFontSize(reader, result.values.FontSize);
+    // Each value stands on its own: one that is not a number takes its
+    // default, and the others are kept.
+    bool complete = reader.next().has_value() && reader.next().has_value();
+    for (qint32* value : {&m.LeftOffset, &m.TopOffset, &m.ColumnPitchOffset, &m.RowPitchOffset})
+        complete = readNumberField(reader, *value) && complete;
+    result.complete = readFontSize(reader, result.values.FontSize) && complete;
     return result;
 }
 

@@ -112,7 +112,9 @@ JobResult AfdrukkenProefvel(PrinterDevice& device, const MarginSettings& margins
                                 QStringLiteral("Woonplaats"), QStringLiteral("Land")}};
     bool ok = setUpDevice(device, fontSize);
     LabelSheet::LabelCursor cursor(margins);
-    for (int i = 1; ok && i <= LabelSheet::LabelCount; ++i) {
+    // The labels the address job would put on a sheet at these offsets, and no
+    // more: large offsets push the others off the paper.
+    for (int i = 1; ok && i <= LabelSheet::labelsOnSheet(margins); ++i) {
         ok = drawLabelOutline(device, cursor.x(), cursor.y()) && printLabel(device, cursor.x(), cursor.y(), sample, true);
         cursor.advance();
     }

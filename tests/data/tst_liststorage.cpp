@@ -158,6 +158,10 @@ private slots:
         QByteArray bytes;
         QCOMPARE(readWholeFile(huge.fileName(), bytes).reason, QStringLiteral("het bestand is te groot om te openen (65.536 MB)."));
         QCOMPARE(model.count(), 1);
+        // Nor is a list saved that could not be opened again.
+        QCOMPARE(tooBigToReopen(MaxReadableBytes), std::nullopt);
+        QCOMPARE(tooBigToReopen(MaxReadableBytes + 1),
+                 QStringLiteral("de lijst zou te groot worden om later weer te openen (1.025 MB, hoogstens 1.024 MB)."));
     }
 
     // What the reader had to leave out is told once, when the list opens.

@@ -65,11 +65,12 @@ private slots:
     {
         QTest::addColumn<QByteArray>("line3and4");
         QTest::addColumn<SavedSettings>("expected");
-        QTest::newRow("text") << QByteArray("60,abc,0,0\r\n12\r\n") << SavedSettings{{60, 0, 0, 0}, 10};
-        QTest::newRow("fraction") << QByteArray("60,1.5,0,0\r\n12\r\n") << SavedSettings{{60, 0, 0, 0}, 10};
-        QTest::newRow("beyond 32 bits") << QByteArray("60,120,3000000000,0\r\n12\r\n") << SavedSettings{{60, 120, 0, 0}, 10};
+        QTest::newRow("text") << QByteArray("60,abc,0,0\r\n12\r\n") << SavedSettings{{60, 0, 0, 0}, 12};
+        QTest::newRow("the others kept") << QByteArray("12,13,abc,15\r\n9\r\n") << SavedSettings{{12, 13, 0, 15}, 9};
+        QTest::newRow("fraction") << QByteArray("60,1.5,0,0\r\n12\r\n") << SavedSettings{{60, 0, 0, 0}, 12};
+        QTest::newRow("beyond 32 bits") << QByteArray("60,120,3000000000,0\r\n12\r\n") << SavedSettings{{60, 120, 0, 0}, 12};
         QTest::newRow("beyond 16 bits") << QByteArray("1,2,3,4\r\n40000\r\n") << SavedSettings{{1, 2, 3, 4}, 10};
-        QTest::newRow("empty") << QByteArray("1,,3,4\r\n12\r\n") << SavedSettings{{1, 0, 0, 0}, 10};
+        QTest::newRow("empty") << QByteArray("1,,3,4\r\n12\r\n") << SavedSettings{{1, 0, 3, 4}, 12};
         QTest::newRow("font size 0") << QByteArray("1,2,3,4\r\n0\r\n") << SavedSettings{{1, 2, 3, 4}, 10};
         QTest::newRow("font size -5") << QByteArray("1,2,3,4\r\n-5\r\n") << SavedSettings{{1, 2, 3, 4}, 10};
         QTest::newRow("font size 32767") << QByteArray("1,2,3,4\r\n32767\r\n") << SavedSettings{{1, 2, 3, 4}, 10};

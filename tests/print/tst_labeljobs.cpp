@@ -278,6 +278,12 @@ private slots:
         QCOMPARE(at(4 * 5 + 4), std::tuple(QStringLiteral("Land"), 4530, 3150 + 1080));
         QCOMPARE(at(21 * 5), std::tuple(QStringLiteral("Marges: 1 = 2, 2 = -1, 3 = 1, 4 = 0"), 660, 16300));
         QCOMPARE(device.texts[0].size, 11);
+
+        // At +10 steps the address job puts 15 labels on a sheet; the proof sheet draws those alone.
+        RecordingDevice far;
+        QVERIFY(AfdrukkenProefvel(far, {600, 600, 600, 600}, 11, QString()).ok);
+        QCOMPARE(far.lines.size(), LabelSheet::labelsOnSheet({600, 600, 600, 600}) * 6);
+        QCOMPARE(far.lines.size(), 15 * 6);
     }
 
     void countryLineSitsAt1080()

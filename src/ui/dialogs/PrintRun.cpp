@@ -4,11 +4,23 @@
 #include "app/Algemeen.h"
 #include "print/LabelJobs.h"
 
+#include <QCloseEvent>
 #include <QDir>
 #include <QProgressDialog>
 
 namespace {
 constexpr qint64 PagesWithoutProgress = 5;
+
+// A job runs to its end: Escape or closing would hand the print dialog back
+// while the job still writes, and a second job would mix into the first.
+class JobProgressDialog : public QProgressDialog {
+public:
+    using QProgressDialog::QProgressDialog;
+
+protected:
+    void reject() override {}
+    void closeEvent(QCloseEvent* event) override { event->ignore(); }
+};
 }
 
 ProgressWindow::~ProgressWindow()
@@ -21,7 +33,7 @@ void ProgressWindow::pagesDone(qint64 done, qint64 total)
     if (total <= PagesWithoutProgress)
         return;
     if (!m_dialog) {
-        m_dialog = new QProgressDialog(QStringLiteral("Bezig met afdrukken..."), QString(), 0, int(total), m_parent);
+        m_dialog = new JobProgressDialog(QStringLiteral("Bezig met afdrukken..."), QString(), 0, int(total), m_parent);
         m_dialog->setWindowTitle(ProgramTitle);
         m_dialog->setWindowModality(Qt::WindowModal);
         m_dialog->setMinimumDuration(0);

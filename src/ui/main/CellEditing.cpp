@@ -5,10 +5,23 @@
 
 #include <QAbstractItemView>
 #include <QLineEdit>
+#include <QLocale>
 #include <QPainter>
 
-AddressCellDelegate::AddressCellDelegate(Commit commit, QObject* parent)
-    : QStyledItemDelegate(parent), m_commit(std::move(commit))
+namespace {
+// The text an editor opened with: a field read with a line break shows it as
+// a space, and an editor closed unchanged must not store that space.
+const char* const OpenedWith = "openedWith";
+}
+
+QString tooLongToEdit(qsizetype length)
+{
+    return QStringLiteral("Dit veld is te lang om hier te bewerken (%1 tekens)")
+        .arg(QLocale(QLocale::Dutch, QLocale::Netherlands).toString(length));
+}
+
+AddressCellDelegate::AddressCellDelegate(Commit commit, Refuse refuse, QObject* parent)
+    : QStyledItemDelegate(parent), m_commit(std::move(commit)), m_refuse(std::move(refuse))
 {
 }
 
@@ -27,15 +40,26 @@ void AddressCellDelegate::paint(QPainter* painter, const QStyleOptionViewItem& o
 
 QWidget* AddressCellDelegate::createEditor(QWidget* parent, const QStyleOptionViewItem&, const QModelIndex& index) const
 {
+    const qsizetype length = index.data(Qt::EditRole).toString().size();
+    if (length > MaxEditableLength) {
+        m_refuse(tooLongToEdit(length));
+        return nullptr;
+    }
     auto* editor = new QLineEdit(parent);
     editor->setAccessibleName(addressFieldNames().value(index.column()));
     FormStyle::makeAddressField(editor);
     return editor;
 }
 
-void AddressCellDelegate::setModelData(QWidget* editor, QAbstractItemModel* model, const QModelIndex& index) const
+void AddressCellDelegate::setEditorData(QWidget* editor, const QModelIndex& index) const
+{
+    QStyledItemDelegate::setEditorData(editor, index);
+    editor->setProperty(OpenedWith, static_cast<QLineEdit*>(editor)->text());
+}
+
+void AddressCellDelegate::setModelData(QWidget* editor, QAbstractItemModel*, const QModelIndex& index) const
 {
     const QString value = static_cast<QLineEdit*>(editor)->text();
-    if (value != model->data(index, Qt::EditRole).toString())
+    if (value != editor->property(OpenedWith).toString())
         m_commit(index, value);
 }

@@ -71,6 +71,8 @@ private:
     static std::optional<QString> refusal(int field, QStringView value);
     // A field edited in the list: refused with a message, or stored as a step that can be undone.
     void storeCellValue(const QModelIndex& cell, const QString& value);
+    // An open cell editor hands in its text and closes, before a worker reads the addresses.
+    void finishCellEdit();
     void deleteAddress();
     bool saveList();
     void ListView1_ItemClick(const QModelIndex& index);

@@ -1,6 +1,7 @@
 // Adding, deleting and saving addresses, and the switch between preview and editing.
 #include "data/AddressListFile.h"
 #include "data/ListStorage.h"
+#include "ui/main/CellEditing.h"
 #include "ui/main/Main.h"
 #include "widgets/vistabutton/VistaButton.h"
 
@@ -80,6 +81,18 @@ void Main::storeCellValue(const QModelIndex& cell, const QString& value)
         return;
     }
     m_history.setField(cell.row(), cell.column(), value);
+}
+
+void Main::finishCellEdit()
+{
+    // Left open, it would hand in its text when the busy window takes the
+    // focus: on the window thread, while the worker reads the same addresses.
+    QWidget* editor = m_listView->indexWidget(m_listView->currentIndex());
+    if (!editor)
+        return;
+    QAbstractItemDelegate* delegate = m_listView->itemDelegate();
+    emit delegate->commitData(editor);
+    emit delegate->closeEditor(editor);
 }
 
 void Main::deleteAddress()
@@ -174,15 +187,11 @@ void Main::ListView1_ItemClick(const QModelIndex& index)
 
 void Main::showInField(int field, QStringView text)
 {
-    // A box lays out all its text at once: a field of megabytes would freeze
-    // the window. Such a field shows its start and stays whole in the list.
-    constexpr qsizetype MaxEditableLength = 100000;
+    // Too long a field shows its start and stays whole in the list.
     const bool whole = text.size() <= MaxEditableLength;
     QLineEdit* box = m_text1[size_t(field)];
     m_fieldTooLong[size_t(field)] = !whole;
     box->setText(whole ? text.toString() : shownStart(text));
     box->setReadOnly(!whole);
-    box->setToolTip(whole ? QString()
-                          : QStringLiteral("Dit veld is te lang om hier te bewerken (%1 tekens)")
-                                .arg(QLocale(QLocale::Dutch, QLocale::Netherlands).toString(text.size())));
+    box->setToolTip(whole ? QString() : tooLongToEdit(text.size()));
 }

@@ -81,9 +81,17 @@ void Main::chooseRows(const QList<int>& rows, int current)
 {
     QItemSelectionModel* selection = m_listView->selectionModel();
     selection->clearSelection();
+    // One range a run of neighbouring rows: everything that reads the choice
+    // afterwards pays for each range, and a range a row froze the window.
     QItemSelection chosen;
-    for (const int row : rows)
-        chosen.select(m_model.index(row, 0), m_model.index(row, AddressRecord::FieldCount - 1));
+    for (qsizetype first = 0; first < rows.size();) {
+        qsizetype last = first;
+        while (last + 1 < rows.size() && rows[last + 1] == rows[last] + 1)
+            ++last;
+        chosen.append(QItemSelectionRange(m_model.index(rows[first], 0),
+                                          m_model.index(rows[last], AddressRecord::FieldCount - 1)));
+        first = last + 1;
+    }
     selection->select(chosen, QItemSelectionModel::Select);
     if (current < 0)
         return;
@@ -97,6 +105,7 @@ void Main::sortByColumn(int column)
         return;
     const Qt::SortOrder order =
         m_sortColumn == column && m_sortOrder == Qt::AscendingOrder ? Qt::DescendingOrder : Qt::AscendingOrder;
+    finishCellEdit();
     QList<int> rows;
     runBusy(this, QStringLiteral("Bezig met sorteren..."), [&] { rows = sortedRows(m_model.records(), column, order); });
     const int formerCurrent = m_listView->currentIndex().row();

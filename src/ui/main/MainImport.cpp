@@ -61,6 +61,7 @@ void Main::pasteAddresses()
 {
     if (tellIfNoList())
         return;
+    finishCellEdit();
     const QString text = QGuiApplication::clipboard()->text();
     ImportResult imported;
     runBusy(this, ReadingText, [&] {
@@ -90,6 +91,7 @@ void Main::importFiles(const QStringList& paths)
 {
     if (paths.isEmpty() || tellIfNoList())
         return;
+    finishCellEdit();
     ImportResult all;
     runBusy(this, ReadingText, [&] {
         all = importAll(paths);

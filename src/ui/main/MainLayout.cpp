@@ -15,6 +15,7 @@
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QShortcut>
+#include <QTimer>
 #include <QTreeView>
 #include <functional>
 
@@ -113,7 +114,10 @@ void Main::buildListArea(QWidget* central)
     // A double-click edits the cell clicked; F2 edits the current cell (eventFilter).
     m_listView->setEditTriggers(QAbstractItemView::DoubleClicked);
     m_listView->setItemDelegate(new AddressCellDelegate(
-        [this](const QModelIndex& cell, const QString& value) { storeCellValue(cell, value); }, m_listView));
+        [this](const QModelIndex& cell, const QString& value) { storeCellValue(cell, value); },
+        // After the view has given up opening the editor.
+        [this](const QString& why) { QTimer::singleShot(0, this, [this, why] { m_context.messages.tell(this, ProgramTitle, why); }); },
+        m_listView));
     m_listView->installEventFilter(this); // F2 and paste
     setAcceptDrops(true);
     FormStyle::setColours(m_listView, QColor(30, 30, 50), QColor(235, 235, 235));

@@ -342,6 +342,10 @@ private slots:
         QCOMPARE(dialog->value(), 2);
         QCOMPARE(dialog->labelText(), QStringLiteral("Pagina 2 van 6 afgedrukt"));
         QVERIFY(!dialog->findChild<QPushButton*>()); // no way to break off half a sheet
+        // Nor with Escape or by closing: the print dialog would come back while the job still writes.
+        QTest::keyClick(dialog, Qt::Key_Escape);
+        QVERIFY(!dialog->close());
+        QVERIFY(dialog->isVisible());
     }
 
     void annulerenPrintsNothing()

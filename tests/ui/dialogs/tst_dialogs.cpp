@@ -56,6 +56,7 @@ private slots:
         QTest::newRow("slash") << QStringLiteral("../weg") << QStringLiteral("Deze naam kan niet als bestandsnaam worden gebruikt.");
         QTest::newRow("colon") << QStringLiteral("a:b") << QStringLiteral("Deze naam kan niet als bestandsnaam worden gebruikt.");
         QTest::newRow("dots") << QStringLiteral("..") << QStringLiteral("Deze naam kan niet als bestandsnaam worden gebruikt.");
+        QTest::newRow("hidden") << QStringLiteral(".verborgen") << QStringLiteral("Deze naam kan niet als bestandsnaam worden gebruikt.");
         QTest::newRow("long") << QString(201, QLatin1Char('x')) << QStringLiteral("Deze naam kan niet als bestandsnaam worden gebruikt.");
         QTest::newRow("absolute path") << QStringLiteral("/etc/passwd") << QStringLiteral("Deze naam kan niet als bestandsnaam worden gebruikt.");
         QTest::newRow("control character") << QStringLiteral("a\u0001b") << QStringLiteral("Deze naam kan niet als bestandsnaam worden gebruikt.");

@@ -1,6 +1,7 @@
 #include "MainWindowTest.h"
 #include "print/ListJob.h"
 #include "app/Algemeen.h"
+#include "ui/main/CellEditing.h"
 #include "ui/main/SheetPreview.h"
 
 #include <QAccessible>
@@ -371,6 +372,7 @@ private slots:
         QTest::addColumn<int>("currentAfterUndo");
         QTest::newRow("add") << QStringLiteral("add") << QList<int>{2} << 2;
         QTest::newRow("delete two") << QStringLiteral("delete") << QList<int>{0, 2} << 0;
+        QTest::newRow("delete all") << QStringLiteral("delete all") << QList<int>{0, 1, 2} << 0;
         QTest::newRow("edit a cell") << QStringLiteral("edit") << QList<int>{1} << 1;
         QTest::newRow("paste") << QStringLiteral("paste") << QList<int>{2} << 2;
         QTest::newRow("sort") << QStringLiteral("sort") << QList<int>{1} << 1;
@@ -391,6 +393,11 @@ private slots:
         } else if (change == QLatin1String("delete")) {
             clickRow(t, 0);
             clickRow(t, 2, Qt::ControlModifier);
+            t.click(QStringLiteral("EditKnop"));
+            t.click(QStringLiteral("Knop_1"));
+        } else if (change == QLatin1String("delete all")) {
+            clickRow(t, 0);
+            QTest::keyClick(view, Qt::Key_A, Qt::ControlModifier);
             t.click(QStringLiteral("EditKnop"));
             t.click(QStringLiteral("Knop_1"));
         } else if (change == QLatin1String("edit")) {
@@ -418,6 +425,10 @@ private slots:
         QCOMPARE(t.main->model().records(), opened);
         QVERIFY(!t.main->isModified());
         QCOMPARE(chosenRows(t), chosenAfterUndo);
+        // One range a run of rows: a range a row made a big undo freeze the window.
+        const qsizetype runs = std::count_if(chosenAfterUndo.begin(), chosenAfterUndo.end(),
+                                             [&](int row) { return !chosenAfterUndo.contains(row - 1); });
+        QCOMPARE(view->selectionModel()->selection().size(), runs);
         QCOMPARE(view->currentIndex().row(), currentAfterUndo);
         QCOMPARE(t.field(0)->text(), opened[currentAfterUndo].field(0));
         keys(t, Qt::CTRL | Qt::Key_Y);
@@ -425,6 +436,39 @@ private slots:
         QVERIFY(t.main->isModified());
         keys(t, Qt::CTRL | Qt::SHIFT | Qt::Key_Z); // nothing more to redo
         QCOMPARE(t.main->model().records(), changed);
+    }
+
+    // An editor never works against a worker, never freezes on a huge field,
+    // and changes nothing when nothing was typed.
+    void cellEditorEdges()
+    {
+        MainWindowTest t;
+        const QByteArray lines = "\"Jan\r\nJansen\",\"Weg 1\",\"1000 AA\",\"Ede\",\"Nederland\"\r\n"
+                                 "\"Bep\",\"Weg 2\",\"2000 BB\",\"Ede\",\"Nederland\"\r\n";
+        auto* view = t.openForKeys(QStringLiteral("a.lst"), lines);
+        QTest::keyClick(view, Qt::Key_Down);
+        QTest::keyClick(view, Qt::Key_F2);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        QTRY_VERIFY(!qobject_cast<QLineEdit*>(QApplication::focusWidget()));
+        QCOMPARE(t.main->model().at(0).field(AddressRecord::Naam), QStringLiteral("Jan\r\nJansen"));
+        QVERIFY(!t.main->isModified());
+
+        // Ctrl+1 with an editor open: the typed name is stored first, then sorted.
+        QTest::keyClick(view, Qt::Key_F2);
+        auto* editor = qobject_cast<QLineEdit*>(QApplication::focusWidget());
+        QVERIFY(editor);
+        editor->setText(QStringLiteral("Zus"));
+        keys(t, Qt::CTRL | Qt::Key_1);
+        QVERIFY(!view->indexWidget(view->currentIndex()));
+        QCOMPARE(t.main->model().at(1).field(AddressRecord::Naam), QStringLiteral("Zus"));
+
+        AddressRecord huge = t.main->model().at(0);
+        huge.setField(AddressRecord::Naam, QString(MaxEditableLength + 1, QLatin1Char('a')));
+        t.main->model().replaceAll({huge});
+        view->setCurrentIndex(t.main->model().index(0, 0));
+        QTest::keyClick(view, Qt::Key_F2);
+        QTRY_COMPARE(t.test.messages.lastText(), QStringLiteral("Dit veld is te lang om hier te bewerken (100.001 tekens)"));
+        QVERIFY(!qobject_cast<QLineEdit*>(QApplication::focusWidget()));
     }
 
     void savingMakesTheUndoneStateModified()

@@ -132,14 +132,22 @@ FrozenMemory& memory()
     return frozen;
 }
 
-// Asks the service unless it was found frozen a moment ago, within the
-// budget, and remembers whether it answered.
+// Set while a question's thread runs. A frozen service keeps it waiting,
+// and it is not joined by another: one blocked thread is enough.
+std::atomic<bool> asking = false;
+
+// Asks the service unless it was found frozen a moment ago or an earlier
+// question still waits for it, within the budget, and remembers whether it answered.
 template <typename Result, typename Work>
 std::optional<Result> ask(Work work)
 {
-    if (memory().recentlyFrozen())
+    if (memory().recentlyFrozen() || asking.exchange(true))
         return std::nullopt;
-    std::optional<Result> answer = withinDeadline<Result>(CheckBudget, std::move(work));
+    std::optional<Result> answer = withinDeadline<Result>(CheckBudget, [work = std::move(work)]() mutable {
+        Result result = work();
+        asking = false;
+        return result;
+    });
     memory().note(answer.has_value());
     return answer;
 }

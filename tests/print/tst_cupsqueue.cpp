@@ -48,6 +48,11 @@ QString servicePid()
     return pidFile.open(QIODevice::ReadOnly) ? QString::fromUtf8(pidFile.readAll()).trimmed() : QString();
 }
 
+qsizetype threadCount()
+{
+    return QDir(QStringLiteral("/proc/self/task")).entryList(QDir::Dirs | QDir::NoDotAndDotDot).size();
+}
+
 int indexOf(QtPrinterDevice& printer, const QString& name)
 {
     return int(printer.InstalledPrinters().indexOf(name));
@@ -185,13 +190,22 @@ private slots:
         const qint64 waited = timer.elapsed();
         const bool namesGiven = CupsService::printerNames().has_value() || CupsService::defaultPrinter().has_value();
         const qint64 waitedInAll = timer.elapsed();
+        // Still frozen after the pause: the question still waiting is not joined by another.
+        QTest::qWait(10100);
+        const qsizetype threads = threadCount();
+        timer.restart();
+        const bool namesLater = CupsService::printerNames().has_value();
+        const qint64 waitedLater = timer.elapsed();
+        const qsizetype threadsLater = threadCount();
         QProcess::execute(QStringLiteral("kill"), {QStringLiteral("-CONT"), pid});
         QVERIFY(!margins);
         QVERIFY(!namesGiven);
         QVERIFY2(waited < 2500 && waitedInAll < 2500, qPrintable(QString::number(waitedInAll)));
+        QVERIFY(!namesLater);
+        QVERIFY2(waitedLater < 100, qPrintable(QString::number(waitedLater)));
+        QCOMPARE(threadsLater, threads);
         // Awake again: asked again at once, not after the pause for a frozen service.
-        QTest::qWait(10100);
-        QVERIFY(CupsService::printableMargins(m_queue));
+        QTRY_VERIFY_WITH_TIMEOUT(CupsService::printableMargins(m_queue), 5000);
     }
 
     // A spool file left by a program that ended during a hand-over goes at the next start.

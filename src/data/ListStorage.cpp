@@ -10,6 +10,7 @@
 #include <QLocale>
 #include <QSaveFile>
 #include <limits>
+#include <unistd.h>
 
 // Field ends are 32-bit: no record read from a file may be longer than that.
 static_assert(MaxReadableBytes < std::numeric_limits<qint32>::max());
@@ -33,17 +34,35 @@ QString writeFailureReason(const QFileDevice& file, const QString& path, bool wh
     return QStringLiteral("het bestand kon niet worden geschreven.");
 }
 
+// A link's target as it is written in the link, without Qt's tidying: "a/../b"
+// means something else to the file system when "a" is itself a link.
+QString writtenTarget(const QString& link)
+{
+    QByteArray target(4096, Qt::Uninitialized);
+    const ssize_t size = ::readlink(QFile::encodeName(link).constData(), target.data(), size_t(target.size()));
+    return size > 0 && size < target.size() ? QFile::decodeName(target.left(size)) : QString();
+}
+
 // Where a path ends after every link on the way, whether that end exists
-// or not; empty for a loop. QSaveFile follows the whole chain, so the check
-// must too: a dangling link at the end of a chain would create its target.
+// or not; empty for a loop or a path that cannot be followed. QSaveFile
+// follows the whole chain, so the check must too: a dangling link at the
+// end of a chain would create its target. Each step is resolved as the file
+// system does it: the folders, with their links and "..", before the name.
 QString finalTarget(const QString& path)
 {
     QString at = QFileInfo(path).absoluteFilePath();
     for (int hops = 0; hops < 40; ++hops) {
-        const QFileInfo info(at);
-        if (!info.isSymLink())
+        if (!QFileInfo(at).isSymLink())
             return at;
-        at = info.symLinkTarget();
+        QString target = writtenTarget(at);
+        if (QDir::isRelativePath(target))
+            target = at.left(at.lastIndexOf(QLatin1Char('/')) + 1) + target;
+        const qsizetype slash = target.lastIndexOf(QLatin1Char('/'));
+        const QString name = target.mid(slash + 1);
+        const QString folder = QFileInfo(slash > 0 ? target.left(slash) : QStringLiteral("/")).canonicalFilePath();
+        if (folder.isEmpty() || name.isEmpty() || name == QLatin1String(".") || name == QLatin1String(".."))
+            return {};
+        at = (folder == QLatin1String("/") ? QString() : folder) + QLatin1Char('/') + name;
     }
     return {};
 }

@@ -372,6 +372,12 @@ private slots:
         QCOMPARE(SaveAdressen(model, data, QStringLiteral("buiten.lst")).reason, refused);
         QCOMPARE(SaveAdressen(model, data, QStringLiteral("los.lst")).reason, refused);
         QCOMPARE(SaveAdressen(model, data, QStringLiteral("keten.lst")).reason, refused);
+        // Through a folder link and "..": the file system takes the link first, so this ends outside.
+        QVERIFY(QDir(elsewhere.path()).mkdir(QStringLiteral("binnen")));
+        QVERIFY(QFile::link(elsewhere.filePath(QStringLiteral("binnen")), data + QStringLiteral("/sub")));
+        QVERIFY(QFile::link(QStringLiteral("sub/../omweg.lst"), data + QStringLiteral("/omweg.lst")));
+        QCOMPARE(SaveAdressen(model, data, QStringLiteral("omweg.lst")).reason, refused);
+        QVERIFY(!QFileInfo::exists(elsewhere.filePath(QStringLiteral("omweg.lst"))));
         QCOMPARE(loadSettings(dir.path()), SavedSettings());
         QVERIFY(!writeSettings(dir.path(), {}).ok);
         QCOMPARE(read(outside), QByteArray("niet aanraken"));

@@ -117,6 +117,13 @@ ImportResult importFieldPerLine(const QStringList& lines)
 
 }
 
+namespace {
+QString unstorableWhy(const QString& character)
+{
+    return QStringLiteral("het teken %1 kan niet in de lijst worden opgeslagen").arg(character);
+}
+}
+
 void ImportCollector::add(std::array<QString, AddressRecord::FieldCount> fields, qsizetype line)
 {
     for (QString& field : fields)
@@ -134,7 +141,7 @@ void ImportCollector::add(std::array<QString, AddressRecord::FieldCount> fields,
     }
     for (const QString& field : fields) {
         if (const auto bad = findUnstorableChar(field)) {
-            leaveOut(line, QStringLiteral("het teken %1 kan niet in de lijst worden opgeslagen").arg(bad->character));
+            leaveOut(line, unstorableWhy(bad->character));
             return;
         }
     }
@@ -182,8 +189,14 @@ ImportResult importFile(const QString& fileName, const QByteArray& bytes)
         return importVCard(asUtf8IfUtf16(bytes));
     ImportResult result;
     if (suffix == QLatin1String("lst")) {
-        const ParsedList list = parseAddressList(bytes);
-        result.addresses = list.records;
+        ParsedList list = parseAddressList(bytes);
+        // Held to the list's own rule, like every other import: what could not be saved stays out.
+        for (qsizetype i = 0; i < list.records.size(); ++i) {
+            if (const auto bad = findUnstorableChar(list.records[i].text()))
+                result.leaveOut(QStringLiteral("adres %1: %2").arg(i + 1).arg(unstorableWhy(bad->character)));
+            else
+                result.addresses.append(std::move(list.records[i]));
+        }
         if (!list.complete)
             result.leaveOut(QStringLiteral("het bestand houdt op midden in een adres"));
     } else {

@@ -143,8 +143,11 @@ ParsedList parseAddressList(QByteArrayView bytes)
             field = *value;
         }
         // A space is the only byte that decodes to a space.
-        if (!isBlank(fields[AddressRecord::Naam]))
-            result.records.append(decodeRecord(fields));
+        if (isBlank(fields[AddressRecord::Naam]))
+            continue;
+        if (result.firstWithQuote < 0 && reader.sawQuote())
+            result.firstWithQuote = result.records.size();
+        result.records.append(decodeRecord(fields));
     }
     return result;
 }

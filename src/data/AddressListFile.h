@@ -12,6 +12,7 @@
 struct ParsedList {
     QList<AddressRecord> records; // records with a blank name are left out
     bool complete = true;         // false when the file ended inside a record
+    qsizetype firstWithQuote = -1; // the first record holding a double quote, which cannot be saved
 };
 
 ParsedList parseAddressList(QByteArrayView bytes);

@@ -20,6 +20,9 @@ public:
     // The next field, a view into the bytes, or nothing when they end before
     // one (or inside quotes).
     std::optional<QByteArrayView> next();
+    // Whether a field read so far held a double quote, which only a field
+    // without quotes around it can: the list file cannot write one back.
+    bool sawQuote() const { return m_sawQuote; }
 
 private:
     static bool endsField(char c) { return c == ',' || c == '\r' || c == '\n'; }
@@ -27,6 +30,7 @@ private:
 
     QByteArrayView m_bytes;
     qsizetype m_pos = 0;
+    bool m_sawQuote = false;
 };
 
 // Inline: a list of 100.000 addresses asks for half a million fields, and a
@@ -57,8 +61,10 @@ inline std::optional<QByteArrayView> FieldReader::next()
     }
 
     const qsizetype start = m_pos;
-    while (m_pos < size && !endsField(m_bytes[m_pos]))
+    while (m_pos < size && !endsField(m_bytes[m_pos])) {
+        m_sawQuote = m_sawQuote || m_bytes[m_pos] == '"';
         ++m_pos;
+    }
     qsizetype end = m_pos;
     while (end > start && m_bytes[end - 1] == ' ')
         --end;

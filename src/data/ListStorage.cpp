@@ -164,6 +164,11 @@ FileResult LaadAdressen(AddressListModel& model, const QString& dataFolder, cons
         loaded.notice = QStringLiteral("In de lijst %1 zijn geen adressen gevonden.").arg(name);
     else if (!parsed.complete)
         loaded.notice = QStringLiteral("De lijst %1 eindigt midden in een adres; dat laatste adres kon niet worden gelezen.").arg(name);
+    else if (parsed.firstWithQuote >= 0)
+        loaded.notice = QStringLiteral("In de lijst %1 heeft adres %2 (%3) een aanhalingsteken (\") dat niet kan worden "
+                                       "opgeslagen. Verander dat adres voordat je de lijst opslaat.")
+                            .arg(name, QString::number(parsed.firstWithQuote + 1),
+                                 shownStart(parsed.records[parsed.firstWithQuote].fieldView(AddressRecord::Naam)));
     model.replaceAll(std::move(parsed.records));
     return loaded;
 }

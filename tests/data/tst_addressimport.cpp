@@ -145,9 +145,11 @@ private slots:
 
     void otherListsAndUnknownFiles()
     {
-        const ImportResult list = importFile(QStringLiteral("oud.LST"), "\"Jan\",\"a\",\"b\",\"c\",\"\"\r\n\"Piet\",\"a");
+        const ImportResult list = importFile(QStringLiteral("oud.LST"), "\"Jan\",\"a\",\"b\",\"c\",\"\"\r\n"
+                                                                      "\"Kees\",\"a\",\"b\",\"c\",Nederland\"\r\n\"Piet\",\"a");
         QCOMPARE(addresses(list), QList<Fields>{f("Jan", "a", "b", "c", "")});
-        QCOMPARE(list.reasons, QStringList{QStringLiteral("het bestand houdt op midden in een adres")});
+        QCOMPARE(list.reasons, (QStringList{QStringLiteral("adres 2: het teken \" kan niet in de lijst worden opgeslagen"),
+                                            QStringLiteral("het bestand houdt op midden in een adres")}));
         const ImportResult unknown = importFile(QStringLiteral("foto.jpg"), "\xff\xd8");
         QVERIFY(unknown.addresses.isEmpty());
         QCOMPARE(unknown.reasons, QStringList{QStringLiteral("foto.jpg is geen CSV-, tekst-, vCard- of lijstbestand")});

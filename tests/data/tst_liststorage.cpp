@@ -190,6 +190,9 @@ private slots:
         QTest::newRow("torn last address") << whole + "\"Piet\",\"a" << 1 << torn;
         QTest::newRow("only blank names") << QByteArray("\" \",\"a\",\"b\",\"c\",\"d\"\r\n") << 0 << none;
         QTest::newRow("no address at all") << QByteArray("\x01\x02 foto") << 0 << none;
+        QTest::newRow("a quote it cannot save") << whole + "\"Kees\",\"a\",\"b\",\"c\",Nederland\"\r\n" << 2
+                                                << QStringLiteral("In de lijst x.lst heeft adres 2 (Kees) een aanhalingsteken (\") dat niet "
+                                                                  "kan worden opgeslagen. Verander dat adres voordat je de lijst opslaat.");
     }
     void tellsWhatCouldNotBeRead()
     {

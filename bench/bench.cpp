@@ -13,11 +13,12 @@
 #include "print/QtPrinterDevice.h"
 #include "widgets/vistabutton/VistaButtonLook.h"
 #include "Floors.h"
+#include "WindowSteps.h"
 
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
-#include <QGuiApplication>
+#include <QApplication>
 #include <QProcess>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
@@ -193,11 +194,16 @@ int main(int argc, char* argv[])
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
+    QApplication app(argc, argv);
     if (argc == 4 && qstrcmp(argv[1], "--first-load") == 0)
         return firstLoad(QString::fromLocal8Bit(argv[2]), QString::fromLocal8Bit(argv[3]));
     if (const int done = runOneJob(argc, argv); done >= 0)
         return done;
+    if (argc == 2 && qstrcmp(argv[1], "--window") == 0) {
+        benchWindowSteps(1000000);
+        benchLongFind();
+        return 0;
+    }
     QTemporaryDir folder;
     const QString data = folder.path() + QStringLiteral("/Data");
 
@@ -217,6 +223,8 @@ int main(int argc, char* argv[])
     benchList(data, 1000000);
     benchImport();
     benchKeeping();
+    benchWindowSteps(1000000);
+    benchLongFind();
     benchPdf(folder.path(), "Plaklabels", 10000, true);
     benchPdf(folder.path(), "Plaklabels", 100000, true);
     benchPdf(folder.path(), "Adressenlijst", 10000, false);

@@ -3,7 +3,6 @@
 #include <QCollator>
 #include <algorithm>
 #include <array>
-#include <functional>
 #include <memory>
 #include <numeric>
 
@@ -30,36 +29,53 @@ const FoldTable& foldTable()
     return *table;
 }
 
-// Compares and hashes characters by their folded form, for the long-text search.
-struct Folded {
-    const FoldTable* fold;
-    size_t operator()(QChar c) const { return (*fold)[c.unicode()]; }
-    bool operator()(QChar a, QChar b) const { return (*fold)[a.unicode()] == (*fold)[b.unicode()]; }
-};
-using LongSearcher = std::boyer_moore_searcher<const QChar*, Folded, Folded>;
+// For the long-text search: how far the needle still matches after a
+// mismatch, for each length matched (Knuth, Morris and Pratt). Each text
+// character is then looked at a bounded number of times.
+QList<qsizetype> fallbacks(QStringView needle)
+{
+    QList<qsizetype> fallback(needle.size(), 0);
+    for (qsizetype i = 1, k = 0; i < needle.size(); ++i) {
+        while (k > 0 && needle[i] != needle[k])
+            k = fallback[k - 1];
+        if (needle[i] == needle[k])
+            ++k;
+        fallback[i] = k;
+    }
+    return fallback;
+}
 
 // Where a simple scan could compare the needle again at every character:
-// beyond this many character pairs the Boyer-Moore search takes over, whose
-// steps grow with the text alone.
+// beyond this many character pairs the linear search takes over.
 constexpr qsizetype SimpleScanPairs = qsizetype(1) << 20;
 
-// Whether the folded needle stands in the record within one field.
-bool holds(const AddressRecord& record, QStringView needle, const FoldTable& fold, const LongSearcher& longSearch)
+bool holdsLong(const AddressRecord& record, QStringView needle, const FoldTable& fold, const QList<qsizetype>& fallback)
 {
     const QStringView text = record.text();
     const qsizetype m = needle.size();
-    if (text.size() * m > SimpleScanPairs) {
-        for (const QChar* from = text.begin(); from != text.end();) {
-            const QChar* found = longSearch(from, text.end()).first;
-            if (found == text.end())
-                return false;
-            const qsizetype i = found - text.begin();
-            if (record.fieldAt(i) == record.fieldAt(i + m - 1))
+    qsizetype matched = 0;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const char16_t c = fold[text[i].unicode()];
+        while (matched > 0 && needle[matched].unicode() != c)
+            matched = fallback[matched - 1];
+        if (needle[matched].unicode() == c)
+            ++matched;
+        if (matched == m) {
+            if (record.fieldAt(i - m + 1) == record.fieldAt(i))
                 return true;
-            from = found + 1;
+            matched = fallback[matched - 1];
         }
-        return false;
     }
+    return false;
+}
+
+// Whether the folded needle stands in the record within one field.
+bool holds(const AddressRecord& record, QStringView needle, const FoldTable& fold, const QList<qsizetype>& fallback)
+{
+    const QStringView text = record.text();
+    const qsizetype m = needle.size();
+    if (text.size() * m > SimpleScanPairs)
+        return holdsLong(record, needle, fold, fallback);
     for (qsizetype i = 0; i + m <= text.size(); ++i) {
         if (fold[text[i].unicode()] != needle[0].unicode())
             continue;
@@ -90,11 +106,11 @@ int findAddress(const QList<AddressRecord>& addresses, const QString& text, int 
     if (needle.isEmpty() || n == 0)
         return -1;
     const FoldTable& fold = foldTable();
-    const LongSearcher longSearch(needle.begin(), needle.end(), Folded{&fold}, Folded{&fold});
+    const QList<qsizetype> fallback = fallbacks(needle);
     const int start = std::clamp(after + 1, 0, n) % n;
     for (int step = 0; step < n; ++step) {
         const int row = (start + step) % n;
-        if (holds(addresses[row], needle, fold, longSearch))
+        if (holds(addresses[row], needle, fold, fallback))
             return row;
     }
     return -1;

@@ -1,0 +1,81 @@
+// The window's own steps on a big list, as the keys and buttons take them:
+// Ctrl+A, Delete (Ja), Ctrl+Z, Ctrl+C; and a find step through long fields.
+#include "WindowSteps.h"
+
+#include "app/AppContext.h"
+#include "data/ListSearch.h"
+#include "data/ListStorage.h"
+#include "print/QtPrinterDevice.h"
+#include "ui/main/Main.h"
+#include "widgets/vistabutton/VistaButton.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTreeView>
+#include <cstdio>
+
+QList<AddressRecord> madeUpAddresses(int n);
+
+namespace {
+
+class AnswerJa : public Messages {
+public:
+    void tell(QWidget*, const QString&, const QString&, Icon) override {}
+    Answer ask(QWidget*, const QString&, const QString&, bool) override { return Answer::Ja; }
+};
+
+// One step with the painting it causes, in milliseconds.
+template <typename Step>
+double stepMs(QTreeView* view, Step step)
+{
+    QElapsedTimer timer;
+    timer.start();
+    step();
+    QApplication::processEvents();
+    view->viewport()->repaint();
+    return double(timer.nsecsElapsed()) / 1e6;
+}
+
+}
+
+void benchWindowSteps(int n)
+{
+    QTemporaryDir folder;
+    AnswerJa messages;
+    QtPrinterDevice printer(folder.path());
+    AppContext context{folder.path(), {}, messages, printer};
+    {
+        AddressListModel list;
+        list.replaceAll(madeUpAddresses(n));
+        SaveAdressen(list, context.dataFolder(), QStringLiteral("groot.lst"));
+    }
+    Main main(context);
+    main.openList(QStringLiteral("groot.lst"));
+    main.enterWorkingState(QStringLiteral("groot.lst"));
+    main.show();
+    if (!QTest::qWaitForWindowActive(&main))
+        std::printf("the window did not become active\n");
+    auto* view = main.findChild<QTreeView*>(QStringLiteral("ListView1"));
+    view->setFocus();
+    main.findChild<VistaButton*>(QStringLiteral("EditKnop"))->click();
+    const double all = stepMs(view, [&] { QTest::keyClick(view, Qt::Key_A, Qt::ControlModifier); });
+    const double remove = stepMs(view, [&] { QTest::mouseClick(main.findChild<VistaButton*>(QStringLiteral("Knop_1")), Qt::LeftButton); });
+    const double undo = stepMs(view, [&] { QTest::keyClick(view, Qt::Key_Z, Qt::ControlModifier); });
+    const double copy = stepMs(view, [&] { QTest::keyClick(view, Qt::Key_C, Qt::ControlModifier); });
+    std::printf("%d addresses in the window: Ctrl+A %.0f ms, Delete %.0f ms, Ctrl+Z %.0f ms (%d back), Ctrl+C %.0f ms\n", n,
+                all, remove, undo, main.model().count(), copy);
+}
+
+void benchLongFind()
+{
+    QList<AddressRecord> list = madeUpAddresses(4);
+    for (AddressRecord& address : list)
+        address.setField(AddressRecord::Adres, QString(50 * 1000 * 1000, QLatin1Char('a')));
+    const QString needle = QString(999, QLatin1Char('a')) + QLatin1Char('b');
+    QElapsedTimer timer;
+    timer.start();
+    findAddress(list, needle, 0);
+    std::printf("find 1.000 characters in four fields of 50 MB: %.2f s\n", double(timer.nsecsElapsed()) / 1e9);
+}

@@ -461,6 +461,12 @@ private slots:
         keys(t, Qt::CTRL | Qt::Key_1);
         QVERIFY(!view->indexWidget(view->currentIndex()));
         QCOMPARE(t.main->model().at(1).field(AddressRecord::Naam), QStringLiteral("Zus"));
+        // So does a dropped file, whose reading runs beside the window too.
+        QTest::keyClick(view, Qt::Key_F2);
+        QVERIFY(view->indexWidget(view->currentIndex()));
+        t.test.writeList(QStringLiteral("ander.lst"), "\"Dirk\",\"Weg 4\",\"4000 DD\",\"Ede\",\"Nederland\"\r\n");
+        t.main->importFiles({t.test.dataPath(QStringLiteral("ander.lst"))});
+        QVERIFY(!view->indexWidget(view->currentIndex()));
 
         AddressRecord huge = t.main->model().at(0);
         huge.setField(AddressRecord::Naam, QString(MaxEditableLength + 1, QLatin1Char('a')));

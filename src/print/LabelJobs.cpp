@@ -1,11 +1,16 @@
 #include "print/LabelJobs.h"
 
+#include "data/ListSearch.h"
 #include "print/LabelSheet.h"
 #include "print/PrinterDevice.h"
 
 #include <algorithm>
 
 namespace {
+
+// The smallest size a line too wide for its label shrinks to, and the steps on the way.
+constexpr float SmallestSize = 6;
+constexpr float SizeStep = 0.5f;
 
 bool setUpDevice(PrinterDevice& device, qint16 fontSize)
 {
@@ -24,16 +29,42 @@ qint64 lineOffset(int k)
     return k < LabelSheet::AddressLines ? qint64(LabelSheet::LabelLineSpacing) * k : LabelSheet::CountryLineOffset;
 }
 
-int printedLines(bool withCountry)
+// The post asks for the country on every address abroad, and for none at home.
+int printedLines(const AddressRecord& address, bool withCountry)
 {
-    return withCountry ? AddressRecord::FieldCount : LabelSheet::AddressLines;
+    return withCountry || isAbroad(address) ? AddressRecord::FieldCount : LabelSheet::AddressLines;
 }
 
-bool printLabel(PrinterDevice& device, qint64 x, qint64 y, const AddressRecord& address, bool withCountry)
+double lineWidth(PrinterDevice& device, float points, const QString& text)
 {
-    for (int k = 0; k < printedLines(withCountry); ++k)
-        if (!printLine(device, x, y + lineOffset(k), passOn(address.fieldView(k))))
+    return device.TextWidth(Typeface, points, true, text);
+}
+
+// The largest size, in steps of half a point below the chosen one, at which
+// the line fits its label; the smallest size when none does.
+float fittingSize(PrinterDevice& device, float fontSize, const QString& text)
+{
+    float size = fontSize - SizeStep;
+    while (size > SmallestSize && lineWidth(device, size, text) > LabelSheet::MaxLineWidth)
+        size -= SizeStep;
+    return std::max(size, SmallestSize);
+}
+
+// A line too wide for its label is printed whole in a smaller size; the
+// other lines, and every other label, keep the chosen size.
+bool printLabel(PrinterDevice& device, qint64 x, qint64 y, const AddressRecord& address, bool withCountry, float fontSize)
+{
+    for (int k = 0; k < printedLines(address, withCountry); ++k) {
+        const QString text = passOn(address.fieldView(k));
+        if (lineWidth(device, fontSize, text) <= LabelSheet::MaxLineWidth) {
+            if (!printLine(device, x, y + lineOffset(k), text))
+                return false;
+            continue;
+        }
+        if (!device.SetFontSize(fittingSize(device, fontSize, text)) || !printLine(device, x, y + lineOffset(k), text)
+            || !device.SetFontSize(fontSize))
             return false;
+    }
     return true;
 }
 
@@ -62,6 +93,19 @@ int clampedStart(int firstPosition, const MarginSettings& margins)
 
 }
 
+bool isAbroad(const AddressRecord& address)
+{
+    static const QStringList home = [] {
+        QStringList names;
+        for (const char* name : {"Nederland", "NL", "Nederlân", "Holland", "The Netherlands", "Netherlands",
+                                 "Niederlande", "Pays-Bas"})
+            names.append(foldedText(QString::fromUtf8(name)));
+        return names;
+    }();
+    const QStringView land = withoutEndSpaces(address.fieldView(AddressRecord::Land));
+    return !land.isEmpty() && !home.contains(foldedText(land));
+}
+
 JobResult AfdrukkenAlleLabels(PrinterDevice& device, const QList<AddressRecord>& addresses, const MarginSettings& margins,
                               qint16 fontSize, bool withCountry, int firstPosition, JobProgress* progress)
 {
@@ -72,7 +116,7 @@ JobResult AfdrukkenAlleLabels(PrinterDevice& device, const QList<AddressRecord>&
     LabelSheet::LabelCursor cursor(margins);
     cursor.skip(skipped);
     for (qsizetype i = 0; ok && i < addresses.size(); ++i) {
-        ok = printLabel(device, cursor.x(), cursor.y(), addresses[i], withCountry);
+        ok = printLabel(device, cursor.x(), cursor.y(), addresses[i], withCountry, fontSize);
         cursor.advance();
         if (ok && cursor.beyondPage()) {
             ok = device.NewPage();
@@ -92,16 +136,19 @@ JobResult AfdrukkenZelfdeLabels(PrinterDevice& device, const AddressRecord& addr
     LabelSheet::LabelCursor cursor(margins);
     cursor.skip(first - 1);
     for (int i = first; ok && i <= LabelSheet::LabelCount; ++i) {
-        ok = printLabel(device, cursor.x(), cursor.y(), address, withCountry);
+        ok = printLabel(device, cursor.x(), cursor.y(), address, withCountry, fontSize);
         cursor.advance();
     }
     return finishJob(device, ok);
 }
 
-JobResult AfdrukkenEnkelLabel(PrinterDevice& device, const AddressRecord& address, int position, qint16 fontSize)
+JobResult AfdrukkenEnkelLabel(PrinterDevice& device, const AddressRecord& address, int position, qint16 fontSize,
+                              const MarginSettings& margins)
 {
-    const QPoint origin = LabelSheet::singleLabelOrigin(position);
-    const bool ok = setUpDevice(device, fontSize) && printLabel(device, origin.x(), origin.y(), address, false);
+    // The offsets bring the text onto the labels of this printer, for one label as for a sheet.
+    LabelSheet::LabelCursor cursor(margins);
+    cursor.skip(std::clamp(position, 1, LabelSheet::LabelCount) - 1);
+    const bool ok = setUpDevice(device, fontSize) && printLabel(device, cursor.x(), cursor.y(), address, false, fontSize);
     return finishJob(device, ok);
 }
 
@@ -115,7 +162,8 @@ JobResult AfdrukkenProefvel(PrinterDevice& device, const MarginSettings& margins
     // The labels the address job would put on a sheet at these offsets, and no
     // more: large offsets push the others off the paper.
     for (int i = 1; ok && i <= LabelSheet::labelsOnSheet(margins); ++i) {
-        ok = drawLabelOutline(device, cursor.x(), cursor.y()) && printLabel(device, cursor.x(), cursor.y(), sample, true);
+        ok = drawLabelOutline(device, cursor.x(), cursor.y())
+            && printLabel(device, cursor.x(), cursor.y(), sample, true, fontSize);
         cursor.advance();
     }
     ok = ok && printLine(device, MarginsLineAt.x(), MarginsLineAt.y(), marginsLine);
@@ -127,8 +175,13 @@ TooWide findTooWide(PrinterDevice& device, const QList<AddressRecord>& addresses
     TooWide found;
     for (const AddressRecord& address : addresses) {
         bool tooWide = false;
-        for (int k = 0; k < printedLines(withCountry) && !tooWide; ++k)
-            tooWide = device.TextWidth(Typeface, fontSize, true, passOn(address.fieldView(k))) > LabelSheet::MaxLineWidth;
+        for (int k = 0; k < printedLines(address, withCountry); ++k) {
+            const QString text = passOn(address.fieldView(k));
+            if (lineWidth(device, fontSize, text) <= LabelSheet::MaxLineWidth)
+                continue;
+            tooWide = true;
+            found.evenSmallest = found.evenSmallest || lineWidth(device, SmallestSize, text) > LabelSheet::MaxLineWidth;
+        }
         if (!tooWide)
             continue;
         if (found.names.size() < TooWide::ShownNames)

@@ -8,6 +8,10 @@
 
 class PrinterDevice;
 
+// Whether an address goes abroad: its Land is filled in and is not the home
+// country, however it is spelt ("NL", "Nederlân", "Pays-Bas" ...).
+bool isAbroad(const AddressRecord& address);
+
 // Every address on its own label, sheet after sheet. The first sheet starts
 // at firstPosition, as if the labels before it had been printed (they are in
 // use already); later sheets at position 1.
@@ -18,19 +22,24 @@ JobResult AfdrukkenAlleLabels(PrinterDevice& device, const QList<AddressRecord>&
 JobResult AfdrukkenZelfdeLabels(PrinterDevice& device, const AddressRecord& address, const MarginSettings& margins,
                                 qint16 fontSize, bool withCountry, int firstPosition = 1);
 
-// One address on the label at position 1..21, never with the country, offsets ignored.
-JobResult AfdrukkenEnkelLabel(PrinterDevice& device, const AddressRecord& address, int position, qint16 fontSize);
+// One address on the label at position 1..21, placed as the sheet jobs place
+// it; the country only for an address abroad.
+JobResult AfdrukkenEnkelLabel(PrinterDevice& device, const AddressRecord& address, int position, qint16 fontSize,
+                              const MarginSettings& margins = {});
 
 // A sheet for trying the offsets on plain paper: at each of the 21 positions
 // the outline of its label, a cross where its text starts and sample text on
 // the label's five lines; below them the line that says which offsets these are.
 JobResult AfdrukkenProefvel(PrinterDevice& device, const MarginSettings& margins, qint16 fontSize, const QString& marginsLine);
 
-// The addresses with a line wider than its label, in list order: how many,
-// and the names of the first few.
+// Every label job prints a line wider than its label in a smaller size, down
+// to 6 points. Before a job, the addresses with such a line, in list order:
+// how many, the names of the first few, and whether a line does not fit even
+// at the smallest size.
 struct TooWide {
     qsizetype count = 0;
     QStringList names;
+    bool evenSmallest = false;
     static constexpr qsizetype ShownNames = 3;
 };
 TooWide findTooWide(PrinterDevice& device, const QList<AddressRecord>& addresses, qint16 fontSize, bool withCountry);

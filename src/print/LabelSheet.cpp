@@ -4,12 +4,6 @@
 
 namespace LabelSheet {
 
-QPoint singleLabelOrigin(int position)
-{
-    const int index = position - 1;
-    return {FirstColumnX + (index % Columns) * ColumnPitch, FirstRowY + (index / Columns) * RowPitch};
-}
-
 LabelCursor::LabelCursor(const MarginSettings& margins) : m_margins(margins)
 {
     restartPage();

@@ -23,9 +23,6 @@ constexpr int CountryLineOffset = AddressLines * LabelLineSpacing;
 constexpr QRgb TextColour = qRgb(0, 0, 90);
 constexpr int PageBreakLimit = 15000;
 
-// Origin of a label for the single-label job, where the offsets play no part.
-QPoint singleLabelOrigin(int position);
-
 // Walks the label origins the way the sheet jobs do: three labels to a row,
 // moved by the user's offsets. Exact integer arithmetic; 64 bits so that
 // extreme offsets over many labels cannot overflow.

@@ -13,7 +13,13 @@ namespace {
 AddressRecord address(int n)
 {
     return AddressRecord{{QStringLiteral("Naam %1").arg(n), QStringLiteral("Straat %1").arg(n), QStringLiteral("1234 AB"),
-                          QStringLiteral("Stad %1").arg(n), QStringLiteral("Land %1").arg(n)}};
+                          QStringLiteral("Stad %1").arg(n), QStringLiteral("Nederland")}};
+}
+
+// Where the text of label p (1..21) starts without offsets.
+QPoint plainOrigin(int p)
+{
+    return {660 + (p - 1) % 3 * 3690, 1050 + (p - 1) / 3 * 2160};
 }
 
 void fill(AddressListModel& list, int n)
@@ -48,10 +54,6 @@ class TestLabelJobs : public QObject {
 private slots:
     void sheetGeometry()
     {
-        QCOMPARE(LabelSheet::singleLabelOrigin(1), QPoint(660, 1050));
-        QCOMPARE(LabelSheet::singleLabelOrigin(5), QPoint(4350, 3210));
-        QCOMPARE(LabelSheet::singleLabelOrigin(20), QPoint(4350, 14010));
-        QCOMPARE(LabelSheet::singleLabelOrigin(21), QPoint(8040, 14010));
         LabelSheet::LabelCursor cursor(MarginSettings{120, 0, -60, 0});
         QList<qint64> xs;
         for (int i = 0; i < 4; ++i, cursor.advance())
@@ -83,7 +85,7 @@ private slots:
         const auto names = namePositions(device);
         QCOMPARE(names.size(), 22);
         for (int p = 1; p <= 21; ++p) {
-            const QPoint origin = LabelSheet::singleLabelOrigin(p);
+            const QPoint origin = plainOrigin(p);
             QCOMPARE(names[p - 1], std::make_tuple(1, origin.x(), origin.y()));
         }
         QCOMPARE(names[21], std::make_tuple(2, 660, 1050));
@@ -231,7 +233,7 @@ private slots:
         QTest::addColumn<QStringList>("names");
         QTest::newRow("exactly at the limit") << QList<int>{0, 1, 3} << 3203 << true << 0 << QStringList();
         QTest::newRow("one twip wider") << QList<int>{-1, 1} << 3204 << false << 1 << QStringList{QStringLiteral("Naam 2")};
-        QTest::newRow("country left out") << QList<int>{4} << 3204 << false << 0 << QStringList();
+        QTest::newRow("country abroad, always printed") << QList<int>{4} << 3204 << false << 1 << QStringList{QStringLiteral("Naam 1")};
         QTest::newRow("country printed") << QList<int>{4} << 3204 << true << 1 << QStringList{QStringLiteral("Naam 1")};
         QTest::newRow("four, three named") << QList<int>{2, -1, 3, 0, 1} << 5000 << false << 4
                                            << QStringList{QStringLiteral("Naam 1"), QStringLiteral("Naam 3"),
@@ -297,7 +299,7 @@ private slots:
         QCOMPARE(device.texts.size(), 5);
         QCOMPARE(device.texts[3].text, QString());
         QCOMPARE(device.texts[3].y, 1050 + 810);
-        QCOMPARE(device.texts[4].text, QStringLiteral("Land 1"));
+        QCOMPARE(device.texts[4].text, QStringLiteral("Nederland"));
         QCOMPARE(device.texts[4].y, 1050 + 1080);
         QCOMPARE(device.texts[4].size, 12);
         QVERIFY(device.texts[4].bold);
@@ -315,14 +317,96 @@ private slots:
         QCOMPARE(names.last(), std::make_tuple(1, 720 + 2 * 3690, 1050 + 6 * 2760));
     }
 
-    void singleLabelIgnoresOffsetsAndCountry()
+    // A picked label lands where the sheet jobs put that label, offsets and all.
+    void singleLabelFollowsTheOffsets_data()
     {
+        QTest::addColumn<int>("position");
+        QTest::addColumn<MarginSettings>("margins");
+        QTest::addColumn<QPoint>("origin");
+        QTest::newRow("no offsets") << 20 << MarginSettings{} << QPoint(4350, 14010);
+        QTest::newRow("first label") << 1 << MarginSettings{120, -60, 60, 60} << QPoint(780, 990);
+        QTest::newRow("label 9, +2 / -1 steps") << 9 << MarginSettings{120, -60, 0, 0} << QPoint(8160, 5310);
+        QTest::newRow("label 21, pitches too") << 21 << MarginSettings{120, -60, 60, -30} << QPoint(8280, 13770);
+    }
+    void singleLabelFollowsTheOffsets()
+    {
+        QFETCH(int, position);
+        QFETCH(MarginSettings, margins);
+        QFETCH(QPoint, origin);
         RecordingDevice device;
-        QVERIFY(AfdrukkenEnkelLabel(device, address(3), 20, 11).ok);
+        QVERIFY(AfdrukkenEnkelLabel(device, address(3), position, 11, margins).ok);
         QCOMPARE(device.texts.size(), 4);
-        QCOMPARE(device.texts[0].x, 4350);
-        QCOMPARE(device.texts[0].y, 14010);
+        QCOMPARE(QPoint(int(device.texts[0].x), int(device.texts[0].y)), origin);
         QCOMPARE(device.ops.mid(0, 6), QStringList(SetUp).replaceInStrings(QStringLiteral("Size 10"), QStringLiteral("Size 11")));
+    }
+
+    // PostNL's rule: the country on every address abroad, on none at home
+    // unless the box is ticked; in all three label jobs.
+    void countryLineForAddressesAbroad_data()
+    {
+        QTest::addColumn<QString>("job");
+        QTest::addColumn<QString>("land");
+        QTest::addColumn<bool>("ticked");
+        QTest::addColumn<bool>("printed");
+        for (const QString& job : {QStringLiteral("all"), QStringLiteral("same"), QStringLiteral("single")}) {
+            const auto row = [&](const QString& land, bool ticked, bool printed) {
+                QTest::addRow("%s, '%s'%s", qPrintable(job), qPrintable(land), ticked ? ", ticked" : "")
+                    << job << land << ticked << printed;
+            };
+            row(QStringLiteral("Nederland"), false, false);
+            row(QStringLiteral(" nl "), false, false);
+            row(QStringLiteral("Nederlân"), false, false);
+            row(QStringLiteral("PAYS-BAS"), false, false);
+            row(QString(), false, false);
+            row(QStringLiteral("België"), false, true);
+            row(QStringLiteral("Deutschland"), false, true);
+            if (job != QLatin1String("single")) {
+                row(QStringLiteral("Nederland"), true, true);
+                row(QStringLiteral("België"), true, true);
+            }
+        }
+    }
+    void countryLineForAddressesAbroad()
+    {
+        QFETCH(QString, job);
+        QFETCH(QString, land);
+        QFETCH(bool, ticked);
+        QFETCH(bool, printed);
+        AddressRecord to = address(1);
+        to.setField(AddressRecord::Land, land);
+        RecordingDevice device;
+        const JobResult result = job == QLatin1String("all")  ? AfdrukkenAlleLabels(device, {to}, {}, 10, ticked)
+                               : job == QLatin1String("same") ? AfdrukkenZelfdeLabels(device, to, {}, 10, ticked, 21)
+                                                              : AfdrukkenEnkelLabel(device, to, 21, 10);
+        QVERIFY(result.ok);
+        QCOMPARE(device.texts.size(), printed ? 5 : 4);
+        if (printed)
+            QCOMPARE(std::tuple(device.texts[4].text, int(device.texts[4].x), int(device.texts[4].y)),
+                     std::tuple(land, job == QLatin1String("all") ? 660 : 8040, job == QLatin1String("all") ? 2130 : 15090));
+    }
+
+    // A line too wide for its label is printed whole in a smaller size, in
+    // steps of half a point down to 6; its neighbours keep the chosen size.
+    void longLinesShrinkToFitTheirLabel()
+    {
+        QList<AddressRecord> addresses{address(1), address(2)};
+        addresses[0].setField(AddressRecord::Adres, QString(40, QLatin1Char('s'))); // 4000 twips at 10 points
+        addresses[1].setField(AddressRecord::Woonplaats, QString(60, QLatin1Char('w'))); // too wide even at 6
+        RecordingDevice device;
+        device.twipsPerChar = 100;
+        QVERIFY(AfdrukkenAlleLabels(device, addresses, {}, 10, false).ok);
+        QList<std::tuple<QString, float, int>> lines;
+        for (const auto& text : device.texts)
+            lines.append({text.text.left(4), text.size, int(text.x)});
+        QCOMPARE(lines, (QList<std::tuple<QString, float, int>>{
+                            {QStringLiteral("Naam"), 10.f, 660}, {QStringLiteral("ssss"), 8.f, 660},
+                            {QStringLiteral("1234"), 10.f, 660}, {QStringLiteral("Stad"), 10.f, 660},
+                            {QStringLiteral("Naam"), 10.f, 4350}, {QStringLiteral("Stra"), 10.f, 4350},
+                            {QStringLiteral("1234"), 10.f, 4350}, {QStringLiteral("wwww"), 6.f, 4350}}));
+        const TooWide found = findTooWide(device, addresses, 10, false);
+        QCOMPARE(found.count, 2);
+        QVERIFY(found.evenSmallest);
+        QVERIFY(!findTooWide(device, {addresses[0]}, 10, false).evenSmallest);
     }
 
     void failureEndsWithErrorPrinter_data()

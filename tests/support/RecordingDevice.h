@@ -28,7 +28,7 @@ public:
     QStringList ops;
     QList<Text> texts;
     QList<Line> lines;
-    double twipsPerChar = 0; // what TextWidth() makes of each character; 0: everything fits
+    double twipsPerChar = 0; // what TextWidth() makes of each character at 10 points; 0: everything fits
     QStringList printers{QStringLiteral("Kantoor"), QStringLiteral("Etiketten"), QStringLiteral("PDF-bestand")};
     int current = 0;
     QString documentName;
@@ -76,7 +76,10 @@ public:
         return true;
     }
     // Not an operation of the job: asking leaves no trace in ops.
-    double TextWidth(const QString&, float, bool, const QString& text) override { return text.size() * twipsPerChar; }
+    double TextWidth(const QString&, float points, bool, const QString& text) override
+    {
+        return text.size() * twipsPerChar * points / 10;
+    }
     bool NewPage() override
     {
         if (!step(QStringLiteral("NewPage")))

@@ -54,7 +54,9 @@ bool mayPrintTooWide(Messages& messages, QWidget* parent, PrinterDevice& printer
         text += QStringLiteral("\r\n") + name;
     if (found.count > found.names.size())
         text += QStringLiteral("\r\n") + QChar(0x2026);
-    text += QStringLiteral("\r\nToch afdrukken?");
+    text += found.evenSmallest
+        ? QStringLiteral("\r\nDie regels passen niet, ook niet in de kleinste letter. Toch afdrukken?")
+        : QStringLiteral("\r\nDie regels worden kleiner afgedrukt, zodat ze op hun etiket passen. Afdrukken?");
     return messages.ask(parent, QStringLiteral("Afdrukken"), text) == Messages::Answer::Ja;
 }
 

@@ -14,7 +14,7 @@ struct HelpLine {
     const char* text;
 };
 
-constexpr std::array<HelpLine, 17> Lines{{
+constexpr std::array<HelpLine, 19> Lines{{
     {10, "Korte uitleg programma"},
     {23, "----------------------------"},
     {36, "Met dit programma kun je jouw adressen eenvoudig afdrukken op plaklabels."},
@@ -31,7 +31,9 @@ constexpr std::array<HelpLine, 17> Lines{{
     {179, "Kijk onder het menu-item 'Marges' voor eventuele wijzigingen. Voor elke mm op"},
     {192, "papier verhogen of verlagen we dit met 1 stap. Maximaal kun je 10 mm per"},
     {205, "afstand verhogen of verlagen. Meestal is een paar stappen (1..3) voldoende."},
+    {218, "Adressen in het buitenland krijgen altijd hun land op het etiket."},
     {236, "Klik nogmaals op de Helpknop om dit scherm weer te verlaten..."},
+    {249, "Is de 100 mm-lijn op het proefvel korter? Druk dan af op ware grootte."},
 }};
 
 }

@@ -105,6 +105,7 @@ void Main::AfdrukkenEnkelLabel(int position)
         || !mayPrintTooWide(m_context.messages, this, m_context.printer, {address}, m_context.values.FontSize, false))
         return;
     m_context.printer.SetDocumentName(QStringLiteral("Plaklabels"));
-    const JobResult result = ::AfdrukkenEnkelLabel(m_context.printer, address, position, m_context.values.FontSize);
+    const JobResult result =
+        ::AfdrukkenEnkelLabel(m_context.printer, address, position, m_context.values.FontSize, m_context.values.margins);
     finishRun(m_context.messages, this, result);
 }

@@ -232,13 +232,14 @@ private slots:
         t.print();
         QCOMPARE(t.test.messages.lastTitle(), QStringLiteral("Afdrukken"));
         QCOMPARE(t.test.messages.lastText(), QStringLiteral("5 adressen zijn te breed voor hun etiket:\r\nNaam1\r\nNaam2\r\nNaam3\r\n"
-                                                            "\u2026\r\nToch afdrukken?"));
+                                                            "\u2026\r\nDie regels worden kleiner afgedrukt, zodat ze op hun etiket passen. Afdrukken?"));
         QVERIFY(!t.test.printer.ops.contains(QStringLiteral("SetUnitTwips")));
         QVERIFY(t.form->isVisible());
         QTest::mouseClick(t.option(2), Qt::LeftButton);
         t.test.messages.answers = {Messages::Answer::Ja};
         t.print();
-        QCOMPARE(t.test.messages.shown[2].text, QStringLiteral("1 adres is te breed voor zijn etiket:\r\nNaam99\r\nToch afdrukken?"));
+        QCOMPARE(t.test.messages.shown[2].text, QStringLiteral("1 adres is te breed voor zijn etiket:\r\nNaam99\r\n"
+                                                                      "Die regels passen niet, ook niet in de kleinste letter. Toch afdrukken?"));
         QCOMPARE(t.test.printer.texts.size(), 21 * 4);
     }
 

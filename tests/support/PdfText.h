@@ -11,6 +11,8 @@ struct PdfWord {
     int page;
     double xMm;   // left edge, millimetres from the page's left
     double topMm; // top of the word box, millimetres from the page's top
+    double rightMm;
+    double bottomMm;
     QString text;
 };
 
@@ -21,7 +23,7 @@ inline QList<PdfWord> readPdfWords(const QString& path)
     process.waitForFinished(60000);
     const QString html = QString::fromUtf8(process.readAllStandardOutput());
     static const QRegularExpression token(
-        QStringLiteral("<page |<word xMin=\"([0-9.]+)\" yMin=\"([0-9.]+)\" xMax=\"[0-9.]+\" yMax=\"[0-9.]+\">([^<]*)</word>"));
+        QStringLiteral("<page |<word xMin=\"([0-9.]+)\" yMin=\"([0-9.]+)\" xMax=\"([0-9.]+)\" yMax=\"([0-9.]+)\">([^<]*)</word>"));
     constexpr double MmPerPoint = 25.4 / 72;
     QList<PdfWord> words;
     int page = 0;
@@ -32,7 +34,7 @@ inline QList<PdfWord> readPdfWords(const QString& path)
             continue;
         }
         words.append({page, match.captured(1).toDouble() * MmPerPoint, match.captured(2).toDouble() * MmPerPoint,
-                      match.captured(3)});
+                      match.captured(3).toDouble() * MmPerPoint, match.captured(4).toDouble() * MmPerPoint, match.captured(5)});
     }
     return words;
 }

@@ -9,7 +9,7 @@ if [ "${1:-}" = "--package" ] || [ "${1:-}" = "--test" ]; then
     packages+=(qt6-svg-dev dpkg-dev file)
 fi
 if [ "${1:-}" = "--test" ]; then
-    packages+=(poppler-utils cups printer-driver-cups-pdf clang-14 libclang-rt-14-dev desktop-file-utils appstream lintian
+    packages+=(poppler-utils qpdf cups printer-driver-cups-pdf clang-14 libclang-rt-14-dev desktop-file-utils appstream lintian
                xvfb xdotool x11-utils)
 fi
 

@@ -2,6 +2,7 @@
 
 #include "app/ProgramValues.h"
 #include "print/CupsService.h"
+#include "print/PdfPreferences.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -213,7 +214,8 @@ bool QtPrinterDevice::EndDocument()
     m_painter.end();
     m_device.reset(); // the writer goes before the file it writes to
     m_newPagePending = false;
-    const bool written = !pdfWriteFailed() && m_pdfFile->flush() && m_pdfFile->error() == QFileDevice::NoError;
+    const bool written = !pdfWriteFailed() && appendActualSize() && m_pdfFile->flush()
+        && m_pdfFile->error() == QFileDevice::NoError;
     m_pdfFile->close();
     m_pdfFile.reset();
     if (!written) {
@@ -236,6 +238,24 @@ bool QtPrinterDevice::EndDocument()
     }
     m_keptPdf = m_pdfPath;
     return true;
+}
+
+bool QtPrinterDevice::appendActualSize()
+{
+    if (!m_pdfFile->flush())
+        return false;
+    const qint64 size = m_pdfFile->size();
+    std::optional<QByteArray> update;
+    if (uchar* bytes = m_pdfFile->map(0, size)) {
+        update = actualSizeUpdate(QByteArrayView(reinterpret_cast<const char*>(bytes), size));
+        m_pdfFile->unmap(bytes);
+    } else if (m_pdfFile->seek(0)) {
+        update = actualSizeUpdate(m_pdfFile->readAll());
+    }
+    // A file laid out otherwise still prints; only the viewer's hint is missing.
+    if (!update)
+        return true;
+    return m_pdfFile->seek(size) && m_pdfFile->write(*update) == update->size();
 }
 
 bool QtPrinterDevice::pdfWriteFailed()
@@ -264,7 +284,8 @@ bool QtPrinterDevice::openDocument()
     if (m_pdfPath.isEmpty())
         return false;
     m_pdfFile = std::make_unique<QFile>(m_pdfPath);
-    if (!m_pdfFile->open(QIODevice::WriteOnly)) {
+    // Read as well: the finished file is read back for its catalogue.
+    if (!m_pdfFile->open(QIODevice::ReadWrite | QIODevice::Truncate)) {
         m_pdfFile.reset();
         return fail(QStringLiteral("het PDF-bestand %1 kan niet worden aangemaakt.").arg(QDir::toNativeSeparators(m_pdfPath)));
     }

@@ -58,6 +58,8 @@ private:
     bool readyToDraw();
     QString spoolPath();
     bool pdfWriteFailed();
+    // Appends what makes viewers print the document at actual size.
+    bool appendActualSize();
     bool fail(const QString& reason);
     QString newPdfPath();
     void closeDocument();

@@ -108,6 +108,10 @@ private slots:
         verifyAt(words, QStringLiteral("Bravo21"), 1, 8040, 14010);
         verifyAt(words, QStringLiteral("Land21"), 1, 8040, 15090);
         verifyAt(words, QStringLiteral("Charlie22"), 2, 660, 1050);
+        // Viewers are asked to print at actual size, in a file that stays valid.
+        const auto [valid, objects] = qpdfCheckAndObjects(path);
+        QVERIFY(valid);
+        QVERIFY(objects.contains("\"/PrintScaling\": \"/None\""));
     }
 
     void fullSheetGivesNoBlankPageAndNamesDoNotCollide()

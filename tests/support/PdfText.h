@@ -39,6 +39,18 @@ inline QList<PdfWord> readPdfWords(const QString& path)
     return words;
 }
 
+// What qpdf says of a PDF: whether its check passes, and its objects as JSON.
+inline std::pair<bool, QByteArray> qpdfCheckAndObjects(const QString& path)
+{
+    QProcess check;
+    check.start(QStringLiteral("qpdf"), {QStringLiteral("--check"), path});
+    check.waitForFinished(60000);
+    QProcess objects;
+    objects.start(QStringLiteral("qpdf"), {QStringLiteral("--json=1"), QStringLiteral("--json-key=objects"), path});
+    objects.waitForFinished(60000);
+    return {check.exitStatus() == QProcess::NormalExit && check.exitCode() == 0, objects.readAllStandardOutput()};
+}
+
 inline int pdfPageCount(const QString& path)
 {
     QProcess process;

@@ -152,6 +152,21 @@ JobResult AfdrukkenEnkelLabel(PrinterDevice& device, const AddressRecord& addres
     return finishJob(device, ok);
 }
 
+// A line of 100 mm in the sheet's top margin with a tick every 10 mm: a
+// viewer that printed the sheet scaled ("aanpassen aan pagina") shows at once.
+bool drawRuler(PrinterDevice& device)
+{
+    constexpr double TwipsPerMm = 1440 / 25.4;
+    constexpr double Left = LabelSheet::FirstColumnX;
+    constexpr double Right = Left + 100 * TwipsPerMm;
+    constexpr double Y = 400;
+    constexpr double Tick = 90;
+    bool ok = device.DrawLine(float(Left), float(Y), float(Right), float(Y));
+    for (int mm = 0; ok && mm <= 100; mm += 10)
+        ok = device.DrawLine(float(Left + mm * TwipsPerMm), float(Y - Tick), float(Left + mm * TwipsPerMm), float(Y));
+    return ok && printLine(device, qint64(Right) + 120, qint64(Y) - 120, QStringLiteral("Deze lijn hoort 100 mm lang te zijn"));
+}
+
 JobResult AfdrukkenProefvel(PrinterDevice& device, const MarginSettings& margins, qint16 fontSize, const QString& marginsLine)
 {
     constexpr QPoint MarginsLineAt(LabelSheet::FirstColumnX, 16300);
@@ -166,7 +181,7 @@ JobResult AfdrukkenProefvel(PrinterDevice& device, const MarginSettings& margins
             && printLabel(device, cursor.x(), cursor.y(), sample, true, fontSize);
         cursor.advance();
     }
-    ok = ok && printLine(device, MarginsLineAt.x(), MarginsLineAt.y(), marginsLine);
+    ok = ok && printLine(device, MarginsLineAt.x(), MarginsLineAt.y(), marginsLine) && drawRuler(device);
     return finishJob(device, ok);
 }
 

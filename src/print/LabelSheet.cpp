@@ -1,6 +1,7 @@
 #include "print/LabelSheet.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace LabelSheet {
 
@@ -48,6 +49,19 @@ qint64 pagesForLabels(qint64 labels, const MarginSettings& margins)
     const qint64 rowsPerPage = (PageBreakLimit - firstRow) / rowStep + 1;
     const qint64 perPage = rowsPerPage * Columns;
     return (labels + perPage - 1) / perPage;
+}
+
+MarginSettings calibrated(const MarginSettings& current, const Measured& measured)
+{
+    constexpr double TwipsPerMm = 1440 / 25.4;
+    const auto offset = [](double twips) { return qint32(std::lround(twips / 3) * 3); };
+    const double r1 = measured.right1 * TwipsPerMm;
+    const double b1 = measured.down1 * TwipsPerMm;
+    const double r21 = measured.right21 * TwipsPerMm;
+    const double b21 = measured.down21 * TwipsPerMm;
+    return {offset(current.LeftOffset - r1), offset(current.TopOffset - b1),
+            offset(current.ColumnPitchOffset - (r21 - r1) / (Columns - 1)),
+            offset(current.RowPitchOffset - (b21 - b1) / (LabelCount / Columns - 1))};
 }
 
 int labelsOnSheet(const MarginSettings& margins)

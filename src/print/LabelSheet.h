@@ -56,6 +56,19 @@ qint64 pagesForLabels(qint64 labels, const MarginSettings& margins);
 // the last position a job may start at.
 int labelsOnSheet(const MarginSettings& margins);
 
+// How far the printed outlines of a proof sheet lay from the real labels,
+// in millimetres to the right and downwards, at label 1 and at label 21.
+struct Measured {
+    double right1 = 0;
+    double down1 = 0;
+    double right21 = 0;
+    double down21 = 0;
+};
+// The offsets that bring those outlines onto the labels: label 1 moves by
+// its own distance, the pitches take up the difference that grows over two
+// columns and six rows. Each rounded to 3 twips, a twentieth of a step.
+MarginSettings calibrated(const MarginSettings& current, const Measured& measured);
+
 // The widest a text line may be: the label's 63,5 mm less the 3,5 mm that
 // lie between its left edge and the text, kept free on the right as well.
 constexpr int MaxLineWidth = 3203;

@@ -268,7 +268,13 @@ private slots:
         const MarginSettings margins{120, -60, 60, 0};
         QVERIFY(AfdrukkenProefvel(device, margins, 11, QStringLiteral("Marges: 1 = 2, 2 = -1, 3 = 1, 4 = 0")).ok);
         QCOMPARE(device.pages, 1);
-        QCOMPARE(device.lines.size(), 21 * 6);
+        constexpr int RulerLines = 1 + 11;
+        QCOMPARE(device.lines.size(), 21 * 6 + RulerLines);
+        // The ruler: 100 mm from the first column, ticks every 10 mm, its caption after it.
+        QCOMPARE(device.lines[21 * 6].line.p1(), QPointF(660, 400));
+        QCOMPARE(qRound(device.lines[21 * 6].line.length() * 254 / 1440), 1000); // tenths of a millimetre
+        QCOMPARE(device.lines.last().line, QLineF(device.lines[21 * 6].line.p2() - QPointF(0, 90), device.lines[21 * 6].line.p2()));
+        QCOMPARE(device.texts.last().text, QStringLiteral("Deze lijn hoort 100 mm lang te zijn"));
         // Label 5: text at (780 + 3750, 990 + 2160).
         const QList<QLineF> label5 = {QLineF(4332, 2957, 7932, 2957), QLineF(7932, 2957, 7932, 5117),
                                       QLineF(7932, 5117, 4332, 5117), QLineF(4332, 5117, 4332, 2957),
@@ -284,8 +290,8 @@ private slots:
         // At +10 steps the address job puts 15 labels on a sheet; the proof sheet draws those alone.
         RecordingDevice far;
         QVERIFY(AfdrukkenProefvel(far, {600, 600, 600, 600}, 11, QString()).ok);
-        QCOMPARE(far.lines.size(), LabelSheet::labelsOnSheet({600, 600, 600, 600}) * 6);
-        QCOMPARE(far.lines.size(), 15 * 6);
+        QCOMPARE(far.lines.size(), LabelSheet::labelsOnSheet({600, 600, 600, 600}) * 6 + RulerLines);
+        QCOMPARE(far.lines.size(), 15 * 6 + RulerLines);
     }
 
     void countryLineSitsAt1080()

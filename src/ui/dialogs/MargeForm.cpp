@@ -4,6 +4,7 @@
 #include "print/LabelJobs.h"
 #include "print/PrinterDevice.h"
 #include "ui/dialogs/PrintRun.h"
+#include "ui/dialogs/UitmetenForm.h"
 #include "ui/FormStyle.h"
 #include "resources/MarginDiagram.h"
 #include "widgets/vistabutton/VistaButton.h"
@@ -79,10 +80,15 @@ MargeForm::MargeForm(AppContext& context, QWidget* parent) : QDialog(parent), m_
                                            twipRect(5310, 2430, 990, 360));
     proof->setToolTip(QStringLiteral(" Proefvel afdrukken "));
     connect(proof, &VistaButton::Click, this, &MargeForm::ProefvelKnop_Click);
+    VistaButton* measure = FormStyle::button(this, QStringLiteral("UitmetenKnop"), QStringLiteral("Uitmeten"),
+                                             twipRect(3180, 2910, 990, 360));
+    measure->setToolTip(QStringLiteral(" Marges uitmeten "));
+    connect(measure, &VistaButton::Click, this, &MargeForm::UitmetenKnop_Click);
 
     setTabOrder(ok, reset);
     setTabOrder(reset, proof);
-    setTabOrder(proof, m_combo1[0]);
+    setTabOrder(proof, measure);
+    setTabOrder(measure, m_combo1[0]);
     for (int i = 0; i < 3; ++i)
         setTabOrder(m_combo1[size_t(i)], m_combo1[size_t(i + 1)]);
     cancel->setFocus();
@@ -156,12 +162,32 @@ void MargeForm::ProefvelKnop_Click()
     finishRun(m_context.messages, this, result);
 }
 
+void MargeForm::UitmetenKnop_Click()
+{
+    const std::optional<std::array<qint32, 4>> twips = typedValues();
+    if (!twips)
+        return;
+    UitmetenForm dialog(this);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    const auto [left, top, column, row] = *twips;
+    // Shown, not stored: Ok stores them as it stores typed values.
+    showValues(LabelSheet::calibrated(MarginSettings{left, top, column, row}, dialog.measured()));
+}
+
+void MargeForm::showValues(const MarginSettings& margins)
+{
+    const std::array<qint32, 4> values = {margins.LeftOffset, margins.TopOffset, margins.ColumnPitchOffset,
+                                          margins.RowPitchOffset};
+    for (int i = 0; i < 4; ++i)
+        m_combo1[size_t(i)]->setEditText(stepsText(values[size_t(i)]));
+}
+
 // Reset takes effect at once, before Ok, and Annuleren does not bring the old
 // offsets back: a user who resets wants to start from nothing.
 void MargeForm::ResetKnop_Click()
 {
     for (qint32* value : boundValues())
         *value = 0;
-    for (QComboBox* box : m_combo1)
-        box->setEditText(QStringLiteral("0"));
+    showValues({});
 }

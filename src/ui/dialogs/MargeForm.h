@@ -17,6 +17,8 @@ public:
     void OkKnop_Click();
     void ResetKnop_Click();
     void ProefvelKnop_Click();
+    // Measured distances turned into offsets, shown in the boxes for Ok.
+    void UitmetenKnop_Click();
 
     // A box's text as a value in steps, the way the box shows it.
     static QString stepsText(qint32 twips);
@@ -25,6 +27,7 @@ private:
     std::array<qint32*, 4> boundValues();
     // The offsets as the boxes read now, or nothing (after telling why) when one does not fit.
     std::optional<std::array<qint32, 4>> typedValues();
+    void showValues(const MarginSettings& margins);
     static void followText(QComboBox* box, const QString& text);
 
     AppContext& m_context;

@@ -1,4 +1,5 @@
 #include "MainWindowTest.h"
+#include "print/LabelJobs.h"
 #include "ui/dialogs/MargeForm.h"
 #include "ui/dialogs/NieuwForm.h"
 #include "ui/dialogs/OpenForm.h"
@@ -7,6 +8,7 @@
 
 #include <QAbstractButton>
 #include <QComboBox>
+#include <QDoubleSpinBox>
 #include <QMessageBox>
 #include <QProcess>
 #include <QLabel>
@@ -306,11 +308,50 @@ private slots:
         QCOMPARE(proof->toolTip(), QStringLiteral(" Proefvel afdrukken "));
         QTest::mouseClick(proof, Qt::LeftButton);
         QCOMPARE(t.test.printer.documentName, QStringLiteral("Proefvel"));
-        QCOMPARE(t.test.printer.texts.last().text, QStringLiteral("Marges: 1 = 2, 2 = -1, 3 = 0, 4 = 1.5"));
+        QCOMPARE(t.test.printer.texts[t.test.printer.texts.size() - 2].text, QStringLiteral("Marges: 1 = 2, 2 = -1, 3 = 0, 4 = 1.5"));
         QCOMPARE(t.test.printer.lines.first().line.p1(), QPointF(660 + 120 - 198, 1050 - 60 - 193));
         QVERIFY(form.isVisible());
         QTest::mouseClick(form.findChild<VistaButton*>(QStringLiteral("CancelKnop")), Qt::LeftButton);
         QCOMPARE(t.test.context.values.margins, (MarginSettings{60, 0, 0, 0}));
+    }
+
+    // Measured on a proof sheet: 2 mm right and 1 mm down at label 1, 2 mm
+    // right and 7 mm down at label 21. The next proof sheet lands on the labels.
+    void uitmetenTurnsMeasurementsIntoOffsets()
+    {
+        MainWindowTest t;
+        MargeForm form(t.test.context);
+        form.show();
+        auto* measure = form.findChild<VistaButton*>(QStringLiteral("UitmetenKnop"));
+        QCOMPARE(measure->toolTip(), QStringLiteral(" Marges uitmeten "));
+        whileModal([&] { QTest::mouseClick(measure, Qt::LeftButton); }, [&](QWidget* dialog) {
+            QCOMPARE(dialog->windowTitle(), QStringLiteral("Uitmeten"));
+            const QStringList typed{QStringLiteral("2,0"), QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("7,0")};
+            for (int i = 0; i < 4; ++i) {
+                auto* box = dialog->findChild<QDoubleSpinBox*>(QStringLiteral("Maat_%1").arg(i));
+                QTest::keyClick(box, Qt::Key_A, Qt::ControlModifier);
+                QTest::keyClicks(box, typed[i]);
+            }
+            QTest::keyClick(dialog->focusWidget(), Qt::Key_Return);
+            QVERIFY(!dialog->isVisible());
+        });
+        QStringList shown;
+        for (int i = 0; i < 4; ++i)
+            shown.append(form.findChild<QComboBox*>(QStringLiteral("Combo1_%1").arg(i))->currentText());
+        QCOMPARE(shown, (QStringList{QStringLiteral("-1.9"), QStringLiteral("-0.95"), QStringLiteral("0"), QStringLiteral("-0.95")}));
+        QCOMPARE(t.test.context.values.margins, MarginSettings()); // nothing stored before Ok
+        form.OkKnop_Click();
+        QCOMPARE(t.test.context.values.margins, (MarginSettings{-114, -57, 0, -57}));
+
+        RecordingDevice before, after;
+        QVERIFY(AfdrukkenProefvel(before, {}, 10, QString()).ok);
+        QVERIFY(AfdrukkenProefvel(after, t.test.context.values.margins, 10, QString()).ok);
+        const auto moved = [&](int label) {
+            const QPointF shift = after.lines[label * 6].line.p1() - before.lines[label * 6].line.p1();
+            return shift * 25.4 / 1440; // millimetres
+        };
+        QVERIFY(qAbs(moved(0).x() + 2) < 0.1 && qAbs(moved(0).y() + 1) < 0.1);
+        QVERIFY(qAbs(moved(20).x() + 2) < 0.1 && qAbs(moved(20).y() + 7) < 0.1);
     }
 
     void margeBoxesStoreWhatIsTypedAndStepFromIt()

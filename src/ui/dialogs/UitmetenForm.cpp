@@ -1,0 +1,58 @@
+#include "ui/dialogs/UitmetenForm.h"
+
+#include "ui/FormStyle.h"
+#include "widgets/vistabutton/VistaButton.h"
+
+#include <QDoubleSpinBox>
+#include <QLabel>
+
+using FormStyle::twipRect;
+
+UitmetenForm::UitmetenForm(QWidget* parent) : QDialog(parent)
+{
+    setObjectName(QStringLiteral("UitmetenForm"));
+    FormStyle::setUpDialogWindow(this, QStringLiteral("Uitmeten"), 6000, 3600, FormStyle::DialogBackground);
+
+    QLabel* explanation = FormStyle::caption(
+        this, QStringLiteral("Label1"),
+        QStringLiteral("Houd het afgedrukte proefvel tegen het licht over een vel etiketten.\n"
+                       "Meet bij etiket 1 en etiket 21 hoeveel mm de omlijning rechts van en onder de rand van het "
+                       "echte etiket ligt (links of erboven: negatief)."),
+        180, 150, FormStyle::CaptionGrey);
+    explanation->setWordWrap(true);
+    explanation->setGeometry(twipRect(180, 150, 5500, 750));
+    explanation->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+
+    const QStringList names = {QStringLiteral("Etiket 1 naar rechts (mm)"), QStringLiteral("Etiket 1 naar beneden (mm)"),
+                               QStringLiteral("Etiket 21 naar rechts (mm)"), QStringLiteral("Etiket 21 naar beneden (mm)")};
+    for (int i = 0; i < 4; ++i) {
+        auto* box = new QDoubleSpinBox(this);
+        box->setObjectName(QStringLiteral("Maat_%1").arg(i));
+        box->setAccessibleName(names[i]);
+        // Millimetres as a Dutch reader writes them: a decimal comma.
+        box->setLocale(QLocale(QLocale::Dutch, QLocale::Netherlands));
+        box->setRange(-30, 30);
+        box->setSingleStep(0.5);
+        box->setDecimals(1);
+        box->setGeometry(twipRect(3600, 1020 + 390 * i, 900, 315));
+        box->setFont(FormStyle::arial(9.75, true));
+        FormStyle::makeDarkBox(box);
+        FormStyle::showFocusOnDark(box);
+        FormStyle::onEnter(box, [this] { accept(); });
+        FormStyle::caption(this, QStringLiteral("Label2_%1").arg(i), names[i], 180, 1080 + 390 * i, FormStyle::CaptionGrey)
+            ->setBuddy(box);
+        m_boxes[size_t(i)] = box;
+    }
+    const FormStyle::ButtonPair buttons =
+        FormStyle::cancelAndConfirm(this, QStringLiteral("OkKnop"), QStringLiteral("Ok"), 3510, 2700, [this] { accept(); });
+    for (int i = 0; i < 3; ++i)
+        setTabOrder(m_boxes[size_t(i)], m_boxes[size_t(i + 1)]);
+    setTabOrder(m_boxes[3], buttons.cancel);
+    m_boxes[0]->setFocus();
+    FormStyle::centreOnScreen(this);
+}
+
+LabelSheet::Measured UitmetenForm::measured() const
+{
+    return {m_boxes[0]->value(), m_boxes[1]->value(), m_boxes[2]->value(), m_boxes[3]->value()};
+}

@@ -190,13 +190,24 @@ bool QtPrinterDevice::DrawLine(float x1, float y1, float x2, float y2)
 
 double QtPrinterDevice::TextWidth(const QString& fontName, float points, bool bold, const QString& text)
 {
-    QFont font = m_font;
-    font.setFamily(fontName);
-    font.setPointSizeF(points);
-    font.setBold(bold);
-    if (font != m_measure.font())
-        m_measure.setFont(font, DotsPerInch);
-    return m_measure.width(text);
+    // Every line of a job is measured: finding the font's tables must cost
+    // next to nothing. Each size keeps what it learnt, as fitting a long line tries several.
+    const auto sameFont = [&](const KeptMeasure& kept) {
+        return kept.points == points && kept.bold == bold && kept.name == fontName;
+    };
+    auto kept = std::find_if(m_measures.begin(), m_measures.end(), sameFont);
+    if (kept == m_measures.end()) {
+        if (m_measures.size() >= MaxKeptMeasures)
+            m_measures.clear();
+        QFont font = m_font;
+        font.setFamily(fontName);
+        font.setPointSizeF(points);
+        font.setBold(bold);
+        m_measures.push_back({fontName, points, bold, std::make_unique<TextMeasure>()});
+        m_measures.back().measure->setFont(font, DotsPerInch);
+        kept = m_measures.end() - 1;
+    }
+    return kept->measure->width(text);
 }
 
 bool QtPrinterDevice::NewPage()

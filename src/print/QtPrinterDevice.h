@@ -10,6 +10,7 @@
 #include <QPainter>
 #include <functional>
 #include <memory>
+#include <vector>
 
 class QPagedPaintDevice;
 
@@ -84,7 +85,14 @@ private:
     QPainter m_painter;
     QFont m_font;
     TextShaper m_shaper;
-    TextMeasure m_measure;
+    struct KeptMeasure {
+        QString name;
+        float points;
+        bool bold;
+        std::unique_ptr<TextMeasure> measure;
+    };
+    static constexpr size_t MaxKeptMeasures = 16;
+    std::vector<KeptMeasure> m_measures;
     QColor m_colour = Qt::black;
     double m_x = 0;
     double m_y = 0;

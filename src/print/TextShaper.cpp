@@ -10,6 +10,8 @@
 namespace {
 // Enough for the repeated texts of a big job without holding every name.
 constexpr qsizetype MaxKeptRuns = 20000;
+// The chosen size and the smaller ones long lines shrink to.
+constexpr qsizetype MaxKeptFonts = 16;
 }
 
 QGlyphRun glyphRun(const QRawFont& font, const QList<quint32>& glyphs)
@@ -31,25 +33,37 @@ QGlyphRun glyphRun(const QRawFont& font, const QList<quint32>& glyphs)
 
 void TextShaper::setFont(const QFont& font, const QPaintDevice& device)
 {
-    m_raw = QRawFont::fromFont(QFont(font, &device));
-    m_raw.setPixelSize(font.pointSizeF() * device.logicalDpiY() / 72.0);
-    m_runs.clear();
+    const QString key = font.key() + QLatin1Char('@') + QString::number(device.logicalDpiY());
+    auto kept = m_fonts.find(key);
+    if (kept == m_fonts.end()) {
+        if (m_fonts.size() >= MaxKeptFonts)
+            m_fonts.clear();
+        Shapes shapes;
+        shapes.raw = QRawFont::fromFont(QFont(font, &device));
+        shapes.raw.setPixelSize(font.pointSizeF() * device.logicalDpiY() / 72.0);
+        kept = m_fonts.insert(key, std::move(shapes));
+    }
+    m_current = &kept.value();
 }
 
 std::optional<QGlyphRun> TextShaper::run(const QString& text)
 {
-    if (const auto kept = m_runs.constFind(text); kept != m_runs.constEnd())
-        return *kept;
-    if (!m_raw.isValid())
+    if (!m_current)
         return std::nullopt;
-    const QList<quint32> glyphs = m_raw.glyphIndexesForString(text);
+    QHash<QString, QGlyphRun>& runs = m_current->runs;
+    if (const auto kept = runs.constFind(text); kept != runs.constEnd())
+        return *kept;
+    const QRawFont& raw = m_current->raw;
+    if (!raw.isValid())
+        return std::nullopt;
+    const QList<quint32> glyphs = raw.glyphIndexesForString(text);
     if (glyphs.size() != text.size() || glyphs.contains(0u))
         return std::nullopt;
-    const QGlyphRun run = glyphRun(m_raw, glyphs);
-    if (m_runs.size() >= MaxKeptRuns)
-        m_runs.clear();
+    const QGlyphRun run = glyphRun(raw, glyphs);
+    if (runs.size() >= MaxKeptRuns)
+        runs.clear();
     // A copy of its own as the key: the text may share memory that is not the shaper's to keep.
-    m_runs.insert(QString(text.constData(), text.size()), run);
+    runs.insert(QString(text.constData(), text.size()), run);
     return run;
 }
 

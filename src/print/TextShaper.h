@@ -18,6 +18,7 @@ QGlyphRun glyphRun(const QRawFont& font, const QList<quint32>& glyphs);
 // Shapes each distinct text once for the current font and hands out the glyph
 // run that draws it: a list of 100.000 labels holds the same towns, postcodes
 // and countries many times, and shaping is most of the cost of drawing text.
+// Each font keeps its runs: a line printed smaller does not cost the others theirs.
 class TextShaper {
 public:
     // The font as the device will draw it, at the device's resolution.
@@ -28,8 +29,12 @@ public:
     std::optional<QGlyphRun> run(const QString& text);
 
 private:
-    QRawFont m_raw;
-    QHash<QString, QGlyphRun> m_runs;
+    struct Shapes {
+        QRawFont raw;
+        QHash<QString, QGlyphRun> runs;
+    };
+    QHash<QString, Shapes> m_fonts;
+    Shapes* m_current = nullptr;
 };
 
 // Measures texts as the shaper's glyph runs draw them, fast enough to measure

@@ -1,6 +1,9 @@
 #!/usr/bin/env bash
-# Starts a print service with one PDF queue for the test run, or stops it again.
-#   cups-queue.sh start DIR   -> DIR/queue holds the queue name, DIR/out receives its PDFs
+# Starts a print service with two PDF queues for the test run, or stops it again.
+# Their drivers differ only in the printable area: the whole A4 sheet, or
+# margins of 12 points left and right and 18 points top and bottom.
+#   cups-queue.sh start DIR   -> DIR/queue holds the first queue's name, DIR/out receives its PDFs;
+#                                DIR/queue2 and DIR/out2 the same for the second
 #   cups-queue.sh stop DIR
 # When no print service can be started the queue file is left out and the
 # test that needs it skips; the script itself never fails the run.
@@ -9,16 +12,19 @@ action=$1
 dir=$2
 queue=PlaklabelsTest
 tag=plaklabelstest
+queue2=PlaklabelsMarges
+tag2=plaklabelsmarges
 
 stop() {
     lpadmin -x "$queue" 2>/dev/null
+    lpadmin -x "$queue2" 2>/dev/null
     if [ -f "$dir/cupsd.pid" ]; then
         pid=$(cat "$dir/cupsd.pid")
         kill -TERM "$pid" 2>/dev/null
         for _ in $(seq 50); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
         rm -f "$dir/cupsd.pid"
     fi
-    rm -f "$dir/queue" "/etc/cups/cups-pdf-$tag.conf"
+    rm -f "$dir/queue" "$dir/queue2" "/etc/cups/cups-pdf-$tag.conf" "/etc/cups/cups-pdf-$tag2.conf"
 }
 
 if [ "$action" = stop ]; then
@@ -27,9 +33,9 @@ if [ "$action" = stop ]; then
 fi
 
 command -v cupsd >/dev/null && command -v lpadmin >/dev/null && [ "$(id -u)" -eq 0 ] || exit 0
-mkdir -p "$dir/out" "$dir/log" "$dir/spool" "$dir/ppd"
-chmod 1777 "$dir/out"
-rm -f "$dir/queue" "$dir/out"/*
+mkdir -p "$dir/out" "$dir/out2" "$dir/log" "$dir/spool" "$dir/ppd"
+chmod 1777 "$dir/out" "$dir/out2"
+rm -f "$dir/queue" "$dir/queue2" "$dir/out"/* "$dir/out2"/*
 
 if ! lpstat -r 2>/dev/null | grep -q "is running"; then
     cat > "$dir/cupsd.conf" <<CONF
@@ -73,5 +79,16 @@ if lpadmin -p "$queue" -v "cups-pdf:/$tag" -m lsb/usr/cups-pdf/CUPS-PDF_opt.ppd 
         -o pdftops-renderer-default=pdftocairo -E 2>"$dir/log/lpadmin" \
     && cupsenable "$queue" && cupsaccept "$queue"; then
     echo "$queue" > "$dir/queue"
+fi
+
+# The same driver with a smaller printable area on A4.
+sed -e 's|^\*ImageableArea A4/A4: .*|*ImageableArea A4/A4: "12 18 583 824"|' \
+    -e 's|^\*HWMargins: .*|*HWMargins: 12 18 12 18|' \
+    /usr/share/ppd/cups-pdf/CUPS-PDF_opt.ppd > "$dir/ppd/marges.ppd"
+printf 'Out %s\nAnonDirName %s\n' "$dir/out2" "$dir/out2" > "/etc/cups/cups-pdf-$tag2.conf"
+if lpadmin -p "$queue2" -v "cups-pdf:/$tag2" -P "$dir/ppd/marges.ppd" \
+        -o pdftops-renderer-default=pdftocairo -E 2>>"$dir/log/lpadmin" \
+    && cupsenable "$queue2" && cupsaccept "$queue2"; then
+    echo "$queue2" > "$dir/queue2"
 fi
 exit 0

@@ -11,16 +11,16 @@ using FormStyle::twipRect;
 UitmetenForm::UitmetenForm(QWidget* parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("UitmetenForm"));
-    FormStyle::setUpDialogWindow(this, QStringLiteral("Uitmeten"), 6000, 3600, FormStyle::DialogBackground);
+    FormStyle::setUpDialogWindow(this, QStringLiteral("Uitmeten"), 9600, 3600, FormStyle::DialogBackground);
 
     QLabel* explanation = FormStyle::caption(
         this, QStringLiteral("Label1"),
         QStringLiteral("Houd het afgedrukte proefvel tegen het licht over een vel etiketten.\n"
-                       "Meet bij etiket 1 en etiket 21 hoeveel mm de omlijning rechts van en onder de rand van het "
-                       "echte etiket ligt (links of erboven: negatief)."),
+                       "Meet bij etiket 1 en 21 hoeveel mm de omlijning rechts van en onder het echte etiket ligt "
+                       "(links of erboven: negatief)."),
         180, 150, FormStyle::CaptionGrey);
     explanation->setWordWrap(true);
-    explanation->setGeometry(twipRect(180, 150, 5500, 750));
+    explanation->setGeometry(twipRect(180, 150, 9150, 600));
     explanation->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 
     const QStringList names = {QStringLiteral("Etiket 1 naar rechts (mm)"), QStringLiteral("Etiket 1 naar beneden (mm)"),
@@ -44,7 +44,7 @@ UitmetenForm::UitmetenForm(QWidget* parent) : QDialog(parent)
         m_boxes[size_t(i)] = box;
     }
     const FormStyle::ButtonPair buttons =
-        FormStyle::cancelAndConfirm(this, QStringLiteral("OkKnop"), QStringLiteral("Ok"), 3510, 2700, [this] { accept(); });
+        FormStyle::cancelAndConfirm(this, QStringLiteral("OkKnop"), QStringLiteral("Ok"), 7110, 2700, [this] { accept(); });
     for (int i = 0; i < 3; ++i)
         setTabOrder(m_boxes[size_t(i)], m_boxes[size_t(i + 1)]);
     setTabOrder(m_boxes[3], buttons.cancel);

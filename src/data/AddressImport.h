@@ -16,6 +16,7 @@ struct ImportResult {
     QStringList reasons;
     qsizetype leftOut = 0;
     qsizetype duplicates = 0; // left out because the list holds them already
+    QStringList duplicateNames; // the names of the first few of those
     static constexpr qsizetype ShownReasons = 3;
 
     void leaveOut(const QString& reason)
@@ -33,6 +34,9 @@ struct ImportResult {
                 reasons.append(prefix + reason);
         leftOut += other.leftOut;
         duplicates += other.duplicates;
+        for (const QString& name : other.duplicateNames)
+            if (duplicateNames.size() < ShownReasons)
+                duplicateNames.append(name);
     }
 };
 

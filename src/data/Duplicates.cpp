@@ -45,7 +45,8 @@ void leaveOutDuplicates(ImportResult& imported, const QList<AddressRecord>& list
         for (auto [at, end] = keptByHash.equal_range(hash); !seen && at != end; ++at)
             seen = sameAddress(kept[at->second], address);
         if (seen) {
-            ++imported.duplicates;
+            if (imported.duplicates++ < ImportResult::ShownReasons)
+                imported.duplicateNames.append(shownStart(address.fieldView(AddressRecord::Naam)));
             continue;
         }
         keptByHash.emplace(hash, kept.size());

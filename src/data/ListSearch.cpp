@@ -1,6 +1,7 @@
 #include "data/ListSearch.h"
 
 #include <QCollator>
+#include <QRegularExpression>
 #include <algorithm>
 #include <array>
 #include <memory>
@@ -99,6 +100,69 @@ QString foldedText(QStringView text)
     return result;
 }
 
+namespace {
+
+// German umlauts and ß as they are written without them: "Müller" is also
+// "Mueller", "Straße" also "Strasse". Nothing for every other character.
+QLatin1StringView transcription(QChar c)
+{
+    switch (c.unicode()) {
+    case u'ä': case u'Ä': return QLatin1StringView("ae");
+    case u'ö': case u'Ö': return QLatin1StringView("oe");
+    case u'ü': case u'Ü': return QLatin1StringView("ue");
+    case u'ß': case u'ẞ': return QLatin1StringView("ss");
+    default: return {};
+    }
+}
+
+// The text folded as foldedText does, with umlauts and ß written out.
+QString transcribedText(QStringView text)
+{
+    QString result;
+    for (const QChar c : text) {
+        const QLatin1StringView written = transcription(c);
+        result += written.isEmpty() ? foldedText(QStringView(&c, 1)) : QString(written);
+    }
+    return result;
+}
+
+// Whether the written-out needle stands in the record's text written out the
+// same way, within one field. Matches start at a character of the text.
+bool holdsTranscribed(const AddressRecord& record, QStringView needle, const FoldTable& fold)
+{
+    const QStringView text = record.text();
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        qsizetype matched = 0, at = i;
+        int half = 0; // within a written-out character: its second letter next
+        while (matched < needle.size() && at < text.size()) {
+            const QLatin1StringView written = transcription(text[at]);
+            const char16_t c = written.isEmpty() ? fold[text[at].unicode()] : char16_t(written[half].unicode());
+            if (c != needle[matched].unicode())
+                break;
+            ++matched;
+            if (!written.isEmpty() && half == 0) {
+                half = 1;
+            } else {
+                half = 0;
+                ++at;
+            }
+        }
+        const qsizetype last = half ? at : at - 1;
+        if (matched == needle.size() && record.fieldAt(i) == record.fieldAt(last))
+            return true;
+    }
+    return false;
+}
+
+// Whether writing umlauts out can make a difference to this search.
+bool mayBeTranscribed(QStringView needle)
+{
+    static const QRegularExpression written(QStringLiteral("ae|oe|ue|ss|[äöüßẞ]"), QRegularExpression::CaseInsensitiveOption);
+    return written.match(needle).hasMatch();
+}
+
+}
+
 int findAddress(const QList<AddressRecord>& addresses, const QString& text, int after)
 {
     const QString needle = foldedText(text);
@@ -107,10 +171,17 @@ int findAddress(const QList<AddressRecord>& addresses, const QString& text, int 
         return -1;
     const FoldTable& fold = foldTable();
     const QList<qsizetype> fallback = fallbacks(needle);
+    // "Mueller" finds "Müller" and the other way round; only looked for when the text could need it.
+    const QString transcribed = mayBeTranscribed(text) ? transcribedText(text) : QString();
     const int start = std::clamp(after + 1, 0, n) % n;
     for (int step = 0; step < n; ++step) {
         const int row = (start + step) % n;
         if (holds(addresses[row], needle, fold, fallback))
+            return row;
+        // The written-out search stays with texts short enough for its simple scan.
+        const AddressRecord& address = addresses[row];
+        if (!transcribed.isEmpty() && address.textSize() * transcribed.size() <= SimpleScanPairs
+            && holdsTranscribed(address, transcribed, fold))
             return row;
     }
     return -1;

@@ -3,6 +3,7 @@
 #include "widgets/vistabutton/VistaButton.h"
 
 #include <QAbstractItemView>
+#include <QApplication>
 #include <QComboBox>
 #include <QDialog>
 #include <QFont>
@@ -35,6 +36,40 @@ protected:
 
 private:
     std::function<void()> m_action;
+};
+
+bool isEnter(const QEvent* event)
+{
+    if (event->type() != QEvent::KeyPress)
+        return false;
+    const auto* key = static_cast<const QKeyEvent*>(event);
+    return (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter)
+        && (key->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
+}
+
+class EnterOnButtons : public QObject {
+public:
+    EnterOnButtons(QWidget* window, std::function<void()> otherwise) : QObject(window), m_otherwise(std::move(otherwise)) {}
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (!isEnter(event))
+            return false;
+        auto* button = qobject_cast<VistaButton*>(QApplication::focusWidget());
+        if (button && button->window() == parent()) {
+            if (button->buttonEnabled())
+                emit button->Click();
+            return true;
+        }
+        if (!m_otherwise)
+            return false;
+        m_otherwise();
+        return true;
+    }
+
+private:
+    std::function<void()> m_otherwise;
 };
 
 // What the window frame takes of a window's outer size: borders and title bar.
@@ -119,6 +154,12 @@ void setUpDialogWindow(QWidget* window, const QString& title, int outerWidth, in
     window->setFixedSize(px(outerWidth) - FrameWidth, px(outerHeight) - FrameHeight);
     window->setFont(arial(8.25));
     setBackground(window, background);
+    enterPressesButtons(window);
+}
+
+void enterPressesButtons(QWidget* window, std::function<void()> otherwise)
+{
+    window->installEventFilter(new EnterOnButtons(window, std::move(otherwise)));
 }
 
 void centreOnScreen(QWidget* window)

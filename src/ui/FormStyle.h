@@ -65,6 +65,11 @@ void makeAddressField(QLineEdit* field);
 // button would; the buttons themselves are never worked by Enter.
 void onEnter(QWidget* widget, std::function<void()> action);
 
+// Enter (or Return) on a focused button of the window presses it, as Space
+// does; the buttons leave Enter to their window. Elsewhere in the window,
+// Enter runs `otherwise` when there is one.
+void enterPressesButtons(QWidget* window, std::function<void()> otherwise = {});
+
 // Centres a window on the screen it opens on.
 void centreOnScreen(QWidget* window);
 

@@ -56,6 +56,8 @@ AfdrukForm::AfdrukForm(AppContext& context, const AddressListModel& list, const 
     buildButtons();
     buildStartBox();
     setTabOrders();
+    // Enter prints from wherever the focus is, but on Annuleren; the job's question still comes first.
+    FormStyle::enterPressesButtons(this, [this] { PrintKnop_Click(); });
 
     m_combo2->addItems(m_context.printer.InstalledPrinters());
     m_combo2->setCurrentIndex(m_combo2->findText(m_context.printer.CurrentDeviceName()));

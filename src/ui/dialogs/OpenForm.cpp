@@ -29,7 +29,12 @@ OpenForm::OpenForm(AppContext& context, QWidget* parent) : ListChoiceDialog(cont
     // Selection, not the current row: a list given the focus gets a current row but no choice.
     connect(m_list1, &QListWidget::itemSelectionChanged, this, &OpenForm::List1_Click);
     connect(m_list1, &QListWidget::itemDoubleClicked, this, &OpenForm::List1_DblClick);
-    FormStyle::onEnter(m_list1, [this] { OpenKnop_Click(); });
+    FormStyle::onEnter(m_list1, [this] {
+        // The list with the focus frame is the one meant, picked or not yet.
+        if (m_list1->selectedItems().isEmpty() && m_list1->currentItem())
+            m_list1->currentItem()->setSelected(true);
+        OpenKnop_Click();
+    });
     m_list1->installEventFilter(this);
     // "Openen" works on what is picked here, not on a name from an earlier dialog.
     choose({});

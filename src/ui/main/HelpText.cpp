@@ -4,6 +4,8 @@
 
 #include "ui/FormStyle.h"
 
+#include <QAccessible>
+#include <QAccessibleWidget>
 #include <QPainter>
 #include <array>
 
@@ -58,4 +60,60 @@ QString helpText()
     for (const HelpLine& line : Lines)
         lines.append(QString::fromLatin1(line.text));
     return lines.join(QLatin1Char('\n'));
+}
+
+namespace {
+
+class HelpAccessible : public QAccessibleWidget, public QAccessibleTextInterface {
+public:
+    explicit HelpAccessible(QWidget* surface) : QAccessibleWidget(surface, QAccessible::StaticText) {}
+
+    QString text(QAccessible::Text t) const override
+    {
+        return t == QAccessible::Value ? helpText() : QAccessibleWidget::text(t);
+    }
+    void* interface_cast(QAccessible::InterfaceType type) override
+    {
+        return type == QAccessible::TextInterface ? static_cast<QAccessibleTextInterface*>(this)
+                                                  : QAccessibleWidget::interface_cast(type);
+    }
+
+    // Read-only text: a reading position and nothing to select.
+    void selection(int, int* start, int* end) const override { *start = *end = 0; }
+    int selectionCount() const override { return 0; }
+    void addSelection(int, int) override {}
+    void removeSelection(int) override {}
+    void setSelection(int, int, int) override {}
+    int cursorPosition() const override { return m_cursor; }
+    void setCursorPosition(int position) override { m_cursor = position; }
+    QString text(int start, int end) const override { return helpText().mid(start, end - start); }
+    int characterCount() const override { return int(helpText().size()); }
+    QRect characterRect(int) const override { return {}; }
+    int offsetAtPoint(const QPoint&) const override { return -1; }
+    void scrollToSubstring(int, int) override {}
+    QString attributes(int offset, int* start, int* end) const override
+    {
+        *start = *end = offset;
+        return {};
+    }
+
+private:
+    int m_cursor = 0;
+};
+
+QAccessibleInterface* accessibleFactory(const QString& className, QObject* object)
+{
+    if (className == QLatin1String("HelpSurface") && object && object->isWidgetType())
+        return new HelpAccessible(static_cast<QWidget*>(object));
+    return nullptr;
+}
+
+}
+
+HelpSurface::HelpSurface(QWidget* parent) : QLabel(parent)
+{
+    static const bool installed = (QAccessible::installFactory(accessibleFactory), true);
+    Q_UNUSED(installed);
+    // Reached with Tab, so a screen reader can read it from the keyboard.
+    setFocusPolicy(Qt::StrongFocus);
 }

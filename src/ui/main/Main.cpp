@@ -33,6 +33,7 @@ Main::Main(AppContext& context, QWidget* parent) : QMainWindow(parent), m_contex
     buildEditArea(central);
     buildButtonBar(central);
     buildListKeys();
+    FormStyle::enterPressesButtons(this);
     // The count in the menu bar follows the list, whatever changed it.
     connect(&m_model, &QAbstractItemModel::rowsInserted, this, &Main::showCount);
     connect(&m_model, &QAbstractItemModel::rowsRemoved, this, &Main::showCount);
@@ -48,6 +49,11 @@ void Main::showEvent(QShowEvent* event)
     if (!m_centred) {
         FormStyle::centreOnScreen(this);
         m_centred = true;
+        // Never on Stoppen, where a stray Space or Enter would end the program.
+        if (currentFile().isEmpty())
+            centralWidget()->setFocus();
+        else
+            focusList();
     }
     QMainWindow::showEvent(event);
 }

@@ -105,9 +105,18 @@ void Main::deleteAddress()
         : QStringLiteral("Wil je de %1 gekozen adressen verwijderen?").arg(rows.size());
     if (m_context.messages.ask(this, QStringLiteral(" Delete"), question) != Messages::Answer::Ja)
         return;
-    // The fields keep the deleted address, so no other row may look chosen.
     m_listView->selectionModel()->clear();
     m_history.remove(rows);
+    // The address now standing where the first one went becomes current, fields and all.
+    const int current = std::min(rows.first(), m_model.count() - 1);
+    if (current < 0) {
+        for (int i = 0; i < AddressRecord::Land; ++i)
+            showInField(i, {});
+        showInField(AddressRecord::Land, DefaultLand);
+        return;
+    }
+    chooseRows({current}, current);
+    ListView1_ItemClick(m_model.index(current, 0));
 }
 
 bool Main::saveList()
@@ -166,6 +175,11 @@ bool Main::eventFilter(QObject* watched, QEvent* event)
         && !m_listView->selectionModel()->hasSelection() && m_model.count() > 0) {
         const QModelIndex first = current.isValid() ? current : m_model.index(0, 0);
         m_listView->selectionModel()->setCurrentIndex(first, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+        return true;
+    }
+    // The Delete key deletes the chosen rows, as the Delete button does.
+    if (key->key() == Qt::Key_Delete && plain) {
+        deleteAddress();
         return true;
     }
     // Ctrl+V or Shift+Insert: what a spreadsheet or a mail put on the clipboard.

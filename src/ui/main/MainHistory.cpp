@@ -40,6 +40,12 @@ void Main::buildListKeys()
             [this] { m_lastSearch.isEmpty() ? Zoeken_Click() : findNext(m_lastSearch); });
     connect(shortcut(this, QStringLiteral("Kopieren"), {QKeySequence(Qt::CTRL | Qt::Key_C)}), &QAction::triggered, this,
             &Main::copyChosen);
+    // Also while the Opslaan button is out of sight, in the preview mode.
+    connect(shortcut(this, QStringLiteral("Opslaan"), {QKeySequence(Qt::CTRL | Qt::Key_S)}), &QAction::triggered, this,
+            [this] {
+                if (!currentFile().isEmpty())
+                    saveList();
+            });
     for (int column = 0; column < AddressRecord::FieldCount; ++column)
         connect(shortcut(this, QStringLiteral("Sorteren%1").arg(column + 1), {QKeySequence(Qt::CTRL | (Qt::Key_1 + column))}),
                 &QAction::triggered, this, [this, column] { sortByColumn(column); });

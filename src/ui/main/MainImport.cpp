@@ -21,9 +21,15 @@ const QString ReadingText = QStringLiteral("Bezig met inlezen...");
 QString leftOutParagraph(const ImportResult& imported)
 {
     QStringList lines;
-    if (imported.duplicates > 0)
-        lines.append(imported.duplicates == 1 ? QStringLiteral("1 adres staat al in de lijst")
-                                              : QStringLiteral("%1 adressen staan al in de lijst").arg(imported.duplicates));
+    if (imported.duplicates > 0) {
+        // Who, so the user can tell a real double from a namesake.
+        QString names = imported.duplicateNames.join(QStringLiteral(", "));
+        if (imported.duplicates > imported.duplicateNames.size())
+            names += QStringLiteral(", ") + QChar(0x2026);
+        lines.append((imported.duplicates == 1 ? QStringLiteral("1 adres staat al in de lijst: %1")
+                                               : QStringLiteral("%1 adressen staan al in de lijst: %2").arg(imported.duplicates))
+                         .arg(names));
+    }
     if (imported.leftOut > 0)
         lines.append(imported.leftOut == 1 ? QStringLiteral("1 regel is overgeslagen:")
                                            : QStringLiteral("%1 regels zijn overgeslagen:").arg(imported.leftOut));

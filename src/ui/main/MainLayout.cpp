@@ -153,12 +153,11 @@ void Main::buildListArea(QWidget* central)
     m_image->setAccessibleName(QStringLiteral("Printer"));
     m_image->setAccessibleDescription(QStringLiteral("Een printer die etiketten afdrukt; open of maak een lijst via het menu File"));
 
-    m_helpPic = new QLabel(frame1);
+    m_helpPic = new HelpSurface(frame1);
     m_helpPic->setObjectName(QStringLiteral("HelpPic"));
     m_helpPic->setGeometry(area);
     m_helpPic->setPixmap(QPixmap::fromImage(drawHelpText(area.size(), devicePixelRatioF())));
     m_helpPic->setAccessibleName(QStringLiteral("Korte uitleg"));
-    m_helpPic->setAccessibleDescription(helpText());
     m_helpPic->hide();
 }
 

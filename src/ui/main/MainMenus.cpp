@@ -64,6 +64,11 @@ void Main::setHelpShown(bool shown)
     m_afdrukKnop->setButtonEnabled(!shown);
     m_a4->setEnabled(!shown);
     m_helpUitleg->setChecked(shown);
+    // The keyboard goes where there is something to read or to choose.
+    if (shown)
+        m_helpPic->setFocus();
+    else
+        focusList();
 }
 
 void Main::AfdrukKnop_Click()

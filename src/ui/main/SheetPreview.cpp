@@ -92,6 +92,18 @@ void SheetPreview::paintEvent(QPaintEvent*)
         drawAll();
     QPainter painter(this);
     painter.drawImage(0, 0, m_image);
+    if (!hasFocus())
+        return;
+    // The keyboard's cell gets a clear mark, inside its border so that the
+    // red of a clicked label stays in sight around it.
+    painter.setPen(QPen(palette().color(QPalette::Active, QPalette::Highlight), 2));
+    painter.drawRect(QRectF(cellRect(keyCell())).adjusted(3, 3, -2, -2));
+}
+
+void SheetPreview::focusOutEvent(QFocusEvent* event)
+{
+    update();
+    QWidget::focusOutEvent(event);
 }
 
 void SheetPreview::highlight(int position)
@@ -141,6 +153,7 @@ void SheetPreview::focusInEvent(QFocusEvent* event)
     // comes back from the question it asked.
     if (!m_clickShown)
         highlight(keyCell());
+    update();
     announceKeyCell(this);
     QWidget::focusInEvent(event);
 }

@@ -29,6 +29,8 @@ public:
     int lastPosition() const { return m_lastPosition; }
     // The cell the keyboard stands on: the last highlighted, else the first.
     int keyCell() const { return m_lastPosition > 0 ? m_lastPosition : 1; }
+    // The cell that stays red after a label was printed on it, or 0.
+    int clickedCell() const { return m_clickShown ? m_lastPosition : 0; }
     const QImage& image() const { return m_image; }
 
 signals:
@@ -40,6 +42,7 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
 
 private:
     // Draws the one cell highlighted (0: none) and every other in its normal look.

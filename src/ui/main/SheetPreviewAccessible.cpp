@@ -23,7 +23,11 @@ public:
     QAccessibleInterface* childAt(int, int) const override { return nullptr; }
     QString text(QAccessible::Text t) const override
     {
-        return t == QAccessible::Name ? QStringLiteral("Etiket %1").arg(m_position) : QString();
+        if (t == QAccessible::Name)
+            return QStringLiteral("Etiket %1").arg(m_position);
+        if (t == QAccessible::Description && m_preview->clickedCell() == m_position)
+            return QStringLiteral("laatst afgedrukt");
+        return {};
     }
     void setText(QAccessible::Text, const QString&) override {}
     QRect rect() const override

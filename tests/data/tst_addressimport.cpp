@@ -189,6 +189,7 @@ private slots:
         QCOMPARE(addresses(imported), (QList<Fields>{f("jan", "Kerkstraat 1", "1234 AB", "Ede", "Nederland"),
                                                      f("Piet", "Dorp 2", "", "Gent", "België")}));
         QCOMPARE(imported.duplicates, 2);
+        QCOMPARE(imported.duplicateNames, (QStringList{QStringLiteral("Jan"), QStringLiteral("Piet")}));
     }
 
     void encodingsAreRecognised()

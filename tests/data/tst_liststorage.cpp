@@ -104,6 +104,30 @@ private slots:
         QCOMPARE(findAddress(list, text, after), found);
     }
 
+    // Umlauts and ß as German writes them without: both directions.
+    void findsGermanTranscriptions_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("after");
+        QTest::addColumn<int>("found");
+        QTest::newRow("ue finds ü") << QStringLiteral("Mueller") << -1 << 0;
+        QTest::newRow("u still finds ü") << QStringLiteral("muller") << -1 << 0;
+        QTest::newRow("ö finds oe") << QStringLiteral("Göthe") << -1 << 1;
+        QTest::newRow("ß finds ss") << QStringLiteral("straße") << -1 << 2;
+        QTest::newRow("ss finds ß") << QStringLiteral("STRASSE") << 2 << 3;
+        QTest::newRow("no near miss") << QStringLiteral("Mueler") << -1 << -1;
+        QTest::newRow("not across two fields") << QStringLiteral("ssedorp") << -1 << -1;
+    }
+    void findsGermanTranscriptions()
+    {
+        QFETCH(QString, text);
+        QFETCH(int, after);
+        QFETCH(int, found);
+        const QList<AddressRecord> list{rec(QStringLiteral("Hans Müller")), rec(QStringLiteral("Anna Goethe")),
+                                        rec(QStringLiteral("Petra Strasse")), rec(QStringLiteral("Jan Straße"))};
+        QCOMPARE(findAddress(list, text, after), found);
+    }
+
     // A long field is searched in steps that grow with its length alone, not
     // with its length times the text's: this once took minutes.
     void findsInLongFieldsInTime()

@@ -243,6 +243,30 @@ private slots:
         QCOMPARE(t.test.printer.texts.size(), 21 * 4);
     }
 
+    // Enter prints from wherever the focus is, the question first; on Annuleren it cancels.
+    void enterPrintsFromEveryBox()
+    {
+        for (const QString& box : {QStringLiteral("Combo2"), QStringLiteral("Combo1"), QStringLiteral("BeginEtiket"),
+                                   QStringLiteral("Option1_0"), QStringLiteral("Check1"), QStringLiteral("PrintKnop")}) {
+            FormTest t(3);
+            QVERIFY(QTest::qWaitForWindowActive(t.form.get()));
+            QWidget* focused = t.find<QWidget>(box);
+            focused->setFocus();
+            t.test.messages.answers = {Messages::Answer::Nee};
+            QTest::keyClick(focused, Qt::Key_Return);
+            QVERIFY2(t.test.messages.shown.size() == 1, qPrintable(box)); // the job's question, answered Nee
+            QVERIFY2(!t.test.printer.ops.contains(QStringLiteral("SetUnitTwips")), qPrintable(box + t.test.printer.ops.join(QLatin1Char(' '))));
+        }
+        FormTest t(3);
+        QVERIFY(QTest::qWaitForWindowActive(t.form.get()));
+        auto* cancel = t.find<VistaButton>(QStringLiteral("CancelKnop"));
+        cancel->setFocus();
+        QTest::keyClick(cancel, Qt::Key_Enter);
+        QVERIFY(t.test.messages.shown.isEmpty());
+        QCOMPARE(t.form->result(), int(QDialog::Rejected));
+        QVERIFY(!t.form->isVisible());
+    }
+
     void listAsksFirst()
     {
         FormTest t(4);

@@ -416,6 +416,22 @@ private slots:
             QTest::keyClick(name, Qt::Key_Return);
         });
         QCOMPARE(t.main->currentFile(), QStringLiteral("leden.lst"));
+
+        // Enter opens the list with the focus frame, picked or not yet; on Annuleren it cancels.
+        QFile::remove(t.test.dataPath(QStringLiteral("a.lst")));
+        whileModal([&] { t.action(QStringLiteral("FileOpen"))->trigger(); }, [&](QWidget* dialog) {
+            auto* list = dialog->findChild<QListWidget*>(QStringLiteral("List1"));
+            QVERIFY(list->selectedItems().isEmpty());
+            QTest::keyClick(list, Qt::Key_Return);
+        });
+        QCOMPARE(t.main->currentFile(), QStringLiteral("b.lst"));
+        whileModal([&] { t.action(QStringLiteral("FileNieuw"))->trigger(); }, [&](QWidget* dialog) {
+            auto* cancel = dialog->findChild<VistaButton*>(QStringLiteral("CancelKnop"));
+            cancel->setFocus();
+            QTest::keyClick(cancel, Qt::Key_Return);
+            QCOMPARE(static_cast<QDialog*>(dialog)->result(), int(QDialog::Rejected));
+        });
+        QCOMPARE(t.main->currentFile(), QStringLiteral("b.lst"));
     }
 
     void messageBoxesShowPlainText()

@@ -761,6 +761,60 @@ private slots:
         QCOMPARE(t.test.messages.lastText(), QStringLiteral("Afdrukken is mislukt: printer Kantoor staat uit."));
     }
 
+    // The keys a person presses first: Enter on a focused button, the Delete
+    // key, Ctrl+S; the fields follow the current address; the focus is never
+    // left on Stoppen; the in-place editor says what it edits.
+    void keysPeoplePress()
+    {
+        MainWindowTest t;
+        auto* view = t.openForKeys(QStringLiteral("a.lst"), TwoAddresses);
+        QTest::keyClick(view, Qt::Key_Delete); // nothing chosen yet: nothing happens
+        QVERIFY(t.test.messages.shown.isEmpty());
+        QTest::keyClick(view, Qt::Key_Down);
+        t.test.messages.answers = {Messages::Answer::Ja};
+        QTest::keyClick(view, Qt::Key_Delete);
+        QCOMPARE(t.test.messages.lastText(), QStringLiteral("Wil je (Jan) verwijderen uit de lijst?"));
+        QCOMPARE(t.main->model().count(), 1);
+        QCOMPARE(t.field(0)->text(), QStringLiteral("Piet"));
+        keys(t, Qt::CTRL | Qt::Key_Z);
+        QCOMPARE(t.main->model().count(), 2);
+
+        // Ctrl+S saves in the preview mode too, where Opslaan is out of sight.
+        QTest::keyClick(view, Qt::Key_Down);
+        t.test.messages.answers = {Messages::Answer::Ja};
+        QTest::keyClick(view, Qt::Key_Delete);
+        keys(t, Qt::CTRL | Qt::Key_S);
+        QCOMPARE(t.test.readList(QStringLiteral("a.lst")), QByteArray("\"Jan\",\"Kerkstraat 1\",\"1234 AB\",\"Zwolle\",\"Nederland\"\r\n"));
+        QVERIFY(!t.main->isModified());
+
+        // Enter on a focused button presses it.
+        VistaButton* bewerken = t.button(QStringLiteral("EditKnop"));
+        bewerken->setFocus();
+        QTest::keyClick(bewerken, Qt::Key_Return);
+        QVERIFY(!t.find(QStringLiteral("Frame4"))->isHidden());
+
+        // The in-place editor is an editable text named after its column.
+        view->setFocus();
+        QTest::keyClick(view, Qt::Key_Right);
+        QTest::keyClick(view, Qt::Key_F2);
+        QAccessibleInterface* editor = QAccessible::queryAccessibleInterface(QApplication::focusWidget());
+        QCOMPARE(editor->role(), QAccessible::EditableText);
+        QCOMPARE(editor->text(QAccessible::Name), QStringLiteral("Adres"));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+
+        // The help takes the keyboard while it shows, and gives it back to the list.
+        t.action(QStringLiteral("HelpUitleg"))->trigger();
+        QCOMPARE(QApplication::focusWidget(), t.find(QStringLiteral("HelpPic")));
+        t.action(QStringLiteral("HelpUitleg"))->trigger();
+        QCOMPARE(QApplication::focusWidget(), view);
+
+        // Enter on a focused Stoppen ends the program as a click does.
+        VistaButton* stoppen = t.button(QStringLiteral("CancelKnop"));
+        stoppen->setFocus();
+        QTest::keyClick(stoppen, Qt::Key_Enter);
+        QVERIFY(!t.main->isVisible());
+    }
+
     void helpSwitch()
     {
         MainWindowTest t;

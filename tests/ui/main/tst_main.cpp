@@ -83,6 +83,13 @@ private slots:
 
     void startUpState()
     {
+        {
+            // The keyboard never starts on Stoppen, where a stray Space or Enter would end the program.
+            MainWindowTest shown;
+            shown.main->show();
+            QVERIFY(QTest::qWaitForWindowActive(shown.main.get()));
+            QVERIFY(QApplication::focusWidget() != shown.find(QStringLiteral("CancelKnop")));
+        }
         MainWindowTest t;
         QCOMPARE(t.main->windowTitle(), QStringLiteral("Plaklabels"));
         QCOMPARE(t.action(QStringLiteral("Bestand"))->text(), QStringLiteral("Bestand"));

@@ -800,6 +800,11 @@ private slots:
         QAccessibleInterface* editor = QAccessible::queryAccessibleInterface(QApplication::focusWidget());
         QCOMPARE(editor->role(), QAccessible::EditableText);
         QCOMPARE(editor->text(QAccessible::Name), QStringLiteral("Adres"));
+        // Walked from the window as a screen reader follows the focus.
+        QAccessibleInterface* focused = QAccessible::queryAccessibleInterface(t.main.get());
+        while (focused->focusChild() && focused->focusChild() != focused)
+            focused = focused->focusChild();
+        QCOMPARE(std::pair(focused->role(), focused->text(QAccessible::Name)), std::pair(QAccessible::EditableText, QStringLiteral("Adres")));
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
 
         // The help takes the keyboard while it shows, and gives it back to the list.

@@ -17,6 +17,10 @@ struct ImportResult {
     qsizetype leftOut = 0;
     qsizetype duplicates = 0; // left out because the list holds them already
     QStringList duplicateNames; // the names of the first few of those
+    // Rows kept with letters the list cannot spell replaced by the nearest it
+    // can ("regel 15: Ayşe Yılmaz wordt Ayse Yilmaz"): the first few, and how many.
+    QStringList changes;
+    qsizetype changed = 0;
     static constexpr qsizetype ShownReasons = 3;
 
     void leaveOut(const QString& reason)
@@ -37,6 +41,10 @@ struct ImportResult {
         for (const QString& name : other.duplicateNames)
             if (duplicateNames.size() < ShownReasons)
                 duplicateNames.append(name);
+        for (const QString& change : other.changes)
+            if (changes.size() < ShownReasons)
+                changes.append(prefix + change);
+        changed += other.changed;
     }
 };
 

@@ -176,6 +176,55 @@ std::optional<QByteArray> encodeAddressList(const QList<AddressRecord>& records)
     return bytes;
 }
 
+namespace {
+
+// Letters the code page lacks that decomposition does not bring down to one it has.
+char16_t tableStandIn(char16_t c)
+{
+    switch (c) {
+    case u'ı': return u'i';
+    case u'ł': return u'l';
+    case u'Ł': return u'L';
+    case u'đ': return u'd';
+    case u'Đ': return u'D';
+    case u'ħ': return u'h';
+    case u'Ħ': return u'H';
+    // Hungarian's double acute is closest to the diaeresis the code page has.
+    case u'ő': return u'ö';
+    case u'Ő': return u'Ö';
+    case u'ű': return u'ü';
+    case u'Ű': return u'Ü';
+    // Typographic marks in their plain forms.
+    case u'\u2010': case u'\u2011': case u'\u2012': case u'\u2015': case u'\u2212': return u'-';
+    case u'\u2032': return u'\'';
+    case u'\u2009': case u'\u200A': case u'\u202F': case u'\u2007': return u' ';
+    default: return 0;
+    }
+}
+
+}
+
+QString withStandIns(QStringView text)
+{
+    QString result;
+    result.reserve(text.size());
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text[i];
+        if (isStorable(c.unicode()) || c == u'"') {
+            result += c;
+        } else if (const char16_t table = tableStandIn(c.unicode())) {
+            result += QChar(table);
+        } else if (c.decompositionTag() == QChar::Canonical) {
+            // The base letter when the code page has it, the accent dropped.
+            const QChar base = c.decomposition().at(0);
+            result += isStorable(base.unicode()) ? base : c;
+        } else {
+            result += c;
+        }
+    }
+    return result;
+}
+
 std::optional<UnstorableChar> findUnstorableChar(QStringView text)
 {
     for (qsizetype i = 0; i < text.size(); ++i) {

@@ -27,6 +27,12 @@ struct UnstorableChar {
 };
 std::optional<UnstorableChar> findUnstorableChar(QStringView text);
 
+// The text with each character the list cannot store replaced by the nearest
+// one it can: the accent dropped or one it has taken instead (ş to s, ő to ö),
+// a few letters by table (ı to i, ł to l), typographic marks in their plain
+// forms. A character without a stand-in (Chinese, emoji) stays as it is.
+QString withStandIns(QStringView text);
+
 // The first field of the list that cannot be stored, with a Dutch reason.
 std::optional<QString> unstorableReason(const QList<AddressRecord>& records);
 

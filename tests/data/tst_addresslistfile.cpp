@@ -129,6 +129,29 @@ private slots:
         QCOMPARE(*unstorableReason(list),
                  QStringLiteral("het teken Ł in Woonplaats van adres 2 (Ola) kan niet in het bestand worden opgeslagen."));
     }
+
+    // The nearest letter the list can spell: an accent dropped or the one it
+    // has, a small table, plain typographic marks; nothing for what has none.
+    void standInsForWhatCannotBeStored_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("standIn");
+        QTest::newRow("Turkish") << QStringLiteral("Ayşe Yılmaz, Erdoğan") << QStringLiteral("Ayse Yilmaz, Erdogan");
+        QTest::newRow("Polish") << QStringLiteral("Łódź, Gdańsk, Żywiec, Pięć") << QStringLiteral("Lódz, Gdansk, Zywiec, Piec");
+        QTest::newRow("Czech") << QStringLiteral("Dvořák, Čapek") << QStringLiteral("Dvorák, Capek");
+        QTest::newRow("Hungarian: the accent it has") << QStringLiteral("Erdős, Győr, Műegyetem") << QStringLiteral("Erdös, Györ, Müegyetem");
+        QTest::newRow("Romanian") << QStringLiteral("Ștefan Țară, Brașov") << QStringLiteral("Stefan Tara, Brasov");
+        QTest::newRow("table") << QStringLiteral("ı ł Ł đ Đ ħ") << QStringLiteral("i l L d D h");
+        QTest::newRow("typographic marks") << QStringLiteral("Jan\u2011Piet 3\u2009a") << QStringLiteral("Jan-Piet 3 a");
+        QTest::newRow("already storable") << QStringLiteral("Renée Œuvre € \"x\"") << QStringLiteral("Renée Œuvre € \"x\"");
+        QTest::newRow("no stand-in") << QStringLiteral("北京 😀") << QStringLiteral("北京 😀");
+    }
+    void standInsForWhatCannotBeStored()
+    {
+        QFETCH(QString, text);
+        QFETCH(QString, standIn);
+        QCOMPARE(withStandIns(text), standIn);
+    }
 };
 
 QTEST_GUILESS_MAIN(TestAddressListFile)

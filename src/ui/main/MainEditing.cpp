@@ -43,10 +43,16 @@ std::optional<QString> Main::refusal(int field, QStringView value)
     if (isBlank(value))
         return QStringLiteral("Alle velden invullen a.u.b.");
     // Refused now what the list file could not hold, rather than lost at saving.
-    if (const auto bad = findUnstorableChar(value))
-        return QStringLiteral("Het teken %1 in %2 kan niet worden opgeslagen. Gebruik een ander teken.")
-            .arg(bad->character, fieldPrompts()[field]);
-    return std::nullopt;
+    const auto bad = findUnstorableChar(value);
+    if (!bad)
+        return std::nullopt;
+    // The nearest spelling the list can hold, when there is one.
+    const QString standIn = withStandIns(value);
+    if (!findUnstorableChar(standIn))
+        return QStringLiteral("Het teken %1 in %2 kan niet worden opgeslagen; bijvoorbeeld: %3")
+            .arg(bad->character, fieldPrompts()[field], shownStart(standIn));
+    return QStringLiteral("Het teken %1 in %2 kan niet worden opgeslagen. Gebruik een ander teken.")
+        .arg(bad->character, fieldPrompts()[field]);
 }
 
 void Main::addAddress()

@@ -33,13 +33,20 @@ QString leftOutParagraph(const ImportResult& imported)
     if (imported.leftOut > 0)
         lines.append(imported.leftOut == 1 ? QStringLiteral("1 regel is overgeslagen:")
                                            : QStringLiteral("%1 regels zijn overgeslagen:").arg(imported.leftOut));
-    if (lines.isEmpty())
-        return {};
-    QString text = QStringLiteral("\r\n\r\n") + lines.join(QStringLiteral("\r\n"));
+    QString text = lines.isEmpty() ? QString() : QStringLiteral("\r\n\r\n") + lines.join(QStringLiteral("\r\n"));
     for (const QString& reason : imported.reasons)
         text += QStringLiteral("\r\n") + reason;
     if (imported.leftOut > imported.reasons.size())
         text += QStringLiteral("\r\n...");
+    if (imported.changed > 0) {
+        text += QStringLiteral("\r\n\r\n")
+            + (imported.changed == 1 ? QStringLiteral("1 regel is aangepast aan de tekens van de lijst:")
+                                     : QStringLiteral("%1 regels zijn aangepast aan de tekens van de lijst:").arg(imported.changed));
+        for (const QString& change : imported.changes)
+            text += QStringLiteral("\r\n") + change;
+        if (imported.changed > imported.changes.size())
+            text += QStringLiteral("\r\n...");
+    }
     return text;
 }
 

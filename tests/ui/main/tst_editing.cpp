@@ -129,7 +129,7 @@ private slots:
         t.type({QStringLiteral("Jan"), QStringLiteral("Ul. Długa 1"), QStringLiteral("1"), QStringLiteral("Ede")});
         t.click(QStringLiteral("Knop_0"));
         QCOMPARE(t.test.messages.lastText(),
-                 QStringLiteral("Het teken ł in Straatnaam en Huisnummer kan niet worden opgeslagen. Gebruik een ander teken."));
+                 QStringLiteral("Het teken ł in Straatnaam en Huisnummer kan niet worden opgeslagen; bijvoorbeeld: Ul. Dluga 1"));
         QCOMPARE(t.main->focusWidget(), t.field(1));
         t.type({QStringLiteral("Jan \"de\" Vries"), QStringLiteral("a"), QStringLiteral("1"), QStringLiteral("Ede")});
         t.click(QStringLiteral("Knop_0"));
@@ -243,7 +243,7 @@ private slots:
         for (const auto& [typed, message] :
              {std::pair{QStringLiteral("   "), QStringLiteral("Alle velden invullen a.u.b.")},
               std::pair{QStringLiteral("Łódź"),
-                        QStringLiteral("Het teken Ł in Voor en Achternaam kan niet worden opgeslagen. Gebruik een ander teken.")}}) {
+                        QStringLiteral("Het teken Ł in Voor en Achternaam kan niet worden opgeslagen; bijvoorbeeld: Lódz")}}) {
             QTest::keyClick(view, Qt::Key_F2);
             editor = qobject_cast<QLineEdit*>(QApplication::focusWidget());
             editor->selectAll();

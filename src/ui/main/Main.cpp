@@ -6,6 +6,7 @@
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
@@ -117,12 +118,27 @@ void Main::closeEvent(QCloseEvent* event)
         event->ignore();
         return;
     }
+    storeSettings();
+    event->accept();
+}
+
+void Main::storeSettings()
+{
     const FileResult written = writeSettings(m_context.homeFolder, m_context.values);
     if (!written.ok)
         m_context.messages.tell(this, ProgramTitle,
                                 QStringLiteral("De instellingen konden niet worden opgeslagen:\r\n") + written.reason,
                                 Messages::Icon::Error);
-    event->accept();
+}
+
+void Main::runSettingsDialog(QDialog& dialog)
+{
+    const SavedSettings before = m_context.values;
+    dialog.exec();
+    // Kept at once, not only at the end: a crash must not lose a calibration.
+    if (!(static_cast<const SavedSettings&>(m_context.values) == before))
+        storeSettings();
+    focusList();
 }
 
 void Main::showCount()

@@ -11,6 +11,7 @@
 
 struct ImportResult;
 class QAction;
+class QDialog;
 class QFrame;
 class QLabel;
 class QLineEdit;
@@ -92,6 +93,10 @@ private:
     void A4_MouseDown(Qt::MouseButton button, QPointF position);
     void AfdrukkenEnkelLabel(int position);
     void setHelpShown(bool shown);
+    // Writes the margins and the font size, telling the user when it cannot.
+    void storeSettings();
+    // Runs a dialog that may change the settings, and writes them when it did.
+    void runSettingsDialog(QDialog& dialog);
     // After a dialog, or a list opened: the keyboard goes on in the list.
     void focusList();
 

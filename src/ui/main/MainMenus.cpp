@@ -36,8 +36,7 @@ void Main::FileOpen_Click()
 void Main::Marges_Click()
 {
     MargeForm dialog(m_context, this);
-    dialog.exec();
-    focusList();
+    runSettingsDialog(dialog);
 }
 
 void Main::focusList()
@@ -78,8 +77,7 @@ void Main::AfdrukKnop_Click()
         return;
     }
     AfdrukForm dialog(m_context, m_model, chosenAddresses(), currentAddress(), this);
-    dialog.exec();
-    focusList();
+    runSettingsDialog(dialog);
 }
 
 void Main::A4_MouseDown(Qt::MouseButton button, QPointF position)

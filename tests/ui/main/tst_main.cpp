@@ -3,6 +3,7 @@
 
 #include <QAbstractButton>
 #include <QAccessible>
+#include <QComboBox>
 #include <QFile>
 #include <QHeaderView>
 #include <QLabel>
@@ -159,6 +160,18 @@ private slots:
         QVERIFY(main.close());
         QCOMPARE(test.messages.shown.size(), 0);
         QCOMPARE(loadSettings(test.folder.path()), (SavedSettings{{-600, -120, 0, 180}, 9}));
+    }
+
+    // Written the moment Marges closes with Ok: a crash after a calibration keeps it.
+    void settingsAreWrittenWhenTheyChange()
+    {
+        MainWindowTest t;
+        t.main->show();
+        whileModal([&] { t.action(QStringLiteral("Marges"))->trigger(); }, [&](QWidget* dialog) {
+            dialog->findChild<QComboBox*>(QStringLiteral("Combo1_0"))->setEditText(QStringLiteral("2"));
+            QTest::mouseClick(dialog->findChild<VistaButton*>(QStringLiteral("OkKnop")), Qt::LeftButton);
+        });
+        QCOMPARE(loadSettings(t.test.folder.path()).margins.LeftOffset, 120);
     }
 
     void unwritableSettingsAreToldAtClose()

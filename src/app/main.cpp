@@ -4,6 +4,7 @@
 #include "print/QtPrinterDevice.h"
 #include "resources/AppIcon.h"
 #include "ui/QtMessages.h"
+#include "ui/SingleInstance.h"
 #include "ui/main/Main.h"
 
 #include <QApplication>
@@ -42,11 +43,23 @@ int main(int argc, char* argv[])
         programFolder, QStandardPaths::writableLocation(QStandardPaths::AppDataLocation),
         programFolder + QStringLiteral("/../share/plaklabels/voorbeeld.lst"), QStringLiteral(PLAKLABELS_INSTALLED_BINDIR));
     QtMessages messages;
+    SingleInstance instance(home.path);
+    switch (instance.claim()) {
+    case SingleInstance::Claim::First:
+        break;
+    case SingleInstance::Claim::ShownOther:
+        return 0;
+    case SingleInstance::Claim::OtherHung:
+        messages.tell(nullptr, ProgramTitle, QStringLiteral("Plaklabels is al gestart voor deze map, maar reageert niet."),
+                      Messages::Icon::Error);
+        return 1;
+    }
     QtPrinterDevice::removeLeftOverSpools();
     QtPrinterDevice printer(home.path);
     AppContext context{home.path, {}, messages, printer};
 
     Main window(context);
+    instance.serve(&window);
     window.show();
     if (!home.problem.isEmpty())
         messages.tell(&window, ProgramTitle, home.problem, Messages::Icon::Error);

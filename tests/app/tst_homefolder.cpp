@@ -122,6 +122,44 @@ private slots:
         QVERIFY(QString::fromLocal8Bit(run.readAllStandardError()).startsWith(QStringLiteral("Gebruik: plaklabels")));
     }
 
+    // One program per program folder: a second start asks the first to come
+    // forward and ends with 0; a lock left by a killed program stops nothing;
+    // another folder runs beside it.
+    void oneProgramPerFolder()
+    {
+        QTemporaryDir program, other;
+        const QString copy = program.filePath(QStringLiteral("plaklabels"));
+        const QString otherCopy = other.filePath(QStringLiteral("plaklabels"));
+        QVERIFY(QFile::copy(QStringLiteral(PLAKLABELS_PROGRAM), copy) && QFile::copy(QStringLiteral(PLAKLABELS_PROGRAM), otherCopy));
+        const QStringList offscreen{QStringLiteral("-platform"), QStringLiteral("offscreen")};
+        QProcess first;
+        first.start(copy, offscreen);
+        QVERIFY(first.waitForStarted());
+        QTRY_VERIFY_WITH_TIMEOUT(QFileInfo::exists(program.filePath(QStringLiteral("Plaklabels.lock"))), 10000);
+        QTest::qWait(500); // its window and its server up
+
+        QProcess second;
+        second.start(copy, offscreen);
+        QVERIFY(second.waitForFinished(10000));
+        QCOMPARE(second.exitCode(), 0);
+        QCOMPARE(first.state(), QProcess::Running);
+
+        QProcess beside;
+        beside.start(otherCopy, offscreen);
+        QVERIFY(!beside.waitForFinished(2000));
+        beside.kill();
+        beside.waitForFinished();
+
+        first.kill(); // SIGKILL: the lock stays behind
+        first.waitForFinished();
+        QVERIFY(QFileInfo::exists(program.filePath(QStringLiteral("Plaklabels.lock"))));
+        QProcess third;
+        third.start(copy, offscreen);
+        QVERIFY(!third.waitForFinished(3000));
+        third.kill();
+        third.waitForFinished();
+    }
+
     // A write past the file-size limit fails like a write to a full disk, in
     // the program as a user starts it: it is not ended by the signal (the
     // first thing it writes, with no settings file yet, is the settings).

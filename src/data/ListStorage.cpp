@@ -17,7 +17,7 @@ static_assert(MaxReadableBytes < std::numeric_limits<qint32>::max());
 
 namespace {
 
-FileResult failure(const QString& reason) { return {false, reason, {}}; }
+FileResult failure(const QString& reason) { return {false, reason, {}, {}}; }
 
 QString writeFailureReason(const QFileDevice& file, const QString& path, bool whileWriting = false)
 {
@@ -95,6 +95,25 @@ FileResult notAFileName() { return failure(QStringLiteral("dit is geen geldige b
 
 }
 
+FileStamp stampOf(QByteArrayView bytes, const QDateTime& modified)
+{
+    // Qt's hash of a byte run: many gigabytes a second, so a load or a save hardly notices it.
+    return {bytes.size(), modified, qHashBits(bytes.data(), size_t(bytes.size()), 0)};
+}
+
+FileStamp currentStamp(const QString& path, const FileStamp& remembered)
+{
+    const QFileInfo info(path);
+    if (!info.isFile())
+        return {};
+    if (info.size() == remembered.size && info.lastModified() == remembered.modified)
+        return remembered;
+    QByteArray bytes;
+    if (!readWholeFile(path, bytes).ok)
+        return {info.size(), info.lastModified(), 0};
+    return stampOf(bytes, info.lastModified());
+}
+
 FileResult readWholeFile(const QString& path, QByteArray& bytes)
 {
     const QFileInfo info(path);
@@ -170,6 +189,7 @@ FileResult LaadAdressen(AddressListModel& model, const QString& dataFolder, cons
                             .arg(name, QString::number(parsed.firstWithQuote + 1),
                                  shownStart(parsed.records[parsed.firstWithQuote].fieldView(AddressRecord::Naam)));
     model.replaceAll(std::move(parsed.records));
+    loaded.stamp = stampOf(bytes, QFileInfo(path).lastModified());
     return loaded;
 }
 
@@ -191,5 +211,9 @@ FileResult SaveAdressen(const AddressListModel& model, const QString& dataFolder
     // A file the program cannot read back would lose the whole list at the next opening.
     if (const std::optional<QString> tooBig = tooBigToReopen(bytes->size()))
         return failure(*tooBig);
-    return writeWholeFile(dataFolder + QLatin1Char('/') + name, *bytes);
+    const QString path = dataFolder + QLatin1Char('/') + name;
+    FileResult written = writeWholeFile(path, *bytes);
+    if (written.ok)
+        written.stamp = stampOf(*bytes, QFileInfo(path).lastModified());
+    return written;
 }

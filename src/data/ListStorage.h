@@ -7,6 +7,22 @@
 class AddressListModel;
 struct SavedSettings;
 
+#include <QDateTime>
+
+// What a list file held when the program last read or wrote it: enough to
+// tell whether someone else changed it since. A new date alone is no change.
+struct FileStamp {
+    qint64 size = -1; // -1: no file
+    QDateTime modified;
+    size_t hash = 0;
+    bool sameBytes(const FileStamp& other) const { return size == other.size && hash == other.hash; }
+};
+FileStamp stampOf(QByteArrayView bytes, const QDateTime& modified);
+
+// The file as it is now; its bytes are read and hashed only when its size
+// and date differ from the remembered stamp.
+FileStamp currentStamp(const QString& path, const FileStamp& remembered);
+
 // The outcome of a file operation, with a short Dutch reason when it failed.
 struct FileResult {
     bool ok = true;
@@ -14,6 +30,7 @@ struct FileResult {
     // A whole sentence for the user where the common one does not fit: why
     // a list is refused, or what could not be read of a list that opened.
     QString notice;
+    FileStamp stamp; // a list read or written: what its file holds now
 };
 
 // The largest file the program reads: once read, a list takes about three

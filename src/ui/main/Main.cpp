@@ -5,11 +5,13 @@
 #include "ui/FormStyle.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCloseEvent>
 #include <QDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QTreeView>
 
 namespace {
 constexpr int ClientWidth = 652;
@@ -78,6 +80,7 @@ bool Main::openList(const QString& name)
         return false;
     }
     m_history.clear();
+    m_fileStamp = result.stamp;
     if (!result.notice.isEmpty())
         m_context.messages.tell(this, ProgramTitle, result.notice, Messages::Icon::Error);
     return true;
@@ -87,7 +90,37 @@ void Main::startNewList(const QString& fileName)
 {
     m_model.clear();
     m_history.clear();
+    // A file of that name the user chose to overwrite: only later changes to it count.
+    m_fileStamp = currentStamp(m_context.listPath(fileName), {});
     enterWorkingState(fileName);
+}
+
+void Main::changeEvent(QEvent* event)
+{
+    QMainWindow::changeEvent(event);
+    if (event->type() == QEvent::ActivationChange && isActiveWindow())
+        reloadIfChangedElsewhere();
+}
+
+void Main::reloadIfChangedElsewhere()
+{
+    if (currentFile().isEmpty() || isModified() || QApplication::activeModalWidget())
+        return;
+    const FileStamp now = currentStamp(m_context.listPath(currentFile()), m_fileStamp);
+    if (now.size < 0 || now.sameBytes(m_fileStamp)) {
+        m_fileStamp.modified = now.modified; // a new date alone is no change
+        return;
+    }
+    const int row = m_listView->currentIndex().row();
+    const std::optional<AddressRecord> current = row >= 0 ? std::optional(m_model.at(row)) : std::nullopt;
+    if (!openList(currentFile()))
+        return;
+    // The same address stays current when the file still holds it.
+    const int again = current ? int(m_model.records().indexOf(*current)) : -1;
+    if (again >= 0) {
+        chooseRows({again}, again);
+        ListView1_ItemClick(m_model.index(again, 0));
+    }
 }
 
 void Main::enterWorkingState(const QString& fileName)

@@ -4,6 +4,7 @@
 #include "data/AddressListModel.h"
 #include "data/AddressRecord.h"
 #include "data/ListHistory.h"
+#include "data/ListStorage.h"
 
 #include <QMainWindow>
 #include <array>
@@ -52,6 +53,7 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void changeEvent(QEvent* event) override;
     void showEvent(QShowEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
@@ -76,6 +78,8 @@ private:
     void finishCellEdit();
     void deleteAddress();
     bool saveList();
+    // Back in the window: an unchanged list whose file someone else changed is read again.
+    void reloadIfChangedElsewhere();
     void ListView1_ItemClick(const QModelIndex& index);
     // Puts a field in its edit box, or its start when it is too long to edit there.
     void showInField(int field, QStringView text);
@@ -126,6 +130,7 @@ private:
     int m_sortColumn = -1;
     Qt::SortOrder m_sortOrder = Qt::AscendingOrder;
     QString m_currentFile;
+    FileStamp m_fileStamp; // what the open list's file held when last read or written
     bool m_centred = false;
 
     QAction* m_helpUitleg = nullptr;

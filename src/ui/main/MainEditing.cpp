@@ -127,10 +127,20 @@ void Main::deleteAddress()
 
 bool Main::saveList()
 {
+    // Someone else's changes to the file are not overwritten unseen.
+    const FileStamp now = currentStamp(m_context.listPath(currentFile()), m_fileStamp);
+    if (now.size >= 0 && !now.sameBytes(m_fileStamp)
+        && m_context.messages.ask(this, ProgramTitle,
+                                  QStringLiteral("De lijst %1 is buiten Plaklabels gewijzigd sinds je hem opende. "
+                                                 "Toch opslaan en die wijzigingen overschrijven?")
+                                      .arg(currentFile()))
+            != Messages::Answer::Ja)
+        return false;
     const FileResult saved = SaveAdressen(m_model, m_context.dataFolder(), currentFile());
-    if (saved.ok)
+    if (saved.ok) {
         m_history.markSaved();
-    else
+        m_fileStamp = saved.stamp;
+    } else
         m_context.messages.tell(this, ProgramTitle, QStringLiteral("De lijst kon niet worden opgeslagen:\r\n") + saved.reason,
                                 Messages::Icon::Error);
     return saved.ok;

@@ -820,6 +820,50 @@ private slots:
         QVERIFY(!t.main->isVisible());
     }
 
+    // A list changed elsewhere is never overwritten unseen; a list without
+    // changes of its own follows its file quietly when the window comes back.
+    void listsChangedElsewhere()
+    {
+        MainWindowTest t;
+        auto* view = t.openForKeys(QStringLiteral("a.lst"), TwoAddresses);
+        t.click(QStringLiteral("EditKnop"));
+        {
+            // A sync tool touched the date alone: no change.
+            QFile file(t.test.dataPath(QStringLiteral("a.lst")));
+            QVERIFY(file.open(QIODevice::ReadWrite));
+            QVERIFY(file.setFileTime(QDateTime::currentDateTime().addSecs(120), QFileDevice::FileModificationTime));
+        }
+        t.click(QStringLiteral("Knop_2"));
+        QVERIFY(t.test.messages.shown.isEmpty());
+
+        const QByteArray kees = "\"Kees\",\"Laan 3\",\"9999 ZZ\",\"Assen\",\"Nederland\"\r\n";
+        t.test.writeList(QStringLiteral("a.lst"), kees);
+        t.test.messages.answers = {Messages::Answer::Nee};
+        t.click(QStringLiteral("Knop_2"));
+        QCOMPARE(t.test.messages.lastText(), QStringLiteral("De lijst a.lst is buiten Plaklabels gewijzigd sinds je hem opende. "
+                                                            "Toch opslaan en die wijzigingen overschrijven?"));
+        QCOMPARE(t.test.readList(QStringLiteral("a.lst")), kees);
+        t.test.messages.answers = {Messages::Answer::Ja};
+        t.click(QStringLiteral("Knop_2"));
+        QCOMPARE(t.test.readList(QStringLiteral("a.lst")), TwoAddresses);
+
+        // Back in the window: the rows are what the file holds, Piet still current.
+        clickRow(t, 1);
+        t.test.writeList(QStringLiteral("a.lst"), kees + TwoAddresses);
+        QEvent activated(QEvent::ActivationChange);
+        QApplication::sendEvent(t.main.get(), &activated);
+        QCOMPARE(t.main->model().count(), 3);
+        QCOMPARE(view->currentIndex().row(), 2);
+        QCOMPARE(t.field(0)->text(), QStringLiteral("Piet"));
+        QVERIFY(!t.main->isModified());
+        // With changes of its own, the list is left alone.
+        t.type({QStringLiteral("Dirk"), QStringLiteral("Weg 4"), QStringLiteral("4000 DD"), QStringLiteral("Ede")});
+        t.click(QStringLiteral("Knop_0"));
+        t.test.writeList(QStringLiteral("a.lst"), kees);
+        QApplication::sendEvent(t.main.get(), &activated);
+        QCOMPARE(t.main->model().count(), 4);
+    }
+
     void helpSwitch()
     {
         MainWindowTest t;

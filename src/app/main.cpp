@@ -61,6 +61,7 @@ int main(int argc, char* argv[])
     Main window(context);
     instance.serve(&window);
     window.show();
+    window.offerRecoveries();
     if (!home.problem.isEmpty())
         messages.tell(&window, ProgramTitle, home.problem, Messages::Icon::Error);
     return app.exec();

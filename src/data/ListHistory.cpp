@@ -122,6 +122,28 @@ private:
     QList<int> m_inverse;
 };
 
+class ReplaceAll : public Step {
+public:
+    ReplaceAll(AddressListModel& model, QList<AddressRecord> addresses)
+        : Step(model), m_old(model.records()), m_new(std::move(addresses))
+    {
+    }
+    void redo() override
+    {
+        m_model.replaceAll(m_new);
+        told({}, -1);
+    }
+    void undo() override
+    {
+        m_model.replaceAll(m_old);
+        told({}, -1);
+    }
+
+private:
+    QList<AddressRecord> m_old;
+    QList<AddressRecord> m_new;
+};
+
 }
 
 ListHistory::ListHistory(AddressListModel& model) : m_model(model) {}
@@ -157,6 +179,11 @@ ListHistory::Outcome ListHistory::reorder(const QList<int>& order)
 {
     m_stack.push(new Reorder(m_model, order));
     return outcomeOf(m_stack.index() - 1);
+}
+
+void ListHistory::replaceAll(const QList<AddressRecord>& addresses)
+{
+    m_stack.push(new ReplaceAll(m_model, addresses));
 }
 
 std::optional<ListHistory::Outcome> ListHistory::undo()

@@ -28,6 +28,8 @@ public:
     void setField(int row, int field, const QString& value);
     void append(const QList<AddressRecord>& addresses);
     Outcome reorder(const QList<int>& order);
+    // All rows at once, as one step: the unsaved rows brought back after a crash.
+    void replaceAll(const QList<AddressRecord>& addresses);
 
     // Nothing when there is no step to take.
     std::optional<Outcome> undo();

@@ -37,6 +37,12 @@ Main::Main(AppContext& context, QWidget* parent) : QMainWindow(parent), m_contex
     buildButtonBar(central);
     buildListKeys();
     FormStyle::enterPressesButtons(this);
+    // After every step, when the history knows whether the list is unsaved.
+    for (const auto signal : {&QAbstractItemModel::rowsInserted, &QAbstractItemModel::rowsRemoved})
+        connect(&m_model, signal, this, &Main::followRecovery, Qt::QueuedConnection);
+    connect(&m_model, &QAbstractItemModel::dataChanged, this, &Main::followRecovery, Qt::QueuedConnection);
+    connect(&m_model, &QAbstractItemModel::modelReset, this, &Main::followRecovery, Qt::QueuedConnection);
+    connect(&m_model, &QAbstractItemModel::layoutChanged, this, &Main::followRecovery, Qt::QueuedConnection);
     // The count in the menu bar follows the list, whatever changed it.
     connect(&m_model, &QAbstractItemModel::rowsInserted, this, &Main::showCount);
     connect(&m_model, &QAbstractItemModel::rowsRemoved, this, &Main::showCount);
@@ -81,8 +87,11 @@ bool Main::openList(const QString& name)
     }
     m_history.clear();
     m_fileStamp = result.stamp;
+    m_recoveryName = name;
     if (!result.notice.isEmpty())
         m_context.messages.tell(this, ProgramTitle, result.notice, Messages::Icon::Error);
+    if (const std::optional<QList<AddressRecord>> rows = askForRecovery(name))
+        m_history.replaceAll(*rows);
     return true;
 }
 
@@ -90,6 +99,7 @@ void Main::startNewList(const QString& fileName)
 {
     m_model.clear();
     m_history.clear();
+    m_recoveryName = fileName;
     // A file of that name the user chose to overwrite: only later changes to it count.
     m_fileStamp = currentStamp(m_context.listPath(fileName), {});
     enterWorkingState(fileName);
@@ -140,8 +150,10 @@ bool Main::maySetAsideList()
         this, ProgramTitle, QStringLiteral("De lijst %1 is gewijzigd. Wijzigingen opslaan?").arg(currentFile()), true);
     if (answer == Messages::Answer::Annuleren)
         return false;
-    if (answer == Messages::Answer::Nee)
+    if (answer == Messages::Answer::Nee) {
+        forgetRecovery(); // the changes are dropped, and so is their copy
         return true;
+    }
     return saveList();
 }
 

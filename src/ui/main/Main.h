@@ -5,6 +5,7 @@
 #include "data/AddressRecord.h"
 #include "data/ListHistory.h"
 #include "data/ListStorage.h"
+#include "ui/main/RecoveryWriter.h"
 
 #include <QMainWindow>
 #include <array>
@@ -47,6 +48,9 @@ public:
     // save unsaved changes. False when the user chose to keep things as they are.
     bool maySetAsideList();
 
+    // At start: recovery copies of lists with unsaved changes, offered one by one.
+    void offerRecoveries();
+
     // Addresses from the clipboard or from dropped files, added after one question.
     void pasteAddresses();
     void importFiles(const QStringList& paths);
@@ -80,6 +84,13 @@ private:
     bool saveList();
     // Back in the window: an unchanged list whose file someone else changed is read again.
     void reloadIfChangedElsewhere();
+
+    // The recovery copy: kept while the list has unsaved changes, gone once it has none.
+    QString recoveryPath(const QString& name) const;
+    void followRecovery();
+    void forgetRecovery();
+    // Asks whether to bring back the list's unsaved rows; the copy goes when not.
+    std::optional<QList<AddressRecord>> askForRecovery(const QString& name);
     void ListView1_ItemClick(const QModelIndex& index);
     // Puts a field in its edit box, or its start when it is too long to edit there.
     void showInField(int field, QStringView text);
@@ -126,6 +137,8 @@ private:
     AppContext& m_context;
     AddressListModel m_model;
     ListHistory m_history{m_model};
+    RecoveryWriter m_recovery{m_model, nullptr};
+    QString m_recoveryName; // the list whose rows the model holds
     QString m_lastSearch;
     int m_sortColumn = -1;
     Qt::SortOrder m_sortOrder = Qt::AscendingOrder;

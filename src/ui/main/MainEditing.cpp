@@ -140,6 +140,7 @@ bool Main::saveList()
     if (saved.ok) {
         m_history.markSaved();
         m_fileStamp = saved.stamp;
+        forgetRecovery();
     } else
         m_context.messages.tell(this, ProgramTitle, QStringLiteral("De lijst kon niet worden opgeslagen:\r\n") + saved.reason,
                                 Messages::Icon::Error);

@@ -864,6 +864,61 @@ private slots:
         QCOMPARE(t.main->model().count(), 4);
     }
 
+    // Unsaved work has a recovery copy beside Data a moment after each change;
+    // saving or undoing back to the saved list removes it; after a crash it is offered.
+    void unsavedWorkComesBack()
+    {
+        MainWindowTest t;
+        auto* view = t.openForKeys(QStringLiteral("a.lst"), TwoAddresses);
+        t.click(QStringLiteral("EditKnop"));
+        const auto addDirk = [&] {
+            t.type({QStringLiteral("Dirk"), QStringLiteral("Weg 4"), QStringLiteral("4000 DD"), QStringLiteral("Ede")});
+            t.click(QStringLiteral("Knop_0"));
+            view->setFocus(); // undo works on the list, not in a box
+        };
+        const QString copy = t.test.folder.path() + QStringLiteral("/Herstel/a.lst");
+        const auto copyHolds = [&](const QByteArray& bytes) {
+            QFile file(copy);
+            return file.open(QIODevice::ReadOnly) && file.readAll() == bytes;
+        };
+        const QByteArray withDirk = TwoAddresses + "\"Dirk\",\"Weg 4\",\"4000 DD\",\"Ede\",\"Nederland\"\r\n";
+        addDirk();
+        QTRY_VERIFY_WITH_TIMEOUT(copyHolds(withDirk), 4000);
+        keys(t, Qt::CTRL | Qt::Key_Z);
+        QTRY_VERIFY(!QFileInfo::exists(copy));
+        keys(t, Qt::CTRL | Qt::Key_Y);
+        QTRY_VERIFY_WITH_TIMEOUT(copyHolds(withDirk), 4000);
+        t.click(QStringLiteral("Knop_2"));
+        QTRY_VERIFY(!QFileInfo::exists(copy));
+
+        // The program ends without a word (a crash): the copy stays, and is offered.
+        keys(t, Qt::CTRL | Qt::Key_Z);
+        QTRY_VERIFY_WITH_TIMEOUT(copyHolds(TwoAddresses), 4000);
+        t.main.reset();
+        Main again(t.test.context);
+        t.test.messages.answers = {Messages::Answer::Ja};
+        again.offerRecoveries();
+        QCOMPARE(t.test.messages.lastText(),
+                 QStringLiteral("Er zijn niet opgeslagen wijzigingen van %1 aan de lijst a.lst gevonden. Terugzetten?")
+                     .arg(QFileInfo(copy).lastModified().toString(QStringLiteral("d-M-yyyy HH:mm"))));
+        QCOMPARE(again.currentFile(), QStringLiteral("a.lst"));
+        QCOMPARE(again.model().count(), 2);
+        QVERIFY(again.isModified());
+        QCOMPARE(t.test.readList(QStringLiteral("a.lst")), withDirk); // nothing written until saved
+
+        // Nee drops it; a copy whose list is gone starts that list anew.
+        QFile::copy(copy, copy + QStringLiteral(".bewaard"));
+        t.test.messages.answers = {Messages::Answer::Nee};
+        QVERIFY(again.openList(QStringLiteral("a.lst")));
+        QTRY_VERIFY(!QFileInfo::exists(copy));
+        QVERIFY(QFile::rename(copy + QStringLiteral(".bewaard"), t.test.folder.path() + QStringLiteral("/Herstel/weg.lst")));
+        Main third(t.test.context);
+        t.test.messages.answers = {Messages::Answer::Ja};
+        third.offerRecoveries();
+        QCOMPARE(third.currentFile(), QStringLiteral("weg.lst"));
+        QCOMPARE(third.model().count(), 2);
+    }
+
     void helpSwitch()
     {
         MainWindowTest t;

@@ -1,0 +1,47 @@
+#include "ui/main/RecoveryWriter.h"
+
+#include "data/AddressListFile.h"
+#include "data/AddressListModel.h"
+#include "data/ListStorage.h"
+
+#include <QFile>
+
+namespace {
+constexpr int AfterLastChangeMs = 2000;
+}
+
+RecoveryWriter::RecoveryWriter(const AddressListModel& model, QObject* parent) : QObject(parent), m_model(model)
+{
+    m_timer.setSingleShot(true);
+    m_timer.setInterval(AfterLastChangeMs);
+    connect(&m_timer, &QTimer::timeout, this, &RecoveryWriter::write);
+    // One thread: a removal never overtakes the write before it.
+    m_pool.setMaxThreadCount(1);
+}
+
+RecoveryWriter::~RecoveryWriter()
+{
+    m_pool.waitForDone();
+}
+
+void RecoveryWriter::changed(const QString& path)
+{
+    m_path = path;
+    m_timer.start();
+}
+
+void RecoveryWriter::discard(const QString& path)
+{
+    m_timer.stop();
+    m_pool.start([path] { QFile::remove(path); });
+}
+
+void RecoveryWriter::write()
+{
+    // The records are shared, not copied: a change made meanwhile copies them then.
+    m_pool.start([records = m_model.records(), path = m_path] {
+        // Written whole through a temporary file: the old copy or the new one, never a torn one.
+        if (const std::optional<QByteArray> bytes = encodeAddressList(records))
+            writeWholeFile(path, *bytes);
+    });
+}

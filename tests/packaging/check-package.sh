@@ -103,8 +103,28 @@ keys "$main" Tab; xdotool type --delay 20 "Laan 1"
 keys "$main" Tab; xdotool type --delay 20 "1111 AA"
 keys "$main" Tab; xdotool type --delay 20 "Assen"
 keys "$main" Return             # Enter works as Add
-click "$main" 606 289          # Opslaan
+# A second start hands over to the running program and ends.
+status=0; QT_QPA_PLATFORM=xcb timeout 10 "$root/usr/bin/plaklabels" >>"$work/app.log" 2>&1 || status=$?
+[ "$status" -eq 0 ] || fail "a second start did not end with 0 ($status)"
+[ "$(xdotool search --onlyvisible --name '^Plaklabels$' | wc -l)" -eq 1 ] || fail "a second start opened a window"
+# Killed three seconds after the edit: the next start offers the unsaved address back.
+sleep 3
+kill -9 "$app"; wait "$app" 2>/dev/null || true
+[ -f "$userhome/Herstel/voorbeeld.lst" ] || fail "no recovery copy three seconds after an edit"
+QT_QPA_PLATFORM=xcb "$root/usr/bin/plaklabels" >>"$work/app.log" 2>&1 &
+app=$!
+question() {
+    for id in $(xdotool search --onlyvisible --name '^Plaklabels$'); do
+        eval "$(xdotool getwindowgeometry --shell "$id")"
+        [ "$WIDTH" -ne 652 ] && echo "$id"
+    done | head -1
+}
+until_true '[ -n "$(question)" ]' || fail "the unsaved address was not offered back"
+keys "$(question)" Return       # Ja
+main=$(window '^Plaklabels$')
+keys "$main" ctrl+s
 until_true 'grep -q "Test Persoon" "$userhome/Data/voorbeeld.lst"' || fail "the list was not saved in the user's home"
+until_true '[ ! -e "$userhome/Herstel/voorbeeld.lst" ]' || fail "the recovery copy outlived the save"
 click "$main" 602 340          # Stoppen
 until_true '! kill -0 "$app" 2>/dev/null' || fail "the program did not stop"
 app=

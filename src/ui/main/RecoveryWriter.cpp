@@ -38,8 +38,12 @@ void RecoveryWriter::discard(const QString& path)
 
 void RecoveryWriter::write()
 {
-    // The records are shared, not copied: a change made meanwhile copies them then.
-    m_pool.start([records = m_model.records(), path = m_path] {
+    // The records are shared, not copied, on the window thread. The thread
+    // copies them first and lets go: only a change in that short moment makes
+    // the window copy them once itself.
+    m_pool.start([shared = m_model.records(), path = m_path]() mutable {
+        const QList<AddressRecord> records(shared.cbegin(), shared.cend());
+        shared = {};
         // Written whole through a temporary file: the old copy or the new one, never a torn one.
         if (const std::optional<QByteArray> bytes = encodeAddressList(records))
             writeWholeFile(path, *bytes);

@@ -24,7 +24,8 @@ SingleInstance::SingleInstance(const QString& homeFolder)
 
 SingleInstance::Claim SingleInstance::claim()
 {
-    if (m_lock.tryLock(0))
+    // A folder where no lock can be written (a full disk) does not stop the program.
+    if (m_lock.tryLock(0) || m_lock.error() != QLockFile::LockFailedError)
         return Claim::First;
     QLocalSocket socket;
     socket.connectToServer(m_serverName);

@@ -3,6 +3,7 @@
 #include "resources/ScreenImage.h"
 
 #include "ui/FormStyle.h"
+#include "widgets/AccessibleFactory.h"
 
 #include <QAccessible>
 #include <QAccessibleWidget>
@@ -101,19 +102,11 @@ private:
     int m_cursor = 0;
 };
 
-QAccessibleInterface* accessibleFactory(const QString& className, QObject* object)
-{
-    if (className == QLatin1String("HelpSurface") && object && object->isWidgetType())
-        return new HelpAccessible(static_cast<QWidget*>(object));
-    return nullptr;
-}
-
 }
 
 HelpSurface::HelpSurface(QWidget* parent) : QLabel(parent)
 {
-    static const bool installed = (QAccessible::installFactory(accessibleFactory), true);
-    Q_UNUSED(installed);
+    installAccessibleFactory<HelpSurface, HelpAccessible>();
     // Reached with Tab, so a screen reader can read it from the keyboard.
     setFocusPolicy(Qt::StrongFocus);
 }

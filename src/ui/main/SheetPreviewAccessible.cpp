@@ -2,6 +2,7 @@
 
 #include "print/LabelSheet.h"
 #include "ui/main/SheetPreview.h"
+#include "widgets/AccessibleFactory.h"
 
 #include <QAccessible>
 #include <QAccessibleWidget>
@@ -93,19 +94,11 @@ private:
     QList<QAccessibleInterface*> m_cells;
 };
 
-QAccessibleInterface* accessibleFactory(const QString& className, QObject* object)
-{
-    if (className == QLatin1String("SheetPreview") && object && object->isWidgetType())
-        return new SheetPreviewAccessible(static_cast<SheetPreview*>(object));
-    return nullptr;
-}
-
 }
 
 void installSheetPreviewAccessibility()
 {
-    static const bool installed = (QAccessible::installFactory(accessibleFactory), true);
-    Q_UNUSED(installed);
+    installAccessibleFactory<SheetPreview, SheetPreviewAccessible>();
 }
 
 void announceKeyCell(SheetPreview* preview)

@@ -1,5 +1,6 @@
 #include "widgets/vistabutton/VistaButtonAccessible.h"
 
+#include "widgets/AccessibleFactory.h"
 #include "widgets/vistabutton/VistaButton.h"
 
 #include <QAccessible>
@@ -32,17 +33,9 @@ public:
     }
 };
 
-QAccessibleInterface* accessibleFactory(const QString& className, QObject* object)
-{
-    if (className == QLatin1String("VistaButton") && object && object->isWidgetType())
-        return new VistaButtonAccessible(static_cast<VistaButton*>(object));
-    return nullptr;
-}
-
 }
 
 void installVistaButtonAccessibility()
 {
-    static const bool installed = (QAccessible::installFactory(accessibleFactory), true);
-    Q_UNUSED(installed);
+    installAccessibleFactory<VistaButton, VistaButtonAccessible>();
 }

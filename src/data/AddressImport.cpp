@@ -139,26 +139,23 @@ void ImportCollector::add(std::array<QString, AddressRecord::FieldCount> fields,
         leaveOut(line, QStringLiteral("geen adres"));
         return;
     }
-    // A member whose name the list cannot spell is kept under the nearest spelling it can.
-    QString changedFrom, changedTo;
+    // A member whose name the list cannot spell is kept under the nearest
+    // spelling it can; a row with a character that has none is left out.
+    QString change;
     for (QString& field : fields) {
         if (!findUnstorableChar(field))
             continue;
         QString standIn = withStandIns(field);
-        if (changedFrom.isEmpty()) {
-            changedFrom = field;
-            changedTo = standIn;
-        }
-        field = std::move(standIn);
-    }
-    for (const QString& field : fields) {
-        if (const auto bad = findUnstorableChar(field)) {
+        if (const auto bad = findUnstorableChar(standIn)) {
             leaveOut(line, unstorableWhy(bad->character));
             return;
         }
+        if (change.isEmpty())
+            change = QStringLiteral("regel %1: %2 wordt %3").arg(line).arg(shownStart(field), shownStart(standIn));
+        field = std::move(standIn);
     }
-    if (!changedFrom.isEmpty() && m_result.changed++ < ImportResult::ShownReasons)
-        m_result.changes.append(QStringLiteral("regel %1: %2 wordt %3").arg(line).arg(shownStart(changedFrom), shownStart(changedTo)));
+    if (!change.isEmpty())
+        m_result.noteChange(change);
     m_result.addresses.append(AddressRecord(fields));
 }
 

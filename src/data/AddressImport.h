@@ -25,26 +25,40 @@ struct ImportResult {
 
     void leaveOut(const QString& reason)
     {
-        if (reasons.size() < ShownReasons)
-            reasons.append(reason);
+        keep(reasons, reason);
         ++leftOut;
+    }
+    void noteDuplicate(const QString& name)
+    {
+        keep(duplicateNames, name);
+        ++duplicates;
+    }
+    void noteChange(const QString& change)
+    {
+        keep(changes, change);
+        ++changed;
     }
     // Another file's result after this one's; prefix names the file in its reasons.
     void append(const ImportResult& other, const QString& prefix = {})
     {
         addresses.append(other.addresses);
         for (const QString& reason : other.reasons)
-            if (reasons.size() < ShownReasons)
-                reasons.append(prefix + reason);
+            keep(reasons, prefix + reason);
         leftOut += other.leftOut;
-        duplicates += other.duplicates;
         for (const QString& name : other.duplicateNames)
-            if (duplicateNames.size() < ShownReasons)
-                duplicateNames.append(name);
+            keep(duplicateNames, name);
+        duplicates += other.duplicates;
         for (const QString& change : other.changes)
-            if (changes.size() < ShownReasons)
-                changes.append(prefix + change);
+            keep(changes, prefix + change);
         changed += other.changed;
+    }
+
+private:
+    // Only the first few of each kind are kept.
+    static void keep(QStringList& shown, const QString& text)
+    {
+        if (shown.size() < ShownReasons)
+            shown.append(text);
     }
 };
 

@@ -74,14 +74,6 @@ QList<std::pair<int, int>> AddressListModel::runsOf(const QList<int>& rows)
     return runs;
 }
 
-// A change scattered over a big list is made in one pass, shown as a new list.
-void AddressListModel::replaceRows(QList<AddressRecord> records)
-{
-    beginResetModel();
-    m_records = std::move(records);
-    endResetModel();
-}
-
 void AddressListModel::removeRows(const QList<int>& rows)
 {
     const QList<std::pair<int, int>> runs = runsOf(rows);
@@ -97,7 +89,7 @@ void AddressListModel::removeRows(const QList<int>& rows)
             else
                 kept.append(m_records[row]);
         }
-        replaceRows(std::move(kept));
+        replaceAll(std::move(kept)); // made in one pass, shown as a new list
         return;
     }
     for (auto run = runs.crbegin(); run != runs.crend(); ++run) {
@@ -118,7 +110,7 @@ void AddressListModel::insertRecords(const QList<int>& rows, const QList<Address
         qsizetype next = 0, old = 0;
         for (qsizetype row = 0; row < m_records.size() + records.size(); ++row)
             merged.append(next < rows.size() && rows[next] == row ? records[next++] : m_records[old++]);
-        replaceRows(std::move(merged));
+        replaceAll(std::move(merged));
         return;
     }
     qsizetype taken = 0;

@@ -38,7 +38,6 @@ public:
 private:
     // Runs of neighbouring rows (first row, count), ascending.
     static QList<std::pair<int, int>> runsOf(const QList<int>& rows);
-    void replaceRows(QList<AddressRecord> records);
 
     QList<AddressRecord> m_records;
 };

@@ -45,8 +45,7 @@ void leaveOutDuplicates(ImportResult& imported, const QList<AddressRecord>& list
         for (auto [at, end] = keptByHash.equal_range(hash); !seen && at != end; ++at)
             seen = sameAddress(kept[at->second], address);
         if (seen) {
-            if (imported.duplicates++ < ImportResult::ShownReasons)
-                imported.duplicateNames.append(shownStart(address.fieldView(AddressRecord::Naam)));
+            imported.noteDuplicate(shownStart(address.fieldView(AddressRecord::Naam)));
             continue;
         }
         keptByHash.emplace(hash, kept.size());

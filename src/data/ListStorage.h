@@ -1,13 +1,12 @@
 #pragma once
 
 #include <QByteArray>
+#include <QDateTime>
 #include <QString>
 #include <optional>
 
 class AddressListModel;
 struct SavedSettings;
-
-#include <QDateTime>
 
 // What a list file held when the program last read or wrote it: enough to
 // tell whether someone else changed it since. A new date alone is no change.

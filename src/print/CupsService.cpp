@@ -43,21 +43,30 @@ http_t* connect(double seconds)
     return http;
 }
 
-bool queueState(const QByteArray& queue)
+// The queue as the service describes it, handed to the work and freed after
+// it; the work is not done when the service or the queue is not there.
+template <typename Work>
+void withNamedDest(const QByteArray& queue, Work work)
 {
     http_t* http = connect(1.5);
     if (!http)
-        return false;
-    cups_dest_t* dest = cupsGetNamedDest(http, queue.constData(), nullptr);
+        return;
+    if (cups_dest_t* dest = cupsGetNamedDest(http, queue.constData(), nullptr)) {
+        work(http, dest);
+        cupsFreeDests(1, dest);
+    }
+    httpClose(http);
+}
+
+bool queueState(const QByteArray& queue)
+{
     bool takesJobs = false;
-    if (dest) {
+    withNamedDest(queue, [&](http_t*, cups_dest_t* dest) {
         const char* accepting = cupsGetOption("printer-is-accepting-jobs", dest->num_options, dest->options);
         const char* state = cupsGetOption("printer-state", dest->num_options, dest->options);
         // A stopped queue would keep the job paused, unseen.
         takesJobs = qstrcmp(accepting, "false") != 0 && qstrcmp(state, "5") != 0;
-        cupsFreeDests(1, dest);
-    }
-    httpClose(http);
+    });
     return takesJobs;
 }
 
@@ -88,22 +97,18 @@ QString destName(const cups_dest_t& dest)
 // millimetres; its default paper's margins when it does not know A4 by name.
 std::optional<QMarginsF> queueMargins(const QByteArray& queue)
 {
-    http_t* http = connect(1.5);
-    if (!http)
-        return std::nullopt;
     std::optional<QMarginsF> margins;
-    if (cups_dest_t* dest = cupsGetNamedDest(http, queue.constData(), nullptr)) {
-        if (cups_dinfo_t* info = cupsCopyDestInfo(http, dest)) {
-            cups_size_t size{};
-            if (cupsGetDestMediaByName(http, dest, info, CUPS_MEDIA_A4, CUPS_MEDIA_FLAGS_DEFAULT, &size)
-                || cupsGetDestMediaDefault(http, dest, info, CUPS_MEDIA_FLAGS_DEFAULT, &size))
-                // cups_size_t counts in hundredths of a millimetre.
-                margins = QMarginsF(size.left, size.top, size.right, size.bottom) / 100.0;
-            cupsFreeDestInfo(info);
-        }
-        cupsFreeDests(1, dest);
-    }
-    httpClose(http);
+    withNamedDest(queue, [&](http_t* http, cups_dest_t* dest) {
+        cups_dinfo_t* info = cupsCopyDestInfo(http, dest);
+        if (!info)
+            return;
+        cups_size_t size{};
+        if (cupsGetDestMediaByName(http, dest, info, CUPS_MEDIA_A4, CUPS_MEDIA_FLAGS_DEFAULT, &size)
+            || cupsGetDestMediaDefault(http, dest, info, CUPS_MEDIA_FLAGS_DEFAULT, &size))
+            // cups_size_t counts in hundredths of a millimetre.
+            margins = QMarginsF(size.left, size.top, size.right, size.bottom) / 100.0;
+        cupsFreeDestInfo(info);
+    });
     return margins;
 }
 

@@ -156,7 +156,7 @@ JobResult AfdrukkenEnkelLabel(PrinterDevice& device, const AddressRecord& addres
 // viewer that printed the sheet scaled ("aanpassen aan pagina") shows at once.
 bool drawRuler(PrinterDevice& device)
 {
-    constexpr double TwipsPerMm = 1440 / 25.4;
+    using LabelSheet::TwipsPerMm;
     constexpr double Left = LabelSheet::FirstColumnX;
     constexpr double Right = Left + 100 * TwipsPerMm;
     constexpr double Y = 400;

@@ -53,7 +53,6 @@ qint64 pagesForLabels(qint64 labels, const MarginSettings& margins)
 
 MarginSettings calibrated(const MarginSettings& current, const Measured& measured)
 {
-    constexpr double TwipsPerMm = 1440 / 25.4;
     const auto offset = [](double twips) { return qint32(std::lround(twips / 3) * 3); };
     const double r1 = measured.right1 * TwipsPerMm;
     const double b1 = measured.down1 * TwipsPerMm;

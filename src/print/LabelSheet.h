@@ -22,6 +22,7 @@ constexpr int CountryLineOffset = AddressLines * LabelLineSpacing;
 // The labels' dark blue, which the list's title shares.
 constexpr QRgb TextColour = qRgb(0, 0, 90);
 constexpr int PageBreakLimit = 15000;
+constexpr double TwipsPerMm = 1440 / 25.4;
 
 // Walks the label origins the way the sheet jobs do: three labels to a row,
 // moved by the user's offsets. Exact integer arithmetic; 64 bits so that

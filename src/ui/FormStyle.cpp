@@ -18,6 +18,15 @@ namespace FormStyle {
 
 namespace {
 
+// Return or the keypad's Enter, pressed; with the keys held with it, if any.
+const QKeyEvent* enterPress(const QEvent* event)
+{
+    if (event->type() != QEvent::KeyPress)
+        return nullptr;
+    const auto* key = static_cast<const QKeyEvent*>(event);
+    return key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter ? key : nullptr;
+}
+
 class EnterKey : public QObject {
 public:
     EnterKey(QObject* parent, std::function<void()> action) : QObject(parent), m_action(std::move(action)) {}
@@ -25,10 +34,7 @@ public:
 protected:
     bool eventFilter(QObject*, QEvent* event) override
     {
-        if (event->type() != QEvent::KeyPress)
-            return false;
-        const int key = static_cast<QKeyEvent*>(event)->key();
-        if (key != Qt::Key_Return && key != Qt::Key_Enter)
+        if (!enterPress(event))
             return false;
         m_action();
         return true;
@@ -38,15 +44,6 @@ private:
     std::function<void()> m_action;
 };
 
-bool isEnter(const QEvent* event)
-{
-    if (event->type() != QEvent::KeyPress)
-        return false;
-    const auto* key = static_cast<const QKeyEvent*>(event);
-    return (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter)
-        && (key->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
-}
-
 class EnterOnButtons : public QObject {
 public:
     EnterOnButtons(QWidget* window, std::function<void()> otherwise) : QObject(window), m_otherwise(std::move(otherwise)) {}
@@ -54,7 +51,8 @@ public:
 protected:
     bool eventFilter(QObject*, QEvent* event) override
     {
-        if (!isEnter(event))
+        const QKeyEvent* enter = enterPress(event);
+        if (!enter || (enter->modifiers() & ~Qt::KeypadModifier) != Qt::NoModifier)
             return false;
         auto* button = qobject_cast<VistaButton*>(QApplication::focusWidget());
         if (button && button->window() == parent()) {

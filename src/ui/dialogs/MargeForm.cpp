@@ -44,7 +44,6 @@ MargeForm::MargeForm(AppContext& context, QWidget* parent) : QDialog(parent), m_
     QStringList steps;
     for (int step = -10; step <= 10; ++step)
         steps.append(QString::number(step));
-    const std::array<qint32*, 4> values = boundValues();
     for (int i = 0; i < 4; ++i) {
         auto* box = new QComboBox(this);
         box->setObjectName(QStringLiteral("Combo1_%1").arg(i));
@@ -60,13 +59,14 @@ MargeForm::MargeForm(AppContext& context, QWidget* parent) : QDialog(parent), m_
         FormStyle::nameComboBox(box, BoxNames[i]);
         connect(box, &QComboBox::editTextChanged, box, [box](const QString& text) { followText(box, text); });
         FormStyle::onEnter(box, [this] { OkKnop_Click(); });
-        box->setEditText(stepsText(*values[size_t(i)]));
         m_combo1[size_t(i)] = box;
         QLabel* number = FormStyle::caption(this, QStringLiteral("Label2_%1").arg(i), QString::number(i + 1), 5970,
                                             630 + 360 * i, QColor(255, 0, 0));
         number->setFont(FormStyle::arial(12, true));
         number->adjustSize();
     }
+
+    showValues(m_context.values.margins);
 
     VistaButton* reset = FormStyle::button(this, QStringLiteral("ResetKnop"), QStringLiteral("Reset"),
                                            twipRect(150, 2910, 990, 360));
@@ -95,12 +95,6 @@ MargeForm::MargeForm(AppContext& context, QWidget* parent) : QDialog(parent), m_
     FormStyle::centreOnScreen(this);
 }
 
-std::array<qint32*, 4> MargeForm::boundValues()
-{
-    MarginSettings& m = m_context.values.margins;
-    return {&m.LeftOffset, &m.TopOffset, &m.ColumnPitchOffset, &m.RowPitchOffset};
-}
-
 QString MargeForm::stepsText(qint32 twips)
 {
     if (twips % TwipsPerStep == 0)
@@ -121,7 +115,7 @@ void MargeForm::followText(QComboBox* box, const QString& text)
     box->lineEdit()->setCursorPosition(cursor);
 }
 
-std::optional<std::array<qint32, 4>> MargeForm::typedValues()
+std::optional<MarginSettings> MargeForm::typedValues()
 {
     std::array<qint32, 4> twips{};
     for (int i = 0; i < 4; ++i) {
@@ -132,47 +126,43 @@ std::optional<std::array<qint32, 4>> MargeForm::typedValues()
         }
         twips[size_t(i)] = qint32(value);
     }
-    return twips;
+    return MarginSettings{twips[0], twips[1], twips[2], twips[3]};
 }
 
 void MargeForm::OkKnop_Click()
 {
     // All four are checked first, so a refused box stores nothing.
-    const std::optional<std::array<qint32, 4>> twips = typedValues();
-    if (!twips)
+    const std::optional<MarginSettings> typed = typedValues();
+    if (!typed)
         return;
-    const std::array<qint32*, 4> values = boundValues();
-    for (int i = 0; i < 4; ++i)
-        *values[size_t(i)] = (*twips)[size_t(i)];
+    m_context.values.margins = *typed;
     accept();
 }
 
 // Prints the offsets as typed, stored or not, for trying them on plain paper.
 void MargeForm::ProefvelKnop_Click()
 {
-    const std::optional<std::array<qint32, 4>> twips = typedValues();
-    if (!twips)
+    const std::optional<MarginSettings> typed = typedValues();
+    if (!typed)
         return;
-    const auto [left, top, column, row] = *twips;
     const QString line = QStringLiteral("Marges: 1 = %1, 2 = %2, 3 = %3, 4 = %4")
-                             .arg(stepsText(left), stepsText(top), stepsText(column), stepsText(row));
+                             .arg(stepsText(typed->LeftOffset), stepsText(typed->TopOffset),
+                                  stepsText(typed->ColumnPitchOffset), stepsText(typed->RowPitchOffset));
     m_context.printer.SetDocumentName(QStringLiteral("Proefvel"));
-    const JobResult result = AfdrukkenProefvel(m_context.printer, MarginSettings{left, top, column, row},
-                                               m_context.values.FontSize, line);
+    const JobResult result = AfdrukkenProefvel(m_context.printer, *typed, m_context.values.FontSize, line);
     finishRun(m_context.messages, this, result);
 }
 
 void MargeForm::UitmetenKnop_Click()
 {
-    const std::optional<std::array<qint32, 4>> twips = typedValues();
-    if (!twips)
+    const std::optional<MarginSettings> typed = typedValues();
+    if (!typed)
         return;
     UitmetenForm dialog(this);
     if (dialog.exec() != QDialog::Accepted)
         return;
-    const auto [left, top, column, row] = *twips;
     // Shown, not stored: Ok stores them as it stores typed values.
-    showValues(LabelSheet::calibrated(MarginSettings{left, top, column, row}, dialog.measured()));
+    showValues(LabelSheet::calibrated(*typed, dialog.measured()));
 }
 
 void MargeForm::showValues(const MarginSettings& margins)
@@ -187,7 +177,6 @@ void MargeForm::showValues(const MarginSettings& margins)
 // offsets back: a user who resets wants to start from nothing.
 void MargeForm::ResetKnop_Click()
 {
-    for (qint32* value : boundValues())
-        *value = 0;
+    m_context.values.margins = {};
     showValues({});
 }

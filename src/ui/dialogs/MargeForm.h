@@ -24,9 +24,8 @@ public:
     static QString stepsText(qint32 twips);
 
 private:
-    std::array<qint32*, 4> boundValues();
     // The offsets as the boxes read now, or nothing (after telling why) when one does not fit.
-    std::optional<std::array<qint32, 4>> typedValues();
+    std::optional<MarginSettings> typedValues();
     void showValues(const MarginSettings& margins);
     static void followText(QComboBox* box, const QString& text);
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QImage>
+#include <QLabel>
 #include <QSize>
 
 // The short help, drawn once onto a dark surface of the given size.
@@ -8,8 +9,6 @@ QImage drawHelpText(QSize size, qreal ratio = 1);
 
 // The same text, a line each, for a screen reader.
 QString helpText();
-
-#include <QLabel>
 
 // Where the short help is shown: its drawing for the eye, its text, line by
 // line, for a screen reader, which reads it as text and not as a picture.

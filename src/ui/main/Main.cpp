@@ -127,10 +127,8 @@ void Main::reloadIfChangedElsewhere()
         return;
     // The same address stays current when the file still holds it.
     const int again = current ? int(m_model.records().indexOf(*current)) : -1;
-    if (again >= 0) {
-        chooseRows({again}, again);
-        ListView1_ItemClick(m_model.index(again, 0));
-    }
+    if (again >= 0)
+        chooseRows({again}, again); // the fields follow the chosen current row
 }
 
 void Main::enterWorkingState(const QString& fileName)

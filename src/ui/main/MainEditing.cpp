@@ -121,8 +121,7 @@ void Main::deleteAddress()
         showInField(AddressRecord::Land, DefaultLand);
         return;
     }
-    chooseRows({current}, current);
-    ListView1_ItemClick(m_model.index(current, 0));
+    chooseRows({current}, current); // the fields follow the chosen current row
 }
 
 bool Main::saveList()

@@ -16,6 +16,17 @@ namespace {
 
 const QString ReadingText = QStringLiteral("Bezig met inlezen...");
 
+// The notes kept, a line each, and "..." when there were more.
+QString noteLines(const QStringList& shown, qsizetype count)
+{
+    QString text;
+    for (const QString& note : shown)
+        text += QStringLiteral("\r\n") + note;
+    if (count > shown.size())
+        text += QStringLiteral("\r\n...");
+    return text;
+}
+
 // The second paragraph of the question: the addresses the list holds
 // already, how many rows were left out, and why.
 QString leftOutParagraph(const ImportResult& imported)
@@ -34,19 +45,12 @@ QString leftOutParagraph(const ImportResult& imported)
         lines.append(imported.leftOut == 1 ? QStringLiteral("1 regel is overgeslagen:")
                                            : QStringLiteral("%1 regels zijn overgeslagen:").arg(imported.leftOut));
     QString text = lines.isEmpty() ? QString() : QStringLiteral("\r\n\r\n") + lines.join(QStringLiteral("\r\n"));
-    for (const QString& reason : imported.reasons)
-        text += QStringLiteral("\r\n") + reason;
-    if (imported.leftOut > imported.reasons.size())
-        text += QStringLiteral("\r\n...");
-    if (imported.changed > 0) {
+    text += noteLines(imported.reasons, imported.leftOut);
+    if (imported.changed > 0)
         text += QStringLiteral("\r\n\r\n")
             + (imported.changed == 1 ? QStringLiteral("1 regel is aangepast aan de tekens van de lijst:")
-                                     : QStringLiteral("%1 regels zijn aangepast aan de tekens van de lijst:").arg(imported.changed));
-        for (const QString& change : imported.changes)
-            text += QStringLiteral("\r\n") + change;
-        if (imported.changed > imported.changes.size())
-            text += QStringLiteral("\r\n...");
-    }
+                                     : QStringLiteral("%1 regels zijn aangepast aan de tekens van de lijst:").arg(imported.changed))
+            + noteLines(imported.changes, imported.changed);
     return text;
 }
 

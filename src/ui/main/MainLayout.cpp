@@ -24,7 +24,6 @@ using FormStyle::twipRect;
 
 namespace {
 
-
 QFrame* frame(QWidget* parent, const QString& name, QRect geometry)
 {
     auto* box = new QFrame(parent);

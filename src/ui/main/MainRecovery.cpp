@@ -30,7 +30,7 @@ void Main::followRecovery()
     if (isModified())
         m_recovery.changed(recoveryPath(m_recoveryName));
     else
-        m_recovery.discard(recoveryPath(m_recoveryName));
+        forgetRecovery();
 }
 
 void Main::forgetRecovery()

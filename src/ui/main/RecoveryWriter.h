@@ -20,8 +20,6 @@ public:
     void changed(const QString& path);
     // The list was saved or its changes dropped: no copy is needed any more.
     void discard(const QString& path);
-    // Waits until every write and removal asked for is done.
-    void finish() { m_pool.waitForDone(); }
 
 private:
     void write();

@@ -76,7 +76,7 @@ int floorLabels(const QString& folder, const QList<AddressRecord>& records)
         const int position = int(i % 21);
         for (int k = 0; k < AddressRecord::FieldCount; ++k) {
             const QGlyphRun run = glyphRun(raw, raw.glyphIndexesForString(records[i].field(k)));
-            painter.drawGlyphRun(QPointF(660 + 3690 * (position % 3), 1050 + 2160 * (position / 3) + 270 * k + ascent), run);
+            painter.drawGlyphRun(QPointF(607 + 3744 * (position % 3), 1050 + 2160 * (position / 3) + 270 * k + ascent), run);
         }
     }
     return painter.end() ? 0 : 1;
@@ -116,7 +116,7 @@ int runOneJob(int argc, char* argv[])
                 addresses[i].setField(AddressRecord::Adres, QStringLiteral("Burgemeester Schimmelpenninckstraat 117 bis"));
         model.replaceAll(std::move(addresses));
         QtPrinterDevice printer(folder);
-        printer.SelectPrinter(int(printer.InstalledPrinters().indexOf(QtPrinterDevice::PdfPrinterName)));
+        printer.SelectPrinter(int(printer.InstalledPrinters().indexOf(PdfPrinterName)));
         if (job == "--labels-checked")
             findTooWide(printer, model.records(), 10, true);
         return AfdrukkenAlleLabels(printer, model.records(), {}, 10, true).ok ? 0 : 1;

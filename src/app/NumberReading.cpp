@@ -93,6 +93,11 @@ double readNumber(const QString& text)
     return strtod_l(number.c_str(), nullptr, cLocale);
 }
 
+double readDecimal(const QString& text)
+{
+    return readNumber(QString(text).replace(QLatin1Char(','), QLatin1Char('.')));
+}
+
 double roundHalfEven(double value)
 {
     // The default floating-point rounding mode is to nearest, ties to even.

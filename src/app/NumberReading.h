@@ -10,5 +10,9 @@
 // infinite for huge exponents.
 double readNumber(const QString& text);
 
+// The same reading with a decimal comma taken as the point it stands for, as
+// Dutch users type millimetres ("-2,5").
+double readDecimal(const QString& text);
+
 // Nearest whole number, an exact half going to the even neighbour.
 double roundHalfEven(double value);

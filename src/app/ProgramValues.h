@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QMap>
 #include <QString>
 #include <QtGlobal>
 
@@ -21,11 +22,30 @@ constexpr bool isUsableFontSize(double points)
     return points >= 1 && points <= 72;
 }
 
-// What the settings file keeps between runs.
+// The printer that writes each job to a PDF file instead of paper.
+inline const QString PdfPrinterName = QStringLiteral("PDF-bestand");
+
+// What the settings file keeps between runs. Each printer has offsets of its
+// own: one measured on a printer at home does not serve the one at the office.
 struct SavedSettings {
-    MarginSettings margins;
+    MarginSettings margins; // those of "PDF-bestand"
     qint16 FontSize = 10;
+    QMap<QString, MarginSettings> printerMargins; // every other printer with offsets that are not all 0
     bool operator==(const SavedSettings&) const = default;
+
+    MarginSettings marginsFor(const QString& printer) const
+    {
+        return printer == PdfPrinterName ? margins : printerMargins.value(printer);
+    }
+    void setMarginsFor(const QString& printer, const MarginSettings& offsets)
+    {
+        if (printer == PdfPrinterName)
+            margins = offsets;
+        else if (offsets == MarginSettings{})
+            printerMargins.remove(printer);
+        else
+            printerMargins.insert(printer, offsets);
+    }
 };
 
 // Values shared by all windows for the whole run.

@@ -118,6 +118,15 @@ AddressRecord decodeRecord(const std::array<QByteArrayView, AddressRecord::Field
 
 }
 
+std::optional<QByteArray> encodeFileText(QStringView text)
+{
+    QByteArray bytes(text.size(), Qt::Uninitialized);
+    char* out = bytes.data();
+    if (!encodeInto(out, text))
+        return std::nullopt;
+    return bytes;
+}
+
 QString decodeFileText(QByteArrayView bytes)
 {
     QString text(bytes.size(), Qt::Uninitialized);

@@ -39,3 +39,5 @@ std::optional<QString> unstorableReason(const QList<AddressRecord>& records);
 // Windows-1252 text as the list file holds it; the importers read older
 // exports with it too.
 QString decodeFileText(QByteArrayView bytes);
+// One field's text in those bytes, or nothing when it holds a character the file cannot.
+std::optional<QByteArray> encodeFileText(QStringView text);

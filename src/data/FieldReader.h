@@ -16,6 +16,8 @@ public:
     explicit FieldReader(QByteArrayView bytes) : m_bytes(bytes) {}
 
     bool atEnd() const { return m_pos >= m_bytes.size(); }
+    // Where the next field starts: after a field that ended a line, the next line.
+    qsizetype position() const { return m_pos; }
 
     // The next field, a view into the bytes, or nothing when they end before
     // one (or inside quotes).

@@ -33,6 +33,41 @@ bool readFontSize(FieldReader& reader, qint16& target)
     return true;
 }
 
+// A printer's own line: its name in quotes, then its four offsets. A line
+// that does not read whole is passed over, as a later program's additions may be.
+void readPrinterLine(QByteArrayView line, SavedSettings& settings)
+{
+    FieldReader reader(line);
+    const std::optional<QByteArrayView> name = reader.next();
+    MarginSettings m;
+    for (qint32* value : {&m.LeftOffset, &m.TopOffset, &m.ColumnPitchOffset, &m.RowPitchOffset})
+        if (!readNumberField(reader, *value))
+            return;
+    const QString printer = name ? decodeFileText(*name) : QString();
+    // Line 3 holds the offsets of "PDF-bestand"; a line of its own does not overrule it.
+    if (!printer.isEmpty() && printer != PdfPrinterName)
+        settings.setMarginsFor(printer, m);
+}
+
+void readPrinterLines(QByteArrayView rest, SavedSettings& settings)
+{
+    qsizetype start = 0;
+    while (start < rest.size()) {
+        qsizetype end = start;
+        while (end < rest.size() && rest[end] != '\r' && rest[end] != '\n')
+            ++end;
+        if (end > start)
+            readPrinterLine(rest.sliced(start, end - start), settings);
+        start = end + 1;
+    }
+}
+
+QByteArray printerLine(const QByteArray& name, const MarginSettings& m)
+{
+    return '"' + name + "\"," + QByteArray::number(m.LeftOffset) + ',' + QByteArray::number(m.TopOffset) + ','
+        + QByteArray::number(m.ColumnPitchOffset) + ',' + QByteArray::number(m.RowPitchOffset) + "\r\n";
+}
+
 }
 
 ParsedSettings parseSettings(const QByteArray& bytes)
@@ -46,6 +81,7 @@ ParsedSettings parseSettings(const QByteArray& bytes)
     for (qint32* value : {&m.LeftOffset, &m.TopOffset, &m.ColumnPitchOffset, &m.RowPitchOffset})
         complete = readNumberField(reader, *value) && complete;
     result.complete = readFontSize(reader, result.values.FontSize) && complete;
+    readPrinterLines(QByteArrayView(bytes).sliced(reader.position()), result.values);
     return result;
 }
 
@@ -55,7 +91,13 @@ QByteArray serializeSettings(const SavedSettings& settings)
     const QString text = QStringLiteral("\"Plaklabels\"\r\n\"----------------------------\"\r\n%1,%2,%3,%4\r\n%5\r\n")
                              .arg(m.LeftOffset).arg(m.TopOffset).arg(m.ColumnPitchOffset).arg(m.RowPitchOffset)
                              .arg(settings.FontSize);
-    return text.toLatin1(); // a banner and numbers: plain ASCII
+    QByteArray bytes = text.toLatin1(); // a banner and numbers: plain ASCII
+    for (auto printer = settings.printerMargins.cbegin(); printer != settings.printerMargins.cend(); ++printer) {
+        // A name the file cannot spell stays unsaved; queue names are plain ASCII in practice.
+        if (const std::optional<QByteArray> name = encodeFileText(printer.key()); name && !printer.key().contains(u'\n'))
+            bytes += printerLine(*name, printer.value());
+    }
+    return bytes;
 }
 
 QString settingsPath(const QString& homeFolder)

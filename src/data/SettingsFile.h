@@ -5,7 +5,10 @@
 
 #include <QByteArray>
 
-// Plaklabels.ini: a banner line, a line of hyphens, the four offsets, the font size.
+// Plaklabels.ini: a banner line, a line of hyphens, the four offsets of
+// "PDF-bestand", the font size; then a line for each other printer with
+// offsets of its own: its name in quotes and its four offsets. A program that
+// knows only the first four lines reads the file as before.
 
 struct ParsedSettings {
     SavedSettings values; // values read before a failure stay, the rest keep defaults

@@ -93,25 +93,6 @@ QString destName(const cups_dest_t& dest)
     return name;
 }
 
-// What the queue's driver declares unprintable around an A4 sheet, in
-// millimetres; its default paper's margins when it does not know A4 by name.
-std::optional<QMarginsF> queueMargins(const QByteArray& queue)
-{
-    std::optional<QMarginsF> margins;
-    withNamedDest(queue, [&](http_t* http, cups_dest_t* dest) {
-        cups_dinfo_t* info = cupsCopyDestInfo(http, dest);
-        if (!info)
-            return;
-        cups_size_t size{};
-        if (cupsGetDestMediaByName(http, dest, info, CUPS_MEDIA_A4, CUPS_MEDIA_FLAGS_DEFAULT, &size)
-            || cupsGetDestMediaDefault(http, dest, info, CUPS_MEDIA_FLAGS_DEFAULT, &size))
-            // cups_size_t counts in hundredths of a millimetre.
-            margins = QMarginsF(size.left, size.top, size.right, size.bottom) / 100.0;
-        cupsFreeDestInfo(info);
-    });
-    return margins;
-}
-
 }
 
 namespace {
@@ -202,12 +183,6 @@ std::optional<QString> defaultPrinter()
         });
         return name;
     });
-}
-
-std::optional<QMarginsF> printableMargins(const QString& queue)
-{
-    const QByteArray name = queue.toUtf8();
-    return ask<std::optional<QMarginsF>>([name] { return queueMargins(name); }).value_or(std::nullopt);
 }
 
 void removeWaitingFiles()

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QMarginsF>
 #include <QString>
 #include <QStringList>
 #include <optional>
@@ -19,8 +18,6 @@ bool queueTakesJobs(const QString& queue);
 // nothing when it did not answer in time.
 std::optional<QStringList> printerNames();
 std::optional<QString> defaultPrinter();
-// The queue's printable area on A4, in millimetres.
-std::optional<QMarginsF> printableMargins(const QString& queue);
 
 enum class HandOver {
     Taken,   // the service gave the job a number

@@ -40,29 +40,54 @@ double lineWidth(PrinterDevice& device, float points, const QString& text)
     return device.TextWidth(Typeface, points, true, text);
 }
 
+bool fitsAt(PrinterDevice& device, float points, const QString& text)
+{
+    return lineWidth(device, points, text) <= LabelSheet::MaxLineWidth;
+}
+
 // The largest size, in steps of half a point below the chosen one, at which
 // the line fits its label; the smallest size when none does.
 float fittingSize(PrinterDevice& device, float fontSize, const QString& text)
 {
     float size = fontSize - SizeStep;
-    while (size > SmallestSize && lineWidth(device, size, text) > LabelSheet::MaxLineWidth)
+    while (size > SmallestSize && !fitsAt(device, size, text))
         size -= SizeStep;
     return std::max(size, SmallestSize);
 }
 
-// A line too wide for its label is printed whole in a smaller size; the
-// other lines, and every other label, keep the chosen size.
+// The longest start of the line that ends inside its label in the smallest
+// size: what does not fit must not run into the next label.
+QString cutAtLabelEdge(PrinterDevice& device, const QString& text)
+{
+    qsizetype fits = 0;
+    qsizetype over = text.size();
+    while (over - fits > 1) {
+        const qsizetype middle = (fits + over) / 2;
+        if (lineWidth(device, SmallestSize, text.left(middle)) <= LabelSheet::TextToRightEdge)
+            fits = middle;
+        else
+            over = middle;
+    }
+    if (fits > 0 && text[fits - 1].isHighSurrogate())
+        --fits;
+    return text.left(fits);
+}
+
+// A line too wide for its label is printed in a smaller size, cut at the
+// label's edge when even the smallest is too wide; the other lines, and
+// every other label, keep the chosen size.
 bool printLabel(PrinterDevice& device, qint64 x, qint64 y, const AddressRecord& address, bool withCountry, float fontSize)
 {
     for (int k = 0; k < printedLines(address, withCountry); ++k) {
         const QString text = passOn(address.fieldView(k));
-        if (lineWidth(device, fontSize, text) <= LabelSheet::MaxLineWidth) {
+        if (fitsAt(device, fontSize, text)) {
             if (!printLine(device, x, y + lineOffset(k), text))
                 return false;
             continue;
         }
-        if (!device.SetFontSize(fittingSize(device, fontSize, text)) || !printLine(device, x, y + lineOffset(k), text)
-            || !device.SetFontSize(fontSize))
+        const float size = fittingSize(device, fontSize, text);
+        const QString shown = fitsAt(device, size, text) ? text : cutAtLabelEdge(device, text);
+        if (!device.SetFontSize(size) || !printLine(device, x, y + lineOffset(k), shown) || !device.SetFontSize(fontSize))
             return false;
     }
     return true;
@@ -190,18 +215,20 @@ TooWide findTooWide(PrinterDevice& device, const QList<AddressRecord>& addresses
     TooWide found;
     for (const AddressRecord& address : addresses) {
         bool tooWide = false;
+        bool cut = false;
         for (int k = 0; k < printedLines(address, withCountry); ++k) {
             const QString text = passOn(address.fieldView(k));
-            if (lineWidth(device, fontSize, text) <= LabelSheet::MaxLineWidth)
+            if (fitsAt(device, fontSize, text))
                 continue;
             tooWide = true;
-            found.evenSmallest = found.evenSmallest || lineWidth(device, SmallestSize, text) > LabelSheet::MaxLineWidth;
+            cut = cut || !fitsAt(device, SmallestSize, text);
         }
         if (!tooWide)
             continue;
-        if (found.names.size() < TooWide::ShownNames)
-            found.names.append(shownStart(address.fieldView(AddressRecord::Naam)));
-        ++found.count;
+        TooWide::Addresses& kind = cut ? found.cut : found.shrunk;
+        if (kind.names.size() < TooWide::ShownNames)
+            kind.names.append(shownStart(address.fieldView(AddressRecord::Naam)));
+        ++kind.count;
     }
     return found;
 }

@@ -33,13 +33,16 @@ JobResult AfdrukkenEnkelLabel(PrinterDevice& device, const AddressRecord& addres
 JobResult AfdrukkenProefvel(PrinterDevice& device, const MarginSettings& margins, qint16 fontSize, const QString& marginsLine);
 
 // Every label job prints a line wider than its label in a smaller size, down
-// to 6 points. Before a job, the addresses with such a line, in list order:
-// how many, the names of the first few, and whether a line does not fit even
-// at the smallest size.
+// to 6 points; a line too wide even then is cut at its label's right edge.
+// Before a job, the addresses with such lines, in list order: how many of
+// each kind and the names of the first few.
 struct TooWide {
-    qsizetype count = 0;
-    QStringList names;
-    bool evenSmallest = false;
-    static constexpr qsizetype ShownNames = 3;
+    struct Addresses {
+        qsizetype count = 0;
+        QStringList names;
+    };
+    Addresses shrunk; // every line fits in a smaller size
+    Addresses cut;    // a line does not fit even in the smallest size
+    static constexpr qsizetype ShownNames = 10;
 };
 TooWide findTooWide(PrinterDevice& device, const QList<AddressRecord>& addresses, qint16 fontSize, bool withCountry);

@@ -5,15 +5,18 @@
 #include <QPoint>
 #include <QRgb>
 
-// An upright A4 sheet of 21 labels, 3 across and 7 down. Positions are
-// numbered 1..21 row by row from the top left. Coordinates are twips.
+// An upright A4 sheet of 21 labels, 3 across and 7 down, as the J8160 sheet
+// lays them out: the first label's corner 7,21 mm from the left and 15,15 mm
+// from the top edge, 66,04 mm from column to column. Positions are numbered
+// 1..21 row by row from the top left. Coordinates are twips from the paper's
+// top-left corner.
 namespace LabelSheet {
 
 constexpr int Columns = 3;
 constexpr int LabelCount = 21;
-constexpr int FirstColumnX = 660;
+constexpr int FirstColumnX = 607;
 constexpr int FirstRowY = 1050;
-constexpr int ColumnPitch = 3690;
+constexpr int ColumnPitch = 3744;
 constexpr int RowPitch = 2160;
 constexpr int LabelLineSpacing = 270;
 // Naam, Adres, Postcode and Woonplaats; the country, when printed, below them.
@@ -80,5 +83,8 @@ constexpr int LabelEdgeLeftOfText = 198;
 constexpr int LabelEdgeAboveText = 193;
 constexpr int LabelWidth = 3600;
 constexpr int LabelHeight = RowPitch;
+// From the text's start to the label's right edge, where a line that does
+// not fit even in the smallest size is cut.
+constexpr int TextToRightEdge = LabelWidth - LabelEdgeLeftOfText;
 
 }

@@ -5,7 +5,7 @@
 #include <QStringList>
 
 // The printer as the print jobs use it: one current printer, positions in
-// twips from the top-left corner of the printable area. Every operation
+// twips from the top-left corner of the paper. Every operation
 // returns false when it fails; errorString() then says why, in Dutch.
 // The first output opens the document; EndDocument hands it to the printer.
 class PrinterDevice {

@@ -13,8 +13,6 @@
 #include <cerrno>
 #include <signal.h>
 
-const QString QtPrinterDevice::PdfPrinterName = QStringLiteral("PDF-bestand");
-
 namespace {
 
 // Documents are drawn at one dot a twip, which keeps positions whole numbers
@@ -277,19 +275,17 @@ bool QtPrinterDevice::pdfWriteFailed()
 // Every job is drawn into a PDF file of our own: "PDF-bestand" keeps it, a
 // queue gets it handed over at the end. Qt's own hand-over to the print
 // service neither reports failures nor keeps to a deadline.
+// Positions count from the paper's corner on every printer: the labels are
+// where the sheet has them, whatever margins a printer's driver declares, and
+// one set of offsets serves a printer whose driver tells the truth.
 bool QtPrinterDevice::openDocument()
 {
     const QString name = CurrentDeviceName();
     m_queue.clear();
-    QMarginsF margins; // the whole sheet is printable in a PDF, so it prints at 100 % onto a label sheet
     if (name != PdfPrinterName) {
-        // Positions count from the printable area, which the queue's driver sets.
-        const std::optional<QMarginsF> printable =
-            CupsService::queueTakesJobs(name) ? CupsService::printableMargins(name) : std::nullopt;
-        if (!printable)
+        if (!CupsService::queueTakesJobs(name))
             return fail(QStringLiteral("printer %1 is niet beschikbaar.").arg(name));
         m_queue = name;
-        margins = *printable;
     }
     m_pdfPath = m_queue.isEmpty() ? newPdfPath() : spoolPath();
     if (m_pdfPath.isEmpty())
@@ -304,7 +300,7 @@ bool QtPrinterDevice::openDocument()
     writer->setTitle(m_documentName);
     writer->setCreator(QStringLiteral("Plaklabels"));
     writer->setResolution(DotsPerInch);
-    writer->setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, margins, QPageLayout::Millimeter));
+    writer->setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(), QPageLayout::Millimeter));
     if (!m_painter.begin(writer.get())) {
         writer.reset();
         closeDocument();

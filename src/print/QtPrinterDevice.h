@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/ProgramValues.h"
 #include "print/PrinterDevice.h"
 #include "print/TextShaper.h"
 
@@ -22,7 +23,6 @@ class QPagedPaintDevice;
 class QtPrinterDevice : public PrinterDevice {
 public:
     using Clock = std::function<QDateTime()>;
-    static const QString PdfPrinterName;
 
     explicit QtPrinterDevice(const QString& homeFolder, Clock clock = &QDateTime::currentDateTime);
     ~QtPrinterDevice() override;

@@ -19,7 +19,7 @@ AddressRecord address(int n)
 // Where the text of label p (1..21) starts without offsets.
 QPoint plainOrigin(int p)
 {
-    return {660 + (p - 1) % 3 * 3690, 1050 + (p - 1) / 3 * 2160};
+    return {607 + (p - 1) % 3 * 3744, 1050 + (p - 1) / 3 * 2160};
 }
 
 void fill(AddressListModel& list, int n)
@@ -52,13 +52,23 @@ const QStringList SetUp = {QStringLiteral("SetUnitTwips"), QStringLiteral("SetPo
 class TestLabelJobs : public QObject {
     Q_OBJECT
 private slots:
+    // Every label's corner where the published J8160 sheet has it: 7,21 mm
+    // from the left, 15,15 mm from the top, 66,04 mm across and 38,10 mm down.
     void sheetGeometry()
     {
+        LabelSheet::LabelCursor plain(MarginSettings{});
+        for (int p = 0; p < LabelSheet::LabelCount; ++p, plain.advance()) {
+            const double left = (plain.x() - LabelSheet::LabelEdgeLeftOfText) / LabelSheet::TwipsPerMm;
+            const double top = (plain.y() - LabelSheet::LabelEdgeAboveText) / LabelSheet::TwipsPerMm;
+            QVERIFY2(qAbs(left - (7.21 + p % 3 * 66.04)) < 0.02 && qAbs(top - (15.15 + p / 3 * 38.1)) < 0.05,
+                     qPrintable(QStringLiteral("label %1 at %2, %3 mm").arg(p + 1).arg(left).arg(top)));
+        }
+
         LabelSheet::LabelCursor cursor(MarginSettings{120, 0, -60, 0});
         QList<qint64> xs;
         for (int i = 0; i < 4; ++i, cursor.advance())
             xs.append(cursor.x());
-        QCOMPARE(xs, (QList<qint64>{780, 4410, 8040, 780}));
+        QCOMPARE(xs, (QList<qint64>{727, 4411, 8095, 727}));
         QCOMPARE(cursor.y(), 1050 + 2160);
     }
 
@@ -70,7 +80,7 @@ private slots:
         QVERIFY(AfdrukkenAlleLabels(device, list.records(), {}, 10, false).ok);
         QStringList expected = SetUp;
         for (int k = 0; k < 4; ++k)
-            expected << QStringLiteral("SetCurrentX 660") << QStringLiteral("SetCurrentY %1").arg(1050 + 270 * k)
+            expected << QStringLiteral("SetCurrentX 607") << QStringLiteral("SetCurrentY %1").arg(1050 + 270 * k)
                      << QStringLiteral("PrintText ") + address(1).field(k);
         expected << QStringLiteral("EndDocument");
         QCOMPARE(device.ops, expected);
@@ -88,7 +98,7 @@ private slots:
             const QPoint origin = plainOrigin(p);
             QCOMPARE(names[p - 1], std::make_tuple(1, origin.x(), origin.y()));
         }
-        QCOMPARE(names[21], std::make_tuple(2, 660, 1050));
+        QCOMPARE(names[21], std::make_tuple(2, 607, 1050));
         QCOMPARE(device.pages, 2);
     }
 
@@ -122,7 +132,7 @@ private slots:
         QVERIFY(AfdrukkenAlleLabels(device, list.records(), margins, 10, false).ok);
         const auto names = namePositions(device);
         QCOMPARE(std::get<0>(names[perPage - 1]), 1);
-        QCOMPARE(names[perPage], std::make_tuple(2, 660 + margins.LeftOffset, 1050 + margins.TopOffset));
+        QCOMPARE(names[perPage], std::make_tuple(2, 607 + margins.LeftOffset, 1050 + margins.TopOffset));
         QCOMPARE(LabelSheet::pagesForLabels(perPage + 1, margins), 2);
         QCOMPARE(LabelSheet::labelsOnSheet(margins), std::min(perPage, 21)); // the last start to offer
     }
@@ -138,13 +148,13 @@ private slots:
         QTest::addColumn<QList<Place>>("at");
         QTest::addColumn<int>("pages");
         QTest::newRow("25 from label 5") << MarginSettings{} << 5 << 25 << QList<int>{0, 16, 17, 24}
-                                         << QList<Place>{{1, 4350, 3210}, {1, 8040, 14010}, {2, 660, 1050}, {2, 4350, 5370}} << 2;
+                                         << QList<Place>{{1, 4351, 3210}, {1, 8095, 14010}, {2, 607, 1050}, {2, 4351, 5370}} << 2;
         QTest::newRow("offsets, 18 to a sheet") << MarginSettings{120, -60, 60, 180} << 5 << 20 << QList<int>{0, 13, 14, 19}
-                                                << QList<Place>{{1, 4530, 3330}, {1, 8280, 12690}, {2, 780, 990}, {2, 8280, 3330}} << 2;
+                                                << QList<Place>{{1, 4531, 3330}, {1, 8335, 12690}, {2, 727, 990}, {2, 8335, 3330}} << 2;
         QTest::newRow("beyond the sheet: its last label") << MarginSettings{0, 0, 0, 180} << 21 << 2 << QList<int>{0, 1}
-                                                          << QList<Place>{{1, 8040, 12750}, {2, 660, 1050}} << 2;
+                                                          << QList<Place>{{1, 8095, 12750}, {2, 607, 1050}} << 2;
         QTest::newRow("one address from 19") << MarginSettings{60, 0, 0, 0} << 19 << 0 << QList<int>{0, 1, 2}
-                                             << QList<Place>{{1, 720, 14010}, {1, 4410, 14010}, {1, 8100, 14010}} << 1;
+                                             << QList<Place>{{1, 667, 14010}, {1, 4411, 14010}, {1, 8155, 14010}} << 1;
     }
     void startsLaterOnTheSheet()
     {
@@ -223,29 +233,32 @@ private slots:
     }
 
     // A line may be 3203 twips wide; the device measures it. The country counts
-    // only when it is printed.
+    // only when it is printed. A line too wide even at 6 points is cut.
     void tooWideLinesAreFound_data()
     {
         QTest::addColumn<QList<int>>("longField"); // per address: the field made long, or -1
         QTest::addColumn<int>("length");
         QTest::addColumn<bool>("withCountry");
-        QTest::addColumn<int>("count");
-        QTest::addColumn<QStringList>("names");
-        QTest::newRow("exactly at the limit") << QList<int>{0, 1, 3} << 3203 << true << 0 << QStringList();
-        QTest::newRow("one twip wider") << QList<int>{-1, 1} << 3204 << false << 1 << QStringList{QStringLiteral("Naam 2")};
-        QTest::newRow("country abroad, always printed") << QList<int>{4} << 3204 << false << 1 << QStringList{QStringLiteral("Naam 1")};
-        QTest::newRow("country printed") << QList<int>{4} << 3204 << true << 1 << QStringList{QStringLiteral("Naam 1")};
-        QTest::newRow("four, three named") << QList<int>{2, -1, 3, 0, 1} << 5000 << false << 4
-                                           << QStringList{QStringLiteral("Naam 1"), QStringLiteral("Naam 3"),
-                                                          QString(1000, QLatin1Char('x')) + QChar(0x2026)};
+        QTest::addColumn<QStringList>("shrunk");
+        QTest::addColumn<QStringList>("cut");
+        QTest::newRow("exactly at the limit") << QList<int>{0, 1, 3} << 3203 << true << QStringList() << QStringList();
+        QTest::newRow("one twip wider") << QList<int>{-1, 1} << 3204 << false << QStringList{QStringLiteral("Naam 2")} << QStringList();
+        QTest::newRow("country abroad, always printed") << QList<int>{4} << 3204 << false << QStringList{QStringLiteral("Naam 1")} << QStringList();
+        QTest::newRow("country printed") << QList<int>{4} << 3204 << true << QStringList{QStringLiteral("Naam 1")} << QStringList();
+        QTest::newRow("four, a long name shown short") << QList<int>{2, -1, 3, 0, 1} << 5000 << false
+                                                       << QStringList{QStringLiteral("Naam 1"), QStringLiteral("Naam 3"),
+                                                                      QString(1000, QLatin1Char('x')) + QChar(0x2026),
+                                                                      QStringLiteral("Naam 5")}
+                                                       << QStringList();
+        QTest::newRow("too wide even at 6 points") << QList<int>{-1, 3} << 5339 << false << QStringList() << QStringList{QStringLiteral("Naam 2")};
     }
     void tooWideLinesAreFound()
     {
         QFETCH(QList<int>, longField);
         QFETCH(int, length);
         QFETCH(bool, withCountry);
-        QFETCH(int, count);
-        QFETCH(QStringList, names);
+        QFETCH(QStringList, shrunk);
+        QFETCH(QStringList, cut);
         QList<AddressRecord> addresses;
         for (int i = 0; i < longField.size(); ++i) {
             addresses.append(address(i + 1));
@@ -255,8 +268,10 @@ private slots:
         RecordingDevice device;
         device.twipsPerChar = 1;
         const TooWide found = findTooWide(device, addresses, 10, withCountry);
-        QCOMPARE(found.count, count);
-        QCOMPARE(found.names, names);
+        QCOMPARE(found.shrunk.names, shrunk);
+        QCOMPARE(found.shrunk.count, shrunk.size());
+        QCOMPARE(found.cut.names, cut);
+        QCOMPARE(found.cut.count, cut.size());
         QVERIFY(device.ops.isEmpty()); // measuring prints nothing
     }
 
@@ -271,20 +286,20 @@ private slots:
         constexpr int RulerLines = 1 + 11;
         QCOMPARE(device.lines.size(), 21 * 6 + RulerLines);
         // The ruler: 100 mm from the first column, ticks every 10 mm, its caption after it.
-        QCOMPARE(device.lines[21 * 6].line.p1(), QPointF(660, 400));
+        QCOMPARE(device.lines[21 * 6].line.p1(), QPointF(607, 400));
         QCOMPARE(qRound(device.lines[21 * 6].line.length() * 254 / 1440), 1000); // tenths of a millimetre
         QCOMPARE(device.lines.last().line, QLineF(device.lines[21 * 6].line.p2() - QPointF(0, 90), device.lines[21 * 6].line.p2()));
         QCOMPARE(device.texts.last().text, QStringLiteral("Deze lijn hoort 100 mm lang te zijn"));
-        // Label 5: text at (780 + 3750, 990 + 2160).
-        const QList<QLineF> label5 = {QLineF(4332, 2957, 7932, 2957), QLineF(7932, 2957, 7932, 5117),
-                                      QLineF(7932, 5117, 4332, 5117), QLineF(4332, 5117, 4332, 2957),
-                                      QLineF(4440, 3150, 4620, 3150), QLineF(4530, 3060, 4530, 3240)};
+        // Label 5: text at (727 + 3804, 990 + 2160).
+        const QList<QLineF> label5 = {QLineF(4333, 2957, 7933, 2957), QLineF(7933, 2957, 7933, 5117),
+                                      QLineF(7933, 5117, 4333, 5117), QLineF(4333, 5117, 4333, 2957),
+                                      QLineF(4441, 3150, 4621, 3150), QLineF(4531, 3060, 4531, 3240)};
         for (int i = 0; i < 6; ++i)
             QCOMPARE(device.lines[4 * 6 + i].line, label5[i]);
         const auto at = [&](int i) { return std::tuple{device.texts[i].text, int(device.texts[i].x), int(device.texts[i].y)}; };
-        QCOMPARE(at(4 * 5), std::tuple(QStringLiteral("Naam"), 4530, 3150));
-        QCOMPARE(at(4 * 5 + 4), std::tuple(QStringLiteral("Land"), 4530, 3150 + 1080));
-        QCOMPARE(at(21 * 5), std::tuple(QStringLiteral("Marges: 1 = 2, 2 = -1, 3 = 1, 4 = 0"), 660, 16300));
+        QCOMPARE(at(4 * 5), std::tuple(QStringLiteral("Naam"), 4531, 3150));
+        QCOMPARE(at(4 * 5 + 4), std::tuple(QStringLiteral("Land"), 4531, 3150 + 1080));
+        QCOMPARE(at(21 * 5), std::tuple(QStringLiteral("Marges: 1 = 2, 2 = -1, 3 = 1, 4 = 0"), 607, 16300));
         QCOMPARE(device.texts[0].size, 11);
 
         // At +10 steps the address job puts 15 labels on a sheet; the proof sheet draws those alone.
@@ -319,8 +334,8 @@ private slots:
         QCOMPARE(device.texts.size(), 21 * 5);
         QVERIFY(!device.ops.contains(QStringLiteral("NewPage")));
         const auto names = namePositions(device);
-        QCOMPARE(names.first(), std::make_tuple(1, 720, 1050));
-        QCOMPARE(names.last(), std::make_tuple(1, 720 + 2 * 3690, 1050 + 6 * 2760));
+        QCOMPARE(names.first(), std::make_tuple(1, 667, 1050));
+        QCOMPARE(names.last(), std::make_tuple(1, 667 + 2 * 3744, 1050 + 6 * 2760));
     }
 
     // A picked label lands where the sheet jobs put that label, offsets and all.
@@ -329,10 +344,10 @@ private slots:
         QTest::addColumn<int>("position");
         QTest::addColumn<MarginSettings>("margins");
         QTest::addColumn<QPoint>("origin");
-        QTest::newRow("no offsets") << 20 << MarginSettings{} << QPoint(4350, 14010);
-        QTest::newRow("first label") << 1 << MarginSettings{120, -60, 60, 60} << QPoint(780, 990);
-        QTest::newRow("label 9, +2 / -1 steps") << 9 << MarginSettings{120, -60, 0, 0} << QPoint(8160, 5310);
-        QTest::newRow("label 21, pitches too") << 21 << MarginSettings{120, -60, 60, -30} << QPoint(8280, 13770);
+        QTest::newRow("no offsets") << 20 << MarginSettings{} << QPoint(4351, 14010);
+        QTest::newRow("first label") << 1 << MarginSettings{120, -60, 60, 60} << QPoint(727, 990);
+        QTest::newRow("label 9, +2 / -1 steps") << 9 << MarginSettings{120, -60, 0, 0} << QPoint(8215, 5310);
+        QTest::newRow("label 21, pitches too") << 21 << MarginSettings{120, -60, 60, -30} << QPoint(8335, 13770);
     }
     void singleLabelFollowsTheOffsets()
     {
@@ -388,11 +403,12 @@ private slots:
         QCOMPARE(device.texts.size(), printed ? 5 : 4);
         if (printed)
             QCOMPARE(std::tuple(device.texts[4].text, int(device.texts[4].x), int(device.texts[4].y)),
-                     std::tuple(land, job == QLatin1String("all") ? 660 : 8040, job == QLatin1String("all") ? 2130 : 15090));
+                     std::tuple(land, job == QLatin1String("all") ? 607 : 8095, job == QLatin1String("all") ? 2130 : 15090));
     }
 
     // A line too wide for its label is printed whole in a smaller size, in
-    // steps of half a point down to 6; its neighbours keep the chosen size.
+    // steps of half a point down to 6, and cut at its label's edge when even
+    // that is too wide; its neighbours keep the chosen size.
     void longLinesShrinkToFitTheirLabel()
     {
         QList<AddressRecord> addresses{address(1), address(2)};
@@ -405,14 +421,12 @@ private slots:
         for (const auto& text : device.texts)
             lines.append({text.text.left(4), text.size, int(text.x)});
         QCOMPARE(lines, (QList<std::tuple<QString, float, int>>{
-                            {QStringLiteral("Naam"), 10.f, 660}, {QStringLiteral("ssss"), 8.f, 660},
-                            {QStringLiteral("1234"), 10.f, 660}, {QStringLiteral("Stad"), 10.f, 660},
-                            {QStringLiteral("Naam"), 10.f, 4350}, {QStringLiteral("Stra"), 10.f, 4350},
-                            {QStringLiteral("1234"), 10.f, 4350}, {QStringLiteral("wwww"), 6.f, 4350}}));
-        const TooWide found = findTooWide(device, addresses, 10, false);
-        QCOMPARE(found.count, 2);
-        QVERIFY(found.evenSmallest);
-        QVERIFY(!findTooWide(device, {addresses[0]}, 10, false).evenSmallest);
+                            {QStringLiteral("Naam"), 10.f, 607}, {QStringLiteral("ssss"), 8.f, 607},
+                            {QStringLiteral("1234"), 10.f, 607}, {QStringLiteral("Stad"), 10.f, 607},
+                            {QStringLiteral("Naam"), 10.f, 4351}, {QStringLiteral("Stra"), 10.f, 4351},
+                            {QStringLiteral("1234"), 10.f, 4351}, {QStringLiteral("wwww"), 6.f, 4351}}));
+        // Too wide even at 6 points: cut where its label ends, 3402 twips on, not in the next label.
+        QCOMPARE(device.texts.last().text, QString(56, QLatin1Char('w')));
     }
 
     void failureEndsWithErrorPrinter_data()

@@ -168,7 +168,6 @@ void AfdrukForm::buildStartBox()
     m_startBox->setObjectName(QStringLiteral("BeginEtiket"));
     m_startBox->setAccessibleName(QStringLiteral("Begin bij etiket"));
     m_startBox->setGeometry(twipRect(5550, 1770, 750, 315));
-    m_startBox->setRange(1, LabelSheet::labelsOnSheet(m_context.values.margins));
     FormStyle::makeDarkBox(m_startBox);
     FormStyle::showFocusOnDark(m_startBox);
     m_startCaption = FormStyle::caption(this, QStringLiteral("Label5"), QStringLiteral("&Begin bij etiket"), 4350, 1830,
@@ -194,6 +193,13 @@ void AfdrukForm::Combo2_Change()
     if (index >= 0)
         m_context.printer.SelectPrinter(index);
     setWindowTitle(QStringLiteral("Afdrukken (") + m_context.printer.CurrentDeviceName() + QLatin1Char(')'));
+    // Each printer has its own offsets, and with them its own labels to a sheet.
+    m_startBox->setRange(1, LabelSheet::labelsOnSheet(margins()));
+}
+
+MarginSettings AfdrukForm::margins() const
+{
+    return m_context.values.marginsFor(m_context.printer.CurrentDeviceName());
 }
 
 QString AfdrukForm::labelPictureText(bool withCountry) const
@@ -292,7 +298,7 @@ void AfdrukForm::PrintKnop_Click()
     const bool withCountry = m_check1->isChecked();
     ProgressWindow progress(this);
     const int start = m_startBox->value();
-    const MarginSettings& margins = m_context.values.margins;
+    const MarginSettings margins = this->margins();
     JobResult result;
     // An empty list prints nothing and closes the dialog.
     if (n > 0) {

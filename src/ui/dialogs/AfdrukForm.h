@@ -39,6 +39,8 @@ private:
     void buildStartBox();
     void setTabOrders();
     Job chosenJob() const;
+    // The offsets of the printer chosen.
+    MarginSettings margins() const;
     // What the first two options print.
     const QList<AddressRecord>& addresses() const;
     QString labelsQuestion() const;

@@ -66,7 +66,7 @@ MargeForm::MargeForm(AppContext& context, QWidget* parent) : QDialog(parent), m_
         number->adjustSize();
     }
 
-    showValues(m_context.values.margins);
+    buildPrinterBox();
 
     VistaButton* reset = FormStyle::button(this, QStringLiteral("ResetKnop"), QStringLiteral("Reset"),
                                            twipRect(150, 2910, 990, 360));
@@ -88,18 +88,60 @@ MargeForm::MargeForm(AppContext& context, QWidget* parent) : QDialog(parent), m_
     setTabOrder(ok, reset);
     setTabOrder(reset, proof);
     setTabOrder(proof, measure);
-    setTabOrder(measure, m_combo1[0]);
+    setTabOrder(measure, m_printer);
+    setTabOrder(m_printer, m_combo1[0]);
     for (int i = 0; i < 3; ++i)
         setTabOrder(m_combo1[size_t(i)], m_combo1[size_t(i + 1)]);
     cancel->setFocus();
     FormStyle::centreOnScreen(this);
 }
 
+// Each printer has offsets of its own; the box opens on the printer the print
+// dialog chose last (or the default one).
+void MargeForm::buildPrinterBox()
+{
+    m_printer = new QComboBox(this);
+    m_printer->setObjectName(QStringLiteral("Printer"));
+    m_printer->setGeometry(twipRect(4950, 180, 1350, 315));
+    m_printer->setToolTip(QStringLiteral(" Printer "));
+    FormStyle::makeDarkBox(m_printer);
+    FormStyle::showFocusOnDark(m_printer);
+    FormStyle::nameComboBox(m_printer, QStringLiteral("Printer"));
+    m_printer->addItems(m_context.printer.InstalledPrinters());
+    m_shown = m_context.printer.CurrentDeviceName();
+    m_printer->setCurrentIndex(m_printer->findText(m_shown));
+    showValues(m_context.values.marginsFor(m_shown));
+    connect(m_printer, &QComboBox::currentIndexChanged, this, &MargeForm::Printer_Change);
+}
+
+void MargeForm::Printer_Change()
+{
+    const QString chosen = m_printer->currentText();
+    if (chosen == m_shown)
+        return;
+    if (!keepTyped()) {
+        // The box that does not read stays in view to be mended.
+        const QSignalBlocker blocker(m_printer);
+        m_printer->setCurrentIndex(m_printer->findText(m_shown));
+        return;
+    }
+    m_shown = chosen;
+    showValues(m_typed.contains(chosen) ? m_typed.value(chosen) : m_context.values.marginsFor(chosen));
+}
+
+bool MargeForm::keepTyped()
+{
+    const std::optional<MarginSettings> typed = typedValues();
+    if (typed)
+        m_typed.insert(m_shown, *typed);
+    return typed.has_value();
+}
+
 QString MargeForm::stepsText(qint32 twips)
 {
     if (twips % TwipsPerStep == 0)
         return QString::number(twips / TwipsPerStep);
-    return QString::number(double(twips) / TwipsPerStep, 'g', 10);
+    return QString::number(double(twips) / TwipsPerStep, 'g', 10).replace(QLatin1Char('.'), QLatin1Char(','));
 }
 
 void MargeForm::followText(QComboBox* box, const QString& text)
@@ -119,7 +161,7 @@ std::optional<MarginSettings> MargeForm::typedValues()
 {
     std::array<qint32, 4> twips{};
     for (int i = 0; i < 4; ++i) {
-        const double value = roundHalfEven(readNumber(m_combo1[size_t(i)]->currentText()) * TwipsPerStep);
+        const double value = roundHalfEven(readDecimal(m_combo1[size_t(i)]->currentText()) * TwipsPerStep);
         if (!(value >= std::numeric_limits<qint32>::min() && value <= std::numeric_limits<qint32>::max())) {
             m_context.messages.tell(this, QStringLiteral("Marges"), QStringLiteral("Waarde %1 is te groot.").arg(i + 1));
             return std::nullopt;
@@ -132,19 +174,22 @@ std::optional<MarginSettings> MargeForm::typedValues()
 void MargeForm::OkKnop_Click()
 {
     // All four are checked first, so a refused box stores nothing.
-    const std::optional<MarginSettings> typed = typedValues();
-    if (!typed)
+    if (!keepTyped())
         return;
-    m_context.values.margins = *typed;
+    for (auto typed = m_typed.cbegin(); typed != m_typed.cend(); ++typed)
+        m_context.values.setMarginsFor(typed.key(), typed.value());
     accept();
 }
 
-// Prints the offsets as typed, stored or not, for trying them on plain paper.
+// Prints the offsets as typed, stored or not, for trying them on plain paper,
+// on the printer they are for.
 void MargeForm::ProefvelKnop_Click()
 {
     const std::optional<MarginSettings> typed = typedValues();
     if (!typed)
         return;
+    if (m_printer->currentIndex() >= 0)
+        m_context.printer.SelectPrinter(m_printer->currentIndex());
     const QString line = QStringLiteral("Marges: 1 = %1, 2 = %2, 3 = %3, 4 = %4")
                              .arg(stepsText(typed->LeftOffset), stepsText(typed->TopOffset),
                                   stepsText(typed->ColumnPitchOffset), stepsText(typed->RowPitchOffset));
@@ -173,10 +218,11 @@ void MargeForm::showValues(const MarginSettings& margins)
         m_combo1[size_t(i)]->setEditText(stepsText(values[size_t(i)]));
 }
 
-// Reset takes effect at once, before Ok, and Annuleren does not bring the old
-// offsets back: a user who resets wants to start from nothing.
+// Reset takes effect at once, before Ok, for the printer shown, and Annuleren
+// does not bring the old offsets back: a user who resets wants to start from nothing.
 void MargeForm::ResetKnop_Click()
 {
-    m_context.values.margins = {};
+    m_context.values.setMarginsFor(m_shown, {});
+    m_typed.remove(m_shown);
     showValues({});
 }

@@ -42,22 +42,37 @@ void ProgressWindow::pagesDone(qint64 done, qint64 total)
     m_dialog->setValue(int(done));
 }
 
+namespace {
+
+// "Naam, Naam, …" after a sentence's colon: the first names, then a mark for the rest.
+QString namesAfterColon(const TooWide::Addresses& addresses)
+{
+    QString names = addresses.names.join(QStringLiteral(", "));
+    if (addresses.count > addresses.names.size())
+        names += QStringLiteral(", ") + QChar(0x2026);
+    return names + QLatin1Char('.');
+}
+
+}
+
 bool mayPrintTooWide(Messages& messages, QWidget* parent, PrinterDevice& printer, const QList<AddressRecord>& addresses,
                      qint16 fontSize, bool withCountry)
 {
     const TooWide found = findTooWide(printer, addresses, fontSize, withCountry);
-    if (found.count == 0)
+    QStringList lines;
+    if (const qsizetype n = found.shrunk.count)
+        lines.append((n == 1 ? QStringLiteral("1 adres wordt kleiner afgedrukt om op zijn etiket te passen: ")
+                             : QStringLiteral("%1 adressen worden kleiner afgedrukt om op hun etiket te passen: ").arg(n))
+                     + namesAfterColon(found.shrunk));
+    if (const qsizetype n = found.cut.count)
+        lines.append((n == 1 ? QStringLiteral("1 adres past ook in de kleinste letter niet op zijn etiket en wordt afgekapt: ")
+                             : QStringLiteral("%1 adressen passen ook in de kleinste letter niet op hun etiket en worden afgekapt: ")
+                                   .arg(n))
+                     + namesAfterColon(found.cut));
+    if (lines.isEmpty())
         return true;
-    QString text = found.count == 1 ? QStringLiteral("1 adres is te breed voor zijn etiket:")
-                                    : QStringLiteral("%1 adressen zijn te breed voor hun etiket:").arg(found.count);
-    for (const QString& name : found.names)
-        text += QStringLiteral("\r\n") + name;
-    if (found.count > found.names.size())
-        text += QStringLiteral("\r\n") + QChar(0x2026);
-    text += found.evenSmallest
-        ? QStringLiteral("\r\nDie regels passen niet, ook niet in de kleinste letter. Toch afdrukken?")
-        : QStringLiteral("\r\nDie regels worden kleiner afgedrukt, zodat ze op hun etiket passen. Afdrukken?");
-    return messages.ask(parent, QStringLiteral("Afdrukken"), text) == Messages::Answer::Ja;
+    lines.append(found.cut.count ? QStringLiteral("Toch afdrukken?") : QStringLiteral("Afdrukken?"));
+    return messages.ask(parent, QStringLiteral("Afdrukken"), lines.join(QStringLiteral("\r\n"))) == Messages::Answer::Ja;
 }
 
 void finishRun(Messages& messages, QWidget* parent, const JobResult& result)

@@ -8,6 +8,27 @@
 
 using FormStyle::twipRect;
 
+namespace {
+
+// Millimetres as a Dutch reader writes them, with a decimal comma; a point
+// typed instead means the same, not a thousands separator ("2.5" is not 25).
+class MillimetreBox : public QDoubleSpinBox {
+public:
+    using QDoubleSpinBox::QDoubleSpinBox;
+
+    QValidator::State validate(QString& text, int& position) const override
+    {
+        text.replace(QLatin1Char('.'), QLatin1Char(','));
+        return QDoubleSpinBox::validate(text, position);
+    }
+    double valueFromText(const QString& text) const override
+    {
+        return QDoubleSpinBox::valueFromText(QString(text).replace(QLatin1Char('.'), QLatin1Char(',')));
+    }
+};
+
+}
+
 UitmetenForm::UitmetenForm(QWidget* parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("UitmetenForm"));
@@ -26,10 +47,9 @@ UitmetenForm::UitmetenForm(QWidget* parent) : QDialog(parent)
     const QStringList names = {QStringLiteral("Etiket 1 naar rechts (mm)"), QStringLiteral("Etiket 1 naar beneden (mm)"),
                                QStringLiteral("Etiket 21 naar rechts (mm)"), QStringLiteral("Etiket 21 naar beneden (mm)")};
     for (int i = 0; i < 4; ++i) {
-        auto* box = new QDoubleSpinBox(this);
+        auto* box = new MillimetreBox(this);
         box->setObjectName(QStringLiteral("Maat_%1").arg(i));
         box->setAccessibleName(names[i]);
-        // Millimetres as a Dutch reader writes them: a decimal comma.
         box->setLocale(QLocale(QLocale::Dutch, QLocale::Netherlands));
         box->setRange(-30, 30);
         box->setSingleStep(0.5);

@@ -109,6 +109,7 @@ void Main::AfdrukkenEnkelLabel(int position)
         return;
     m_context.printer.SetDocumentName(QStringLiteral("Plaklabels"));
     const JobResult result =
-        ::AfdrukkenEnkelLabel(m_context.printer, address, position, m_context.values.FontSize, m_context.values.margins);
+        ::AfdrukkenEnkelLabel(m_context.printer, address, position, m_context.values.FontSize,
+                              m_context.values.marginsFor(m_context.printer.CurrentDeviceName()));
     finishRun(m_context.messages, this, result);
 }

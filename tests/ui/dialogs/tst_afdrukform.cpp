@@ -170,11 +170,11 @@ private slots:
         QTest::newRow("whole list from label 5")
             << 25 << QList<int>{} << 0 << 5
             << QStringList{QStringLiteral("Wil je de complete lijst op 25 plaklabels afdrukken, te beginnen bij etiket 5?")}
-            << QStringList{QStringLiteral("Naam1 4350,3210"), QStringLiteral("Naam25 4350,5370")};
+            << QStringList{QStringLiteral("Naam1 4351,3210"), QStringLiteral("Naam25 4351,5370")};
         QTest::newRow("seven chosen of thirty")
             << 30 << QList<int>{1, 3, 5, 7, 9, 11, 13} << 0 << 1
             << QStringList{QStringLiteral("Wil je de 7 gekozen adressen op 7 plaklabels afdrukken?")}
-            << QStringList{QStringLiteral("Naam2 660,1050"), QStringLiteral("Naam14 660,5370")};
+            << QStringList{QStringLiteral("Naam2 607,1050"), QStringLiteral("Naam14 607,5370")};
         QTest::newRow("seven chosen, in a list")
             << 30 << QList<int>{1, 3, 5, 7, 9, 11, 13} << 1 << 1
             << QStringList{QStringLiteral("Wil je de 7 gekozen adressen in een lijst afdrukken?")}
@@ -182,9 +182,9 @@ private slots:
         QTest::newRow("one chosen is the whole list")
             << 3 << QList<int>{1} << 0 << 1
             << QStringList{QStringLiteral("Wil je de complete lijst op 3 plaklabels afdrukken?")}
-            << QStringList{QStringLiteral("Naam1 660,1050"), QStringLiteral("Naam3 8040,1050")};
+            << QStringList{QStringLiteral("Naam1 607,1050"), QStringLiteral("Naam3 8095,1050")};
         QTest::newRow("one address on labels 20 and 21") << 3 << QList<int>{} << 2 << 20 << QStringList()
-            << QStringList{QStringLiteral("Naam99 4350,14010"), QStringLiteral("Naam99 8040,14010")};
+            << QStringList{QStringLiteral("Naam99 4351,14010"), QStringLiteral("Naam99 8095,14010")};
     }
     void mailingChoicesAreAskedAndPrinted()
     {
@@ -231,15 +231,15 @@ private slots:
         t.test.messages.answers = {Messages::Answer::Ja, Messages::Answer::Nee};
         t.print();
         QCOMPARE(t.test.messages.lastTitle(), QStringLiteral("Afdrukken"));
-        QCOMPARE(t.test.messages.lastText(), QStringLiteral("5 adressen zijn te breed voor hun etiket:\r\nNaam1\r\nNaam2\r\nNaam3\r\n"
-                                                            "\u2026\r\nDie regels worden kleiner afgedrukt, zodat ze op hun etiket passen. Afdrukken?"));
+        QCOMPARE(t.test.messages.lastText(), QStringLiteral("5 adressen worden kleiner afgedrukt om op hun etiket te passen: "
+                                                            "Naam1, Naam2, Naam3, Naam4, Naam5.\r\nAfdrukken?"));
         QVERIFY(!t.test.printer.ops.contains(QStringLiteral("SetUnitTwips")));
         QVERIFY(t.form->isVisible());
         QTest::mouseClick(t.option(2), Qt::LeftButton);
         t.test.messages.answers = {Messages::Answer::Ja};
         t.print();
-        QCOMPARE(t.test.messages.shown[2].text, QStringLiteral("1 adres is te breed voor zijn etiket:\r\nNaam99\r\n"
-                                                                      "Die regels passen niet, ook niet in de kleinste letter. Toch afdrukken?"));
+        QCOMPARE(t.test.messages.shown[2].text, QStringLiteral("1 adres past ook in de kleinste letter niet op zijn etiket en wordt "
+                                                                      "afgekapt: Naam99.\r\nToch afdrukken?"));
         QCOMPARE(t.test.printer.texts.size(), 21 * 4);
     }
 

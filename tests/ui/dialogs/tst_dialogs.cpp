@@ -244,10 +244,11 @@ private slots:
     void margesShowAndStoreSteps()
     {
         MainWindowTest t;
+        t.test.printer.current = 2; // "PDF-bestand", whose offsets are the file's line 3
         t.test.context.values.margins = {90, 0, -120, 0};
         MargeForm form(t.test.context);
         auto box = [&](int i) { return form.findChild<QComboBox*>(QStringLiteral("Combo1_%1").arg(i)); };
-        QCOMPARE(box(0)->currentText(), QStringLiteral("1.5"));
+        QCOMPARE(box(0)->currentText(), QStringLiteral("1,5"));
         QCOMPARE(box(2)->currentText(), QStringLiteral("-2"));
         QCOMPARE(box(1)->count(), 21);
         QCOMPARE(box(1)->itemText(0), QStringLiteral("-10"));
@@ -280,6 +281,7 @@ private slots:
     void margesResetAndCancel()
     {
         MainWindowTest t;
+        t.test.printer.current = 2; // "PDF-bestand", whose offsets are the file's line 3
         t.test.context.values.margins = {60, 120, 180, 240};
         {
             MargeForm form(t.test.context);
@@ -294,10 +296,50 @@ private slots:
         QCOMPARE(t.test.context.values.margins, MarginSettings{});
     }
 
+    // Each printer keeps its own offsets: switching shows them, what was typed
+    // for the other is kept until Ok, and Proefvel prints on the printer shown.
+    // A decimal comma reads as a point.
+    void margesKeepOffsetsPerPrinter()
+    {
+        MainWindowTest t;
+        t.test.context.values.margins = {60, 0, 0, 0};
+        MargeForm form(t.test.context);
+        form.show();
+        const QList<QComboBox*> boxes = form.findChildren<QComboBox*>();
+        QCOMPARE(boxes.size(), 5);
+        for (int i = 0; i < 4; ++i)
+            QCOMPARE(boxes[i]->objectName(), QStringLiteral("Combo1_%1").arg(i));
+        QComboBox* printer = boxes[4];
+        QCOMPARE(printer->accessibleName(), QStringLiteral("Printer"));
+        QCOMPARE(printer->currentText(), QStringLiteral("Kantoor")); // the print dialog's choice
+        QCOMPARE(boxes[0]->currentText(), QStringLiteral("0"));
+        boxes[0]->setEditText(QStringLiteral("-2,5"));
+        printer->setCurrentIndex(2);
+        QCOMPARE(boxes[0]->currentText(), QStringLiteral("1"));
+        boxes[1]->setEditText(QStringLiteral("1,25"));
+        printer->setCurrentIndex(0);
+        QCOMPARE(boxes[0]->currentText(), QStringLiteral("-2,5"));
+        QTest::mouseClick(form.findChild<VistaButton*>(QStringLiteral("ProefvelKnop")), Qt::LeftButton);
+        QCOMPARE(t.test.printer.CurrentDeviceName(), QStringLiteral("Kantoor"));
+        QCOMPARE(t.test.printer.lines.first().line.p1(), QPointF(607 - 150 - 198, 1050 - 193));
+        QCOMPARE(t.test.context.values.marginsFor(QStringLiteral("Kantoor")), MarginSettings()); // not before Ok
+        form.OkKnop_Click();
+        QCOMPARE(t.test.context.values.marginsFor(QStringLiteral("Kantoor")), (MarginSettings{-150, 0, 0, 0}));
+        QCOMPARE(t.test.context.values.margins, (MarginSettings{60, 75, 0, 0}));
+        QCOMPARE(t.test.context.values.marginsFor(QStringLiteral("Etiketten")), MarginSettings());
+
+        MargeForm again(t.test.context);
+        again.findChildren<QComboBox*>()[4]->setCurrentIndex(2);
+        again.findChild<QComboBox*>(QStringLiteral("Combo1_0"))->setEditText(QStringLiteral("9"));
+        QTest::mouseClick(again.findChild<VistaButton*>(QStringLiteral("CancelKnop")), Qt::LeftButton);
+        QCOMPARE(t.test.context.values.margins, (MarginSettings{60, 75, 0, 0}));
+    }
+
     // The proof sheet prints the offsets as typed, and stores none of them.
     void proefvelPrintsWhatIsTyped()
     {
         MainWindowTest t;
+        t.test.printer.current = 2; // "PDF-bestand", whose offsets are the file's line 3
         t.test.context.values.margins = {60, 0, 0, 0};
         MargeForm form(t.test.context);
         form.show();
@@ -308,25 +350,27 @@ private slots:
         QCOMPARE(proof->toolTip(), QStringLiteral(" Proefvel afdrukken "));
         QTest::mouseClick(proof, Qt::LeftButton);
         QCOMPARE(t.test.printer.documentName, QStringLiteral("Proefvel"));
-        QCOMPARE(t.test.printer.texts[t.test.printer.texts.size() - 2].text, QStringLiteral("Marges: 1 = 2, 2 = -1, 3 = 0, 4 = 1.5"));
-        QCOMPARE(t.test.printer.lines.first().line.p1(), QPointF(660 + 120 - 198, 1050 - 60 - 193));
+        QCOMPARE(t.test.printer.texts[t.test.printer.texts.size() - 2].text, QStringLiteral("Marges: 1 = 2, 2 = -1, 3 = 0, 4 = 1,5"));
+        QCOMPARE(t.test.printer.lines.first().line.p1(), QPointF(607 + 120 - 198, 1050 - 60 - 193));
         QVERIFY(form.isVisible());
         QTest::mouseClick(form.findChild<VistaButton*>(QStringLiteral("CancelKnop")), Qt::LeftButton);
         QCOMPARE(t.test.context.values.margins, (MarginSettings{60, 0, 0, 0}));
     }
 
     // Measured on a proof sheet: 2 mm right and 1 mm down at label 1, 2 mm
-    // right and 7 mm down at label 21. The next proof sheet lands on the labels.
+    // right and 7 mm down at label 21 (a point reads as the comma). The next
+    // proof sheet lands on the labels.
     void uitmetenTurnsMeasurementsIntoOffsets()
     {
         MainWindowTest t;
+        t.test.printer.current = 2; // "PDF-bestand", whose offsets are the file's line 3
         MargeForm form(t.test.context);
         form.show();
         auto* measure = form.findChild<VistaButton*>(QStringLiteral("UitmetenKnop"));
         QCOMPARE(measure->toolTip(), QStringLiteral(" Marges uitmeten "));
         whileModal([&] { QTest::mouseClick(measure, Qt::LeftButton); }, [&](QWidget* dialog) {
             QCOMPARE(dialog->windowTitle(), QStringLiteral("Uitmeten"));
-            const QStringList typed{QStringLiteral("2,0"), QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("7,0")};
+            const QStringList typed{QStringLiteral("2.0"), QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("7,0")};
             for (int i = 0; i < 4; ++i) {
                 auto* box = dialog->findChild<QDoubleSpinBox*>(QStringLiteral("Maat_%1").arg(i));
                 QTest::keyClick(box, Qt::Key_A, Qt::ControlModifier);
@@ -338,7 +382,7 @@ private slots:
         QStringList shown;
         for (int i = 0; i < 4; ++i)
             shown.append(form.findChild<QComboBox*>(QStringLiteral("Combo1_%1").arg(i))->currentText());
-        QCOMPARE(shown, (QStringList{QStringLiteral("-1.9"), QStringLiteral("-0.95"), QStringLiteral("0"), QStringLiteral("-0.95")}));
+        QCOMPARE(shown, (QStringList{QStringLiteral("-1,9"), QStringLiteral("-0,95"), QStringLiteral("0"), QStringLiteral("-0,95")}));
         QCOMPARE(t.test.context.values.margins, MarginSettings()); // nothing stored before Ok
         form.OkKnop_Click();
         QCOMPARE(t.test.context.values.margins, (MarginSettings{-114, -57, 0, -57}));
@@ -357,6 +401,7 @@ private slots:
     void margeBoxesStoreWhatIsTypedAndStepFromIt()
     {
         MainWindowTest t;
+        t.test.printer.current = 2; // "PDF-bestand", whose offsets are the file's line 3
         MargeForm form(t.test.context);
         form.show();
         QVERIFY(QTest::qWaitForWindowActive(&form));

@@ -676,7 +676,7 @@ private slots:
     {
         MainWindowTest t;
         t.open(QStringLiteral("a.lst"), TwoAddresses);
-        t.test.context.values.margins.LeftOffset = 600;
+        t.test.context.values.setMarginsFor(QStringLiteral("Kantoor"), {600, 0, 0, 0}); // the printer chosen
         auto* a4 = t.find<SheetPreview>(QStringLiteral("A4"));
         t.main->show();
         QTest::mouseClick(a4, Qt::LeftButton, {}, QPoint(70, 240));
@@ -702,7 +702,7 @@ private slots:
         QTest::mouseClick(a4, Qt::LeftButton, {}, QPoint(70, 240));
         QCOMPARE(t.test.printer.texts.size(), 4);
         // The offsets place a picked label as they place it on a whole sheet.
-        QCOMPARE((std::tuple{t.test.printer.texts[0].x, t.test.printer.texts[0].y}), (std::tuple{4350.f + 600, 14010.f}));
+        QCOMPARE((std::tuple{t.test.printer.texts[0].x, t.test.printer.texts[0].y}), (std::tuple{4351.f + 600, 14010.f}));
         QCOMPARE(t.test.printer.texts[3].text, QStringLiteral("Zwolle"));
     }
 
@@ -736,7 +736,7 @@ private slots:
         t.test.messages.answers = {Messages::Answer::Ja};
         QTest::keyClick(a4, Qt::Key_Return);
         QCOMPARE(t.test.messages.lastText(), QStringLiteral("Wil je Plaklabel nummer 5 afdrukken met de naam van...\r\nJan?"));
-        QCOMPARE((std::tuple{t.test.printer.texts[0].x, t.test.printer.texts[0].y}), (std::tuple{4350.f, 3210.f}));
+        QCOMPARE((std::tuple{t.test.printer.texts[0].x, t.test.printer.texts[0].y}), (std::tuple{4351.f, 3210.f}));
         // The cell keeps the red of its click while the focus goes away and comes back.
         view->setFocus();
         a4->setFocus();

@@ -150,7 +150,7 @@ private slots:
     void settingsAreReadAtStartAndWrittenAtClose()
     {
         TestContext test;
-        QVERIFY(writeSettings(test.folder.path(), SavedSettings{{60, -120, 0, 180}, 12}).ok);
+        QVERIFY(writeSettings(test.folder.path(), SavedSettings{{60, -120, 0, 180}, 12, {{QStringLiteral("Kantoor"), {-57, 0, 0, 3}}}}).ok);
         Main main(test.context);
         QCOMPARE(test.context.values.margins.TopOffset, -120);
         QCOMPARE(test.context.values.FontSize, 12);
@@ -159,10 +159,11 @@ private slots:
         main.show();
         QVERIFY(main.close());
         QCOMPARE(test.messages.shown.size(), 0);
-        QCOMPARE(loadSettings(test.folder.path()), (SavedSettings{{-600, -120, 0, 180}, 9}));
+        QCOMPARE(loadSettings(test.folder.path()), (SavedSettings{{-600, -120, 0, 180}, 9, {{QStringLiteral("Kantoor"), {-57, 0, 0, 3}}}}));
     }
 
-    // Written the moment Marges closes with Ok: a crash after a calibration keeps it.
+    // Written the moment Marges closes with Ok, for the printer it shows: a
+    // crash after a calibration keeps it.
     void settingsAreWrittenWhenTheyChange()
     {
         MainWindowTest t;
@@ -171,7 +172,7 @@ private slots:
             dialog->findChild<QComboBox*>(QStringLiteral("Combo1_0"))->setEditText(QStringLiteral("2"));
             QTest::mouseClick(dialog->findChild<VistaButton*>(QStringLiteral("OkKnop")), Qt::LeftButton);
         });
-        QCOMPARE(loadSettings(t.test.folder.path()).margins.LeftOffset, 120);
+        QCOMPARE(loadSettings(t.test.folder.path()).marginsFor(QStringLiteral("Kantoor")).LeftOffset, 120);
     }
 
     void unwritableSettingsAreToldAtClose()

@@ -102,7 +102,7 @@ void MargeForm::buildPrinterBox()
 {
     m_printer = new QComboBox(this);
     m_printer->setObjectName(QStringLiteral("Printer"));
-    m_printer->setGeometry(twipRect(4950, 180, 1350, 315));
+    m_printer->setGeometry(twipRect(4680, 180, 1650, 315));
     m_printer->setToolTip(QStringLiteral(" Printer "));
     FormStyle::makeDarkBox(m_printer);
     FormStyle::showFocusOnDark(m_printer);

@@ -64,14 +64,22 @@ private slots:
         QCOMPARE(t.find<QComboBox>(QStringLiteral("Combo2"))->currentText(), QStringLiteral("Kantoor"));
     }
 
-    void choosingAPrinterChangesTheCaption()
+    // The chosen printer's own offsets place the labels, and say how many fit a sheet.
+    void choosingAPrinterChangesTheCaptionAndOffsets()
     {
         FormTest t(1);
+        t.test.context.values.setMarginsFor(QStringLiteral("Etiketten"), {600, 0, 0, 180});
         auto* combo = t.find<QComboBox>(QStringLiteral("Combo2"));
+        auto* startBox = t.find<QSpinBox>(QStringLiteral("BeginEtiket"));
+        QCOMPARE(startBox->maximum(), 21);
         combo->setCurrentIndex(1);
         t.form->Combo2_Change();
         QCOMPARE(t.form->windowTitle(), QStringLiteral("Afdrukken (Etiketten)"));
         QCOMPARE(t.test.printer.current, 1);
+        QCOMPARE(startBox->maximum(), 18);
+        t.test.messages.answers = {Messages::Answer::Ja};
+        t.print();
+        QCOMPARE((std::tuple{t.test.printer.texts[0].x, t.test.printer.texts[0].y}), (std::tuple{607.f + 600, 1050.f}));
     }
 
     void labelPictureFollowsOptionAndCountry()

@@ -5,7 +5,7 @@
 #include "data/AddressListModel.h"
 #include "data/ListStorage.h"
 #include "print/LabelJobs.h"
-#include "print/QtPrinterDevice.h"
+#include "print/PdfPrinterDevice.h"
 #include "print/TextShaper.h"
 
 #include <QFile>
@@ -115,7 +115,7 @@ int runOneJob(int argc, char* argv[])
             for (qsizetype i = 0; i < addresses.size(); i += 100)
                 addresses[i].setField(AddressRecord::Adres, QStringLiteral("Burgemeester Schimmelpenninckstraat 117 bis"));
         model.replaceAll(std::move(addresses));
-        QtPrinterDevice printer(folder);
+        PdfPrinterDevice printer(folder);
         printer.SelectPrinter(int(printer.InstalledPrinters().indexOf(PdfPrinterName)));
         if (job == "--labels-checked")
             findTooWide(printer, model.records(), 10, true);

@@ -2,10 +2,10 @@
 // Ctrl+A, Delete (Ja), Ctrl+Z, Ctrl+C; and a find step through long fields.
 #include "WindowSteps.h"
 
-#include "app/AppContext.h"
+#include "ui/AppContext.h"
 #include "data/ListSearch.h"
 #include "data/ListStorage.h"
-#include "print/QtPrinterDevice.h"
+#include "print/PdfPrinterDevice.h"
 #include "ui/main/Main.h"
 #include "widgets/vistabutton/VistaButton.h"
 
@@ -24,7 +24,7 @@ namespace {
 class AnswerJa : public Messages {
 public:
     void tell(QWidget*, const QString&, const QString&, Icon) override {}
-    Answer ask(QWidget*, const QString&, const QString&, bool) override { return Answer::Ja; }
+    Answer ask(QWidget*, const QString&, const QString&, bool, Answer) override { return Answer::Ja; }
 };
 
 // One step with the painting it causes, in milliseconds.
@@ -45,7 +45,7 @@ void benchWindowSteps(int n)
 {
     QTemporaryDir folder;
     AnswerJa messages;
-    QtPrinterDevice printer(folder.path());
+    PdfPrinterDevice printer(folder.path());
     AppContext context{folder.path(), {}, messages, printer};
     {
         AddressListModel list;

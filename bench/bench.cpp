@@ -10,7 +10,7 @@
 #include "data/ListStorage.h"
 #include "print/LabelJobs.h"
 #include "print/ListJob.h"
-#include "print/QtPrinterDevice.h"
+#include "print/PdfPrinterDevice.h"
 #include "widgets/vistabutton/VistaButtonLook.h"
 #include "Floors.h"
 #include "WindowSteps.h"
@@ -159,7 +159,7 @@ void benchPdf(const QString& folder, const char* what, int n, bool labels)
 {
     AddressListModel model;
     model.replaceAll(madeUpAddresses(n));
-    QtPrinterDevice printer(folder);
+    PdfPrinterDevice printer(folder);
     printer.SelectPrinter(int(printer.InstalledPrinters().size() - 1));
     printer.SetDocumentName(QString::fromLatin1(what));
     const double before = memoryMb("VmRSS:");

@@ -4,6 +4,14 @@
 #include <QFile>
 #include <QFileInfo>
 
+namespace Home {
+QString dataFolder(const QString& home) { return home + QStringLiteral("/Data"); }
+QString recoveryFolder(const QString& home) { return home + QStringLiteral("/Herstel"); }
+QString printFolder(const QString& home) { return home + QStringLiteral("/Afdrukken"); }
+QString settingsFile(const QString& home) { return home + QStringLiteral("/Plaklabels.ini"); }
+QString lockFile(const QString& home) { return home + QStringLiteral("/Plaklabels.lock"); }
+}
+
 HomeFolder chooseHomeFolder(const QString& programFolder, const QString& perUserFolder, const QString& exampleList,
                             const QString& installedFolder)
 {
@@ -12,7 +20,7 @@ HomeFolder chooseHomeFolder(const QString& programFolder, const QString& perUser
     if (!installed && QFileInfo(programFolder).isWritable())
         return {programFolder, {}};
 
-    const QString data = perUserFolder + QStringLiteral("/Data");
+    const QString data = Home::dataFolder(perUserFolder);
     const bool firstUse = !QFileInfo::exists(data);
     if (!QDir().mkpath(data))
         return {perUserFolder, QStringLiteral("De map %1 voor je adreslijsten kon niet worden aangemaakt.\r\n"

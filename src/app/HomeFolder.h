@@ -9,6 +9,15 @@ struct HomeFolder {
     QString problem; // told once at start-up when the per-user home could not be set up
 };
 
+// The places in the home folder; no other code spells their names.
+namespace Home {
+QString dataFolder(const QString& home);     // the lists, "*.lst"
+QString recoveryFolder(const QString& home); // copies of lists with unsaved changes
+QString printFolder(const QString& home);    // PDFs printed to "PDF-bestand"
+QString settingsFile(const QString& home);
+QString lockFile(const QString& home);
+}
+
 // Beside the program when its folder is writable (a portable copy, the build
 // folder, a USB stick): that always wins, so a copy on a stick never reads
 // another user's lists. An installed program (its folder not writable, or the

@@ -148,6 +148,12 @@ private:
 
 ListHistory::ListHistory(AddressListModel& model) : m_model(model) {}
 
+void ListHistory::push(QUndoCommand* step)
+{
+    m_stack.push(step);
+    emit stepped();
+}
+
 ListHistory::Outcome ListHistory::outcomeOf(int index) const
 {
     return static_cast<const Step*>(m_stack.command(index))->outcome();
@@ -155,35 +161,35 @@ ListHistory::Outcome ListHistory::outcomeOf(int index) const
 
 void ListHistory::add(const AddressRecord& address)
 {
-    m_stack.push(new Append(m_model, {address}));
+    push(new Append(m_model, {address}));
 }
 
 void ListHistory::remove(const QList<int>& rows)
 {
     if (!rows.isEmpty())
-        m_stack.push(new Remove(m_model, rows));
+        push(new Remove(m_model, rows));
 }
 
 void ListHistory::setField(int row, int field, const QString& value)
 {
-    m_stack.push(new SetField(m_model, row, field, value));
+    push(new SetField(m_model, row, field, value));
 }
 
 void ListHistory::append(const QList<AddressRecord>& addresses)
 {
     if (!addresses.isEmpty())
-        m_stack.push(new Append(m_model, addresses));
+        push(new Append(m_model, addresses));
 }
 
 ListHistory::Outcome ListHistory::reorder(const QList<int>& order)
 {
-    m_stack.push(new Reorder(m_model, order));
+    push(new Reorder(m_model, order));
     return outcomeOf(m_stack.index() - 1);
 }
 
 void ListHistory::replaceAll(const QList<AddressRecord>& addresses)
 {
-    m_stack.push(new ReplaceAll(m_model, addresses));
+    push(new ReplaceAll(m_model, addresses));
 }
 
 std::optional<ListHistory::Outcome> ListHistory::undo()
@@ -191,6 +197,7 @@ std::optional<ListHistory::Outcome> ListHistory::undo()
     if (!m_stack.canUndo())
         return std::nullopt;
     m_stack.undo();
+    emit stepped();
     return outcomeOf(m_stack.index());
 }
 
@@ -199,5 +206,6 @@ std::optional<ListHistory::Outcome> ListHistory::redo()
     if (!m_stack.canRedo())
         return std::nullopt;
     m_stack.redo();
+    emit stepped();
     return outcomeOf(m_stack.index() - 1);
 }

@@ -3,6 +3,7 @@
 #include "data/AddressRecord.h"
 
 #include <QList>
+#include <QObject>
 #include <QUndoStack>
 #include <optional>
 
@@ -12,7 +13,8 @@ class AddressListModel;
 // adding, deleting, editing a field, importing, putting in order. It is the
 // one record of unsaved changes: back at the state last saved or opened,
 // the list is unmodified again.
-class ListHistory {
+class ListHistory : public QObject {
+    Q_OBJECT
 public:
     // What a step, taken, undone or redone, did to the rows.
     struct Outcome {
@@ -40,7 +42,12 @@ public:
     void clear() { m_stack.clear(); }
     void markSaved() { m_stack.setClean(); }
 
+signals:
+    // A step was taken, undone or redone; isModified() already tells the new state.
+    void stepped();
+
 private:
+    void push(QUndoCommand* step);
     Outcome outcomeOf(int index) const;
 
     AddressListModel& m_model;

@@ -101,13 +101,11 @@ FileStamp stampOf(QByteArrayView bytes, const QDateTime& modified)
     return {bytes.size(), modified, qHashBits(bytes.data(), size_t(bytes.size()), 0)};
 }
 
-FileStamp currentStamp(const QString& path, const FileStamp& remembered)
+FileStamp currentStamp(const QString& path)
 {
     const QFileInfo info(path);
     if (!info.isFile())
         return {};
-    if (info.size() == remembered.size && info.lastModified() == remembered.modified)
-        return remembered;
     QByteArray bytes;
     if (!readWholeFile(path, bytes).ok)
         return {info.size(), info.lastModified(), 0};
@@ -162,14 +160,11 @@ FileResult writeWholeFile(const QString& path, const QByteArray& bytes)
     return {};
 }
 
-FileResult LaadAdressen(AddressListModel& model, const QString& dataFolder, const QString& name)
+FileResult readAddressList(const QString& path, const QString& shownName, QList<AddressRecord>& records)
 {
-    if (!isListFileName(name))
-        return notAFileName();
-    const QString path = dataFolder + QLatin1Char('/') + name;
     if (const QFileInfo info(path); tooBigToRead(info)) {
-        FileResult refused = failure(QString());
-        refused.notice = QStringLiteral("De lijst %1 is te groot om te openen (%2 MB).").arg(name, megabytes(info.size()));
+        FileResult refused = failure(QStringLiteral("het bestand is te groot om te openen (%1 MB).").arg(megabytes(info.size())));
+        refused.notice = QStringLiteral("De lijst %1 is te groot om te openen (%2 MB).").arg(shownName, megabytes(info.size()));
         return refused;
     }
     QByteArray bytes;
@@ -180,16 +175,27 @@ FileResult LaadAdressen(AddressListModel& model, const QString& dataFolder, cons
     ParsedList parsed = parseAddressList(bytes);
     FileResult loaded;
     if (parsed.records.isEmpty() && !bytes.isEmpty())
-        loaded.notice = QStringLiteral("In de lijst %1 zijn geen adressen gevonden.").arg(name);
+        loaded.notice = QStringLiteral("In de lijst %1 zijn geen adressen gevonden.").arg(shownName);
     else if (!parsed.complete)
-        loaded.notice = QStringLiteral("De lijst %1 eindigt midden in een adres; dat laatste adres kon niet worden gelezen.").arg(name);
+        loaded.notice = QStringLiteral("De lijst %1 eindigt midden in een adres; dat laatste adres kon niet worden gelezen.").arg(shownName);
     else if (parsed.firstWithQuote >= 0)
         loaded.notice = QStringLiteral("In de lijst %1 heeft adres %2 (%3) een aanhalingsteken (\") dat niet kan worden "
                                        "opgeslagen. Verander dat adres voordat je de lijst opslaat.")
-                            .arg(name, QString::number(parsed.firstWithQuote + 1),
+                            .arg(shownName, QString::number(parsed.firstWithQuote + 1),
                                  shownStart(parsed.records[parsed.firstWithQuote].fieldView(AddressRecord::Naam)));
-    model.replaceAll(std::move(parsed.records));
+    records = std::move(parsed.records);
     loaded.stamp = stampOf(bytes, QFileInfo(path).lastModified());
+    return loaded;
+}
+
+FileResult LaadAdressen(AddressListModel& model, const QString& dataFolder, const QString& name)
+{
+    if (!isListFileName(name))
+        return notAFileName();
+    QList<AddressRecord> records;
+    const FileResult loaded = readAddressList(dataFolder + QLatin1Char('/') + name, name, records);
+    if (loaded.ok)
+        model.replaceAll(std::move(records));
     return loaded;
 }
 

@@ -1,7 +1,10 @@
 #pragma once
 
+#include "data/AddressRecord.h"
+
 #include <QByteArray>
 #include <QDateTime>
+#include <QList>
 #include <QString>
 #include <optional>
 
@@ -18,9 +21,10 @@ struct FileStamp {
 };
 FileStamp stampOf(QByteArrayView bytes, const QDateTime& modified);
 
-// The file as it is now; its bytes are read and hashed only when its size
-// and date differ from the remembered stamp.
-FileStamp currentStamp(const QString& path, const FileStamp& remembered);
+// The file as it is now, its bytes hashed every time: a change that keeps
+// the size and the date (a file system that keeps dates to two seconds, a
+// tool that restores them) is a change all the same.
+FileStamp currentStamp(const QString& path);
 
 // The outcome of a file operation, with a short Dutch reason when it failed.
 struct FileResult {
@@ -38,6 +42,10 @@ constexpr qint64 MaxReadableBytes = qint64(1) << 30;
 
 // Why a list file of that size could not be opened again, or nothing when it could.
 std::optional<QString> tooBigToReopen(qint64 bytes);
+
+// Reads a list file; what could not be read of it is told in the notice,
+// which names the list as shownName.
+FileResult readAddressList(const QString& path, const QString& shownName, QList<AddressRecord>& records);
 
 // Reads Data/name into the model. The rows are replaced only when the file
 // could be read; otherwise the model keeps its list.

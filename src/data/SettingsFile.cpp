@@ -1,5 +1,6 @@
 #include "data/SettingsFile.h"
 
+#include "app/HomeFolder.h"
 #include "data/AddressListFile.h"
 #include "data/FieldReader.h"
 
@@ -102,7 +103,7 @@ QByteArray serializeSettings(const SavedSettings& settings)
 
 QString settingsPath(const QString& homeFolder)
 {
-    return homeFolder + QStringLiteral("/Plaklabels.ini");
+    return Home::settingsFile(homeFolder);
 }
 
 SavedSettings loadSettings(const QString& homeFolder)

@@ -1,6 +1,6 @@
 #include "ui/BusyWork.h"
 
-#include "app/AppContext.h"
+#include "ui/AppContext.h"
 
 #include <QCoreApplication>
 #include <QProgressDialog>

@@ -31,14 +31,15 @@ void QtMessages::tell(QWidget* parent, const QString& title, const QString& text
     giveBackKeyboard(parent);
 }
 
-Messages::Answer QtMessages::ask(QWidget* parent, const QString& title, const QString& text, bool withCancel)
+Messages::Answer QtMessages::ask(QWidget* parent, const QString& title, const QString& text, bool withCancel,
+                                 Answer byDefault)
 {
     QMessageBox box(QMessageBox::NoIcon, title, shown(text), QMessageBox::NoButton, parent);
     box.setTextFormat(Qt::PlainText);
     QPushButton* ja = box.addButton(QStringLiteral("Ja"), QMessageBox::YesRole);
     QPushButton* nee = box.addButton(QStringLiteral("Nee"), QMessageBox::NoRole);
     QPushButton* annuleren = withCancel ? box.addButton(QStringLiteral("Annuleren"), QMessageBox::RejectRole) : nullptr;
-    box.setDefaultButton(ja);
+    box.setDefaultButton(byDefault == Answer::Nee ? nee : ja);
     box.setEscapeButton(annuleren ? annuleren : nee);
     box.exec();
     giveBackKeyboard(parent);

@@ -1,5 +1,7 @@
 #include "ui/SingleInstance.h"
 
+#include "app/HomeFolder.h"
+
 #include <QCryptographicHash>
 #include <QDir>
 #include <QLocalSocket>
@@ -12,7 +14,7 @@ const QByteArray Shown = "ok\n";
 }
 
 SingleInstance::SingleInstance(const QString& homeFolder)
-    : m_lock(homeFolder + QStringLiteral("/Plaklabels.lock"))
+    : m_lock(Home::lockFile(homeFolder))
 {
     // Only a lock whose program no longer runs is stale, however old it is:
     // a program left open for days still holds its folder.

@@ -3,7 +3,7 @@
 #include "data/AddressListModel.h"
 #include "print/LabelJobs.h"
 #include "print/CupsService.h"
-#include "print/QtPrinterDevice.h"
+#include "print/PdfPrinterDevice.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -55,7 +55,7 @@ qsizetype threadCount()
     return QDir(QStringLiteral("/proc/self/task")).entryList(QDir::Dirs | QDir::NoDotAndDotDot).size();
 }
 
-int indexOf(QtPrinterDevice& printer, const QString& name)
+int indexOf(PdfPrinterDevice& printer, const QString& name)
 {
     return int(printer.InstalledPrinters().indexOf(name));
 }
@@ -94,11 +94,11 @@ private slots:
         QVERIFY2(!queue.isEmpty(), "the queue was not set up");
         const AddressRecord address{{QStringLiteral("Bravo"), QStringLiteral("Kerkstraat"), QStringLiteral("1234AB"),
                                      QStringLiteral("Zwolle"), QStringLiteral("Nederland")}};
-        QtPrinterDevice pdf(m_folder.path());
+        PdfPrinterDevice pdf(m_folder.path());
         QVERIFY(pdf.SelectPrinter(indexOf(pdf, PdfPrinterName)));
         const JobResult reference = AfdrukkenEnkelLabel(pdf, address, 5, 10);
         QVERIFY(reference.ok);
-        QtPrinterDevice printer(m_folder.path());
+        PdfPrinterDevice printer(m_folder.path());
         QVERIFY(printer.SelectPrinter(indexOf(printer, queue)));
         QCOMPARE(printer.CurrentDeviceName(), queue);
         QVERIFY(AfdrukkenEnkelLabel(printer, address, 5, 10).ok);
@@ -119,7 +119,7 @@ private slots:
 
     void refusingQueueIsNotReportedAsPrinted()
     {
-        QtPrinterDevice printer(m_folder.path());
+        PdfPrinterDevice printer(m_folder.path());
         QVERIFY(printer.SelectPrinter(indexOf(printer, m_queue)));
         QCOMPARE(QProcess::execute(QStringLiteral("cupsreject"), {m_queue}), 0);
         const AddressRecord address{{QStringLiteral("Bravo"), {}, {}, {}, {}}};
@@ -137,7 +137,7 @@ private slots:
                                    {QStringLiteral("-p"), gone, QStringLiteral("-v"), QStringLiteral("file:/dev/null"),
                                     QStringLiteral("-E")}),
                  0);
-        QtPrinterDevice printer(m_folder.path());
+        PdfPrinterDevice printer(m_folder.path());
         const bool selected = printer.SelectPrinter(indexOf(printer, gone));
         QProcess::execute(QStringLiteral("lpadmin"), {QStringLiteral("-x"), gone});
         QVERIFY(selected);
@@ -167,7 +167,7 @@ private slots:
         const QString pid = servicePid();
         if (pid.isEmpty())
             QSKIP("the print service was not started by this test run");
-        auto printer = std::make_unique<QtPrinterDevice>(m_folder.path());
+        auto printer = std::make_unique<PdfPrinterDevice>(m_folder.path());
         QVERIFY(printer->SelectPrinter(indexOf(*printer, m_queue)));
         QVERIFY(printer->SetUnitTwips() && printer->PrintText(QStringLiteral("Bravo")));
         QCOMPARE(QProcess::execute(QStringLiteral("kill"), {signal, pid}), 0);
@@ -235,7 +235,7 @@ private slots:
             QFile file(path);
             QVERIFY(file.open(QIODevice::WriteOnly));
         }
-        QtPrinterDevice::removeLeftOverSpools();
+        PdfPrinterDevice::removeLeftOverSpools();
         const bool endedGone = !QFile::exists(ended);
         const bool runningKept = QFile::remove(running);
         QVERIFY(endedGone);
@@ -248,7 +248,7 @@ private slots:
         const QString pid = servicePid();
         if (pid.isEmpty())
             QSKIP("the print service was not started by this test run");
-        QtPrinterDevice queue(m_folder.path());
+        PdfPrinterDevice queue(m_folder.path());
         QVERIFY(queue.SelectPrinter(indexOf(queue, m_queue)));
         QCOMPARE(QProcess::execute(QStringLiteral("kill"), {QStringLiteral("-STOP"), pid}), 0);
         const AddressRecord address{{QStringLiteral("Bravo"), {}, {}, {}, {}}};
@@ -259,7 +259,7 @@ private slots:
         // The printer that was chosen is no longer offered: "PDF-bestand" takes its place.
         queue.InstalledPrinters();
         const QString chosenNow = queue.CurrentDeviceName();
-        QtPrinterDevice pdf(m_folder.path());
+        PdfPrinterDevice pdf(m_folder.path());
         const QStringList printers = pdf.InstalledPrinters();
         const QString current = pdf.CurrentDeviceName();
         const JobResult toPdf = AfdrukkenEnkelLabel(pdf, address, 1, 10);

@@ -4,7 +4,7 @@
 #include "data/AddressListModel.h"
 #include "print/LabelJobs.h"
 #include "print/ListJob.h"
-#include "print/QtPrinterDevice.h"
+#include "print/PdfPrinterDevice.h"
 
 #include <QDir>
 #include <QFontMetricsF>
@@ -35,9 +35,9 @@ void fill(AddressListModel& list, int n)
 }
 
 // A device printing to "PDF-bestand" in the folder, at a fixed moment.
-std::unique_ptr<QtPrinterDevice> pdfPrinter(const QString& folder, const QString& documentName = QStringLiteral("Plaklabels"))
+std::unique_ptr<PdfPrinterDevice> pdfPrinter(const QString& folder, const QString& documentName = QStringLiteral("Plaklabels"))
 {
-    auto printer = std::make_unique<QtPrinterDevice>(folder, [] { return Moment; });
+    auto printer = std::make_unique<PdfPrinterDevice>(folder, [] { return Moment; });
     printer->SelectPrinter(int(printer->InstalledPrinters().indexOf(PdfPrinterName)));
     printer->SetDocumentName(documentName);
     return printer;
@@ -86,7 +86,7 @@ private slots:
 
     void pdfPrinterIsAlwaysThere()
     {
-        QtPrinterDevice printer(m_folder.path());
+        PdfPrinterDevice printer(m_folder.path());
         QCOMPARE(printer.InstalledPrinters().last(), QStringLiteral("PDF-bestand"));
     }
 

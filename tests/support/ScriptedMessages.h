@@ -1,9 +1,27 @@
 #pragma once
 
-#include "app/Messages.h"
+#include "ui/Messages.h"
 
 #include <QList>
 #include <QString>
+#include <QStringList>
+#include <QTest>
+#include <utility>
+
+// Questions asked with no answer left in any script of the test function.
+inline QStringList& unansweredQuestions()
+{
+    static QStringList asked;
+    return asked;
+}
+
+// At every window test's cleanup: a question the script did not expect fails
+// the test, however the code went on after the default answer.
+inline void verifyEveryQuestionAnswered()
+{
+    const QStringList asked = std::exchange(unansweredQuestions(), {});
+    QVERIFY2(asked.isEmpty(), qPrintable(QStringLiteral("asked without an answer: ") + asked.join(QStringLiteral(" | "))));
+}
 
 // Answers message boxes from a script and keeps what was shown.
 class ScriptedMessages : public Messages {
@@ -14,22 +32,23 @@ public:
         bool question = false;
         bool withCancel = false;
         Icon icon = Icon::None;
+        Answer byDefault = Answer::Ja;
     };
 
     QList<Shown> shown;
     QList<Answer> answers;
-    int unanswered = 0; // questions asked with no answer left in the script
 
     void tell(QWidget*, const QString& title, const QString& text, Icon icon = Icon::None) override
     {
-        shown.append({title, text, false, false, icon});
+        shown.append({title, text, false, false, icon, Answer::Ja});
     }
 
-    Answer ask(QWidget*, const QString& title, const QString& text, bool withCancel = false) override
+    Answer ask(QWidget*, const QString& title, const QString& text, bool withCancel = false,
+               Answer byDefault = Answer::Ja) override
     {
-        shown.append({title, text, true, withCancel, Icon::None});
+        shown.append({title, text, true, withCancel, Icon::None, byDefault});
         if (answers.isEmpty()) {
-            ++unanswered;
+            unansweredQuestions().append(text);
             return withCancel ? Answer::Annuleren : Answer::Nee;
         }
         return answers.takeFirst();

@@ -2,7 +2,7 @@
 
 #include "RecordingDevice.h"
 #include "ScriptedMessages.h"
-#include "app/AppContext.h"
+#include "ui/AppContext.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/AppContext.h"
+#include "ui/AppContext.h"
 #include "data/AddressRecord.h"
 
 #include <QDialog>

@@ -1,6 +1,6 @@
 #include "ui/dialogs/PrintRun.h"
 
-#include "app/AppContext.h"
+#include "ui/AppContext.h"
 #include "app/Algemeen.h"
 #include "print/LabelJobs.h"
 

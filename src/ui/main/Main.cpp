@@ -2,6 +2,7 @@
 
 #include "data/ListStorage.h"
 #include "data/SettingsFile.h"
+#include "ui/BusyWork.h"
 #include "ui/FormStyle.h"
 
 #include <QAction>
@@ -18,7 +19,7 @@ constexpr int ClientWidth = 652;
 constexpr int ClientHeight = 350;
 }
 
-Main::Main(AppContext& context, QWidget* parent) : QMainWindow(parent), m_context(context)
+Main::Main(AppContext& context, QWidget* parent) : QMainWindow(parent), m_context(context), m_list(context.homeFolder)
 {
     setObjectName(QStringLiteral("Main"));
     setWindowTitle(ProgramTitle);
@@ -37,16 +38,14 @@ Main::Main(AppContext& context, QWidget* parent) : QMainWindow(parent), m_contex
     buildButtonBar(central);
     buildListKeys();
     FormStyle::enterPressesButtons(this);
-    // After every step, when the history knows whether the list is unsaved.
-    for (const auto signal : {&QAbstractItemModel::rowsInserted, &QAbstractItemModel::rowsRemoved})
-        connect(&m_model, signal, this, &Main::followRecovery, Qt::QueuedConnection);
-    connect(&m_model, &QAbstractItemModel::dataChanged, this, &Main::followRecovery, Qt::QueuedConnection);
-    connect(&m_model, &QAbstractItemModel::modelReset, this, &Main::followRecovery, Qt::QueuedConnection);
-    connect(&m_model, &QAbstractItemModel::layoutChanged, this, &Main::followRecovery, Qt::QueuedConnection);
-    // The count in the menu bar follows the list, whatever changed it.
-    connect(&m_model, &QAbstractItemModel::rowsInserted, this, &Main::showCount);
-    connect(&m_model, &QAbstractItemModel::rowsRemoved, this, &Main::showCount);
-    connect(&m_model, &QAbstractItemModel::modelReset, this, &Main::showCount);
+    connect(&m_list, &OpenList::changed, this, &Main::followChange);
+    connect(&m_list, &OpenList::recoveryFailed, this, [this](const QString& reason) {
+        m_context.messages.tell(this, ProgramTitle,
+                                QStringLiteral("Er kan geen herstelkopie van de lijst %1 worden gemaakt: %2\r\n"
+                                               "Sla de lijst geregeld op, zodat je na een storing niets kwijt bent.")
+                                    .arg(currentFile(), reason),
+                                Messages::Icon::Error);
+    });
     setFixedSize(ClientWidth, ClientHeight + menuBar()->sizeHint().height());
 
     const SavedSettings settings = loadSettings(m_context.homeFolder);
@@ -77,7 +76,7 @@ AddressRecord Main::currentAddress() const
 
 bool Main::openList(const QString& name)
 {
-    const FileResult result = LaadAdressen(m_model, m_context.dataFolder(), name);
+    const FileResult result = m_list.open(name);
     if (!result.ok) {
         const QString text = result.notice.isEmpty()
             ? QStringLiteral("De lijst %1 kan niet worden geopend.\r\n%2").arg(name, asSentence(result.reason))
@@ -85,24 +84,23 @@ bool Main::openList(const QString& name)
         m_context.messages.tell(this, ProgramTitle, text, Messages::Icon::Error);
         return false;
     }
-    m_history.clear();
-    m_fileStamp = result.stamp;
-    m_recoveryName = name;
     if (!result.notice.isEmpty())
         m_context.messages.tell(this, ProgramTitle, result.notice, Messages::Icon::Error);
-    if (const std::optional<QList<AddressRecord>> rows = askForRecovery(name))
-        m_history.replaceAll(*rows);
+    if (const std::optional<OpenList::Recovery> found = m_list.recovery(name); found && wantsRecovery(*found))
+        m_list.restore(*found);
     return true;
 }
 
 void Main::startNewList(const QString& fileName)
 {
-    m_model.clear();
-    m_history.clear();
-    m_recoveryName = fileName;
-    // A file of that name the user chose to overwrite: only later changes to it count.
-    m_fileStamp = currentStamp(m_context.listPath(fileName), {});
+    m_list.startNew(fileName);
     enterWorkingState(fileName);
+}
+
+void Main::followChange()
+{
+    showCount();
+    forgetSortOrder();
 }
 
 void Main::changeEvent(QEvent* event)
@@ -116,17 +114,27 @@ void Main::reloadIfChangedElsewhere()
 {
     if (currentFile().isEmpty() || isModified() || QApplication::activeModalWidget())
         return;
-    const FileStamp now = currentStamp(m_context.listPath(currentFile()), m_fileStamp);
-    if (now.size < 0 || now.sameBytes(m_fileStamp)) {
-        m_fileStamp.modified = now.modified; // a new date alone is no change
+    const int row = m_listView->currentIndex().row();
+    const std::optional<AddressRecord> current = row >= 0 ? std::optional(m_list.model().at(row)) : std::nullopt;
+    OpenList::Reread reread;
+    runBusy(this, QStringLiteral("Bezig met inlezen..."), [&] { reread = m_list.reread(); });
+    const std::optional<FileResult> read = m_list.take(std::move(reread));
+    if (!read)
+        return;
+    if (!read->ok) {
+        // Told once for this change of the file; the rows stay as they were.
+        const QString text = read->notice.isEmpty()
+            ? QStringLiteral("De lijst %1 is buiten Plaklabels gewijzigd en kan niet opnieuw worden ingelezen.\r\n%2\r\n"
+                             "De adressen hieronder blijven staan zoals ze waren.")
+                  .arg(currentFile(), asSentence(read->reason))
+            : read->notice;
+        m_context.messages.tell(this, ProgramTitle, text, Messages::Icon::Error);
         return;
     }
-    const int row = m_listView->currentIndex().row();
-    const std::optional<AddressRecord> current = row >= 0 ? std::optional(m_model.at(row)) : std::nullopt;
-    if (!openList(currentFile()))
-        return;
+    if (!read->notice.isEmpty())
+        m_context.messages.tell(this, ProgramTitle, read->notice, Messages::Icon::Error);
     // The same address stays current when the file still holds it.
-    const int again = current ? int(m_model.records().indexOf(*current)) : -1;
+    const int again = current ? int(m_list.model().records().indexOf(*current)) : -1;
     if (again >= 0)
         chooseRows({again}, again); // the fields follow the chosen current row
 }
@@ -149,7 +157,7 @@ bool Main::maySetAsideList()
     if (answer == Messages::Answer::Annuleren)
         return false;
     if (answer == Messages::Answer::Nee) {
-        forgetRecovery(); // the changes are dropped, and so is their copy
+        m_list.dropChanges();
         return true;
     }
     return saveList();
@@ -186,12 +194,11 @@ void Main::runSettingsDialog(QDialog& dialog)
 
 void Main::showCount()
 {
-    m_countAdressen->setText(QString::number(m_model.count()) + QStringLiteral(" Adressen"));
+    m_countAdressen->setText(QString::number(m_list.model().count()) + QStringLiteral(" Adressen"));
 }
 
 void Main::setBestandCaption(const QString& caption)
 {
-    m_currentFile = caption;
     // A file name may hold "&", which a menu would take for a shortcut mark.
     QString shown = caption;
     m_bestand->setText(shown.replace(QLatin1Char('&'), QLatin1String("&&")));

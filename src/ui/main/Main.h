@@ -1,11 +1,8 @@
 #pragma once
 
-#include "app/AppContext.h"
-#include "data/AddressListModel.h"
 #include "data/AddressRecord.h"
-#include "data/ListHistory.h"
-#include "data/ListStorage.h"
-#include "ui/main/RecoveryWriter.h"
+#include "data/OpenList.h"
+#include "ui/AppContext.h"
 
 #include <QMainWindow>
 #include <array>
@@ -29,14 +26,14 @@ public:
     explicit Main(AppContext& context, QWidget* parent = nullptr);
 
     AppContext& context() { return m_context; }
-    AddressListModel& model() { return m_model; }
+    AddressListModel& model() { return m_list.model(); }
     // Whether the open list has changes not yet saved.
-    bool isModified() const { return m_history.isModified(); }
+    bool isModified() const { return m_list.isModified(); }
 
     // The address in the five edit fields.
     AddressRecord currentAddress() const;
     // The open list's file name, or empty while none is open.
-    QString currentFile() const { return m_currentFile; }
+    QString currentFile() const { return m_list.name(); }
 
     // Loads Data/name into the list; tells the user and keeps the old list when it cannot.
     bool openList(const QString& name);
@@ -85,12 +82,11 @@ private:
     // Back in the window: an unchanged list whose file someone else changed is read again.
     void reloadIfChangedElsewhere();
 
-    // The recovery copy: kept while the list has unsaved changes, gone once it has none.
-    QString recoveryPath(const QString& name) const;
-    void followRecovery();
-    void forgetRecovery();
-    // Asks whether to bring back the list's unsaved rows; the copy goes when not.
-    std::optional<QList<AddressRecord>> askForRecovery(const QString& name);
+    // Asks whether to bring back the unsaved rows of a list from an earlier
+    // run; a copy the user does not want goes, one that cannot be read is told.
+    bool wantsRecovery(const OpenList::Recovery& found);
+    // The rows changed: the count follows, and no sort is in force any more.
+    void followChange();
     void ListView1_ItemClick(const QModelIndex& index);
     // Puts a field in its edit box, or its start when it is too long to edit there.
     void showInField(int field, QStringView text);
@@ -135,15 +131,10 @@ private:
     void setBestandCaption(const QString& caption);
 
     AppContext& m_context;
-    AddressListModel m_model;
-    ListHistory m_history{m_model};
-    RecoveryWriter m_recovery{m_model, nullptr};
-    QString m_recoveryName; // the list whose rows the model holds
+    OpenList m_list;
     QString m_lastSearch;
     int m_sortColumn = -1;
     Qt::SortOrder m_sortOrder = Qt::AscendingOrder;
-    QString m_currentFile;
-    FileStamp m_fileStamp; // what the open list's file held when last read or written
     bool m_centred = false;
 
     QAction* m_helpUitleg = nullptr;

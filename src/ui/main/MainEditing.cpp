@@ -73,7 +73,7 @@ void Main::addAddress()
             return;
         }
     }
-    m_history.add(address);
+    m_list.history().add(address);
     for (int i = 0; i < AddressRecord::Land; ++i)
         showInField(i, {});
     m_text1[AddressRecord::Naam]->setFocus(); // ready for the next address
@@ -86,7 +86,7 @@ void Main::storeCellValue(const QModelIndex& cell, const QString& value)
         QTimer::singleShot(0, this, [this, text = *why] { m_context.messages.tell(this, ProgramTitle, text); });
         return;
     }
-    m_history.setField(cell.row(), cell.column(), value);
+    m_list.history().setField(cell.row(), cell.column(), value);
 }
 
 void Main::finishCellEdit()
@@ -107,14 +107,14 @@ void Main::deleteAddress()
     if (rows.isEmpty())
         return;
     const QString question = rows.size() == 1
-        ? QStringLiteral("Wil je (%1) verwijderen uit de lijst?").arg(shownStart(m_model.at(rows[0]).fieldView(AddressRecord::Naam)))
+        ? QStringLiteral("Wil je (%1) verwijderen uit de lijst?").arg(shownStart(m_list.model().at(rows[0]).fieldView(AddressRecord::Naam)))
         : QStringLiteral("Wil je de %1 gekozen adressen verwijderen?").arg(rows.size());
     if (m_context.messages.ask(this, QStringLiteral(" Delete"), question) != Messages::Answer::Ja)
         return;
     m_listView->selectionModel()->clear();
-    m_history.remove(rows);
+    m_list.history().remove(rows);
     // The address now standing where the first one went becomes current, fields and all.
-    const int current = std::min(rows.first(), m_model.count() - 1);
+    const int current = std::min(rows.first(), m_list.model().count() - 1);
     if (current < 0) {
         for (int i = 0; i < AddressRecord::Land; ++i)
             showInField(i, {});
@@ -126,21 +126,19 @@ void Main::deleteAddress()
 
 bool Main::saveList()
 {
-    // Someone else's changes to the file are not overwritten unseen.
-    const FileStamp now = currentStamp(m_context.listPath(currentFile()), m_fileStamp);
-    if (now.size >= 0 && !now.sameBytes(m_fileStamp)
-        && m_context.messages.ask(this, ProgramTitle,
-                                  QStringLiteral("De lijst %1 is buiten Plaklabels gewijzigd sinds je hem opende. "
-                                                 "Toch opslaan en die wijzigingen overschrijven?")
-                                      .arg(currentFile()))
+    // Someone else's changes to the file are not overwritten unseen; Enter keeps them.
+    const OpenList::OnDisk onDisk = m_list.onDisk();
+    const QString question =
+        onDisk == OpenList::OnDisk::Changed
+            ? QStringLiteral("De lijst %1 is buiten Plaklabels gewijzigd sinds je hem opende. "
+                             "Toch opslaan en die wijzigingen overschrijven?")
+            : QStringLiteral("De lijst %1 is buiten Plaklabels verwijderd sinds je hem opende. Toch opslaan?");
+    if (onDisk != OpenList::OnDisk::Unchanged
+        && m_context.messages.ask(this, ProgramTitle, question.arg(currentFile()), false, Messages::Answer::Nee)
             != Messages::Answer::Ja)
         return false;
-    const FileResult saved = SaveAdressen(m_model, m_context.dataFolder(), currentFile());
-    if (saved.ok) {
-        m_history.markSaved();
-        m_fileStamp = saved.stamp;
-        forgetRecovery();
-    } else
+    const FileResult saved = m_list.save();
+    if (!saved.ok)
         m_context.messages.tell(this, ProgramTitle, QStringLiteral("De lijst kon niet worden opgeslagen:\r\n") + saved.reason,
                                 Messages::Icon::Error);
     return saved.ok;
@@ -161,7 +159,7 @@ QList<AddressRecord> Main::chosenAddresses() const
     QList<AddressRecord> chosen;
     chosen.reserve(rows.size());
     for (const int row : rows)
-        chosen.append(m_model.at(row));
+        chosen.append(m_list.model().at(row));
     return chosen;
 }
 
@@ -188,8 +186,8 @@ bool Main::eventFilter(QObject* watched, QEvent* event)
     // Nothing chosen yet: the first Down or Up chooses the row with the focus
     // frame (the first one) instead of stepping past it.
     if ((key->key() == Qt::Key_Down || key->key() == Qt::Key_Up) && plain
-        && !m_listView->selectionModel()->hasSelection() && m_model.count() > 0) {
-        const QModelIndex first = current.isValid() ? current : m_model.index(0, 0);
+        && !m_listView->selectionModel()->hasSelection() && m_list.model().count() > 0) {
+        const QModelIndex first = current.isValid() ? current : m_list.model().index(0, 0);
         m_listView->selectionModel()->setCurrentIndex(first, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
         return true;
     }
@@ -210,7 +208,7 @@ void Main::ListView1_ItemClick(const QModelIndex& index)
 {
     if (!index.isValid())
         return;
-    m_shownAddress = m_model.at(index.row());
+    m_shownAddress = m_list.model().at(index.row());
     for (int i = 0; i < AddressRecord::FieldCount; ++i)
         showInField(i, m_shownAddress.fieldView(i));
 }

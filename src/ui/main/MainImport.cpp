@@ -83,7 +83,7 @@ void Main::pasteAddresses()
     ImportResult imported;
     runBusy(this, ReadingText, [&] {
         imported = importPastedText(text);
-        leaveOutDuplicates(imported, m_model.records());
+        leaveOutDuplicates(imported, m_list.model().records());
     });
     askAndAppend(imported);
 }
@@ -112,7 +112,7 @@ void Main::importFiles(const QStringList& paths)
     ImportResult all;
     runBusy(this, ReadingText, [&] {
         all = importAll(paths);
-        leaveOutDuplicates(all, m_model.records());
+        leaveOutDuplicates(all, m_list.model().records());
     });
     askAndAppend(all);
 }
@@ -138,5 +138,5 @@ void Main::askAndAppend(const ImportResult& imported)
                                  .arg(currentFile());
     if (m_context.messages.ask(this, ProgramTitle, question + leftOut) != Messages::Answer::Ja)
         return;
-    m_history.append(imported.addresses);
+    m_list.history().append(imported.addresses);
 }

@@ -72,11 +72,11 @@ void Main::setHelpShown(bool shown)
 
 void Main::AfdrukKnop_Click()
 {
-    if (m_model.count() == 0) {
+    if (m_list.model().count() == 0) {
         m_context.messages.tell(this, ProgramTitle, QStringLiteral("Je kunt niets afdrukken zonder adressen...."));
         return;
     }
-    AfdrukForm dialog(m_context, m_model, chosenAddresses(), currentAddress(), this);
+    AfdrukForm dialog(m_context, m_list.model(), chosenAddresses(), currentAddress(), this);
     runSettingsDialog(dialog);
 }
 

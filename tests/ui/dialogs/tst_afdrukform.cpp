@@ -51,6 +51,8 @@ struct FormTest {
 class TestAfdrukForm : public QObject {
     Q_OBJECT
 private slots:
+    void cleanup() { verifyEveryQuestionAnswered(); }
+
     void opensWithTheStoredChoices()
     {
         FormTest t(3);

@@ -50,6 +50,8 @@ void onOpenForm(MainWindowTest& t, const std::function<void(OpenForm&)>& work)
 class TestDialogs : public QObject {
     Q_OBJECT
 private slots:
+    void cleanup() { verifyEveryQuestionAnswered(); }
+
     void nieuwChecksTheName_data()
     {
         QTest::addColumn<QString>("name");

@@ -43,6 +43,8 @@ QStringList unnamedControls(QWidget* window)
 class TestMain : public QObject {
     Q_OBJECT
 private slots:
+    void cleanup() { verifyEveryQuestionAnswered(); }
+
     // Every window, walked as a screen reader walks it.
     void everyControlHasAName()
     {
@@ -237,9 +239,12 @@ private slots:
         QFile::remove(t.test.dataPath(QStringLiteral("a.lst")));
         QDir(t.test.folder.path()).mkpath(QStringLiteral("Data/a.lst")); // a folder now stands in its place
         t.main->show();
-        t.test.messages.answers = {Messages::Answer::Ja};
+        // Save the changes? Ja. Its file is gone: save all the same? Ja.
+        t.test.messages.answers = {Messages::Answer::Ja, Messages::Answer::Ja};
         QVERIFY(!t.main->close());
         QVERIFY(t.main->isVisible());
+        QCOMPARE(t.test.messages.shown[1].text, QStringLiteral("De lijst a.lst is buiten Plaklabels verwijderd sinds je hem opende. Toch opslaan?"));
+        QCOMPARE(t.test.messages.shown[1].byDefault, Messages::Answer::Nee);
         QCOMPARE(t.test.messages.lastText(), QStringLiteral("De lijst kon niet worden opgeslagen:\r\ner staat een map met deze naam."));
         QCOMPARE(t.test.messages.shown.last().icon, Messages::Icon::Error);
     }

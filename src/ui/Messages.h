@@ -19,6 +19,8 @@ public:
     virtual ~Messages() = default;
     // An OK box.
     virtual void tell(QWidget* parent, const QString& title, const QString& text, Icon icon = Icon::None) = 0;
-    // A Ja/Nee box, or Ja/Nee/Annuleren when withCancel is set.
-    virtual Answer ask(QWidget* parent, const QString& title, const QString& text, bool withCancel = false) = 0;
+    // A Ja/Nee box, or Ja/Nee/Annuleren when withCancel is set. Enter gives
+    // byDefault: Nee where Ja would overwrite someone's work.
+    virtual Answer ask(QWidget* parent, const QString& title, const QString& text, bool withCancel = false,
+                       Answer byDefault = Answer::Ja) = 0;
 };

@@ -1,7 +1,8 @@
 #pragma once
 
-#include "app/Messages.h"
+#include "app/HomeFolder.h"
 #include "app/ProgramValues.h"
+#include "ui/Messages.h"
 
 #include <QDateTime>
 #include <QString>
@@ -18,7 +19,7 @@ struct AppContext {
     PrinterDevice& printer;
     std::function<QDateTime()> clock = &QDateTime::currentDateTime;
 
-    QString dataFolder() const { return homeFolder + QStringLiteral("/Data"); }
+    QString dataFolder() const { return Home::dataFolder(homeFolder); }
     QString listPath(const QString& name) const { return dataFolder() + QLatin1Char('/') + name; }
 };
 

@@ -51,12 +51,6 @@ void Main::buildListKeys()
                 &QAction::triggered, this, [this, column] { sortByColumn(column); });
     m_listView->header()->setSectionsClickable(true);
     connect(m_listView->header(), &QHeaderView::sectionClicked, this, &Main::sortByColumn);
-    // Once the list changes otherwise than by a sort, it is no longer sorted.
-    // A sort is told as a new layout, which none of these is.
-    for (const auto signal : {&QAbstractItemModel::rowsInserted, &QAbstractItemModel::rowsRemoved})
-        connect(&m_model, signal, this, &Main::forgetSortOrder);
-    connect(&m_model, &QAbstractItemModel::dataChanged, this, &Main::forgetSortOrder);
-    connect(&m_model, &QAbstractItemModel::modelReset, this, &Main::forgetSortOrder);
 }
 
 void Main::takeStep(std::optional<ListHistory::Outcome> (ListHistory::*step)())
@@ -66,11 +60,9 @@ void Main::takeStep(std::optional<ListHistory::Outcome> (ListHistory::*step)())
     const int formerCurrent = m_listView->currentIndex().row();
     // The rows chosen afterwards are the step's; an old choice need not follow a new order.
     m_listView->selectionModel()->clearSelection();
-    if (const std::optional<ListHistory::Outcome> outcome = (m_history.*step)()) {
-        // Undoing a sort brings back an order that was not sorted by that column.
-        forgetSortOrder();
+    // Undoing a sort brings back an order that was not sorted by that column: every step forgets it.
+    if (const std::optional<ListHistory::Outcome> outcome = (m_list.history().*step)())
         showOutcome(*outcome, formerCurrent);
-    }
 }
 
 void Main::showOutcome(const ListHistory::Outcome& outcome, int formerCurrent)
@@ -94,29 +86,30 @@ void Main::chooseRows(const QList<int>& rows, int current)
         qsizetype last = first;
         while (last + 1 < rows.size() && rows[last + 1] == rows[last] + 1)
             ++last;
-        chosen.append(QItemSelectionRange(m_model.index(rows[first], 0),
-                                          m_model.index(rows[last], AddressRecord::FieldCount - 1)));
+        chosen.append(QItemSelectionRange(m_list.model().index(rows[first], 0),
+                                          m_list.model().index(rows[last], AddressRecord::FieldCount - 1)));
         first = last + 1;
     }
     selection->select(chosen, QItemSelectionModel::Select);
     if (current < 0)
         return;
-    selection->setCurrentIndex(m_model.index(current, 0), QItemSelectionModel::NoUpdate);
-    m_listView->scrollTo(m_model.index(current, 0));
+    selection->setCurrentIndex(m_list.model().index(current, 0), QItemSelectionModel::NoUpdate);
+    m_listView->scrollTo(m_list.model().index(current, 0));
 }
 
 void Main::sortByColumn(int column)
 {
-    if (currentFile().isEmpty() || m_model.count() == 0)
+    if (currentFile().isEmpty() || m_list.model().count() == 0)
         return;
     const Qt::SortOrder order =
         m_sortColumn == column && m_sortOrder == Qt::AscendingOrder ? Qt::DescendingOrder : Qt::AscendingOrder;
     finishCellEdit();
     QList<int> rows;
-    runBusy(this, QStringLiteral("Bezig met sorteren..."), [&] { rows = sortedRows(m_model.records(), column, order); });
+    runBusy(this, QStringLiteral("Bezig met sorteren..."), [&] { rows = sortedRows(m_list.model().records(), column, order); });
     const int formerCurrent = m_listView->currentIndex().row();
     m_listView->selectionModel()->clearSelection();
-    showOutcome(m_history.reorder(rows), formerCurrent);
+    showOutcome(m_list.history().reorder(rows), formerCurrent);
+    // After the step, which forgets any earlier order.
     m_sortColumn = column;
     m_sortOrder = order;
     m_listView->header()->setSortIndicator(column, order);
@@ -141,7 +134,7 @@ void Main::Zoeken_Click()
 void Main::findNext(const QString& text)
 {
     m_lastSearch = text;
-    const int row = findAddress(m_model.records(), text, m_listView->currentIndex().row());
+    const int row = findAddress(m_list.model().records(), text, m_listView->currentIndex().row());
     if (row < 0) {
         // Over the find dialog while it is open.
         QWidget* over = QApplication::activeModalWidget() ? QApplication::activeModalWidget() : this;

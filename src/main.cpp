@@ -1,7 +1,7 @@
-#include "app/AppContext.h"
+#include "ui/AppContext.h"
 #include "app/CommandLine.h"
 #include "app/HomeFolder.h"
-#include "print/QtPrinterDevice.h"
+#include "print/PdfPrinterDevice.h"
 #include "resources/AppIcon.h"
 #include "ui/QtMessages.h"
 #include "ui/SingleInstance.h"
@@ -54,8 +54,8 @@ int main(int argc, char* argv[])
                       Messages::Icon::Error);
         return 1;
     }
-    QtPrinterDevice::removeLeftOverSpools();
-    QtPrinterDevice printer(home.path);
+    PdfPrinterDevice::removeLeftOverSpools();
+    PdfPrinterDevice printer(home.path);
     AppContext context{home.path, {}, messages, printer};
 
     Main window(context);

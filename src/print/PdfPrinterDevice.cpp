@@ -1,5 +1,6 @@
-#include "print/QtPrinterDevice.h"
+#include "print/PdfPrinterDevice.h"
 
+#include "app/HomeFolder.h"
 #include "app/ProgramValues.h"
 #include "print/CupsService.h"
 #include "print/PdfPreferences.h"
@@ -26,7 +27,7 @@ QString pdfCutOff()
 
 }
 
-QtPrinterDevice::QtPrinterDevice(const QString& homeFolder, Clock clock)
+PdfPrinterDevice::PdfPrinterDevice(const QString& homeFolder, Clock clock)
     : m_homeFolder(homeFolder), m_clock(std::move(clock))
 {
     m_font.setFamily(Typeface);
@@ -34,7 +35,7 @@ QtPrinterDevice::QtPrinterDevice(const QString& homeFolder, Clock clock)
     m_font.setHintingPreference(QFont::PreferFullHinting);
 }
 
-QtPrinterDevice::~QtPrinterDevice()
+PdfPrinterDevice::~PdfPrinterDevice()
 {
     closeDocument();
     // The program ends: a hand-over still waiting for the service ends with
@@ -42,7 +43,7 @@ QtPrinterDevice::~QtPrinterDevice()
     CupsService::removeWaitingFiles();
 }
 
-void QtPrinterDevice::removeLeftOverSpools()
+void PdfPrinterDevice::removeLeftOverSpools()
 {
     const QDir temp = QDir::temp();
     for (const QString& name : temp.entryList({QStringLiteral("plaklabels-*-*.pdf")}, QDir::Files)) {
@@ -53,7 +54,7 @@ void QtPrinterDevice::removeLeftOverSpools()
     }
 }
 
-QStringList QtPrinterDevice::InstalledPrinters()
+QStringList PdfPrinterDevice::InstalledPrinters()
 {
     m_printers = CupsService::printerNames().value_or(QStringList());
     m_printers.append(PdfPrinterName);
@@ -63,7 +64,7 @@ QStringList QtPrinterDevice::InstalledPrinters()
     return m_printers;
 }
 
-QString QtPrinterDevice::CurrentDeviceName()
+QString PdfPrinterDevice::CurrentDeviceName()
 {
     if (m_current.isEmpty()) {
         m_current = CupsService::defaultPrinter().value_or(QString());
@@ -73,7 +74,7 @@ QString QtPrinterDevice::CurrentDeviceName()
     return m_current;
 }
 
-bool QtPrinterDevice::SelectPrinter(int index)
+bool PdfPrinterDevice::SelectPrinter(int index)
 {
     if (m_printers.isEmpty())
         InstalledPrinters();
@@ -83,7 +84,7 @@ bool QtPrinterDevice::SelectPrinter(int index)
     return true;
 }
 
-bool QtPrinterDevice::SetUnitTwips()
+bool PdfPrinterDevice::SetUnitTwips()
 {
     // Positions are always twips here; this is where every job begins.
     m_jobFailed = false;
@@ -92,14 +93,14 @@ bool QtPrinterDevice::SetUnitTwips()
     return true;
 }
 
-bool QtPrinterDevice::SetFontName(const QString& name)
+bool PdfPrinterDevice::SetFontName(const QString& name)
 {
     m_font.setFamily(name);
     m_fontChanged = true;
     return true;
 }
 
-bool QtPrinterDevice::SetFontSize(float points)
+bool PdfPrinterDevice::SetFontSize(float points)
 {
     if (!(points > 0))
         return fail(QStringLiteral("lettergrootte %1 is niet bruikbaar.").arg(points));
@@ -108,32 +109,32 @@ bool QtPrinterDevice::SetFontSize(float points)
     return true;
 }
 
-bool QtPrinterDevice::SetFontBold(bool bold)
+bool PdfPrinterDevice::SetFontBold(bool bold)
 {
     m_font.setBold(bold);
     m_fontChanged = true;
     return true;
 }
 
-bool QtPrinterDevice::SetTextColor(QRgb colour)
+bool PdfPrinterDevice::SetTextColor(QRgb colour)
 {
     m_colour = QColor::fromRgb(colour);
     return true;
 }
 
-bool QtPrinterDevice::SetCurrentX(float twips)
+bool PdfPrinterDevice::SetCurrentX(float twips)
 {
     m_x = twips;
     return true;
 }
 
-bool QtPrinterDevice::SetCurrentY(float twips)
+bool PdfPrinterDevice::SetCurrentY(float twips)
 {
     m_y = twips;
     return true;
 }
 
-bool QtPrinterDevice::readyToDraw()
+bool PdfPrinterDevice::readyToDraw()
 {
     if (m_jobFailed)
         return false;
@@ -153,7 +154,7 @@ bool QtPrinterDevice::readyToDraw()
     return true;
 }
 
-bool QtPrinterDevice::PrintText(const QString& text)
+bool PdfPrinterDevice::PrintText(const QString& text)
 {
     if (!readyToDraw())
         return false;
@@ -176,7 +177,7 @@ bool QtPrinterDevice::PrintText(const QString& text)
     return true;
 }
 
-bool QtPrinterDevice::DrawLine(float x1, float y1, float x2, float y2)
+bool PdfPrinterDevice::DrawLine(float x1, float y1, float x2, float y2)
 {
     if (!readyToDraw())
         return false;
@@ -186,7 +187,7 @@ bool QtPrinterDevice::DrawLine(float x1, float y1, float x2, float y2)
     return true;
 }
 
-double QtPrinterDevice::TextWidth(const QString& fontName, float points, bool bold, const QString& text)
+double PdfPrinterDevice::TextWidth(const QString& fontName, float points, bool bold, const QString& text)
 {
     // Every line of a job is measured: finding the font's tables must cost
     // next to nothing. Each size keeps what it learnt, as fitting a long line tries several.
@@ -208,7 +209,7 @@ double QtPrinterDevice::TextWidth(const QString& fontName, float points, bool bo
     return kept->measure->width(text);
 }
 
-bool QtPrinterDevice::NewPage()
+bool PdfPrinterDevice::NewPage()
 {
     // Takes effect only when something follows, so no blank page ends a job.
     if (m_painter.isActive())
@@ -216,10 +217,15 @@ bool QtPrinterDevice::NewPage()
     return true;
 }
 
-bool QtPrinterDevice::EndDocument()
+bool PdfPrinterDevice::EndDocument()
 {
     if (!m_painter.isActive())
         return !m_jobFailed;
+    return finishPdf() && handOver();
+}
+
+bool PdfPrinterDevice::finishPdf()
+{
     m_painter.end();
     m_device.reset(); // the writer goes before the file it writes to
     m_newPagePending = false;
@@ -227,29 +233,33 @@ bool QtPrinterDevice::EndDocument()
         && m_pdfFile->error() == QFileDevice::NoError;
     m_pdfFile->close();
     m_pdfFile.reset();
-    if (!written) {
-        // A cut-off file is worse than none: it would look like the whole job.
-        QFile::remove(m_pdfPath);
-        m_jobFailed = true;
-        return fail(m_queue.isEmpty() ? pdfCutOff()
-                                      : QStringLiteral("de afdruk kon niet helemaal worden klaargezet (is de schijf vol?)."));
-    }
-    if (!m_queue.isEmpty()) {
-        const CupsService::HandOver handOver = CupsService::submit(m_queue, m_pdfPath, m_documentName);
-        if (handOver == CupsService::HandOver::Taken)
-            return true;
-        m_jobFailed = true;
-        m_mayHavePrinted = handOver == CupsService::HandOver::Late;
-        return fail(m_mayHavePrinted ? QStringLiteral("de printservice reageerde te laat; de opdracht voor %1 is misschien toch "
-                                                      "afgedrukt. Kijk eerst in de printerwachtrij voordat je opnieuw afdrukt.")
-                                           .arg(m_queue)
-                                     : QStringLiteral("de printservice heeft de opdracht voor %1 niet aangenomen.").arg(m_queue));
-    }
-    m_keptPdf = m_pdfPath;
-    return true;
+    if (written)
+        return true;
+    // A cut-off file is worse than none: it would look like the whole job.
+    QFile::remove(m_pdfPath);
+    m_jobFailed = true;
+    return fail(m_queue.isEmpty() ? pdfCutOff()
+                                  : QStringLiteral("de afdruk kon niet helemaal worden klaargezet (is de schijf vol?)."));
 }
 
-bool QtPrinterDevice::appendActualSize()
+bool PdfPrinterDevice::handOver()
+{
+    if (m_queue.isEmpty()) {
+        m_keptPdf = m_pdfPath;
+        return true;
+    }
+    const CupsService::HandOver handOver = CupsService::submit(m_queue, m_pdfPath, m_documentName);
+    if (handOver == CupsService::HandOver::Taken)
+        return true;
+    m_jobFailed = true;
+    m_mayHavePrinted = handOver == CupsService::HandOver::Late;
+    return fail(m_mayHavePrinted ? QStringLiteral("de printservice reageerde te laat; de opdracht voor %1 is misschien toch "
+                                                  "afgedrukt. Kijk eerst in de printerwachtrij voordat je opnieuw afdrukt.")
+                                       .arg(m_queue)
+                                 : QStringLiteral("de printservice heeft de opdracht voor %1 niet aangenomen.").arg(m_queue));
+}
+
+bool PdfPrinterDevice::appendActualSize()
 {
     if (!m_pdfFile->flush())
         return false;
@@ -267,7 +277,7 @@ bool QtPrinterDevice::appendActualSize()
     return m_pdfFile->seek(size) && m_pdfFile->write(*update) == update->size();
 }
 
-bool QtPrinterDevice::pdfWriteFailed()
+bool PdfPrinterDevice::pdfWriteFailed()
 {
     return m_pdfFile && m_pdfFile->error() != QFileDevice::NoError;
 }
@@ -278,7 +288,7 @@ bool QtPrinterDevice::pdfWriteFailed()
 // Positions count from the paper's corner on every printer: the labels are
 // where the sheet has them, whatever margins a printer's driver declares, and
 // one set of offsets serves a printer whose driver tells the truth.
-bool QtPrinterDevice::openDocument()
+bool PdfPrinterDevice::openDocument()
 {
     const QString name = CurrentDeviceName();
     m_queue.clear();
@@ -313,7 +323,7 @@ bool QtPrinterDevice::openDocument()
     return true;
 }
 
-QString QtPrinterDevice::spoolPath()
+QString PdfPrinterDevice::spoolPath()
 {
     // The process number in the name tells a later start whose file it is.
     const QString pattern = QStringLiteral("plaklabels-%1-XXXXXX.pdf").arg(QCoreApplication::applicationPid());
@@ -326,9 +336,9 @@ QString QtPrinterDevice::spoolPath()
     return spool.fileName();
 }
 
-QString QtPrinterDevice::newPdfPath()
+QString PdfPrinterDevice::newPdfPath()
 {
-    const QString folder = m_homeFolder + QStringLiteral("/Afdrukken");
+    const QString folder = Home::printFolder(m_homeFolder);
     if (!QDir().mkpath(folder)) {
         fail(QStringLiteral("de map %1 kan niet worden aangemaakt.").arg(QDir::toNativeSeparators(folder)));
         return {};
@@ -346,13 +356,13 @@ QString QtPrinterDevice::newPdfPath()
     return path;
 }
 
-bool QtPrinterDevice::fail(const QString& reason)
+bool PdfPrinterDevice::fail(const QString& reason)
 {
     m_error = reason;
     return false;
 }
 
-void QtPrinterDevice::closeDocument()
+void PdfPrinterDevice::closeDocument()
 {
     if (m_painter.isActive())
         m_painter.end();

@@ -15,17 +15,18 @@
 
 class QPagedPaintDevice;
 
-// The real printer: the system's printers as Qt lists them (CUPS on Linux),
-// followed by "PDF-bestand", which writes each job to a new PDF in the folder
+// The real printer: every job is drawn into a PDF with QPdfWriter. The
+// printers are the print service's queues (CUPS), which get the finished PDF
+// handed over, followed by "PDF-bestand", which keeps it in the folder
 // Afdrukken beside the program.
 // A print service that does not answer is passed over within seconds, so
 // "PDF-bestand" keeps working.
-class QtPrinterDevice : public PrinterDevice {
+class PdfPrinterDevice : public PrinterDevice {
 public:
     using Clock = std::function<QDateTime()>;
 
-    explicit QtPrinterDevice(const QString& homeFolder, Clock clock = &QDateTime::currentDateTime);
-    ~QtPrinterDevice() override;
+    explicit PdfPrinterDevice(const QString& homeFolder, Clock clock = &QDateTime::currentDateTime);
+    ~PdfPrinterDevice() override;
 
     QStringList InstalledPrinters() override;
     QString CurrentDeviceName() override;
@@ -61,6 +62,10 @@ private:
     bool pdfWriteFailed();
     // Appends what makes viewers print the document at actual size.
     bool appendActualSize();
+    // Closes the drawn PDF and checks that it was written whole.
+    bool finishPdf();
+    // Gives the finished PDF to the queue of the document, or keeps it for "PDF-bestand".
+    bool handOver();
     bool fail(const QString& reason);
     QString newPdfPath();
     void closeDocument();

@@ -1,4 +1,4 @@
-#include "ui/main/RecoveryWriter.h"
+#include "data/RecoveryWriter.h"
 
 #include "data/AddressListFile.h"
 #include "data/AddressListModel.h"
@@ -41,11 +41,13 @@ void RecoveryWriter::write()
     // The records are shared, not copied, on the window thread. The thread
     // copies them first and lets go: only a change in that short moment makes
     // the window copy them once itself.
-    m_pool.start([shared = m_model.records(), path = m_path]() mutable {
+    m_pool.start([this, shared = m_model.records(), path = m_path]() mutable {
         const QList<AddressRecord> records(shared.cbegin(), shared.cend());
         shared = {};
         // Written whole through a temporary file: the old copy or the new one, never a torn one.
-        if (const std::optional<QByteArray> bytes = encodeAddressList(records))
-            writeWholeFile(path, *bytes);
+        const std::optional<QByteArray> bytes = encodeAddressList(records);
+        const FileResult written = bytes ? writeWholeFile(path, *bytes) : FileResult{};
+        if (!written.ok)
+            QMetaObject::invokeMethod(this, [this, reason = written.reason] { emit failed(reason); }, Qt::QueuedConnection);
     });
 }

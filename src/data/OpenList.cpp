@@ -153,6 +153,8 @@ std::optional<OpenList::Recovery> OpenList::recovery(const QString& name)
         m_recovery.discard(path);
         return std::nullopt;
     }
+    if (found.rows.isEmpty() && found.notice.isEmpty())
+        found.notice = QStringLiteral("De herstelkopie van de lijst %1 is leeg.").arg(name);
     found.listWrittenSince = list.isFile() && list.lastModified() > found.written;
     return found;
 }

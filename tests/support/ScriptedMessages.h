@@ -6,6 +6,7 @@
 #include <QString>
 #include <QStringList>
 #include <QTest>
+#include <functional>
 #include <utility>
 
 // Questions asked with no answer left in any script of the test function.
@@ -37,6 +38,8 @@ public:
 
     QList<Shown> shown;
     QList<Answer> answers;
+    // Runs while a question is open, as the user takes their time.
+    std::function<void()> whileAsking;
 
     void tell(QWidget*, const QString& title, const QString& text, Icon icon = Icon::None) override
     {
@@ -47,6 +50,8 @@ public:
                Answer byDefault = Answer::Ja) override
     {
         shown.append({title, text, true, withCancel, Icon::None, byDefault});
+        if (whileAsking)
+            whileAsking();
         if (answers.isEmpty()) {
             unansweredQuestions().append(text);
             return withCancel ? Answer::Annuleren : Answer::Nee;

@@ -903,7 +903,15 @@ private slots:
         t.main.reset();
         Main again(t.test.context);
         t.test.messages.answers = {Messages::Answer::Ja};
+        // The copy outlives the open question: a crash before the answer loses nothing.
+        bool keptWhileAsked = false;
+        t.test.messages.whileAsking = [&] {
+            QTest::qWait(2500);
+            keptWhileAsked = copyHolds(TwoAddresses);
+        };
         again.offerRecoveries();
+        t.test.messages.whileAsking = nullptr;
+        QVERIFY(keptWhileAsked);
         QCOMPARE(t.test.messages.lastText(),
                  QStringLiteral("Er zijn niet opgeslagen wijzigingen van %1 aan de lijst a.lst gevonden. Terugzetten?")
                      .arg(QFileInfo(copy).lastModified().toString(QStringLiteral("d-M-yyyy HH:mm"))));

@@ -145,6 +145,11 @@ void ImportCollector::add(std::array<QString, AddressRecord::FieldCount> fields,
     for (QString& field : fields) {
         if (!findUnstorableChar(field))
             continue;
+        // A letter typed with a separate accent is the same letter: no change to tell.
+        if (QString composed = field.normalized(QString::NormalizationForm_C); !findUnstorableChar(composed)) {
+            field = std::move(composed);
+            continue;
+        }
         QString standIn = withStandIns(field);
         if (const auto bad = findUnstorableChar(standIn)) {
             leaveOut(line, unstorableWhy(bad->character));

@@ -213,22 +213,51 @@ char16_t tableStandIn(char16_t c)
 
 }
 
+namespace {
+
+bool isStorableText(QStringView text)
+{
+    for (const QChar c : text)
+        if (!isStorable(c.unicode()))
+            return false;
+    return true;
+}
+
+// Marks that show nothing and only steer how letters join.
+bool isInvisible(char16_t c)
+{
+    return c == u'\u200B' || c == u'\u200C' || c == u'\u200D' || c == u'\u2060' || c == u'\uFEFF';
+}
+
+}
+
 QString withStandIns(QStringView text)
 {
+    // Composed first: an e with a separate accent is the é the code page has.
+    const QString composed = text.toString().normalized(QString::NormalizationForm_C);
     QString result;
-    result.reserve(text.size());
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const QChar c = text[i];
+    result.reserve(composed.size());
+    for (qsizetype i = 0; i < composed.size(); ++i) {
+        const QChar c = composed[i];
+        const bool pair = c.isHighSurrogate() && i + 1 < composed.size() && composed[i + 1].isLowSurrogate();
+        const QString unit = composed.sliced(i, pair ? 2 : 1);
+        i += pair ? 1 : 0;
+        // Ligatures, wide and styled letters: their plain forms ("fi", "A").
+        const QString plain = unit.normalized(QString::NormalizationForm_KC);
         if (isStorable(c.unicode()) || c == u'"') {
             result += c;
+        } else if (isInvisible(c.unicode())) {
+            continue;
         } else if (const char16_t table = tableStandIn(c.unicode())) {
             result += QChar(table);
         } else if (c.decompositionTag() == QChar::Canonical) {
             // The base letter when the code page has it, the accent dropped.
             const QChar base = c.decomposition().at(0);
             result += isStorable(base.unicode()) ? base : c;
+        } else if (plain != unit && isStorableText(plain)) {
+            result += plain;
         } else {
-            result += c;
+            result += unit;
         }
     }
     return result;

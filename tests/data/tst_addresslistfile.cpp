@@ -145,6 +145,10 @@ private slots:
         QTest::newRow("typographic marks") << QStringLiteral("Jan\u2011Piet 3\u2009a") << QStringLiteral("Jan-Piet 3 a");
         QTest::newRow("already storable") << QStringLiteral("Renée Œuvre € \"x\"") << QStringLiteral("Renée Œuvre € \"x\"");
         QTest::newRow("no stand-in") << QStringLiteral("北京 😀") << QStringLiteral("北京 😀");
+        QTest::newRow("accent typed apart") << QStringLiteral("Jose\u0301 Zoe\u0308") << QStringLiteral("José Zoë");
+        QTest::newRow("ligature, wide and styled letters") << QStringLiteral("\uFB01ets \uFF2A\uFF41\uFF4E \U0001D400")
+                                                           << QStringLiteral("fiets Jan A");
+        QTest::newRow("zero-width marks") << QStringLiteral("Jan\u200B\u200D\uFEFF Piet") << QStringLiteral("Jan Piet");
     }
     void standInsForWhatCannotBeStored()
     {

@@ -49,6 +49,12 @@ int main(int argc, char* argv[])
         break;
     case SingleInstance::Claim::ShownOther:
         return 0;
+    case SingleInstance::Claim::OtherComputer:
+        // A program folder on a stick or a share, left locked by a crash elsewhere.
+        if (messages.ask(nullptr, ProgramTitle, instance.otherComputerQuestion()) != Messages::Answer::Ja
+            || !instance.takeOver())
+            return 1;
+        break;
     case SingleInstance::Claim::OtherHung:
         messages.tell(nullptr, ProgramTitle, QStringLiteral("Plaklabels is al gestart voor deze map, maar reageert niet."),
                       Messages::Icon::Error);

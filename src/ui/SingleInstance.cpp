@@ -3,44 +3,93 @@
 #include "app/HomeFolder.h"
 
 #include <QCryptographicHash>
+#include <QDeadlineTimer>
 #include <QDir>
+#include <QFileInfo>
 #include <QLocalSocket>
+#include <QStandardPaths>
+#include <QThread>
 #include <QWidget>
 
 namespace {
 constexpr int AnswerWithinMs = 2000;
 const QByteArray ShowYourself = "toon\n";
 const QByteArray Shown = "ok\n";
+
+// In the user's own runtime folder (mode 0700) where there is one: in the
+// shared temporary folder another user could take the name first.
+QString serverName(const QString& homeFolder)
+{
+    const QString folder = QDir(homeFolder).canonicalPath();
+    const QString name = QStringLiteral("plaklabels-")
+        + QString::fromLatin1(QCryptographicHash::hash(folder.toUtf8(), QCryptographicHash::Sha1).toHex().left(24));
+    const QString runtime = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+    return runtime.isEmpty() ? name : runtime + QLatin1Char('/') + name;
+}
 }
 
 SingleInstance::SingleInstance(const QString& homeFolder)
-    : m_lock(Home::lockFile(homeFolder))
+    : m_lock(Home::lockFile(homeFolder)), m_lockPath(Home::lockFile(homeFolder)), m_serverName(serverName(homeFolder))
 {
     // Only a lock whose program no longer runs is stale, however old it is:
     // a program left open for days still holds its folder.
     m_lock.setStaleLockTime(0);
-    const QString folder = QDir(homeFolder).canonicalPath();
-    m_serverName = QStringLiteral("plaklabels-")
-        + QString::fromLatin1(QCryptographicHash::hash(folder.toUtf8(), QCryptographicHash::Sha1).toHex().left(24));
 }
 
 SingleInstance::Claim SingleInstance::claim()
 {
-    // A folder where no lock can be written (a full disk) does not stop the program.
+    // A program that answers holds the folder, lock or no lock (a full disk
+    // leaves it without one).
+    const std::optional<bool> answered = askOtherToShow(AnswerWithinMs);
+    if (answered.value_or(false))
+        return Claim::ShownOther;
+    // A folder where no lock can be written does not stop the program.
     if (m_lock.tryLock(0) || m_lock.error() != QLockFile::LockFailedError)
         return Claim::First;
+    qint64 pid = 0;
+    QString application;
+    if (m_lock.getLockInfo(&pid, &m_otherHost, &application) && m_otherHost != QSysInfo::machineHostName())
+        return Claim::OtherComputer;
+    if (answered)
+        return Claim::OtherHung; // it listens, but does not answer
+    // Started a moment ago, it may still be building its window: it gets the
+    // time a hung program gets before it counts as one.
+    const QDeadlineTimer deadline(AnswerWithinMs);
+    while (!deadline.hasExpired()) {
+        if (const std::optional<bool> shown = askOtherToShow(int(deadline.remainingTime())))
+            return *shown ? Claim::ShownOther : Claim::OtherHung;
+        QThread::msleep(100);
+    }
+    return Claim::OtherHung;
+}
+
+std::optional<bool> SingleInstance::askOtherToShow(int withinMs)
+{
+    const QDeadlineTimer deadline(withinMs);
     QLocalSocket socket;
     socket.connectToServer(m_serverName);
+    if (!socket.waitForConnected(int(deadline.remainingTime())))
+        return std::nullopt;
     // A hung program's socket may still accept: only its answer counts.
-    if (!socket.waitForConnected(AnswerWithinMs))
-        return Claim::OtherHung;
     socket.write(ShowYourself);
-    if (!socket.waitForBytesWritten(AnswerWithinMs))
-        return Claim::OtherHung;
+    if (!socket.waitForBytesWritten(int(deadline.remainingTime())))
+        return false;
     while (socket.bytesAvailable() < Shown.size())
-        if (!socket.waitForReadyRead(AnswerWithinMs))
-            return Claim::OtherHung;
-    return socket.readAll().startsWith(Shown) ? Claim::ShownOther : Claim::OtherHung;
+        if (!socket.waitForReadyRead(int(deadline.remainingTime())))
+            return false;
+    return socket.readAll().startsWith(Shown);
+}
+
+QString SingleInstance::otherComputerQuestion() const
+{
+    return QStringLiteral("Plaklabels lijkt al gestart voor deze map op de computer %1 (sinds %2). Als dat niet zo is, "
+                          "kan Plaklabels hier toch starten. Toch starten?")
+        .arg(m_otherHost, QFileInfo(m_lockPath).lastModified().toString(QStringLiteral("d-M-yyyy HH:mm")));
+}
+
+bool SingleInstance::takeOver()
+{
+    return m_lock.removeStaleLockFile() && m_lock.tryLock(0);
 }
 
 void SingleInstance::serve(QWidget* window)

@@ -1,8 +1,10 @@
 #pragma once
 
+#include <QDateTime>
 #include <QLocalServer>
 #include <QLockFile>
 #include <QString>
+#include <optional>
 
 class QWidget;
 
@@ -12,19 +14,30 @@ class QWidget;
 class SingleInstance {
 public:
     enum class Claim {
-        First,      // no other program runs for this folder
-        ShownOther, // the running one was asked to come to the front
-        OtherHung,  // another holds the folder but does not answer
+        First,         // no other program runs for this folder
+        ShownOther,    // the running one was asked to come to the front
+        OtherHung,     // another on this computer holds the folder but does not answer
+        OtherComputer, // the folder's lock names another computer (a stick, a share)
     };
 
     explicit SingleInstance(const QString& homeFolder);
 
     Claim claim();
+    // After OtherComputer, when the user says that program no longer runs.
+    bool takeOver();
+    // The question to ask after OtherComputer.
+    QString otherComputerQuestion() const;
     // From now on, a later start brings the window to the front.
     void serve(QWidget* window);
 
 private:
+    // Whether a program answers on the folder's socket within the time:
+    // true shown, false connected without an answer, nothing when none listens.
+    std::optional<bool> askOtherToShow(int withinMs);
+
     QLockFile m_lock;
+    QString m_lockPath;
     QString m_serverName;
     QLocalServer m_server;
+    QString m_otherHost;
 };

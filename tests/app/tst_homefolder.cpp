@@ -156,8 +156,44 @@ private slots:
         QProcess third;
         third.start(copy, offscreen);
         QVERIFY(!third.waitForFinished(3000));
+        // It holds the folder: a fourth start hands over to it.
+        QProcess fourth;
+        fourth.start(copy, offscreen);
+        QVERIFY(fourth.waitForFinished(10000));
+        QCOMPARE(fourth.exitCode(), 0);
+        QCOMPARE(third.state(), QProcess::Running);
         third.kill();
         third.waitForFinished();
+    }
+
+    // One program even where no lock can be written (the first runs past a
+    // file-size limit, as on a full disk), and when two start at one moment.
+    void oneProgramWithoutALockOrAtOnce()
+    {
+        const QStringList offscreen{QStringLiteral("-platform"), QStringLiteral("offscreen")};
+        for (const bool lockable : {false, true}) {
+            QTemporaryDir program;
+            const QString copy = program.filePath(QStringLiteral("plaklabels"));
+            QVERIFY(QFile::copy(QStringLiteral(PLAKLABELS_PROGRAM), copy));
+            QProcess a, b;
+            if (!lockable)
+                a.setChildProcessModifier([] {
+                    const rlimit limit{40, 40};
+                    setrlimit(RLIMIT_FSIZE, &limit);
+                });
+            a.start(copy, offscreen);
+            if (!lockable)
+                QTest::qWait(1500); // its window and its server up
+            b.start(copy, offscreen);
+            QTRY_VERIFY_WITH_TIMEOUT(a.state() == QProcess::NotRunning || b.state() == QProcess::NotRunning, 10000);
+            QProcess& ended = a.state() == QProcess::NotRunning ? a : b;
+            QProcess& running = &ended == &a ? b : a;
+            QCOMPARE(ended.exitCode(), 0);
+            QCOMPARE(QFileInfo::exists(program.filePath(QStringLiteral("Plaklabels.lock"))), lockable);
+            QVERIFY(!running.waitForFinished(1000));
+            running.kill();
+            running.waitForFinished();
+        }
     }
 
     // A write past the file-size limit fails like a write to a full disk, in

@@ -1,12 +1,15 @@
 #include "MainWindowTest.h"
 #include "data/SettingsFile.h"
+#include "ui/SingleInstance.h"
 
 #include <QAbstractButton>
 #include <QAccessible>
 #include <QComboBox>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QHeaderView>
 #include <QLabel>
+#include <QTemporaryDir>
 #include <QTreeView>
 
 namespace {
@@ -247,6 +250,36 @@ private slots:
         QCOMPARE(t.test.messages.shown[1].byDefault, Messages::Answer::Nee);
         QCOMPARE(t.test.messages.lastText(), QStringLiteral("De lijst kon niet worden opgeslagen:\r\ner staat een map met deze naam."));
         QCOMPARE(t.test.messages.shown.last().icon, Messages::Icon::Error);
+    }
+
+    // A lock that names another computer is asked about, and can be taken
+    // over; a program of this computer that holds the folder but does not
+    // answer is told as hung, after the time a starting one gets.
+    void singleInstanceAsksAboutOtherComputers()
+    {
+        QTemporaryDir folder;
+        {
+            QFile lock(folder.filePath(QStringLiteral("Plaklabels.lock")));
+            QVERIFY(lock.open(QIODevice::WriteOnly));
+            lock.write("4711\nplaklabels\nandere-pc\n");
+        }
+        const QString since =
+            QFileInfo(folder.filePath(QStringLiteral("Plaklabels.lock"))).lastModified().toString(QStringLiteral("d-M-yyyy HH:mm"));
+        SingleInstance stick(folder.path());
+        QCOMPARE(stick.claim(), SingleInstance::Claim::OtherComputer);
+        QCOMPARE(stick.otherComputerQuestion(),
+                 QStringLiteral("Plaklabels lijkt al gestart voor deze map op de computer andere-pc (sinds %1). Als dat niet zo is, "
+                                "kan Plaklabels hier toch starten. Toch starten?").arg(since));
+        QVERIFY(stick.takeOver());
+
+        QWidget window;
+        stick.serve(&window);
+        SingleInstance second(folder.path());
+        QElapsedTimer waited;
+        waited.start();
+        // The first answers only from its event loop, which this test holds: as if hung.
+        QCOMPARE(second.claim(), SingleInstance::Claim::OtherHung);
+        QVERIFY2(waited.elapsed() >= 1900 && waited.elapsed() < 4500, qPrintable(QString::number(waited.elapsed())));
     }
 };
 

@@ -13,6 +13,7 @@
 #include "print/PdfPrinterDevice.h"
 #include "widgets/vistabutton/VistaButtonLook.h"
 #include "Floors.h"
+#include "ProcessMemory.h"
 #include "WindowSteps.h"
 
 #include <QElapsedTimer>
@@ -22,22 +23,8 @@
 #include <QProcess>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
+
 #include <cstdio>
-
-namespace {
-
-// Resident or peak memory of this process, in MB.
-double memoryMb(const char* field)
-{
-    QFile status(QStringLiteral("/proc/self/status"));
-    status.open(QIODevice::ReadOnly);
-    for (const QByteArray& line : status.readAll().split('\n'))
-        if (line.startsWith(field))
-            return line.mid(int(qstrlen(field))).trimmed().split(' ').first().toDouble() / 1024;
-    return 0;
-}
-
-}
 
 QList<AddressRecord> madeUpAddresses(int n)
 {

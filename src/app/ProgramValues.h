@@ -4,6 +4,9 @@
 #include <QString>
 #include <QtGlobal>
 
+// The program's name: window titles, message boxes, the documents it prints.
+inline const QString ProgramTitle = QStringLiteral("Plaklabels");
+
 // The one typeface of the printed documents and the windows.
 inline const QString Typeface = QStringLiteral("Arial");
 

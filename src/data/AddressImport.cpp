@@ -1,5 +1,6 @@
 #include "data/AddressImport.h"
 
+#include "data/Countries.h"
 #include "data/AddressListFile.h"
 #include "data/ImportColumns.h"
 #include "data/ImportedText.h"

@@ -74,9 +74,6 @@ inline QString passOn(QStringView text)
     return QString::fromRawData(text.data(), text.size());
 }
 
-// The country of an address whose Land was left empty: where the program's users live.
-inline const QString DefaultLand = QStringLiteral("Nederland");
-
 // The field names, used as column headers and in messages.
 inline QStringList addressFieldNames()
 {

@@ -1,5 +1,7 @@
 #include "data/ListSearch.h"
 
+#include "data/TextFolding.h"
+
 #include <QCollator>
 #include <QRegularExpression>
 #include <algorithm>
@@ -8,27 +10,6 @@
 #include <numeric>
 
 namespace {
-
-using FoldTable = std::array<char16_t, 0x10000>;
-
-// Every character of the Basic Multilingual Plane to its lower-case base
-// letter, worked out once: searching a million addresses then takes one
-// look-up a character.
-const FoldTable& foldTable()
-{
-    static const auto table = [] {
-        auto result = std::make_unique<std::array<char16_t, 0x10000>>();
-        for (int c = 0; c < 0x10000; ++c) {
-            const QChar ch{char16_t(c)};
-            const QString base = ch.decompositionTag() == QChar::Canonical
-                ? QString(ch).normalized(QString::NormalizationForm_D).left(1)
-                : QString(ch);
-            (*result)[size_t(c)] = base.isEmpty() ? char16_t(c) : base[0].toCaseFolded().unicode();
-        }
-        return result;
-    }();
-    return *table;
-}
 
 // For the long-text search: how far the needle still matches after a
 // mismatch, for each length matched (Knuth, Morris and Pratt). Each text
@@ -87,43 +68,6 @@ bool holds(const AddressRecord& record, QStringView needle, const FoldTable& fol
             return true;
     }
     return false;
-}
-
-}
-
-QString foldedText(QStringView text)
-{
-    const FoldTable& fold = foldTable();
-    QString result(text.size(), Qt::Uninitialized);
-    for (qsizetype i = 0; i < text.size(); ++i)
-        result[i] = QChar(fold[text[i].unicode()]);
-    return result;
-}
-
-namespace {
-
-// German umlauts and ß as they are written without them: "Müller" is also
-// "Mueller", "Straße" also "Strasse". Nothing for every other character.
-QLatin1StringView transcription(QChar c)
-{
-    switch (c.unicode()) {
-    case u'ä': case u'Ä': return QLatin1StringView("ae");
-    case u'ö': case u'Ö': return QLatin1StringView("oe");
-    case u'ü': case u'Ü': return QLatin1StringView("ue");
-    case u'ß': case u'ẞ': return QLatin1StringView("ss");
-    default: return {};
-    }
-}
-
-// The text folded as foldedText does, with umlauts and ß written out.
-QString transcribedText(QStringView text)
-{
-    QString result;
-    for (const QChar c : text) {
-        const QLatin1StringView written = transcription(c);
-        result += written.isEmpty() ? foldedText(QStringView(&c, 1)) : QString(written);
-    }
-    return result;
 }
 
 // Whether the written-out needle stands in the record's text written out the

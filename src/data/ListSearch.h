@@ -1,6 +1,7 @@
 #pragma once
 
 #include "data/AddressRecord.h"
+#include "data/TextFolding.h"
 
 #include <QList>
 #include <QString>
@@ -8,9 +9,6 @@
 // Finding and ordering addresses the way a Dutch reader expects: case and
 // accents do not count ("zoe" finds "Zoë"), and numbers in a text count as
 // numbers ("Straat 9" before "Straat 10").
-
-// The text in lower case with its accents removed, character for character.
-QString foldedText(QStringView text);
 
 // The first row after `after`, going round past the end, in one of whose
 // fields the text stands; -1 when none holds it.

@@ -1,6 +1,7 @@
 #include "print/LabelJobs.h"
 
-#include "data/ListSearch.h"
+#include "data/Countries.h"
+#include "data/TextFolding.h"
 #include "print/LabelSheet.h"
 #include "print/PrinterDevice.h"
 
@@ -16,11 +17,6 @@ bool setUpDevice(PrinterDevice& device, qint16 fontSize)
 {
     return device.SetUnitTwips() && device.SetPortrait() && device.SetFontName(Typeface) && device.SetFontBold(true)
         && device.SetFontSize(fontSize) && device.SetTextColor(LabelSheet::TextColour);
-}
-
-bool printLine(PrinterDevice& device, qint64 x, qint64 y, const QString& text)
-{
-    return device.SetCurrentX(float(x)) && device.SetCurrentY(float(y)) && device.PrintText(text);
 }
 
 // The top of line k of a label, the country always on the fifth line.
@@ -81,13 +77,13 @@ bool printLabel(PrinterDevice& device, qint64 x, qint64 y, const AddressRecord& 
     for (int k = 0; k < printedLines(address, withCountry); ++k) {
         const QString text = passOn(address.fieldView(k));
         if (fitsAt(device, fontSize, text)) {
-            if (!printLine(device, x, y + lineOffset(k), text))
+            if (!printAt(device, x, y + lineOffset(k), text))
                 return false;
             continue;
         }
         const float size = fittingSize(device, fontSize, text);
         const QString shown = fitsAt(device, size, text) ? text : cutAtLabelEdge(device, text);
-        if (!device.SetFontSize(size) || !printLine(device, x, y + lineOffset(k), shown) || !device.SetFontSize(fontSize))
+        if (!device.SetFontSize(size) || !printAt(device, x, y + lineOffset(k), shown) || !device.SetFontSize(fontSize))
             return false;
     }
     return true;
@@ -116,19 +112,6 @@ int clampedStart(int firstPosition, const MarginSettings& margins)
     return std::clamp(firstPosition, 1, LabelSheet::labelsOnSheet(margins));
 }
 
-}
-
-bool isAbroad(const AddressRecord& address)
-{
-    static const QStringList home = [] {
-        QStringList names;
-        for (const char* name : {"Nederland", "NL", "Nederlân", "Holland", "The Netherlands", "Netherlands",
-                                 "Niederlande", "Pays-Bas"})
-            names.append(foldedText(QString::fromUtf8(name)));
-        return names;
-    }();
-    const QStringView land = withoutEndSpaces(address.fieldView(AddressRecord::Land));
-    return !land.isEmpty() && !home.contains(foldedText(land));
 }
 
 JobResult AfdrukkenAlleLabels(PrinterDevice& device, const QList<AddressRecord>& addresses, const MarginSettings& margins,
@@ -189,7 +172,7 @@ bool drawRuler(PrinterDevice& device)
     bool ok = device.DrawLine(float(Left), float(Y), float(Right), float(Y));
     for (int mm = 0; ok && mm <= 100; mm += 10)
         ok = device.DrawLine(float(Left + mm * TwipsPerMm), float(Y - Tick), float(Left + mm * TwipsPerMm), float(Y));
-    return ok && printLine(device, qint64(Right) + 120, qint64(Y) - 120, QStringLiteral("Deze lijn hoort 100 mm lang te zijn"));
+    return ok && printAt(device, qint64(Right) + 120, qint64(Y) - 120, QStringLiteral("Deze lijn hoort 100 mm lang te zijn"));
 }
 
 JobResult AfdrukkenProefvel(PrinterDevice& device, const MarginSettings& margins, qint16 fontSize, const QString& marginsLine)
@@ -206,7 +189,7 @@ JobResult AfdrukkenProefvel(PrinterDevice& device, const MarginSettings& margins
             && printLabel(device, cursor.x(), cursor.y(), sample, true, fontSize);
         cursor.advance();
     }
-    ok = ok && printLine(device, MarginsLineAt.x(), MarginsLineAt.y(), marginsLine) && drawRuler(device);
+    ok = ok && printAt(device, MarginsLineAt.x(), MarginsLineAt.y(), marginsLine) && drawRuler(device);
     return finishJob(device, ok);
 }
 

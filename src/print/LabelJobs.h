@@ -8,10 +8,6 @@
 
 class PrinterDevice;
 
-// Whether an address goes abroad: its Land is filled in and is not the home
-// country, however it is spelt ("NL", "Nederlân", "Pays-Bas" ...).
-bool isAbroad(const AddressRecord& address);
-
 // Every address on its own label, sheet after sheet. The first sheet starts
 // at firstPosition, as if the labels before it had been printed (they are in
 // use already); later sheets at position 1.

@@ -73,15 +73,17 @@ struct Measured {
 // columns and six rows. Each rounded to 3 twips, a twentieth of a step.
 MarginSettings calibrated(const MarginSettings& current, const Measured& measured);
 
-// The widest a text line may be: the label's 63,5 mm less the 3,5 mm that
-// lie between its left edge and the text, kept free on the right as well.
-constexpr int MaxLineWidth = 3203;
-
 // Where a label's edges lie around its text: the text starts 3,5 mm inside
 // the label's left edge and 3,4 mm below its top edge; 63,5 x 38,1 mm.
+constexpr double LabelWidthMm = 63.5;
+constexpr double TextInsetMm = 3.5;
 constexpr int LabelEdgeLeftOfText = 198;
 constexpr int LabelEdgeAboveText = 193;
 constexpr int LabelWidth = 3600;
+
+// The widest a text line may be: the label's width less the inset of the
+// text, kept free on the right as well (3203 twips).
+constexpr int MaxLineWidth = int((LabelWidthMm - 2 * TextInsetMm) * TwipsPerMm);
 constexpr int LabelHeight = RowPitch;
 // From the text's start to the label's right edge, where a line that does
 // not fit even in the smallest size is cut.

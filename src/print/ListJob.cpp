@@ -35,11 +35,6 @@ constexpr std::array<Column, 5> Columns{{{LeftX, "Voor en Achternaam"},
                                          {7650, "Woonplaats"},
                                          {9750, "Land"}}};
 
-bool printAt(PrinterDevice& device, int x, int y, const QString& text)
-{
-    return device.SetCurrentX(float(x)) && device.SetCurrentY(float(y)) && device.PrintText(text);
-}
-
 }
 
 QString printMoment(const QDateTime& now)

@@ -308,7 +308,7 @@ bool PdfPrinterDevice::openDocument()
     }
     auto writer = std::make_unique<QPdfWriter>(m_pdfFile.get());
     writer->setTitle(m_documentName);
-    writer->setCreator(QStringLiteral("Plaklabels"));
+    writer->setCreator(ProgramTitle);
     writer->setResolution(DotsPerInch);
     writer->setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(), QPageLayout::Millimeter));
     if (!m_painter.begin(writer.get())) {

@@ -74,7 +74,7 @@ private:
     Clock m_clock;
     QStringList m_printers;
     QString m_current;
-    QString m_documentName = QStringLiteral("Plaklabels");
+    QString m_documentName = ProgramTitle;
     QString m_keptPdf;
     QString m_error;
     // Set when the document could not be opened or ended: the job's closing

@@ -2,6 +2,11 @@
 
 #include "print/PrinterDevice.h"
 
+bool printAt(PrinterDevice& device, qint64 x, qint64 y, const QString& text)
+{
+    return device.SetCurrentX(float(x)) && device.SetCurrentY(float(y)) && device.PrintText(text);
+}
+
 JobResult finishJob(PrinterDevice& device, bool ok)
 {
     if (ok && device.EndDocument())

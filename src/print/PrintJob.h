@@ -19,6 +19,9 @@ struct JobResult {
     QString keptDocument;        // the PDF this job was kept as, for the user to open
 };
 
+// Prints a text with its top-left at (x, y), in twips.
+bool printAt(PrinterDevice& device, qint64 x, qint64 y, const QString& text);
+
 // Ends a job: on success the document is ended; after a failure "Error Printer"
 // is printed where the device stands and the document is ended all the same,
 // so a sheet that comes out half printed says so on the paper itself, for

@@ -14,6 +14,18 @@ constexpr qsizetype MaxKeptRuns = 20000;
 constexpr qsizetype MaxKeptFonts = 16;
 }
 
+namespace {
+
+// The font's glyphs at its size on a device of that resolution.
+QRawFont rawFontAt(const QFont& font, int dotsPerInch)
+{
+    QRawFont raw = QRawFont::fromFont(font);
+    raw.setPixelSize(font.pointSizeF() * dotsPerInch / 72.0);
+    return raw;
+}
+
+}
+
 QGlyphRun glyphRun(const QRawFont& font, const QList<quint32>& glyphs)
 {
     const QList<QPointF> advances = font.advancesForGlyphIndexes(glyphs, QRawFont::KernedAdvances);
@@ -39,8 +51,7 @@ void TextShaper::setFont(const QFont& font, const QPaintDevice& device)
         if (m_fonts.size() >= MaxKeptFonts)
             m_fonts.clear();
         Shapes shapes;
-        shapes.raw = QRawFont::fromFont(QFont(font, &device));
-        shapes.raw.setPixelSize(font.pointSizeF() * device.logicalDpiY() / 72.0);
+        shapes.raw = rawFontAt(QFont(font, &device), device.logicalDpiY());
         kept = m_fonts.insert(key, std::move(shapes));
     }
     m_current = &kept.value();
@@ -71,8 +82,7 @@ void TextMeasure::setFont(const QFont& font, int dotsPerInch)
 {
     m_font = font;
     m_dotsPerInch = dotsPerInch;
-    m_raw = QRawFont::fromFont(font);
-    m_raw.setPixelSize(font.pointSizeF() * dotsPerInch / 72.0);
+    m_raw = rawFontAt(font, dotsPerInch);
     const qreal unknown = std::numeric_limits<qreal>::quiet_NaN();
     m_advances.fill(unknown);
     m_kerning.assign(size_t(TableSize) * TableSize, unknown);

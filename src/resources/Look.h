@@ -26,5 +26,7 @@ inline const QColor CaptionGrey(64, 64, 64);
 // The dark boxes that names and choices are typed or picked in.
 inline const QColor DarkBox(40, 0, 0);
 inline const QColor DarkBoxText(240, 240, 250);
+// The keyboard focus where the style's own mark would not show.
+inline const QColor FocusYellow(255, 210, 0);
 
 }

@@ -22,5 +22,3 @@ struct AppContext {
     QString dataFolder() const { return Home::dataFolder(homeFolder); }
     QString listPath(const QString& name) const { return dataFolder() + QLatin1Char('/') + name; }
 };
-
-inline const QString ProgramTitle = QStringLiteral("Plaklabels");

@@ -1,5 +1,6 @@
 #include "ui/FormStyle.h"
 
+#include "ui/EnterKeys.h"
 #include "widgets/vistabutton/VistaButton.h"
 
 #include <QAbstractItemView>
@@ -8,7 +9,6 @@
 #include <QDialog>
 #include <QFont>
 #include <QGuiApplication>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QScreen>
@@ -17,58 +17,6 @@
 namespace FormStyle {
 
 namespace {
-
-// Return or the keypad's Enter, pressed; with the keys held with it, if any.
-const QKeyEvent* enterPress(const QEvent* event)
-{
-    if (event->type() != QEvent::KeyPress)
-        return nullptr;
-    const auto* key = static_cast<const QKeyEvent*>(event);
-    return key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter ? key : nullptr;
-}
-
-class EnterKey : public QObject {
-public:
-    EnterKey(QObject* parent, std::function<void()> action) : QObject(parent), m_action(std::move(action)) {}
-
-protected:
-    bool eventFilter(QObject*, QEvent* event) override
-    {
-        if (!enterPress(event))
-            return false;
-        m_action();
-        return true;
-    }
-
-private:
-    std::function<void()> m_action;
-};
-
-class EnterOnButtons : public QObject {
-public:
-    EnterOnButtons(QWidget* window, std::function<void()> otherwise) : QObject(window), m_otherwise(std::move(otherwise)) {}
-
-protected:
-    bool eventFilter(QObject*, QEvent* event) override
-    {
-        const QKeyEvent* enter = enterPress(event);
-        if (!enter || (enter->modifiers() & ~Qt::KeypadModifier) != Qt::NoModifier)
-            return false;
-        auto* button = qobject_cast<VistaButton*>(QApplication::focusWidget());
-        if (button && button->window() == parent()) {
-            if (button->buttonEnabled())
-                emit button->Click();
-            return true;
-        }
-        if (!m_otherwise)
-            return false;
-        m_otherwise();
-        return true;
-    }
-
-private:
-    std::function<void()> m_otherwise;
-};
 
 // What the window frame takes of a window's outer size: borders and title bar.
 constexpr int FrameWidth = 8;
@@ -152,12 +100,7 @@ void setUpDialogWindow(QWidget* window, const QString& title, int outerWidth, in
     window->setFixedSize(px(outerWidth) - FrameWidth, px(outerHeight) - FrameHeight);
     window->setFont(arial(8.25));
     setBackground(window, background);
-    enterPressesButtons(window);
-}
-
-void enterPressesButtons(QWidget* window, std::function<void()> otherwise)
-{
-    window->installEventFilter(new EnterOnButtons(window, std::move(otherwise)));
+    EnterKeys::enterPressesButtons(window);
 }
 
 void centreOnScreen(QWidget* window)
@@ -172,6 +115,7 @@ void centreOnScreen(QWidget* window)
 void makeDarkBox(QWidget* box)
 {
     setColours(box, Look::DarkBox, Look::DarkBoxText);
+    showFocusOnDark(box);
 }
 
 void showFocusOnDark(QWidget* widget)
@@ -179,7 +123,7 @@ void showFocusOnDark(QWidget* widget)
     // The style outlines a focused box in the highlight colour, which the
     // default blue makes invisible on a dark ground.
     QPalette palette = widget->palette();
-    palette.setColor(QPalette::Highlight, QColor(255, 210, 0));
+    palette.setColor(QPalette::Highlight, Look::FocusYellow);
     palette.setColor(QPalette::HighlightedText, Qt::black);
     widget->setPalette(palette);
 }
@@ -206,11 +150,6 @@ void makeAddressField(QLineEdit* field)
         field->setText(single);
         field->setCursorPosition(std::min(cursor, int(single.size())));
     });
-}
-
-void onEnter(QWidget* widget, std::function<void()> action)
-{
-    widget->installEventFilter(new EnterKey(widget, std::move(action)));
 }
 
 }

@@ -48,7 +48,7 @@ ButtonPair cancelAndConfirm(QDialog* dialog, const QString& name, const QString&
 // Fixed-size window without minimise and maximise buttons, outer size in twips.
 void setUpDialogWindow(QWidget* window, const QString& title, int outerWidth, int outerHeight, const QColor& background);
 
-// A box to type or pick in, light text on the dark ground.
+// A box to type or pick in, light text on the dark ground, its focus shown.
 void makeDarkBox(QWidget* box);
 
 // Makes the keyboard focus show on a control with a dark ground.
@@ -60,15 +60,6 @@ void nameComboBox(QComboBox* box, const QString& name);
 
 // An address field: one line, however long. Pasted line breaks become spaces.
 void makeAddressField(QLineEdit* field);
-
-// Enter (or Return) in the widget runs the action, as a dialog's default
-// button would; the buttons themselves are never worked by Enter.
-void onEnter(QWidget* widget, std::function<void()> action);
-
-// Enter (or Return) on a focused button of the window presses it, as Space
-// does; the buttons leave Enter to their window. Elsewhere in the window,
-// Enter runs `otherwise` when there is one.
-void enterPressesButtons(QWidget* window, std::function<void()> otherwise = {});
 
 // Centres a window on the screen it opens on.
 void centreOnScreen(QWidget* window);

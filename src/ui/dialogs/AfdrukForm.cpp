@@ -7,6 +7,7 @@
 #include "print/ListJob.h"
 #include "ui/dialogs/PrintRun.h"
 #include "print/PrinterDevice.h"
+#include "ui/EnterKeys.h"
 #include "ui/FormStyle.h"
 #include "widgets/vistabutton/VistaButton.h"
 
@@ -57,7 +58,7 @@ AfdrukForm::AfdrukForm(AppContext& context, const AddressListModel& list, const 
     buildStartBox();
     setTabOrders();
     // Enter prints from wherever the focus is, but on Annuleren; the job's question still comes first.
-    FormStyle::enterPressesButtons(this, [this] { PrintKnop_Click(); });
+    EnterKeys::enterPressesButtons(this, [this] { PrintKnop_Click(); });
 
     m_combo2->addItems(m_context.printer.InstalledPrinters());
     m_combo2->setCurrentIndex(m_combo2->findText(m_context.printer.CurrentDeviceName()));
@@ -75,7 +76,6 @@ void AfdrukForm::buildBoxes()
     m_combo2->setObjectName(QStringLiteral("Combo2"));
     m_combo2->setGeometry(twipRect(180, 210, 2700, 315));
     FormStyle::makeDarkBox(m_combo2);
-    FormStyle::showFocusOnDark(m_combo2);
     FormStyle::caption(this, QStringLiteral("Label1"), QStringLiteral("Printer Keuze"), 2940, 270, FormStyle::CaptionGrey)
         ->setBuddy(m_combo2);
     FormStyle::nameComboBox(m_combo2, QStringLiteral("Printer Keuze"));
@@ -86,7 +86,6 @@ void AfdrukForm::buildBoxes()
     m_combo1->setInsertPolicy(QComboBox::NoInsert);
     m_combo1->setGeometry(twipRect(4500, 210, 750, 315));
     FormStyle::makeDarkBox(m_combo1);
-    FormStyle::showFocusOnDark(m_combo1);
     FormStyle::caption(this, QStringLiteral("Label4"), QStringLiteral("Lettergrootte"), 5310, 270, FormStyle::CaptionGrey)
         ->setBuddy(m_combo1);
     FormStyle::nameComboBox(m_combo1, QStringLiteral("Lettergrootte"));
@@ -169,7 +168,6 @@ void AfdrukForm::buildStartBox()
     m_startBox->setAccessibleName(QStringLiteral("Begin bij etiket"));
     m_startBox->setGeometry(twipRect(5550, 1770, 750, 315));
     FormStyle::makeDarkBox(m_startBox);
-    FormStyle::showFocusOnDark(m_startBox);
     m_startCaption = FormStyle::caption(this, QStringLiteral("Label5"), QStringLiteral("&Begin bij etiket"), 4350, 1830,
                                         FormStyle::CaptionGrey);
     m_startCaption->setBuddy(m_startBox);
@@ -307,7 +305,7 @@ void AfdrukForm::PrintKnop_Click()
             if (!confirm(labelsQuestion())
                 || !mayPrintTooWide(m_context.messages, this, printer, addresses(), fontSize, withCountry))
                 return;
-            printer.SetDocumentName(QStringLiteral("Plaklabels"));
+            printer.SetDocumentName(ProgramTitle);
             result = AfdrukkenAlleLabels(printer, addresses(), margins, fontSize, withCountry, start, &progress);
             break;
         case Job::ListOnA4:
@@ -323,7 +321,7 @@ void AfdrukForm::PrintKnop_Click()
             }
             if (!mayPrintTooWide(m_context.messages, this, printer, {m_current}, fontSize, withCountry))
                 return;
-            printer.SetDocumentName(QStringLiteral("Plaklabels"));
+            printer.SetDocumentName(ProgramTitle);
             result = AfdrukkenZelfdeLabels(printer, m_current, margins, fontSize, withCountry, start);
             break;
         }

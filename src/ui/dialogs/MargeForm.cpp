@@ -5,6 +5,7 @@
 #include "print/PrinterDevice.h"
 #include "ui/dialogs/PrintRun.h"
 #include "ui/dialogs/UitmetenForm.h"
+#include "ui/EnterKeys.h"
 #include "ui/FormStyle.h"
 #include "resources/MarginDiagram.h"
 #include "widgets/vistabutton/VistaButton.h"
@@ -58,7 +59,7 @@ MargeForm::MargeForm(AppContext& context, QWidget* parent) : QDialog(parent), m_
         box->addItems(steps);
         FormStyle::nameComboBox(box, BoxNames[i]);
         connect(box, &QComboBox::editTextChanged, box, [box](const QString& text) { followText(box, text); });
-        FormStyle::onEnter(box, [this] { OkKnop_Click(); });
+        EnterKeys::onEnter(box, [this] { OkKnop_Click(); });
         m_combo1[size_t(i)] = box;
         QLabel* number = FormStyle::caption(this, QStringLiteral("Label2_%1").arg(i), QString::number(i + 1), 5970,
                                             630 + 360 * i, QColor(255, 0, 0));
@@ -105,7 +106,6 @@ void MargeForm::buildPrinterBox()
     m_printer->setGeometry(twipRect(4680, 180, 1650, 315));
     m_printer->setToolTip(QStringLiteral(" Printer "));
     FormStyle::makeDarkBox(m_printer);
-    FormStyle::showFocusOnDark(m_printer);
     FormStyle::nameComboBox(m_printer, QStringLiteral("Printer"));
     m_printer->addItems(m_context.printer.InstalledPrinters());
     m_shown = m_context.printer.CurrentDeviceName();

@@ -2,6 +2,7 @@
 
 #include "app/Algemeen.h"
 #include "data/ListNames.h"
+#include "ui/EnterKeys.h"
 #include "ui/FormStyle.h"
 #include "widgets/vistabutton/VistaButton.h"
 
@@ -34,7 +35,7 @@ NieuwForm::NieuwForm(AppContext& context, QWidget* parent) : ListChoiceDialog(co
 
     const FormStyle::ButtonPair buttons =
         FormStyle::cancelAndConfirm(this, QStringLiteral("OkKnop"), QStringLiteral("Ok"), 3090, 1200, [this] { OkKnop_Click(); });
-    FormStyle::onEnter(m_text1, [this] { OkKnop_Click(); });
+    EnterKeys::onEnter(m_text1, [this] { OkKnop_Click(); });
     setTabOrder(m_text1, buttons.cancel);
     m_text1->setFocus();
     FormStyle::centreOnScreen(this);

@@ -1,5 +1,6 @@
 #include "ui/dialogs/OpenForm.h"
 
+#include "ui/EnterKeys.h"
 #include "ui/FormStyle.h"
 #include "widgets/vistabutton/VistaButton.h"
 
@@ -20,7 +21,8 @@ OpenForm::OpenForm(AppContext& context, QWidget* parent) : ListChoiceDialog(cont
     m_list1->setAccessibleName(QStringLiteral("Lijsten"));
     m_list1->setGeometry(twipRect(180, 225, 3150, 4140));
     m_list1->setFont(FormStyle::arial(9.75));
-    FormStyle::makeDarkBox(m_list1);
+    // Dark like the boxes, its chosen list in the style's own highlight.
+    FormStyle::setColours(m_list1, Look::DarkBox, Look::DarkBoxText);
     // A missing Data folder simply lists nothing.
     const QDir data(context.dataFolder());
     for (const QFileInfo& entry : data.entryInfoList({QStringLiteral("*.lst")}, QDir::Files, QDir::Name | QDir::IgnoreCase))
@@ -29,7 +31,7 @@ OpenForm::OpenForm(AppContext& context, QWidget* parent) : ListChoiceDialog(cont
     // Selection, not the current row: a list given the focus gets a current row but no choice.
     connect(m_list1, &QListWidget::itemSelectionChanged, this, &OpenForm::List1_Click);
     connect(m_list1, &QListWidget::itemDoubleClicked, this, &OpenForm::List1_DblClick);
-    FormStyle::onEnter(m_list1, [this] {
+    EnterKeys::onEnter(m_list1, [this] {
         // The list with the focus frame is the one meant, picked or not yet.
         if (m_list1->selectedItems().isEmpty() && m_list1->currentItem())
             m_list1->currentItem()->setSelected(true);

@@ -1,5 +1,6 @@
 #include "ui/dialogs/UitmetenForm.h"
 
+#include "ui/EnterKeys.h"
 #include "ui/FormStyle.h"
 #include "widgets/vistabutton/VistaButton.h"
 
@@ -57,8 +58,7 @@ UitmetenForm::UitmetenForm(QWidget* parent) : QDialog(parent)
         box->setGeometry(twipRect(3600, 1020 + 390 * i, 900, 315));
         box->setFont(FormStyle::arial(9.75, true));
         FormStyle::makeDarkBox(box);
-        FormStyle::showFocusOnDark(box);
-        FormStyle::onEnter(box, [this] { accept(); });
+        EnterKeys::onEnter(box, [this] { accept(); });
         FormStyle::caption(this, QStringLiteral("Label2_%1").arg(i), names[i], 180, 1080 + 390 * i, FormStyle::CaptionGrey)
             ->setBuddy(box);
         m_boxes[size_t(i)] = box;

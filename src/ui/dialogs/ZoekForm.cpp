@@ -1,5 +1,6 @@
 #include "ui/dialogs/ZoekForm.h"
 
+#include "ui/EnterKeys.h"
 #include "ui/FormStyle.h"
 #include "widgets/vistabutton/VistaButton.h"
 
@@ -31,7 +32,7 @@ ZoekForm::ZoekForm(const QString& lastText, FindNext findNext, QWidget* parent)
                                           twipRect(3510, 720, 990, 360));
     connect(close, &VistaButton::Click, this, &QDialog::accept);
     connect(next, &VistaButton::Click, this, &ZoekForm::VolgendeKnop_Click);
-    FormStyle::onEnter(m_text, [this] { VolgendeKnop_Click(); });
+    EnterKeys::onEnter(m_text, [this] { VolgendeKnop_Click(); });
     setTabOrder(m_text, next);
     setTabOrder(next, close);
     m_text->setFocus();

@@ -33,7 +33,7 @@ void AddressCellDelegate::paint(QPainter* painter, const QStyleOptionViewItem& o
         return;
     // Light on the list's dark ground and on the highlight alike.
     painter->save();
-    painter->setPen(QPen(QColor(255, 210, 0), 2));
+    painter->setPen(QPen(Look::FocusYellow, 2));
     painter->drawRect(QRectF(option.rect).adjusted(1, 1, -1, -1));
     painter->restore();
 }

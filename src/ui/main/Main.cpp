@@ -3,6 +3,7 @@
 #include "data/ListStorage.h"
 #include "data/SettingsFile.h"
 #include "ui/BusyWork.h"
+#include "ui/EnterKeys.h"
 #include "ui/FormStyle.h"
 
 #include <QAction>
@@ -37,7 +38,7 @@ Main::Main(AppContext& context, QWidget* parent) : QMainWindow(parent), m_contex
     buildEditArea(central);
     buildButtonBar(central);
     buildListKeys();
-    FormStyle::enterPressesButtons(this);
+    EnterKeys::enterPressesButtons(this);
     connect(&m_list, &OpenList::changed, this, &Main::followChange);
     connect(&m_list, &OpenList::recoveryFailed, this, [this](const QString& reason) {
         m_context.messages.tell(this, ProgramTitle,

@@ -1,5 +1,6 @@
 // Adding, deleting and saving addresses, and the switch between preview and editing.
 #include "data/AddressListFile.h"
+#include "data/Countries.h"
 #include "data/ListStorage.h"
 #include "ui/main/CellEditing.h"
 #include "ui/main/Main.h"

@@ -1,5 +1,6 @@
 // Builds the controls of the main window, in the order start-up lays them out.
 #include "app/Algemeen.h"
+#include "data/Countries.h"
 #include "ui/FormStyle.h"
 #include "ui/main/CellEditing.h"
 #include "ui/main/HelpText.h"

@@ -107,7 +107,7 @@ void Main::AfdrukkenEnkelLabel(int position)
     if (answer != Messages::Answer::Ja
         || !mayPrintTooWide(m_context.messages, this, m_context.printer, {address}, m_context.values.FontSize, false))
         return;
-    m_context.printer.SetDocumentName(QStringLiteral("Plaklabels"));
+    m_context.printer.SetDocumentName(ProgramTitle);
     const JobResult result =
         ::AfdrukkenEnkelLabel(m_context.printer, address, position, m_context.values.FontSize,
                               m_context.values.marginsFor(m_context.printer.CurrentDeviceName()));

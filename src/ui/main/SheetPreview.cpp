@@ -53,19 +53,19 @@ void SheetPreview::drawAll()
     m_image = screenImage(size(), devicePixelRatioF());
     m_image.fill(palette().color(QPalette::Active, QPalette::Base));
     for (int p = 1; p <= LabelSheet::LabelCount; ++p)
-        drawCell(p, Look::Normal);
+        drawCell(p, CellState::Normal);
 }
 
-void SheetPreview::drawCell(int position, Look look)
+void SheetPreview::drawCell(int position, CellState state)
 {
     QPainter painter(&m_image);
     const QRect cell = cellRect(position);
     // The rectangle reaches from (x, y) to (x + 53, y + 32), the far corner included.
     const QRect filled(cell.topLeft(), QSize(CellWidth + 1, CellHeight + 1));
-    switch (look) {
-    case Look::Normal: painter.fillRect(filled, QColor(230, 230, 230)); break;
-    case Look::UnderPointer: painter.fillRect(filled, QColor(200, 200, 200)); break;
-    case Look::Clicked:
+    switch (state) {
+    case CellState::Normal: painter.fillRect(filled, QColor(230, 230, 230)); break;
+    case CellState::UnderPointer: painter.fillRect(filled, QColor(200, 200, 200)); break;
+    case CellState::Clicked:
         painter.fillRect(filled, QColor(200, 0, 0));
         painter.setPen(Qt::black);
         painter.drawRect(cell);
@@ -82,7 +82,7 @@ void SheetPreview::markClicked(int position)
 {
     m_lastPosition = position;
     m_clickShown = true;
-    drawCell(position, Look::Clicked);
+    drawCell(position, CellState::Clicked);
 }
 
 void SheetPreview::paintEvent(QPaintEvent*)
@@ -110,7 +110,7 @@ void SheetPreview::highlight(int position)
 {
     m_clickShown = false;
     for (int p = 1; p <= LabelSheet::LabelCount; ++p)
-        drawCell(p, p == position ? Look::UnderPointer : Look::Normal);
+        drawCell(p, p == position ? CellState::UnderPointer : CellState::Normal);
 }
 
 void SheetPreview::mouseMoveEvent(QMouseEvent* event)

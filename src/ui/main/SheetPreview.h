@@ -10,7 +10,7 @@
 class SheetPreview : public QWidget {
     Q_OBJECT
 public:
-    enum class Look { Normal, UnderPointer, Clicked };
+    enum class CellState { Normal, UnderPointer, Clicked };
 
     explicit SheetPreview(QWidget* parent = nullptr);
 
@@ -20,7 +20,7 @@ public:
 
     // Draws every cell in its normal look onto a fresh surface of the widget's size.
     void drawAll();
-    void drawCell(int position, Look look);
+    void drawCell(int position, CellState state);
     void markClicked(int position);
     // Presses the cell as a click inside it does.
     void pressCell(int position);

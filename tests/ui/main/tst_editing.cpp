@@ -1,4 +1,5 @@
 #include "MainWindowTest.h"
+#include "ProcessMemory.h"
 #include "print/ListJob.h"
 #include "app/Algemeen.h"
 #include "ui/main/CellEditing.h"
@@ -17,16 +18,6 @@
 namespace {
 const QByteArray TwoAddresses = "\"Jan\",\"Kerkstraat 1\",\"1234 AB\",\"Zwolle\",\"Nederland\"\r\n"
                                 "\"Piet\",\"Dorpsweg 2\",\"5678 CD\",\"Gent\",\"Belgi\xeb\"\r\n";
-
-double memoryMb(const char* field)
-{
-    QFile status(QStringLiteral("/proc/self/status"));
-    status.open(QIODevice::ReadOnly);
-    for (const QByteArray& line : status.readAll().split('\n'))
-        if (line.startsWith(field))
-            return line.mid(qsizetype(qstrlen(field))).trimmed().split(' ').first().toDouble() / 1024;
-    return 0;
-}
 
 const QByteArray ThreeAddresses = "\"Cor\",\"Weg 3\",\"3000 CC\",\"Ede\",\"Nederland\"\r\n"
                                   "\"Ans\",\"Weg 1\",\"1000 AA\",\"Ede\",\"Nederland\"\r\n"

@@ -1,8 +1,14 @@
 #include "widgets/vistabutton/VistaButtonLook.h"
 
 #include <QTest>
+#include <utility>
+
+Q_DECLARE_METATYPE(ButtonVisualState)
 
 namespace {
+
+// Points of a face and the colour each should have.
+using Probes = QList<std::pair<QPoint, QColor>>;
 
 ButtonLook plainLook()
 {
@@ -46,14 +52,46 @@ int countColour(const QImage& image, const QColor& colour)
 class TestVistaButtonLook : public QObject {
     Q_OBJECT
 private slots:
-    void hotButtonPixels()
+    // What each state of a 90 x 25 button draws at points of its face.
+    void facePixels_data()
     {
-        const QImage hot = render(plainLook(), ButtonVisualState::Hot);
-        QCOMPARE(hot.pixelColor(1, 0), QColor(102, 147, 181));
-        QCOMPARE(hot.pixelColor(45, 0), QColor(60, 127, 177));
-        QCOMPARE(hot.pixelColor(45, 1), QColor(250, 253, 254));
-        QCOMPARE(hot.pixelColor(45, 23), QColor(232, 245, 252));
-        QCOMPARE(hot.pixelColor(1, 3), QColor(249, 253, 254));
+        QTest::addColumn<ButtonVisualState>("state");
+        QTest::addColumn<Probes>("probes");
+        QTest::newRow("hot") << ButtonVisualState::Hot
+                             << Probes{{{1, 0}, QColor(102, 147, 181)}, {{45, 0}, QColor(60, 127, 177)},
+                                       {{45, 1}, QColor(250, 253, 254)}, {{45, 23}, QColor(232, 245, 252)},
+                                       {{1, 3}, QColor(249, 253, 254)}};
+        // Upper body from c0, lower from c2 at the middle row, the side column, the inner bottom line, a corner.
+        QTest::newRow("normal") << ButtonVisualState::Normal
+                                << Probes{{{5, 2}, QColor(242, 242, 242)}, {{5, 11}, QColor(221, 221, 221)},
+                                          {{5, 23}, QColor(243, 243, 243)}, {{1, 11}, QColor(246, 246, 246)},
+                                          {{1, 22}, QColor(226, 226, 226)}, {{45, 2}, QColor(242, 242, 242)},
+                                          {{2, 11}, QColor(221, 221, 221)}};
+        QTest::newRow("focused") << ButtonVisualState::Focused
+                                 << Probes{{{45, 2}, QColor(166, 233, 251)}, {{45, 22}, QColor(132, 213, 239)},
+                                           {{2, 3}, QColor(165, 232, 251)}, {{87, 11}, QColor(146, 222, 245)}};
+        // The pressed face's runs, and the gradient beside them.
+        QTest::newRow("pressed") << ButtonVisualState::Pressed
+                                 << Probes{{{3, 2}, QColor(220, 237, 246)}, {{6, 2}, QColor(220, 237, 246)},
+                                           {{83, 2}, QColor(220, 237, 246)}, {{86, 2}, QColor(220, 237, 246)},
+                                           {{7, 2}, QColor(228, 243, 251)}, {{3, 1}, QColor(158, 176, 186)},
+                                           {{10, 1}, QColor(158, 176, 186)}, {{45, 1}, QColor(158, 176, 186)},
+                                           {{86, 1}, QColor(158, 176, 186)}, {{4, 22}, QColor(109, 181, 220)},
+                                           {{2, 3}, QColor(220, 237, 245)}};
+    }
+    void facePixels()
+    {
+        QFETCH(ButtonVisualState, state);
+        QFETCH(Probes, probes);
+        const QImage face = render(plainLook(), state);
+        for (const auto& [at, colour] : probes)
+            QVERIFY2(face.pixelColor(at) == colour,
+                     qPrintable(QStringLiteral("(%1, %2) is %3").arg(at.x()).arg(at.y()).arg(face.pixelColor(at).name())));
+    }
+
+    // The corners cut off, the middle row by height, and the gradients' run.
+    void shapeAndGradients()
+    {
         const QRegion shape = buttonShape(90, 25);
         QVERIFY(!shape.contains(QPoint(0, 0)));
         QVERIFY(!shape.contains(QPoint(89, 24)));
@@ -61,6 +99,11 @@ private slots:
         QCOMPARE(midRow(21), 10);
         QCOMPARE(midRow(25), 11);
         QCOMPARE(midRow(29), 13);
+        const QImage normal = render(plainLook(), ButtonVisualState::Normal);
+        QVERIFY(normal.pixelColor(5, 10).red() > 221); // row 10 still upper body
+        QVERIFY(normal.pixelColor(5, 22).red() < 221 && normal.pixelColor(5, 22).red() >= 207);
+        QCOMPARE(normal.pixelColor(1, 4).red(), 250);
+        QVERIFY(normal.pixelColor(1, 21).red() <= 246);
     }
 
     // On a screen at 200 %: the same face, each of its pixels two by two, and a
@@ -87,44 +130,6 @@ private slots:
         const QImage between = render(look, ButtonVisualState::Normal, {90, 25}, 1.5);
         QCOMPARE(between.size(), QSize(135, 38));
         QCOMPARE(between.pixelColor(1, 0), render(look, ButtonVisualState::Normal).pixelColor(0, 0));
-    }
-
-    void bodyRowsAtHeight25()
-    {
-        const QImage normal = render(plainLook(), ButtonVisualState::Normal);
-        QCOMPARE(normal.pixelColor(5, 2), QColor(242, 242, 242)); // upper body starts with c0
-        QCOMPARE(normal.pixelColor(5, 11), QColor(221, 221, 221)); // lower body starts with c2 at MidRow
-        QVERIFY(normal.pixelColor(5, 10).red() > 221);             // row 10 still upper body
-        QVERIFY(normal.pixelColor(5, 22).red() < 221 && normal.pixelColor(5, 22).red() >= 207);
-        QCOMPARE(normal.pixelColor(5, 23), QColor(243, 243, 243)); // bottom inner line e20
-        QCOMPARE(normal.pixelColor(1, 4).red(), 250);               // side column, upper part
-        QCOMPARE(normal.pixelColor(1, 11), QColor(246, 246, 246));  // side column, lower part starts c6
-        QCOMPARE(normal.pixelColor(1, 21).red() <= 246, true);
-        QCOMPARE(normal.pixelColor(1, 22), QColor(226, 226, 226)); // corner pixel e18
-    }
-
-    void focusRingOnlyWhenFocused()
-    {
-        const QImage focused = render(plainLook(), ButtonVisualState::Focused);
-        QCOMPARE(focused.pixelColor(45, 2), QColor(166, 233, 251));
-        QCOMPARE(focused.pixelColor(45, 22), QColor(132, 213, 239));
-        QCOMPARE(focused.pixelColor(2, 3), QColor(165, 232, 251));
-        QCOMPARE(focused.pixelColor(87, 11), QColor(146, 222, 245));
-        const QImage normal = render(plainLook(), ButtonVisualState::Normal);
-        QCOMPARE(normal.pixelColor(45, 2), QColor(242, 242, 242));
-        QCOMPARE(normal.pixelColor(2, 11), QColor(221, 221, 221));
-    }
-
-    void pressedRuns()
-    {
-        const QImage pressed = render(plainLook(), ButtonVisualState::Pressed);
-        for (int x : {3, 6, 83, 86})
-            QCOMPARE(pressed.pixelColor(x, 2), QColor(220, 237, 246));
-        QCOMPARE(pressed.pixelColor(7, 2), QColor(228, 243, 251)); // the gradient beside the run
-        for (int x : {3, 10, 45, 86})
-            QCOMPARE(pressed.pixelColor(x, 1), QColor(158, 176, 186));
-        QCOMPARE(pressed.pixelColor(4, 22), QColor(109, 181, 220));
-        QCOMPARE(pressed.pixelColor(2, 3), QColor(220, 237, 245));
     }
 
     void noBackgroundShowsOnlyTheCaption()

@@ -4,6 +4,7 @@
 #include "data/AddressListModel.h"
 #include "print/LabelJobs.h"
 #include "print/ListJob.h"
+#include "print/PdfPreferences.h"
 #include "print/PdfPrinterDevice.h"
 
 #include <QDir>
@@ -269,6 +270,38 @@ private slots:
         // A job that printed nothing kept nothing.
         QVERIFY(AfdrukkenAlleLabels(*printer, {}, {}, 10, true).ok);
         QCOMPARE(printer->keptDocument(), QString());
+    }
+
+    // The hint is added only to a file laid out as the PDF writer lays it
+    // out; any other file is left as it is and still prints.
+    void actualSizeNeedsAFileItKnows_data()
+    {
+        QTest::addColumn<QByteArray>("from");
+        QTest::addColumn<QByteArray>("to");
+        QTest::addColumn<bool>("updated");
+        QTest::newRow("as written") << QByteArray() << QByteArray() << true;
+        QTest::newRow("no trailer") << QByteArray("trailer") << QByteArray("trailor") << false;
+        QTest::newRow("no catalogue named") << QByteArray("/Root 1 0 R") << QByteArray("/Info 1 0 R") << false;
+        QTest::newRow("catalogue missing") << QByteArray("1 0 obj") << QByteArray("3 0 obj") << false;
+        QTest::newRow("catalogue not a dictionary") << QByteArray("<< /Type /Catalog /Pages 2 0 R >>") << QByteArray("[ 1 2 ]") << false;
+        QTest::newRow("preferences already there") << QByteArray("/Pages 2 0 R") << QByteArray("/Pages 2 0 R /ViewerPreferences << >>") << false;
+        QTest::newRow("no offset after startxref") << QByteArray("startxref\n9") << QByteArray("startxref\nx") << false;
+    }
+    void actualSizeNeedsAFileItKnows()
+    {
+        QFETCH(QByteArray, from);
+        QFETCH(QByteArray, to);
+        QFETCH(bool, updated);
+        QByteArray pdf = "%PDF-1.4\n1 0 obj\n<< /Type /Catalog /Pages 2 0 R >>\nendobj\nxref\n0 2\n"
+                         "trailer\n<< /Size 3 /Root 1 0 R >>\nstartxref\n9\n%%EOF\n";
+        if (!from.isEmpty())
+            pdf.replace(from, to);
+        const std::optional<QByteArray> update = actualSizeUpdate(pdf);
+        QCOMPARE(update.has_value(), updated);
+        if (updated) {
+            QVERIFY(update->startsWith("1 0 obj\n<< /Type /Catalog /Pages 2 0 R /ViewerPreferences << /PrintScaling /None >>\n>>"));
+            QVERIFY(update->contains("/Prev 9\n"));
+        }
     }
 };
 

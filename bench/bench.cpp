@@ -20,6 +20,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QApplication>
+#include <QWidget>
 #include <QProcess>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
@@ -179,13 +180,23 @@ void benchButton()
 
 int main(int argc, char* argv[])
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+    // The bare window shows on the display, as the program does; the rest runs offscreen.
+    const bool bareWindow = argc == 2 && qstrcmp(argv[1], "--bare-window") == 0;
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && !bareWindow)
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     if (argc == 4 && qstrcmp(argv[1], "--first-load") == 0)
         return firstLoad(QString::fromLocal8Bit(argv[2]), QString::fromLocal8Bit(argv[3]));
     if (const int done = runOneJob(argc, argv); done >= 0)
         return done;
+    // The floor of start-up: a bare window under the program's name (bench/startup.sh).
+    if (bareWindow) {
+        QWidget window;
+        window.setWindowTitle(QStringLiteral("Plaklabels"));
+        window.resize(652, 370);
+        window.show();
+        return app.exec();
+    }
     if (argc == 2 && qstrcmp(argv[1], "--window") == 0) {
         benchWindowSteps(1000000);
         benchLongFind();

@@ -9,6 +9,7 @@
 
 #include <QApplication>
 #include <QStandardPaths>
+#include <QTimer>
 #include <csignal>
 #include <cstdio>
 
@@ -60,7 +61,6 @@ int main(int argc, char* argv[])
                       Messages::Icon::Error);
         return 1;
     }
-    PdfPrinterDevice::removeLeftOverSpools();
     PdfPrinterDevice printer(home.path);
     AppContext context{home.path, {}, messages, printer};
 
@@ -68,6 +68,8 @@ int main(int argc, char* argv[])
     instance.serve(&window);
     window.show();
     window.offerRecoveries();
+    // Tidying up after earlier runs can wait until the window stands.
+    QTimer::singleShot(0, &PdfPrinterDevice::removeLeftOverSpools);
     if (!home.problem.isEmpty())
         messages.tell(&window, ProgramTitle, home.problem, Messages::Icon::Error);
     return app.exec();

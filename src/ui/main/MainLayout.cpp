@@ -155,8 +155,7 @@ void Main::buildListArea(QWidget* central)
 
     m_helpPic = new HelpSurface(frame1);
     m_helpPic->setObjectName(QStringLiteral("HelpPic"));
-    m_helpPic->setGeometry(area);
-    m_helpPic->setPixmap(QPixmap::fromImage(drawHelpText(area.size(), devicePixelRatioF())));
+    m_helpPic->setGeometry(area); // its text is drawn when first asked for, not at every start
     m_helpPic->setAccessibleName(QStringLiteral("Korte uitleg"));
     m_helpPic->hide();
 }

@@ -6,6 +6,7 @@
 #include "ui/dialogs/MargeForm.h"
 #include "ui/dialogs/NieuwForm.h"
 #include "ui/dialogs/OpenForm.h"
+#include "ui/main/HelpText.h"
 #include "ui/main/Main.h"
 #include "ui/main/SheetPreview.h"
 #include "widgets/vistabutton/VistaButton.h"
@@ -57,6 +58,8 @@ void Main::HelpUitleg_Click()
 
 void Main::setHelpShown(bool shown)
 {
+    if (shown && m_helpPic->pixmap().isNull())
+        m_helpPic->setPixmap(QPixmap::fromImage(drawHelpText(m_helpPic->size(), devicePixelRatioF())));
     m_listView->setHidden(shown);
     m_helpPic->setVisible(shown);
     m_editKnop->setButtonEnabled(!shown);

@@ -138,10 +138,19 @@ private slots:
         QCOMPARE(header->model()->headerData(1, Qt::Horizontal).toString(), QStringLiteral("Adres"));
     }
 
+    // Drawn when first asked for, and only then.
     void helpTextIsDrawnOnce()
     {
         MainWindowTest t;
-        const QImage help = t.find<QLabel>(QStringLiteral("HelpPic"))->pixmap().toImage();
+        auto* surface = t.find<QLabel>(QStringLiteral("HelpPic"));
+        QVERIFY(surface->pixmap().isNull());
+        t.open(QStringLiteral("a.lst"));
+        t.action(QStringLiteral("HelpUitleg"))->trigger();
+        const qint64 drawn = surface->pixmap().cacheKey();
+        t.action(QStringLiteral("HelpUitleg"))->trigger();
+        t.action(QStringLiteral("HelpUitleg"))->trigger();
+        QCOMPARE(surface->pixmap().cacheKey(), drawn);
+        const QImage help = surface->pixmap().toImage();
         QCOMPARE(help.size(), QSize(403, 264));
         QCOMPARE(help.pixelColor(2, 2), QColor(20, 20, 60));
         int light = 0;

@@ -28,26 +28,50 @@ constexpr bool isUsableFontSize(double points)
 // The printer that writes each job to a PDF file instead of paper.
 inline const QString PdfPrinterName = QStringLiteral("PDF-bestand");
 
+// What a printer keeps of its own: the offsets measured on it, and the
+// label a sheet half used in it goes on at.
+struct PrinterSettings {
+    MarginSettings margins;
+    int nextLabel = 1;
+    bool operator==(const PrinterSettings&) const = default;
+};
+
 // What the settings file keeps between runs. Each printer has offsets of its
 // own: one measured on a printer at home does not serve the one at the office.
 struct SavedSettings {
     MarginSettings margins; // those of "PDF-bestand"
     qint16 FontSize = 10;
-    QMap<QString, MarginSettings> printerMargins; // every other printer with offsets that are not all 0
+    // Every printer with something of its own; "PDF-bestand"'s offsets are `margins`.
+    QMap<QString, PrinterSettings> printers;
+    bool OneLabelPerHousehold = false;
     bool operator==(const SavedSettings&) const = default;
 
     MarginSettings marginsFor(const QString& printer) const
     {
-        return printer == PdfPrinterName ? margins : printerMargins.value(printer);
+        return printer == PdfPrinterName ? margins : printers.value(printer).margins;
     }
     void setMarginsFor(const QString& printer, const MarginSettings& offsets)
     {
         if (printer == PdfPrinterName)
             margins = offsets;
-        else if (offsets == MarginSettings{})
-            printerMargins.remove(printer);
         else
-            printerMargins.insert(printer, offsets);
+            printers[printer].margins = offsets;
+        forgetIfPlain(printer);
+    }
+    int nextLabelFor(const QString& printer) const { return printers.value(printer).nextLabel; }
+    void setNextLabel(const QString& printer, int label)
+    {
+        printers[printer].nextLabel = label;
+        forgetIfPlain(printer);
+    }
+
+private:
+    // A printer with nothing of its own takes no line.
+    void forgetIfPlain(const QString& printer)
+    {
+        const PrinterSettings& kept = printers[printer];
+        if ((printer == PdfPrinterName || kept.margins == MarginSettings{}) && kept.nextLabel == 1)
+            printers.remove(printer);
     }
 };
 

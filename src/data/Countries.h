@@ -13,3 +13,15 @@ bool isHomeCountry(QStringView land);
 
 // Whether an address goes abroad: its Land is filled in and is not the home country.
 bool isAbroad(const AddressRecord& address);
+
+// The countries whose postcodes the program knows; an empty Land is the home country.
+enum class Country { Netherlands, Belgium, Germany, Other };
+Country countryOf(QStringView land);
+
+// Whether the postcode is written as the country writes its postcodes (a
+// Dutch one with or without its blank); any postcode of another country is.
+bool isValidPostcode(QStringView postcode, Country country);
+
+// The postcode as it is printed: a Dutch one as PostNL writes it ("1000 AB"),
+// any other as typed.
+QString printedPostcode(QStringView postcode, Country country);

@@ -34,10 +34,18 @@ bool readFontSize(FieldReader& reader, qint16& target)
     return true;
 }
 
-// A printer's own line: its name in quotes, then its four offsets. A line
-// that does not read whole is passed over, as a later program's additions may be.
+// The line that says a mailing prints one label per household.
+const QByteArray HouseholdsLine = "\"Huishoudens\",1\r\n";
+
+// A printer's own line: its name in quotes, its four offsets, and the label
+// its next sheet starts at when that is not 1. A line that does not read
+// whole is passed over, as a later program's additions may be.
 void readPrinterLine(QByteArrayView line, SavedSettings& settings)
 {
+    if (line == QByteArrayView(HouseholdsLine).chopped(2)) {
+        settings.OneLabelPerHousehold = true;
+        return;
+    }
     FieldReader reader(line);
     const std::optional<QByteArrayView> name = reader.next();
     MarginSettings m;
@@ -45,9 +53,14 @@ void readPrinterLine(QByteArrayView line, SavedSettings& settings)
         if (!readNumberField(reader, *value))
             return;
     const QString printer = name ? decodeFileText(*name) : QString();
-    // Line 3 holds the offsets of "PDF-bestand"; a line of its own does not overrule it.
-    if (!printer.isEmpty() && printer != PdfPrinterName)
+    if (printer.isEmpty())
+        return;
+    // Line 3 holds the offsets of "PDF-bestand"; a line of its own does not overrule them.
+    if (printer != PdfPrinterName)
         settings.setMarginsFor(printer, m);
+    int next = 1;
+    if (readNumberField(reader, next) && next >= 1 && next <= 21)
+        settings.setNextLabel(printer, next);
 }
 
 void readPrinterLines(QByteArrayView rest, SavedSettings& settings)
@@ -63,10 +76,13 @@ void readPrinterLines(QByteArrayView rest, SavedSettings& settings)
     }
 }
 
-QByteArray printerLine(const QByteArray& name, const MarginSettings& m)
+QByteArray printerLine(const QByteArray& name, const MarginSettings& m, int nextLabel)
 {
-    return '"' + name + "\"," + QByteArray::number(m.LeftOffset) + ',' + QByteArray::number(m.TopOffset) + ','
-        + QByteArray::number(m.ColumnPitchOffset) + ',' + QByteArray::number(m.RowPitchOffset) + "\r\n";
+    QByteArray line = '"' + name + "\"," + QByteArray::number(m.LeftOffset) + ',' + QByteArray::number(m.TopOffset) + ','
+        + QByteArray::number(m.ColumnPitchOffset) + ',' + QByteArray::number(m.RowPitchOffset);
+    if (nextLabel != 1)
+        line += ',' + QByteArray::number(nextLabel);
+    return line + "\r\n";
 }
 
 }
@@ -93,11 +109,13 @@ QByteArray serializeSettings(const SavedSettings& settings)
                              .arg(m.LeftOffset).arg(m.TopOffset).arg(m.ColumnPitchOffset).arg(m.RowPitchOffset)
                              .arg(settings.FontSize);
     QByteArray bytes = text.toLatin1(); // a banner and numbers: plain ASCII
-    for (auto printer = settings.printerMargins.cbegin(); printer != settings.printerMargins.cend(); ++printer) {
+    for (auto printer = settings.printers.cbegin(); printer != settings.printers.cend(); ++printer) {
         // A name the file cannot spell stays unsaved; queue names are plain ASCII in practice.
         if (const std::optional<QByteArray> name = encodeFileText(printer.key()); name && !printer.key().contains(u'\n'))
-            bytes += printerLine(*name, printer.value());
+            bytes += printerLine(*name, settings.marginsFor(printer.key()), printer.value().nextLabel);
     }
+    if (settings.OneLabelPerHousehold)
+        bytes += HouseholdsLine;
     return bytes;
 }
 

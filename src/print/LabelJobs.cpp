@@ -6,6 +6,7 @@
 #include "print/PrinterDevice.h"
 
 #include <algorithm>
+#include <array>
 
 namespace {
 
@@ -19,16 +20,29 @@ bool setUpDevice(PrinterDevice& device, qint16 fontSize)
         && device.SetFontSize(fontSize) && device.SetTextColor(LabelSheet::TextColour);
 }
 
-// The top of line k of a label, the country always on the fifth line.
-qint64 lineOffset(int k)
-{
-    return k < LabelSheet::AddressLines ? qint64(LabelSheet::LabelLineSpacing) * k : LabelSheet::CountryLineOffset;
-}
+// The lines of a label as they are printed, one under the other: the name,
+// then Adres, Postcode and Woonplaats without a gap where one is empty, and
+// the country where the post asks for it: on every address abroad, and at
+// home only when wanted. A Dutch postcode as PostNL writes it.
+struct LabelLines {
+    std::array<QString, AddressRecord::FieldCount> text;
+    int count = 0;
+};
 
-// The post asks for the country on every address abroad, and for none at home.
-int printedLines(const AddressRecord& address, bool withCountry)
+LabelLines labelLines(const AddressRecord& address, bool withCountry)
 {
-    return withCountry || isAbroad(address) ? AddressRecord::FieldCount : LabelSheet::AddressLines;
+    LabelLines lines;
+    lines.text[lines.count++] = passOn(address.fieldView(AddressRecord::Naam));
+    const Country country = countryOf(address.fieldView(AddressRecord::Land));
+    for (int field = AddressRecord::Adres; field <= AddressRecord::Woonplaats; ++field) {
+        const QStringView text = address.fieldView(field);
+        if (isBlank(text))
+            continue;
+        lines.text[lines.count++] = field == AddressRecord::Postcode ? printedPostcode(text, country) : passOn(text);
+    }
+    if (withCountry || country != Country::Netherlands)
+        lines.text[lines.count++] = passOn(address.fieldView(AddressRecord::Land));
+    return lines;
 }
 
 double lineWidth(PrinterDevice& device, float points, const QString& text)
@@ -74,16 +88,18 @@ QString cutAtLabelEdge(PrinterDevice& device, const QString& text)
 // every other label, keep the chosen size.
 bool printLabel(PrinterDevice& device, qint64 x, qint64 y, const AddressRecord& address, bool withCountry, float fontSize)
 {
-    for (int k = 0; k < printedLines(address, withCountry); ++k) {
-        const QString text = passOn(address.fieldView(k));
+    const LabelLines lines = labelLines(address, withCountry);
+    for (int k = 0; k < lines.count; ++k) {
+        const QString& text = lines.text[size_t(k)];
+        const qint64 top = y + qint64(LabelSheet::LabelLineSpacing) * k;
         if (fitsAt(device, fontSize, text)) {
-            if (!printAt(device, x, y + lineOffset(k), text))
+            if (!printAt(device, x, top, text))
                 return false;
             continue;
         }
         const float size = fittingSize(device, fontSize, text);
         const QString shown = fitsAt(device, size, text) ? text : cutAtLabelEdge(device, text);
-        if (!device.SetFontSize(size) || !printAt(device, x, y + lineOffset(k), shown) || !device.SetFontSize(fontSize))
+        if (!device.SetFontSize(size) || !printAt(device, x, top, shown) || !device.SetFontSize(fontSize))
             return false;
     }
     return true;
@@ -199,8 +215,9 @@ TooWide findTooWide(PrinterDevice& device, const QList<AddressRecord>& addresses
     for (const AddressRecord& address : addresses) {
         bool tooWide = false;
         bool cut = false;
-        for (int k = 0; k < printedLines(address, withCountry); ++k) {
-            const QString text = passOn(address.fieldView(k));
+        const LabelLines lines = labelLines(address, withCountry);
+        for (int k = 0; k < lines.count; ++k) {
+            const QString& text = lines.text[size_t(k)];
             if (fitsAt(device, fontSize, text))
                 continue;
             tooWide = true;

@@ -21,7 +21,6 @@ constexpr int RowPitch = 2160;
 constexpr int LabelLineSpacing = 270;
 // Naam, Adres, Postcode and Woonplaats; the country, when printed, below them.
 constexpr int AddressLines = 4;
-constexpr int CountryLineOffset = AddressLines * LabelLineSpacing;
 // The labels' dark blue, which the list's title shares.
 constexpr QRgb TextColour = qRgb(0, 0, 90);
 constexpr int PageBreakLimit = 15000;

@@ -317,7 +317,7 @@ private slots:
         QCOMPARE(read(data + QStringLiteral("/k.lst")), old);
         QCOMPARE(disk.files(QStringLiteral("Data")), QStringList{QStringLiteral("k.lst")});
 
-        QCOMPARE(writeSettings(disk.path(), SavedSettings{{60, 0, 0, 0}, 12, {}}).reason,
+        QCOMPARE(writeSettings(disk.path(), SavedSettings{{60, 0, 0, 0}, 12, {}, false}).reason,
                  QStringLiteral("het schrijven is mislukt (is de schijf vol?)."));
         QCOMPARE(read(settingsPath(disk.path())), oldSettings);
         QCOMPARE(disk.files(), (QStringList{QStringLiteral("Plaklabels.ini"), QStringLiteral("vulsel")}));

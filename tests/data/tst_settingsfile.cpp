@@ -36,35 +36,42 @@ private slots:
     void readsAndWritesAllValues()
     {
         QTemporaryDir dir;
-        const SavedSettings settings{{-60, 120, 600, -600}, 12, {}};
+        const SavedSettings settings{{-60, 120, 600, -600}, 12, {}, false};
         QVERIFY(writeSettings(dir.path(), settings).ok);
         QCOMPARE(fileBytes(dir.path()),
                  QByteArray("\"Plaklabels\"\r\n\"----------------------------\"\r\n-60,120,600,-600\r\n12\r\n"));
         QCOMPARE(loadSettings(dir.path()), settings);
     }
 
-    // Each printer keeps its offsets on a line of its own after the four;
-    // "PDF-bestand" keeps line 3. A later program's extra fields are passed over.
-    void everyPrinterKeepsItsOffsets()
+    // Each printer keeps its offsets, and the label its next sheet starts at,
+    // on a line of its own after the four; "PDF-bestand" keeps line 3. One
+    // label per household is a line too. A later program's extra fields are passed over.
+    void everyPrinterKeepsItsOwn()
     {
         QTemporaryDir dir;
-        SavedSettings settings{{-60, 120, 600, -600}, 12, {}};
+        SavedSettings settings{{-60, 120, 600, -600}, 12, {}, true};
         settings.setMarginsFor(QStringLiteral("Laser"), {-114, -57, 0, -57});
         settings.setMarginsFor(QStringLiteral("kantoor/dubbel"), {60, 0, 0, 0});
         settings.setMarginsFor(QStringLiteral("Thuis"), {});
+        settings.setNextLabel(QStringLiteral("Thuis"), 8);
+        settings.setNextLabel(PdfPrinterName, 4);
+        settings.setNextLabel(QStringLiteral("Laser"), 1);
         settings.setMarginsFor(QStringLiteral("naam \"met\" quotes"), {6, 6, 6, 6});
         QVERIFY(writeSettings(dir.path(), settings).ok);
         const QByteArray bytes = "\"Plaklabels\"\r\n\"----------------------------\"\r\n-60,120,600,-600\r\n12\r\n"
-                                 "\"Laser\",-114,-57,0,-57\r\n\"kantoor/dubbel\",60,0,0,0\r\n";
+                                 "\"Laser\",-114,-57,0,-57\r\n\"PDF-bestand\",-60,120,600,-600,4\r\n\"Thuis\",0,0,0,0,8\r\n"
+                                 "\"kantoor/dubbel\",60,0,0,0\r\n\"Huishoudens\",1\r\n";
         QCOMPARE(fileBytes(dir.path()), bytes);
-        settings.printerMargins.remove(QStringLiteral("naam \"met\" quotes"));
+        settings.printers.remove(QStringLiteral("naam \"met\" quotes"));
         QCOMPARE(loadSettings(dir.path()), settings);
         QCOMPARE(settings.marginsFor(PdfPrinterName), (MarginSettings{-60, 120, 600, -600}));
         QCOMPARE(settings.marginsFor(QStringLiteral("Thuis")), MarginSettings());
+        QCOMPARE(settings.nextLabelFor(QStringLiteral("Laser")), 1);
 
-        writeBytes(dir.path(), Defaults + "\"Laser\",1,2,3,4,7\r\n\"PDF-bestand\",9,9,9,9\r\nLaser,x\r\n\"Oud\",5,5\r\n");
+        writeBytes(dir.path(), Defaults + "\"Laser\",1,2,3,4,7,x\r\n\"PDF-bestand\",9,9,9,9\r\nLaser,x\r\n\"Oud\",5,5\r\n\"Nieuw\",0,0,0,0,99\r\n");
         SavedSettings expected;
         expected.setMarginsFor(QStringLiteral("Laser"), {1, 2, 3, 4});
+        expected.setNextLabel(QStringLiteral("Laser"), 7);
         QCOMPARE(loadSettings(dir.path()), expected);
     }
 
@@ -73,7 +80,7 @@ private slots:
         QTemporaryDir dir;
         const QByteArray bytes = "anything at all\r\n\"- -\"\r\n1,2,3,4\r\n9\r\nextra,lines\r\n";
         writeBytes(dir.path(), bytes);
-        QCOMPARE(loadSettings(dir.path()), (SavedSettings{{1, 2, 3, 4}, 9, {}}));
+        QCOMPARE(loadSettings(dir.path()), (SavedSettings{{1, 2, 3, 4}, 9, {}, false}));
         QCOMPARE(fileBytes(dir.path()), bytes); // a complete file is left alone
     }
 
@@ -81,7 +88,7 @@ private slots:
     {
         QTemporaryDir dir;
         writeBytes(dir.path(), "\"x\"\r\n\"y\"\r\n60,-120,0,180\r\n");
-        QCOMPARE(loadSettings(dir.path()), (SavedSettings{{60, -120, 0, 180}, 10, {}}));
+        QCOMPARE(loadSettings(dir.path()), (SavedSettings{{60, -120, 0, 180}, 10, {}, false}));
         QCOMPARE(fileBytes(dir.path()),
                  QByteArray("\"Plaklabels\"\r\n\"----------------------------\"\r\n60,-120,0,180\r\n10\r\n"));
     }
@@ -90,15 +97,15 @@ private slots:
     {
         QTest::addColumn<QByteArray>("line3and4");
         QTest::addColumn<SavedSettings>("expected");
-        QTest::newRow("text") << QByteArray("60,abc,0,0\r\n12\r\n") << SavedSettings{{60, 0, 0, 0}, 12, {}};
-        QTest::newRow("the others kept") << QByteArray("12,13,abc,15\r\n9\r\n") << SavedSettings{{12, 13, 0, 15}, 9, {}};
-        QTest::newRow("fraction") << QByteArray("60,1.5,0,0\r\n12\r\n") << SavedSettings{{60, 0, 0, 0}, 12, {}};
-        QTest::newRow("beyond 32 bits") << QByteArray("60,120,3000000000,0\r\n12\r\n") << SavedSettings{{60, 120, 0, 0}, 12, {}};
-        QTest::newRow("beyond 16 bits") << QByteArray("1,2,3,4\r\n40000\r\n") << SavedSettings{{1, 2, 3, 4}, 10, {}};
-        QTest::newRow("empty") << QByteArray("1,,3,4\r\n12\r\n") << SavedSettings{{1, 0, 3, 4}, 12, {}};
-        QTest::newRow("font size 0") << QByteArray("1,2,3,4\r\n0\r\n") << SavedSettings{{1, 2, 3, 4}, 10, {}};
-        QTest::newRow("font size -5") << QByteArray("1,2,3,4\r\n-5\r\n") << SavedSettings{{1, 2, 3, 4}, 10, {}};
-        QTest::newRow("font size 32767") << QByteArray("1,2,3,4\r\n32767\r\n") << SavedSettings{{1, 2, 3, 4}, 10, {}};
+        QTest::newRow("text") << QByteArray("60,abc,0,0\r\n12\r\n") << SavedSettings{{60, 0, 0, 0}, 12, {}, false};
+        QTest::newRow("the others kept") << QByteArray("12,13,abc,15\r\n9\r\n") << SavedSettings{{12, 13, 0, 15}, 9, {}, false};
+        QTest::newRow("fraction") << QByteArray("60,1.5,0,0\r\n12\r\n") << SavedSettings{{60, 0, 0, 0}, 12, {}, false};
+        QTest::newRow("beyond 32 bits") << QByteArray("60,120,3000000000,0\r\n12\r\n") << SavedSettings{{60, 120, 0, 0}, 12, {}, false};
+        QTest::newRow("beyond 16 bits") << QByteArray("1,2,3,4\r\n40000\r\n") << SavedSettings{{1, 2, 3, 4}, 10, {}, false};
+        QTest::newRow("empty") << QByteArray("1,,3,4\r\n12\r\n") << SavedSettings{{1, 0, 3, 4}, 12, {}, false};
+        QTest::newRow("font size 0") << QByteArray("1,2,3,4\r\n0\r\n") << SavedSettings{{1, 2, 3, 4}, 10, {}, false};
+        QTest::newRow("font size -5") << QByteArray("1,2,3,4\r\n-5\r\n") << SavedSettings{{1, 2, 3, 4}, 10, {}, false};
+        QTest::newRow("font size 32767") << QByteArray("1,2,3,4\r\n32767\r\n") << SavedSettings{{1, 2, 3, 4}, 10, {}, false};
     }
     void notANumberIsAReadFailure()
     {
@@ -122,7 +129,7 @@ private slots:
         QTemporaryDir dir;
         writeBytes(dir.path(), Defaults);
         const QByteArray answer = runWithFileSizeLimit(20, [&] {
-            return writeSettings(dir.path(), SavedSettings{{-60, 120, 600, -600}, 12, {}}).reason.toUtf8();
+            return writeSettings(dir.path(), SavedSettings{{-60, 120, 600, -600}, 12, {}, false}).reason.toUtf8();
         });
         QCOMPARE(answer, QByteArray("het schrijven is mislukt (is de schijf vol?)."));
         QCOMPARE(fileBytes(dir.path()), Defaults);

@@ -309,22 +309,38 @@ private slots:
         QCOMPARE(far.lines.size(), 15 * 6 + RulerLines);
     }
 
-    void countryLineSitsAt1080()
+    // An empty Adres, Postcode or Woonplaats leaves no gap: the lines below
+    // move up, the country's included. A Dutch postcode prints as PostNL
+    // writes it; the list keeps what was typed.
+    void linesMoveUpOverEmptyFields_data()
     {
-        AddressListModel list;
-        AddressRecord noTown = address(1);
-        noTown.setField(AddressRecord::Woonplaats, QString());
-        list.replaceAll({noTown});
+        QTest::addColumn<QStringList>("fields");
+        QTest::addColumn<QStringList>("printed"); // one a line, 270 twips apart
+        QTest::newRow("no town") << QStringList{QStringLiteral("Jan"), QStringLiteral("Weg 1"), QStringLiteral("1000 AB"), QString(), QStringLiteral("Nederland")}
+                                 << QStringList{QStringLiteral("Jan"), QStringLiteral("Weg 1"), QStringLiteral("1000 AB"), QStringLiteral("Nederland")};
+        QTest::newRow("no street, blank postcode") << QStringList{QStringLiteral("Jan"), QString(), QStringLiteral("  "), QStringLiteral("Ede"), QStringLiteral("NL")}
+                                                   << QStringList{QStringLiteral("Jan"), QStringLiteral("Ede"), QStringLiteral("NL")};
+        QTest::newRow("Dutch postcode as PostNL writes it") << QStringList{QStringLiteral("Jan"), QStringLiteral("Weg 1"), QStringLiteral("1000ab"), QStringLiteral("Ede"), QString()}
+                                                            << QStringList{QStringLiteral("Jan"), QStringLiteral("Weg 1"), QStringLiteral("1000 AB"), QStringLiteral("Ede"), QString()};
+        QTest::newRow("a Belgian one as typed") << QStringList{QStringLiteral("Piet"), QStringLiteral("Rue 2"), QStringLiteral("1000ab"), QStringLiteral("Brussel"), QStringLiteral("België")}
+                                                << QStringList{QStringLiteral("Piet"), QStringLiteral("Rue 2"), QStringLiteral("1000ab"), QStringLiteral("Brussel"), QStringLiteral("België")};
+    }
+    void linesMoveUpOverEmptyFields()
+    {
+        QFETCH(QStringList, fields);
+        QFETCH(QStringList, printed);
+        const AddressRecord record{{fields[0], fields[1], fields[2], fields[3], fields[4]}};
         RecordingDevice device;
-        QVERIFY(AfdrukkenAlleLabels(device, list.records(), {}, 12, true).ok);
-        QCOMPARE(device.texts.size(), 5);
-        QCOMPARE(device.texts[3].text, QString());
-        QCOMPARE(device.texts[3].y, 1050 + 810);
-        QCOMPARE(device.texts[4].text, QStringLiteral("Nederland"));
-        QCOMPARE(device.texts[4].y, 1050 + 1080);
-        QCOMPARE(device.texts[4].size, 12);
-        QVERIFY(device.texts[4].bold);
-        QCOMPARE(device.texts[4].colour, qRgb(0, 0, 90));
+        QVERIFY(AfdrukkenAlleLabels(device, {record}, {}, 12, true).ok);
+        QStringList texts;
+        for (int k = 0; k < device.texts.size(); ++k) {
+            texts.append(device.texts[k].text);
+            QCOMPARE(device.texts[k].y, 1050 + 270 * k);
+            QCOMPARE(device.texts[k].size, 12);
+        }
+        QCOMPARE(texts, printed);
+        QVERIFY(device.texts.last().bold);
+        QCOMPARE(device.texts.last().colour, qRgb(0, 0, 90));
     }
 
     void sameAddressOnAllLabelsWithoutPageBreak()

@@ -126,6 +126,14 @@ void AfdrukForm::buildOptions()
     m_check1->setGeometry(twipRect(315, 1800, 3000, 285));
     FormStyle::setColours(m_check1, FormStyle::DialogBackground, FormStyle::CaptionGrey);
     connect(m_check1, &QCheckBox::clicked, this, &AfdrukForm::Check1_Click);
+
+    // A household (one street address) gets one label with a joint name.
+    m_households = new QCheckBox(QStringLiteral("Eén etiket per huishouden"), this);
+    m_households->setObjectName(QStringLiteral("Check2"));
+    m_households->setAccessibleName(m_households->text());
+    m_households->setGeometry(twipRect(315, 2040, 3000, 240));
+    FormStyle::setColours(m_households, FormStyle::DialogBackground, FormStyle::CaptionGrey);
+    m_households->setChecked(m_context.values.OneLabelPerHousehold);
 }
 
 void AfdrukForm::buildLabelPicture()
@@ -181,7 +189,8 @@ void AfdrukForm::setTabOrders()
     setTabOrder(m_option1[2], m_cancelKnop);
     setTabOrder(m_cancelKnop, m_printKnop);
     setTabOrder(m_printKnop, m_check1);
-    setTabOrder(m_check1, m_combo1);
+    setTabOrder(m_check1, m_households);
+    setTabOrder(m_households, m_combo1);
     setTabOrder(m_combo1, m_startBox);
 }
 
@@ -191,8 +200,10 @@ void AfdrukForm::Combo2_Change()
     if (index >= 0)
         m_context.printer.SelectPrinter(index);
     setWindowTitle(QStringLiteral("Afdrukken (") + m_context.printer.CurrentDeviceName() + QLatin1Char(')'));
-    // Each printer has its own offsets, and with them its own labels to a sheet.
+    // Each printer has its own offsets, and with them its own labels to a
+    // sheet; a sheet half used goes on where its last job stopped.
     m_startBox->setRange(1, LabelSheet::labelsOnSheet(margins()));
+    m_startBox->setValue(m_context.values.nextLabelFor(m_context.printer.CurrentDeviceName()));
 }
 
 MarginSettings AfdrukForm::margins() const
@@ -265,13 +276,45 @@ const QList<AddressRecord>& AfdrukForm::addresses() const
     return m_chosen.isEmpty() ? m_list.records() : m_chosen;
 }
 
-QString AfdrukForm::labelsQuestion() const
+QString AfdrukForm::labelsQuestion(const Households& households) const
 {
     const int start = m_startBox->value();
     const QString from = start > 1 ? QStringLiteral(", te beginnen bij etiket %1").arg(start) : QString();
-    if (m_chosen.isEmpty())
-        return QStringLiteral("Wil je de complete lijst op %1 plaklabels afdrukken%2?").arg(m_list.count()).arg(from);
-    return QStringLiteral("Wil je de %1 gekozen adressen op %1 plaklabels afdrukken%2?").arg(m_chosen.size()).arg(from);
+    const qsizetype labels = households.labels.size();
+    QString question = m_chosen.isEmpty()
+        ? QStringLiteral("Wil je de complete lijst op %1 plaklabels afdrukken%2?").arg(labels).arg(from)
+        : QStringLiteral("Wil je de %1 gekozen adressen op %2 plaklabels afdrukken%3?").arg(m_chosen.size()).arg(labels).arg(from);
+    if (households.joined == 0)
+        return question;
+    const QString names = namesAfterColon(households.joined, households.jointNames);
+    return (households.joined == 1 ? QStringLiteral("1 huishouden krijgt één etiket: %1").arg(names)
+                                   : QStringLiteral("%1 huishoudens krijgen één etiket: %2").arg(households.joined).arg(names))
+        + QStringLiteral("\r\n") + question;
+}
+
+std::optional<JobResult> AfdrukForm::printAllOnLabels()
+{
+    const qint16 fontSize = m_context.values.FontSize;
+    const bool withCountry = m_check1->isChecked();
+    // Without households, every address is a label of its own.
+    const Households households = m_households->isChecked() ? householdLabels(addresses()) : Households{addresses(), 0, {}};
+    if (!mayPrintSuspects(m_context.messages, this, households.labels) || !confirm(labelsQuestion(households))
+        || !mayPrintTooWide(m_context.messages, this, m_context.printer, households.labels, fontSize, withCountry))
+        return std::nullopt;
+    m_context.printer.SetDocumentName(ProgramTitle);
+    ProgressWindow progress(this);
+    const JobResult result = AfdrukkenAlleLabels(m_context.printer, households.labels, margins(), fontSize, withCountry,
+                                                 m_startBox->value(), &progress);
+    if (result.ok)
+        rememberNextLabel(households.labels.size());
+    return result;
+}
+
+void AfdrukForm::rememberNextLabel(qsizetype labelsPrinted)
+{
+    const int perSheet = LabelSheet::labelsOnSheet(margins());
+    const int used = int((m_startBox->value() - 1 + labelsPrinted) % perSheet);
+    m_context.values.setNextLabel(m_context.printer.CurrentDeviceName(), used + 1);
 }
 
 QString AfdrukForm::listQuestion() const
@@ -290,39 +333,41 @@ void AfdrukForm::PrintKnop_Click()
 {
     if (!storeFontSize())
         return;
-    const int n = m_list.count();
+    m_context.values.OneLabelPerHousehold = m_households->isChecked();
     PrinterDevice& printer = m_context.printer;
     const qint16 fontSize = m_context.values.FontSize;
     const bool withCountry = m_check1->isChecked();
-    ProgressWindow progress(this);
-    const int start = m_startBox->value();
-    const MarginSettings margins = this->margins();
     JobResult result;
     // An empty list prints nothing and closes the dialog.
-    if (n > 0) {
+    if (m_list.count() > 0) {
         switch (chosenJob()) {
         case Job::AllOnLabels:
-            if (!confirm(labelsQuestion())
-                || !mayPrintTooWide(m_context.messages, this, printer, addresses(), fontSize, withCountry))
+            if (const std::optional<JobResult> printed = printAllOnLabels())
+                result = *printed;
+            else
                 return;
-            printer.SetDocumentName(ProgramTitle);
-            result = AfdrukkenAlleLabels(printer, addresses(), margins, fontSize, withCountry, start, &progress);
             break;
-        case Job::ListOnA4:
+        case Job::ListOnA4: {
             if (!confirm(listQuestion()))
                 return;
             printer.SetDocumentName(QStringLiteral("Adressenlijst"));
+            ProgressWindow progress(this);
             result = AfdrukkenLijst(printer, addresses(), fontSize, m_context.clock(), &progress);
             break;
+        }
         case Job::TwentyOneOfOne:
             if (isBlank(m_current.fieldView(AddressRecord::Naam))) {
                 m_context.messages.tell(this, ProgramTitle, QStringLiteral("Eerst een adres selecteren uit de lijst..."));
                 break;
             }
-            if (!mayPrintTooWide(m_context.messages, this, printer, {m_current}, fontSize, withCountry))
+            if (!mayPrintSuspects(m_context.messages, this, {m_current})
+                || !mayPrintTooWide(m_context.messages, this, printer, {m_current}, fontSize, withCountry))
                 return;
             printer.SetDocumentName(ProgramTitle);
-            result = AfdrukkenZelfdeLabels(printer, m_current, margins, fontSize, withCountry, start);
+            result = AfdrukkenZelfdeLabels(printer, m_current, margins(), fontSize, withCountry, m_startBox->value());
+            // The sheet is full: the next one starts at its first label.
+            if (result.ok)
+                m_context.values.setNextLabel(printer.CurrentDeviceName(), 1);
             break;
         }
     }

@@ -2,9 +2,12 @@
 
 #include "ui/AppContext.h"
 #include "data/AddressRecord.h"
+#include "data/Mailing.h"
+#include "print/PrintJob.h"
 
 #include <QDialog>
 #include <array>
+#include <optional>
 
 class AddressListModel;
 class QCheckBox;
@@ -43,7 +46,13 @@ private:
     MarginSettings margins() const;
     // What the first two options print.
     const QList<AddressRecord>& addresses() const;
-    QString labelsQuestion() const;
+    // The question before the labels of the first option: how many labels,
+    // and before it the households that get one between them.
+    QString labelsQuestion(const Households& households) const;
+    // The first option's job; nothing when the user chose not to print.
+    std::optional<JobResult> printAllOnLabels();
+    // Where the next sheet in this printer starts, after a job that went well.
+    void rememberNextLabel(qsizetype labelsPrinted);
     QString listQuestion() const;
     QString labelPictureText(bool withCountry) const;
     void showLabelPicture(bool withCountry);
@@ -63,6 +72,7 @@ private:
     QWidget* m_plaklabel = nullptr;
     QLabel* m_label3 = nullptr;
     QCheckBox* m_check1 = nullptr;
+    QCheckBox* m_households = nullptr;
     QLabel* m_startCaption = nullptr;
     QSpinBox* m_startBox = nullptr;
     VistaButton* m_cancelKnop = nullptr;

@@ -2,6 +2,7 @@
 
 #include "ui/AppContext.h"
 #include "app/Algemeen.h"
+#include "data/Mailing.h"
 #include "print/LabelJobs.h"
 
 #include <QCloseEvent>
@@ -42,17 +43,24 @@ void ProgressWindow::pagesDone(qint64 done, qint64 total)
     m_dialog->setValue(int(done));
 }
 
-namespace {
-
-// "Naam, Naam, …" after a sentence's colon: the first names, then a mark for the rest.
-QString namesAfterColon(const TooWide::Addresses& addresses)
+QString namesAfterColon(qsizetype count, const QStringList& names)
 {
-    QString names = addresses.names.join(QStringLiteral(", "));
-    if (addresses.count > addresses.names.size())
-        names += QStringLiteral(", ") + QChar(0x2026);
-    return names + QLatin1Char('.');
+    QString text = names.join(QStringLiteral(", "));
+    if (count > names.size())
+        text += QStringLiteral(", ") + QChar(0x2026);
+    return text + QLatin1Char('.');
 }
 
+bool mayPrintSuspects(Messages& messages, QWidget* parent, const QList<AddressRecord>& addresses)
+{
+    const Suspects found = suspectAddresses(addresses);
+    if (found.count == 0)
+        return true;
+    const QString names = namesAfterColon(found.count, found.names);
+    const QString text = found.count == 1
+        ? QStringLiteral("1 adres lijkt onvolledig of onjuist: %1 Toch afdrukken?").arg(names)
+        : QStringLiteral("%1 adressen lijken onvolledig of onjuist: %2 Toch afdrukken?").arg(found.count).arg(names);
+    return messages.ask(parent, QStringLiteral("Afdrukken"), text) == Messages::Answer::Ja;
 }
 
 bool mayPrintTooWide(Messages& messages, QWidget* parent, PrinterDevice& printer, const QList<AddressRecord>& addresses,
@@ -63,12 +71,12 @@ bool mayPrintTooWide(Messages& messages, QWidget* parent, PrinterDevice& printer
     if (const qsizetype n = found.shrunk.count)
         lines.append((n == 1 ? QStringLiteral("1 adres wordt kleiner afgedrukt om op zijn etiket te passen: ")
                              : QStringLiteral("%1 adressen worden kleiner afgedrukt om op hun etiket te passen: ").arg(n))
-                     + namesAfterColon(found.shrunk));
+                     + namesAfterColon(found.shrunk.count, found.shrunk.names));
     if (const qsizetype n = found.cut.count)
         lines.append((n == 1 ? QStringLiteral("1 adres past ook in de kleinste letter niet op zijn etiket en wordt afgekapt: ")
                              : QStringLiteral("%1 adressen passen ook in de kleinste letter niet op hun etiket en worden afgekapt: ")
                                    .arg(n))
-                     + namesAfterColon(found.cut));
+                     + namesAfterColon(found.cut.count, found.cut.names));
     if (lines.isEmpty())
         return true;
     lines.append(found.cut.count ? QStringLiteral("Toch afdrukken?") : QStringLiteral("Afdrukken?"));

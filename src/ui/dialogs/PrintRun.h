@@ -30,6 +30,13 @@ private:
 bool mayPrintTooWide(Messages& messages, QWidget* parent, PrinterDevice& printer, const QList<AddressRecord>& addresses,
                      qint16 fontSize, bool withCountry);
 
+// Before a label job: when addresses look incomplete or wrong, asks once
+// whether to print all the same. True when none do or the answer is Ja.
+bool mayPrintSuspects(Messages& messages, QWidget* parent, const QList<AddressRecord>& addresses);
+
+// "Naam, Naam, …." after a sentence's colon: the first names, a mark for the rest.
+QString namesAfterColon(qsizetype count, const QStringList& names);
+
 // After a job ran: opens the PDF it was kept as in the desktop's viewer, or
 // tells where it is when none could; tells why a job failed. A job that went
 // well and was shown says nothing.

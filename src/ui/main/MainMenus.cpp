@@ -102,6 +102,8 @@ void Main::A4_MouseDown(Qt::MouseButton button, QPointF position)
 void Main::AfdrukkenEnkelLabel(int position)
 {
     const AddressRecord address = currentAddress();
+    if (!mayPrintSuspects(m_context.messages, this, {address}))
+        return;
     const auto answer = m_context.messages.ask(
         this, QStringLiteral(" Print"),
         QStringLiteral("Wil je Plaklabel nummer %1 afdrukken met de naam van...\r\n%2?")

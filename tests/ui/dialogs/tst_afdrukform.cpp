@@ -1,6 +1,7 @@
 #include "TestContext.h"
 #include "app/Algemeen.h"
 #include "data/AddressListModel.h"
+#include "data/SettingsFile.h"
 #include "ui/dialogs/AfdrukForm.h"
 #include "ui/dialogs/PrintRun.h"
 #include "widgets/vistabutton/VistaButton.h"
@@ -308,7 +309,7 @@ private slots:
 
         // Only the space counts as blank: a name of a tab or a no-break space is a name.
         for (const QString& naam : {QStringLiteral("\t"), QStringLiteral("\u00A0")}) {
-            FormTest v(2, AddressRecord{{naam, {}, {}, {}, {}}});
+            FormTest v(2, AddressRecord{{naam, QStringLiteral("Weg 1"), QStringLiteral("1234 AB"), QStringLiteral("Ede"), {}}});
             QTest::mouseClick(v.option(2), Qt::LeftButton);
             v.print();
             QCOMPARE(v.test.messages.shown.size(), 0);
@@ -391,6 +392,65 @@ private slots:
         QVERIFY(!t.form->isVisible());
         QCOMPARE(t.test.context.values.FontSize, 10);
         QVERIFY(!t.test.printer.ops.contains(QStringLiteral("SetUnitTwips")));
+    }
+
+    // One label per household, its question counting labels; each printer
+    // proposes the label after the last one printed, after a restart too,
+    // and 21 of one starts the next sheet at 1.
+    void mailingAsAClubSendsIt()
+    {
+        FormTest t(3);
+        const auto member = [](const char* naam, const char* adres) {
+            return AddressRecord{{QString::fromUtf8(naam), QString::fromUtf8(adres), QStringLiteral("1234 AB"), QStringLiteral("Zwolle"), {}}};
+        };
+        t.list.replaceAll({member("Jan de Vries", "Straat 1"), member("Kees Bakker", "Straat 2"), member("Els de Vries", "straat  1")});
+        auto* households = t.find<QCheckBox>(QStringLiteral("Check2"));
+        QCOMPARE(households->accessibleName(), QStringLiteral("Eén etiket per huishouden"));
+        QVERIFY(!households->isChecked());
+        households->setChecked(true);
+        t.test.messages.answers = {Messages::Answer::Ja};
+        t.print();
+        QCOMPARE(t.test.messages.lastText(), QStringLiteral("1 huishouden krijgt één etiket: Fam. de Vries.\r\n"
+                                                            "Wil je de complete lijst op 2 plaklabels afdrukken?"));
+        QStringList names;
+        for (const auto& text : t.test.printer.texts)
+            if (text.y == 1050)
+                names.append(text.text);
+        QCOMPARE(names, (QStringList{QStringLiteral("Fam. de Vries"), QStringLiteral("Kees Bakker")}));
+        QVERIFY(t.test.context.values.OneLabelPerHousehold);
+
+        const auto startIn = [&](AfdrukForm& form) { return form.findChild<QSpinBox*>(QStringLiteral("BeginEtiket"))->value(); };
+        AfdrukForm second(t.test.context, t.list, {}, AddressRecord());
+        QCOMPARE(startIn(second), 3);
+        QVERIFY(second.findChild<QCheckBox*>(QStringLiteral("Check2"))->isChecked());
+        t.test.messages.answers = {Messages::Answer::Ja};
+        second.PrintKnop_Click();
+        QCOMPARE(t.test.context.values.nextLabelFor(QStringLiteral("Kantoor")), 5);
+        QVERIFY(writeSettings(t.test.folder.path(), t.test.context.values).ok);
+        static_cast<SavedSettings&>(t.test.context.values) = loadSettings(t.test.folder.path());
+        AfdrukForm restarted(t.test.context, t.list, {}, member("Ans Smit", "Weg 9"));
+        QCOMPARE(startIn(restarted), 5);
+        restarted.findChild<QComboBox*>(QStringLiteral("Combo2"))->setCurrentIndex(1);
+        restarted.Combo2_Change();
+        QCOMPARE(startIn(restarted), 1); // another printer, another sheet
+        restarted.findChild<QComboBox*>(QStringLiteral("Combo2"))->setCurrentIndex(0);
+        restarted.Combo2_Change();
+        restarted.Option1_Click(2);
+        restarted.findChild<QRadioButton*>(QStringLiteral("Option1_2"))->setChecked(true);
+        restarted.PrintKnop_Click();
+        QCOMPARE(t.test.context.values.nextLabelFor(QStringLiteral("Kantoor")), 1);
+    }
+
+    // Addresses that look incomplete or wrong are named before the job's question; Nee prints nothing.
+    void suspectAddressesAreAskedAbout()
+    {
+        FormTest t(2);
+        t.list.replaceAll({address(1), AddressRecord{{QStringLiteral("Zonder Plaats"), QStringLiteral("Weg 1"), QStringLiteral("1234 AB"), {}, {}}}});
+        t.test.messages.answers = {Messages::Answer::Nee};
+        t.print();
+        QCOMPARE(t.test.messages.lastText(), QStringLiteral("1 adres lijkt onvolledig of onjuist: Zonder Plaats. Toch afdrukken?"));
+        QVERIFY(!t.test.printer.ops.contains(QStringLiteral("SetUnitTwips")));
+        QVERIFY(t.form->isVisible());
     }
 };
 

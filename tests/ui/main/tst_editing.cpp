@@ -152,8 +152,10 @@ private slots:
         QTest::keyClicks(view, QStringLiteral("p"));
         QCOMPARE(t.field(0)->text(), QStringLiteral("Piet"));
 
-        t.test.messages.answers = {Messages::Answer::Ja};
+        // Piet's Belgian postcode has letters: asked about first, then the label.
+        t.test.messages.answers = {Messages::Answer::Ja, Messages::Answer::Ja};
         QTest::mouseClick(t.find(QStringLiteral("A4")), Qt::LeftButton, {}, QPoint(20, 20));
+        QCOMPARE(t.test.messages.shown.first().text, QStringLiteral("1 adres lijkt onvolledig of onjuist: Piet. Toch afdrukken?"));
         QCOMPARE(t.test.printer.texts.first().text, QStringLiteral("Piet"));
     }
 
@@ -226,7 +228,7 @@ private slots:
     {
         MainWindowTest t;
         const QString street(40000, QLatin1Char('s'));
-        t.open(QStringLiteral("a.lst"), "\"Jan\",\"" + street.toLatin1() + "\",\"1\",\"Ede\",\"Nederland\"\r\n");
+        t.open(QStringLiteral("a.lst"), "\"Jan\",\"" + street.toLatin1() + "\",\"1234 AB\",\"Ede\",\"Nederland\"\r\n");
         t.main->show();
         QVERIFY(QTest::qWaitForWindowActive(t.main.get()));
         clickRow(t, 0);
@@ -318,7 +320,7 @@ private slots:
     {
         MainWindowTest t;
         const QByteArray naam(200000, 'n');
-        t.open(QStringLiteral("a.lst"), "\"" + naam + "\",\"Dorp 1\",\"1\",\"Ede\",\"Nederland\"\r\n\"Jan\",\"a\",\"b\",\"c\",\"d\"\r\n");
+        t.open(QStringLiteral("a.lst"), "\"" + naam + "\",\"Dorp 1\",\"1234 AB\",\"Ede\",\"Nederland\"\r\n\"Jan\",\"a\",\"b\",\"c\",\"d\"\r\n");
         clickRow(t, 0);
         QCOMPARE(t.field(0)->text(), QString(1000, QLatin1Char('n')) + QChar(0x2026));
         QVERIFY(t.field(0)->isReadOnly());

@@ -164,7 +164,7 @@ private slots:
     void settingsAreReadAtStartAndWrittenAtClose()
     {
         TestContext test;
-        QVERIFY(writeSettings(test.folder.path(), SavedSettings{{60, -120, 0, 180}, 12, {{QStringLiteral("Kantoor"), {-57, 0, 0, 3}}}}).ok);
+        QVERIFY(writeSettings(test.folder.path(), SavedSettings{{60, -120, 0, 180}, 12, {{QStringLiteral("Kantoor"), {{-57, 0, 0, 3}, 7}}}, true}).ok);
         Main main(test.context);
         QCOMPARE(test.context.values.margins.TopOffset, -120);
         QCOMPARE(test.context.values.FontSize, 12);
@@ -173,7 +173,7 @@ private slots:
         main.show();
         QVERIFY(main.close());
         QCOMPARE(test.messages.shown.size(), 0);
-        QCOMPARE(loadSettings(test.folder.path()), (SavedSettings{{-600, -120, 0, 180}, 9, {{QStringLiteral("Kantoor"), {-57, 0, 0, 3}}}}));
+        QCOMPARE(loadSettings(test.folder.path()), (SavedSettings{{-600, -120, 0, 180}, 9, {{QStringLiteral("Kantoor"), {{-57, 0, 0, 3}, 7}}}, true}));
     }
 
     // Written the moment Marges closes with Ok, for the printer it shows: a

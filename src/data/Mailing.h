@@ -1,0 +1,32 @@
+#pragma once
+
+#include "data/AddressRecord.h"
+
+#include <QList>
+#include <QStringList>
+
+// A mailing as a club sends it: one label per household, and a look at the
+// addresses before anything prints. The list itself is never changed.
+
+// Addresses with the same Adres, Postcode and Land (case and runs of blanks
+// aside, and every blank in the postcode) are one household.
+struct Households {
+    QList<AddressRecord> labels; // one a household, at its first member's place
+    qsizetype joined = 0;        // households of more than one address
+    QStringList jointNames;      // the joint names of the first of those
+    static constexpr qsizetype ShownNames = 10;
+};
+Households householdLabels(const QList<AddressRecord>& addresses);
+
+// One name for the members of a household: "Fam. de Vries" when every name
+// has the same words after its first, otherwise "Kees Bakker en Anna Smit".
+QString jointName(const QStringList& names);
+
+// Addresses that look incomplete (no Adres, Postcode or Woonplaats) or whose
+// postcode does not fit their country: how many, and the first names.
+struct Suspects {
+    qsizetype count = 0;
+    QStringList names;
+    static constexpr qsizetype ShownNames = 10;
+};
+Suspects suspectAddresses(const QList<AddressRecord>& addresses);

@@ -4,6 +4,7 @@
 #include "data/AddressListFile.h"
 #include "data/AddressListModel.h"
 #include "data/ListStorage.h"
+#include "data/Mailing.h"
 #include "print/LabelJobs.h"
 #include "print/PdfPrinterDevice.h"
 #include "print/TextShaper.h"
@@ -109,6 +110,16 @@ int runOneJob(int argc, char* argv[])
         return floorSave(data, madeUpAddresses(n));
     // The label job, and the same after the check for lines too wide for their
     // label, with one street in a hundred too long, which the job prints smaller.
+    // The mailing as a club sends it: households joined and the addresses
+    // checked first, against the plain label job (--labels).
+    if (job == "--labels-mailing") {
+        model.replaceAll(madeUpAddresses(n));
+        PdfPrinterDevice printer(folder);
+        printer.SelectPrinter(int(printer.InstalledPrinters().indexOf(PdfPrinterName)));
+        const Households households = householdLabels(model.records());
+        suspectAddresses(households.labels);
+        return AfdrukkenAlleLabels(printer, households.labels, {}, 10, true).ok ? 0 : 1;
+    }
     if (job == "--labels" || job == "--labels-checked") {
         QList<AddressRecord> addresses = madeUpAddresses(n);
         if (job == "--labels-checked")

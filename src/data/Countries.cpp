@@ -4,18 +4,55 @@
 
 #include <QRegularExpression>
 #include <QStringList>
+#include <optional>
+
+namespace {
+
+// A country's names, folded once.
+QStringList foldedNames(std::initializer_list<const char*> names)
+{
+    QStringList folded;
+    for (const char* name : names)
+        folded.append(foldedText(QString::fromUtf8(name)));
+    return folded;
+}
+
+// The parts of a Dutch postcode: four digits not starting with 0, perhaps a
+// blank, two letters. Read by hand: every label of a big job asks.
+struct DutchPostcode {
+    QStringView digits;
+    QStringView letters;
+};
+
+bool isLatinLetter(QChar c)
+{
+    return (c >= u'A' && c <= u'Z') || (c >= u'a' && c <= u'z');
+}
+
+std::optional<DutchPostcode> dutchPostcode(QStringView code)
+{
+    const bool blank = code.size() == 7 && code[4] == u' ';
+    if (code.size() != (blank ? 7 : 6) || code[0] < u'1' || code[0] > u'9')
+        return std::nullopt;
+    for (int i = 1; i < 4; ++i)
+        if (code[i] < u'0' || code[i] > u'9')
+            return std::nullopt;
+    const QStringView letters = code.last(2);
+    if (!isLatinLetter(letters[0]) || !isLatinLetter(letters[1]))
+        return std::nullopt;
+    return DutchPostcode{code.first(4), letters};
+}
+}
 
 bool isHomeCountry(QStringView land)
 {
-    static const QStringList home = [] {
-        QStringList names;
-        for (const char* name : {"Nederland", "NL", "Nederlân", "Holland", "The Netherlands", "Netherlands",
-                                 "Niederlande", "Pays-Bas"})
-            names.append(foldedText(QString::fromUtf8(name)));
-        return names;
-    }();
+    static const QStringList home =
+        foldedNames({"Nederland", "NL", "Nederlân", "Holland", "The Netherlands", "Netherlands", "Niederlande", "Pays-Bas"});
     const QStringView trimmed = withoutEndSpaces(land);
-    return trimmed.isEmpty() || home.contains(foldedText(trimmed));
+    // Most addresses of a list say it as the program does: no folding needed.
+    if (trimmed.isEmpty() || trimmed == DefaultLand)
+        return true;
+    return home.contains(foldedText(trimmed));
 }
 
 bool isAbroad(const AddressRecord& address)
@@ -23,33 +60,16 @@ bool isAbroad(const AddressRecord& address)
     return !isHomeCountry(address.fieldView(AddressRecord::Land));
 }
 
-namespace {
-
-bool isNamed(QStringView land, std::initializer_list<const char*> names)
-{
-    const QString folded = foldedText(withoutEndSpaces(land));
-    for (const char* name : names)
-        if (folded == foldedText(QString::fromUtf8(name)))
-            return true;
-    return false;
-}
-
-// Four digits not starting with 0, perhaps a blank, two letters.
-const QRegularExpression& dutchPostcode()
-{
-    static const QRegularExpression pattern(QStringLiteral("^([1-9][0-9]{3}) ?([A-Za-z]{2})$"));
-    return pattern;
-}
-
-}
-
 Country countryOf(QStringView land)
 {
     if (isHomeCountry(land))
         return Country::Netherlands;
-    if (isNamed(land, {"België", "Belgique", "Belgien", "Belgium", "BE"}))
+    static const QStringList belgium = foldedNames({"België", "Belgique", "Belgien", "Belgium", "BE"});
+    static const QStringList germany = foldedNames({"Duitsland", "Deutschland", "Germany", "Allemagne", "DE"});
+    const QString folded = foldedText(withoutEndSpaces(land));
+    if (belgium.contains(folded))
         return Country::Belgium;
-    if (isNamed(land, {"Duitsland", "Deutschland", "Germany", "Allemagne", "DE"}))
+    if (germany.contains(folded))
         return Country::Germany;
     return Country::Other;
 }
@@ -59,9 +79,9 @@ bool isValidPostcode(QStringView postcode, Country country)
     const QString code = withoutEndSpaces(postcode).toString();
     switch (country) {
     case Country::Netherlands: {
-        const QRegularExpressionMatch match = dutchPostcode().match(code);
+        const std::optional<DutchPostcode> dutch = dutchPostcode(code);
         // PostNL gives out no SA, SD or SS.
-        return match.hasMatch() && !QStringList{QStringLiteral("SA"), QStringLiteral("SD"), QStringLiteral("SS")}.contains(match.captured(2).toUpper());
+        return dutch && !QStringList{QStringLiteral("SA"), QStringLiteral("SD"), QStringLiteral("SS")}.contains(dutch->letters.toString().toUpper());
     }
     case Country::Belgium:
         return QRegularExpression(QStringLiteral("^[1-9][0-9]{3}$")).match(code).hasMatch();
@@ -76,9 +96,13 @@ bool isValidPostcode(QStringView postcode, Country country)
 QString printedPostcode(QStringView postcode, Country country)
 {
     if (country == Country::Netherlands) {
-        const QRegularExpressionMatch match = dutchPostcode().match(withoutEndSpaces(postcode));
-        if (match.hasMatch())
-            return match.captured(1) + QLatin1Char(' ') + match.captured(2).toUpper();
+        const QStringView code = withoutEndSpaces(postcode);
+        if (const std::optional<DutchPostcode> dutch = dutchPostcode(code)) {
+            // Typed as it is written already: shared, not copied.
+            if (code.size() == 7 && code.size() == postcode.size() && dutch->letters[0].isUpper() && dutch->letters[1].isUpper())
+                return passOn(postcode);
+            return dutch->digits.toString() + QLatin1Char(' ') + dutch->letters.toString().toUpper();
+        }
     }
-    return postcode.toString();
+    return passOn(postcode);
 }

@@ -23,5 +23,6 @@ Country countryOf(QStringView land);
 bool isValidPostcode(QStringView postcode, Country country);
 
 // The postcode as it is printed: a Dutch one as PostNL writes it ("1000 AB"),
-// any other as typed.
+// any other as typed. One printed as typed shares the text's memory, as
+// passOn() does: print it at once, never keep it.
 QString printedPostcode(QStringView postcode, Country country);

@@ -53,7 +53,8 @@ void readPrinterLine(QByteArrayView line, SavedSettings& settings)
         if (!readNumberField(reader, *value))
             return;
     const QString printer = name ? decodeFileText(*name) : QString();
-    if (printer.isEmpty())
+    // A name the file could not write back (a quote in an unquoted field) is no printer's.
+    if (printer.isEmpty() || !encodeFileText(printer))
         return;
     // Line 3 holds the offsets of "PDF-bestand"; a line of its own does not overrule them.
     if (printer != PdfPrinterName)

@@ -68,7 +68,8 @@ private slots:
         QCOMPARE(settings.marginsFor(QStringLiteral("Thuis")), MarginSettings());
         QCOMPARE(settings.nextLabelFor(QStringLiteral("Laser")), 1);
 
-        writeBytes(dir.path(), Defaults + "\"Laser\",1,2,3,4,7,x\r\n\"PDF-bestand\",9,9,9,9\r\nLaser,x\r\n\"Oud\",5,5\r\n\"Nieuw\",0,0,0,0,99\r\n");
+        writeBytes(dir.path(), Defaults + "\"Laser\",1,2,3,4,7,x\r\n\"PDF-bestand\",9,9,9,9\r\nLaser,x\r\n\"Oud\",5,5\r\n\"Nieuw\",0,0,0,0,99\r\n"
+                                          "Na\"am,1,2,3,4\r\n");
         SavedSettings expected;
         expected.setMarginsFor(QStringLiteral("Laser"), {1, 2, 3, 4});
         expected.setNextLabel(QStringLiteral("Laser"), 7);

@@ -127,21 +127,9 @@ QString unstorableWhy(const QString& character)
 
 void ImportCollector::add(std::array<QString, AddressRecord::FieldCount> fields, qsizetype line)
 {
-    for (QString& field : fields)
-        field = withoutEndSpaces(field).toString();
-    if (fields[AddressRecord::Land].isEmpty())
-        fields[AddressRecord::Land] = DefaultLand; // as the edit field starts
-    if (fields[AddressRecord::Naam].isEmpty()) {
-        leaveOut(line, QStringLiteral("geen naam"));
-        return;
-    }
-    if (m_requireAddress && fields[AddressRecord::Adres].isEmpty() && fields[AddressRecord::Postcode].isEmpty()
-        && fields[AddressRecord::Woonplaats].isEmpty()) {
-        leaveOut(line, QStringLiteral("geen adres"));
-        return;
-    }
     // A member whose name the list cannot spell is kept under the nearest
     // spelling it can; a row with a character that has none is left out.
+    // First, so a name of invisible marks alone counts as no name.
     QString change;
     for (QString& field : fields) {
         if (!findUnstorableChar(field))
@@ -159,6 +147,19 @@ void ImportCollector::add(std::array<QString, AddressRecord::FieldCount> fields,
         if (change.isEmpty())
             change = QStringLiteral("regel %1: %2 wordt %3").arg(line).arg(shownStart(field), shownStart(standIn));
         field = std::move(standIn);
+    }
+    for (QString& field : fields)
+        field = withoutEndSpaces(field).toString();
+    if (fields[AddressRecord::Land].isEmpty())
+        fields[AddressRecord::Land] = DefaultLand; // as the edit field starts
+    if (fields[AddressRecord::Naam].isEmpty()) {
+        leaveOut(line, QStringLiteral("geen naam"));
+        return;
+    }
+    if (m_requireAddress && fields[AddressRecord::Adres].isEmpty() && fields[AddressRecord::Postcode].isEmpty()
+        && fields[AddressRecord::Woonplaats].isEmpty()) {
+        leaveOut(line, QStringLiteral("geen adres"));
+        return;
     }
     if (!change.isEmpty())
         m_result.noteChange(change);

@@ -151,13 +151,15 @@ private slots:
         const ImportResult imported = importPastedText(QStringLiteral("Ayşe Yılmaz\tKerkstraat 1\t1234 AB\tEde\t\n"
                                                                       "Jan\tWeg 2\t\tEde\t\n"
                                                                       "北京 😀\tWeg 3\t\tEde\t\n"
-                                                                      "Jose\u0301\tWeg 4\t\tEde\t\n"));
+                                                                      "Jose\u0301\tWeg 4\t\tEde\t\n"
+                                                                      "\u200B\uFEFF\tWeg 5\t\tEde\t\n"));
         QCOMPARE(addresses(imported), (QList<Fields>{f("Ayse Yilmaz", "Kerkstraat 1", "1234 AB", "Ede", "Nederland"),
                                                      f("Jan", "Weg 2", "", "Ede", "Nederland"),
                                                      f("José", "Weg 4", "", "Ede", "Nederland")}));
         QCOMPARE(imported.changes, QStringList{QStringLiteral("regel 1: Ayşe Yılmaz wordt Ayse Yilmaz")});
         QCOMPARE(imported.changed, 1);
-        QCOMPARE(imported.reasons, QStringList{QStringLiteral("regel 3: het teken 北 kan niet in de lijst worden opgeslagen")});
+        QCOMPARE(imported.reasons, (QStringList{QStringLiteral("regel 3: het teken 北 kan niet in de lijst worden opgeslagen"),
+                                                QStringLiteral("regel 5: geen naam")}));
     }
 
     void otherListsAndUnknownFiles()

@@ -1,6 +1,6 @@
 #include "data/ImportColumns.h"
 
-#include "data/ListSearch.h"
+#include "data/TextFolding.h"
 
 #include <QHash>
 #include <QSet>

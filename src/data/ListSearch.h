@@ -1,7 +1,6 @@
 #pragma once
 
 #include "data/AddressRecord.h"
-#include "data/TextFolding.h"
 
 #include <QList>
 #include <QString>

@@ -146,10 +146,15 @@ std::optional<OpenList::Recovery> OpenList::recovery(const QString& name)
     found.notice = read.notice.isEmpty() && !read.ok ? read.reason : read.notice;
     if (!read.ok)
         return found;
-    // Judged by its rows, not by dates: a touched or synced list file is no reason to lose the work.
+    // Judged by its rows, not by dates: a touched or synced list file is no
+    // reason to lose the work. The list just opened is not read again.
     const QFileInfo list(listPath(name));
     QList<AddressRecord> saved;
-    if (read.notice.isEmpty() && list.isFile() && readAddressList(list.filePath(), name, saved).ok && saved == found.rows) {
+    const bool openAsSaved = name == m_name && !isModified();
+    if (openAsSaved)
+        saved = m_model.records();
+    if (read.notice.isEmpty() && list.isFile() && (openAsSaved || readAddressList(list.filePath(), name, saved).ok)
+        && saved == found.rows) {
         m_recovery.discard(path);
         return std::nullopt;
     }

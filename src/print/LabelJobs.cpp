@@ -1,7 +1,6 @@
 #include "print/LabelJobs.h"
 
 #include "data/Countries.h"
-#include "data/TextFolding.h"
 #include "print/LabelSheet.h"
 #include "print/PrinterDevice.h"
 

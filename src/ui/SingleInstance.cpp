@@ -29,7 +29,7 @@ QString serverName(const QString& homeFolder)
 }
 
 SingleInstance::SingleInstance(const QString& homeFolder)
-    : m_lock(Home::lockFile(homeFolder)), m_lockPath(Home::lockFile(homeFolder)), m_serverName(serverName(homeFolder))
+    : m_lock(Home::lockFile(homeFolder)), m_serverName(serverName(homeFolder))
 {
     // Only a lock whose program no longer runs is stale, however old it is:
     // a program left open for days still holds its folder.
@@ -84,7 +84,7 @@ QString SingleInstance::otherComputerQuestion() const
 {
     return QStringLiteral("Plaklabels lijkt al gestart voor deze map op de computer %1 (sinds %2). Als dat niet zo is, "
                           "kan Plaklabels hier toch starten. Toch starten?")
-        .arg(m_otherHost, QFileInfo(m_lockPath).lastModified().toString(QStringLiteral("d-M-yyyy HH:mm")));
+        .arg(m_otherHost, QFileInfo(m_lock.fileName()).lastModified().toString(QStringLiteral("d-M-yyyy HH:mm")));
 }
 
 bool SingleInstance::takeOver()

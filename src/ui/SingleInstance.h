@@ -36,7 +36,6 @@ private:
     std::optional<bool> askOtherToShow(int withinMs);
 
     QLockFile m_lock;
-    QString m_lockPath;
     QString m_serverName;
     QLocalServer m_server;
     QString m_otherHost;

@@ -60,8 +60,33 @@ Xvfb "$display" -screen 0 1024x768x24 >/dev/null 2>&1 &
 xvfb=$!
 export DISPLAY=$display
 for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
-QT_QPA_PLATFORM=xcb "$root/usr/bin/plaklabels" >"$work/app.log" 2>&1 &
-app=$!
+# Xvfb now and then refuses a connection after many short clients (xdotool)
+# came and went; a start it refused is tried again, up to three times. Each
+# attempt writes a log of its own, app-N.log.
+attempts=0
+refused() { grep -q "could not connect to display" "$work/app-$attempts.log"; }
+# Runs the program in the foreground and returns its exit status.
+run_app() {
+    local status
+    for _ in 1 2 3; do
+        attempts=$((attempts + 1)); status=0
+        QT_QPA_PLATFORM=xcb timeout 10 "$root/usr/bin/plaklabels" >"$work/app-$attempts.log" 2>&1 || status=$?
+        refused || break
+    done
+    return "$status"
+}
+# Starts the program in the background as $app.
+start_app() {
+    for _ in 1 2 3; do
+        attempts=$((attempts + 1))
+        QT_QPA_PLATFORM=xcb "$root/usr/bin/plaklabels" >"$work/app-$attempts.log" 2>&1 &
+        app=$!
+        sleep 1
+        kill -0 "$app" 2>/dev/null || ! refused && return 0
+    done
+    fail "the display refused the program three times"
+}
+start_app
 
 window() { xdotool search --sync --onlyvisible --name "$1" | head -1; }
 # Clicks at a point of a window, in its own pixels.
@@ -104,15 +129,14 @@ keys "$main" Tab; xdotool type --delay 20 "1111 AA"
 keys "$main" Tab; xdotool type --delay 20 "Assen"
 keys "$main" Return             # Enter works as Add
 # A second start hands over to the running program and ends.
-status=0; QT_QPA_PLATFORM=xcb timeout 10 "$root/usr/bin/plaklabels" >>"$work/app.log" 2>&1 || status=$?
+status=0; run_app || status=$?
 [ "$status" -eq 0 ] || fail "a second start did not end with 0 ($status)"
 [ "$(xdotool search --onlyvisible --name '^Plaklabels$' | wc -l)" -eq 1 ] || fail "a second start opened a window"
 # Killed three seconds after the edit: the next start offers the unsaved address back.
 sleep 3
 kill -9 "$app"; wait "$app" 2>/dev/null || true
 [ -f "$userhome/Herstel/voorbeeld.lst" ] || fail "no recovery copy three seconds after an edit"
-QT_QPA_PLATFORM=xcb "$root/usr/bin/plaklabels" >>"$work/app.log" 2>&1 &
-app=$!
+start_app
 question() {
     for id in $(xdotool search --onlyvisible --name '^Plaklabels$'); do
         eval "$(xdotool getwindowgeometry --shell "$id")"

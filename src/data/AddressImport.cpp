@@ -2,14 +2,13 @@
 
 #include "data/Countries.h"
 #include "data/AddressListFile.h"
-#include "data/ImportColumns.h"
 #include "data/ImportedText.h"
+#include "data/SpreadsheetImport.h"
 
 #include <QFileInfo>
 #include <QRegularExpression>
 #include <algorithm>
 #include <csv.h>
-#include <optional>
 
 namespace {
 
@@ -27,52 +26,13 @@ char detectDelimiter(QStringView text)
 
 // Rows as libcsv hands them over, turned into addresses as they come.
 struct DelimitedReader {
-    DelimitedSource source;
-    ImportCollector collector;
+    TableImport table;
     QStringList row;
     qsizetype rowNumber = 0;
-    std::optional<ColumnMap> map;
-
-    // True when the first row is column names, not an address.
-    bool takeHeader()
-    {
-        ColumnMap found;
-        switch (mapHeader(row, found)) {
-        case HeaderKind::Known:
-            map = found;
-            return true;
-        case HeaderKind::Unknown:
-            // Names nobody mapped must not become an address; a pasted row may be one.
-            if (source == DelimitedSource::Paste)
-                return false;
-            collector.leaveOut(rowNumber, QStringLiteral("kolomnamen niet herkend"));
-            return true;
-        case HeaderKind::None:
-            break;
-        }
-        return false;
-    }
 
     void endRow()
     {
-        ++rowNumber;
-        if (rowNumber == 1 && takeHeader()) {
-            row.clear();
-            return;
-        }
-        std::array<QString, AddressRecord::FieldCount> fields;
-        for (int f = 0; f < AddressRecord::FieldCount; ++f) {
-            if (!map) {
-                fields[size_t(f)] = row.value(f);
-                continue;
-            }
-            QStringList parts;
-            for (const int column : map->columns[size_t(f)])
-                if (const QString part = withoutEndSpaces(row.value(column)).toString(); !part.isEmpty())
-                    parts.append(part);
-            fields[size_t(f)] = parts.join(QLatin1Char(' '));
-        }
-        collector.add(std::move(fields), rowNumber);
+        table.addRow(row, ++rowNumber);
         row.clear();
     }
 };
@@ -166,6 +126,51 @@ void ImportCollector::add(std::array<QString, AddressRecord::FieldCount> fields,
     m_result.addresses.append(AddressRecord(fields));
 }
 
+TableImport::TableImport(DelimitedSource source)
+    : m_source(source)
+{
+    if (source == DelimitedSource::File)
+        m_collector.requireAddress();
+}
+
+bool TableImport::takeHeader(const QStringList& cells, qsizetype number)
+{
+    ColumnMap found;
+    switch (mapHeader(cells, found)) {
+    case HeaderKind::Known:
+        m_map = found;
+        return true;
+    case HeaderKind::Unknown:
+        // Names nobody mapped must not become an address; a pasted row may be one.
+        if (m_source == DelimitedSource::Paste)
+            return false;
+        m_collector.leaveOut(number, QStringLiteral("kolomnamen niet herkend"));
+        return true;
+    case HeaderKind::None:
+        break;
+    }
+    return false;
+}
+
+void TableImport::addRow(const QStringList& cells, qsizetype number)
+{
+    if (std::exchange(m_first, false) && takeHeader(cells, number))
+        return;
+    std::array<QString, AddressRecord::FieldCount> fields;
+    for (int f = 0; f < AddressRecord::FieldCount; ++f) {
+        if (!m_map) {
+            fields[size_t(f)] = cells.value(f);
+            continue;
+        }
+        QStringList parts;
+        for (const int column : m_map->columns[size_t(f)])
+            if (const QString part = withoutEndSpaces(cells.value(column)).toString(); !part.isEmpty())
+                parts.append(part);
+        fields[size_t(f)] = parts.join(QLatin1Char(' '));
+    }
+    m_collector.add(std::move(fields), number);
+}
+
 void ImportCollector::leaveOut(qsizetype line, const QString& why)
 {
     m_result.leaveOut(QStringLiteral("regel %1: %2").arg(line).arg(why));
@@ -174,10 +179,8 @@ void ImportCollector::leaveOut(qsizetype line, const QString& why)
 ImportResult importDelimited(const QString& text, DelimitedSource source)
 {
     const QByteArray bytes = text.toUtf8();
-    DelimitedReader reader{source, {}, {}, 0, {}};
-    if (source == DelimitedSource::File)
-        reader.collector.requireAddress();
-    reader.collector.reserve(std::count(bytes.begin(), bytes.end(), '\n') + 1);
+    DelimitedReader reader{TableImport(source), {}, 0};
+    reader.table.reserve(std::count(bytes.begin(), bytes.end(), '\n') + 1);
     csv_parser parser;
     csv_init(&parser, 0);
     csv_set_delim(&parser, uchar(detectDelimiter(text)));
@@ -185,7 +188,7 @@ ImportResult importDelimited(const QString& text, DelimitedSource source)
     csv_parse(&parser, bytes.constData(), size_t(bytes.size()), onField, onRowEnd, &reader);
     csv_fini(&parser, onField, onRowEnd, &reader);
     csv_free(&parser);
-    return reader.collector.take();
+    return reader.table.take();
 }
 
 ImportResult importPastedText(const QString& text)
@@ -205,6 +208,8 @@ ImportResult importFile(const QString& fileName, const QByteArray& bytes)
         return importDelimited(decodeImportedText(bytes), DelimitedSource::File);
     if (suffix == QLatin1String("vcf"))
         return importVCard(asUtf8IfUtf16(bytes));
+    if (suffix == QLatin1String("xlsx") || suffix == QLatin1String("ods"))
+        return importSpreadsheet(fileName, bytes);
     ImportResult result;
     if (suffix == QLatin1String("lst")) {
         ParsedList list = parseAddressList(bytes);
@@ -218,7 +223,7 @@ ImportResult importFile(const QString& fileName, const QByteArray& bytes)
         if (!list.complete)
             result.leaveOut(QStringLiteral("het bestand houdt op midden in een adres"));
     } else {
-        result.leaveOut(QStringLiteral("%1 is geen CSV-, tekst-, vCard- of lijstbestand").arg(fileName));
+        result.leaveOut(QStringLiteral("%1 is geen CSV-, tekst-, vCard-, Excel-, Calc- of lijstbestand").arg(fileName));
     }
     return result;
 }

@@ -1,11 +1,13 @@
 #pragma once
 
 #include "data/AddressRecord.h"
+#include "data/ImportColumns.h"
 
 #include <QByteArray>
 #include <QList>
 #include <QStringList>
 #include <array>
+#include <optional>
 
 // Addresses read from another program's text, and why rows were left out.
 struct ImportResult {
@@ -80,15 +82,35 @@ private:
     bool m_requireAddress = false;
 };
 
+// Rows of a table (delimited text, a spreadsheet's sheet) as addresses: a
+// first row of known column names maps the columns. From a file, a first row
+// of unknown column names and rows with a name but no address are left out.
+enum class DelimitedSource { File, Paste };
+class TableImport {
+public:
+    explicit TableImport(DelimitedSource source);
+    // number is the row as the user's program shows it, for the reasons.
+    void addRow(const QStringList& cells, qsizetype number);
+    void leaveOut(qsizetype number, const QString& why) { m_collector.leaveOut(number, why); }
+    void reserve(qsizetype rows) { m_collector.reserve(rows); }
+    ImportResult take() { return m_collector.take(); }
+
+private:
+    bool takeHeader(const QStringList& cells, qsizetype number);
+
+    DelimitedSource m_source;
+    ImportCollector m_collector;
+    std::optional<ColumnMap> m_map;
+    bool m_first = true;
+};
+
 // A file dropped on the window, by its name's extension: .csv and .txt
-// (delimited text), .vcf (vCard), .lst (another list).
+// (delimited text), .vcf (vCard), .lst (another list), .xlsx and .ods
+// (a spreadsheet's first sheet).
 ImportResult importFile(const QString& fileName, const QByteArray& bytes);
 
 // Delimited text: comma, semicolon or tab, whichever the first lines use,
-// quoted as RFC 4180 says; a first row of known column names maps the
-// columns. From a file, a first row of unknown column names and rows with
-// a name but no address are left out.
-enum class DelimitedSource { File, Paste };
+// quoted as RFC 4180 says, read as a table.
 ImportResult importDelimited(const QString& text, DelimitedSource source);
 
 // Text from the clipboard: spreadsheet rows (tab-separated), one line, or an

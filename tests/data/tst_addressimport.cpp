@@ -7,13 +7,15 @@
 
 namespace {
 
-ImportResult importTestFile(const QString& name)
+QByteArray testFileBytes(const QString& name)
 {
     QFile file(QStringLiteral(TEST_DATA_DIR "/import/") + name);
     if (!file.open(QIODevice::ReadOnly))
         qFatal("missing test file %s", qPrintable(name));
-    return importFile(name, file.readAll());
+    return file.readAll();
 }
+
+ImportResult importTestFile(const QString& name) { return importFile(name, testFileBytes(name)); }
 
 using Fields = QStringList;
 
@@ -95,6 +97,22 @@ private slots:
             << QList<Fields>{f("Anke van Dijk", "Lindelaan 4", "2012 AB", "Haarlem", "Nederland"),
                              f("Kees Bakker", "Markt 5", "", "Delft", "Nederland")}
             << QStringList{QStringLiteral("regel 4: geen adres")};
+        // Written by Calc: a number cell, a text cell with a leading zero, a
+        // formula, a million empty rows coloured to the end, a second sheet.
+        QTest::newRow("Calc spreadsheet")
+            << QStringLiteral("calc-leden.ods")
+            << QList<Fields>{f("Jan de Vries", "Dorpsstraat 1", "1000 AB", "Amsterdam", "Nederland"),
+                             f("Hans Müller", "Hauptstraße 5", "01067", "Dresden", "Duitsland"),
+                             f("Jean Peeters", "Kerkstraat 10", "2000", "Antwerpen", "België")}
+            << QStringList{QStringLiteral("regel 6: de uitkomst van de formule in kolom D is niet te lezen (bewaar het bestand als .xlsx)"),
+                           QStringLiteral("regel 7: geen adres")};
+        QTest::newRow("Excel spreadsheet, the same sheet")
+            << QStringLiteral("calc-leden.xlsx")
+            << QList<Fields>{f("Jan de Vries", "Dorpsstraat 1", "1000 AB", "Amsterdam", "Nederland"),
+                             f("Hans Müller", "Hauptstraße 5", "01067", "Dresden", "Duitsland"),
+                             f("Jean Peeters", "Kerkstraat 10", "2000", "Antwerpen", "België"),
+                             f("Ayse Yilmaz", "Lange Laan 7", "3511 AB", "Utrecht", "Nederland")}
+            << QStringList{QStringLiteral("regel 7: geen adres")};
         QTest::newRow("Outlook in German, semicolons, Windows-1252")
             << QStringLiteral("outlook-de.csv")
             << QList<Fields>{f("Jürgen Müller", "Hauptstraße 1", "52062", "Aachen", "Deutschland")} << QStringList();
@@ -169,9 +187,26 @@ private slots:
         QCOMPARE(addresses(list), QList<Fields>{f("Jan", "a", "b", "c", "")});
         QCOMPARE(list.reasons, (QStringList{QStringLiteral("adres 2: het teken \" kan niet in de lijst worden opgeslagen"),
                                             QStringLiteral("het bestand houdt op midden in een adres")}));
-        const ImportResult unknown = importFile(QStringLiteral("foto.jpg"), "\xff\xd8");
-        QVERIFY(unknown.addresses.isEmpty());
-        QCOMPARE(unknown.reasons, QStringList{QStringLiteral("foto.jpg is geen CSV-, tekst-, vCard- of lijstbestand")});
+        // Told why, in the reason; the format is read from the bytes, not the name.
+        const QByteArray xlsx = testFileBytes(QStringLiteral("calc-leden.xlsx"));
+        const QByteArray ods = testFileBytes(QStringLiteral("calc-leden.ods"));
+        const QString damaged = QStringLiteral("%1 is beschadigd: de tabel erin kan niet worden gelezen");
+        const QString password = QStringLiteral("%1 is beveiligd met een wachtwoord; bewaar het zonder wachtwoord en probeer het opnieuw");
+        const QList<std::tuple<QString, QByteArray, QString, int>> files{
+            {QStringLiteral("foto.jpg"), "\xff\xd8", QStringLiteral("%1 is geen CSV-, tekst-, vCard-, Excel-, Calc- of lijstbestand"), 0},
+            {QStringLiteral("half.xlsx"), xlsx.first(xlsx.size() / 2), damaged, 0},
+            {QStringLiteral("half.ods"), ods.first(ods.size() / 2), damaged, 0},
+            {QStringLiteral("gekrast.ods"), QByteArray(ods).replace(ods.indexOf("content.xml") + 200, 64, QByteArray(64, 'x')), damaged, 0},
+            {QStringLiteral("calc-wachtwoord.ods"), testFileBytes(QStringLiteral("calc-wachtwoord.ods")), password, 0},
+            {QStringLiteral("excel-wachtwoord.xlsx"), QByteArray("\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1").leftJustified(4096, '\0'), password, 0},
+            {QStringLiteral("tekst.ods"), "Naam;Adres\r\nJan;Weg 1\r\n", QStringLiteral("%1 is geen Excel- of Calc-bestand"), 0},
+            {QStringLiteral("excel.ods"), xlsx, QString(), 4}};
+        for (const auto& [name, bytes, reason, count] : files) {
+            const ImportResult read = importFile(name, bytes);
+            QCOMPARE(read.addresses.size(), count);
+            if (count == 0)
+                QCOMPARE(read.reasons, QStringList{reason.arg(name)});
+        }
         // Rows left out by the thousand are counted; only the first reasons are kept.
         const ImportResult empty = importFile(QStringLiteral("leeg.csv"), QByteArray(",\n").repeated(10000));
         QCOMPARE(empty.leftOut, 10000);

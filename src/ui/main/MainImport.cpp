@@ -54,6 +54,17 @@ QString leftOutParagraph(const ImportResult& imported)
     return text;
 }
 
+// The files a drop or the clipboard holds, as a file manager puts them there.
+QStringList localFiles(const QMimeData* mime)
+{
+    QStringList paths;
+    if (mime && mime->hasUrls())
+        for (const QUrl& url : mime->urls())
+            if (url.isLocalFile())
+                paths.append(url.toLocalFile());
+    return paths;
+}
+
 // Reads each file and takes what addresses it holds.
 ImportResult importAll(const QStringList& paths)
 {
@@ -78,6 +89,11 @@ void Main::pasteAddresses()
 {
     if (tellIfNoList())
         return;
+    // A file copied in the file manager is read as if it were dropped, not its name pasted as an address.
+    if (const QStringList files = localFiles(QGuiApplication::clipboard()->mimeData()); !files.isEmpty()) {
+        importFiles(files);
+        return;
+    }
     finishCellEdit();
     const QString text = QGuiApplication::clipboard()->text();
     ImportResult imported;
@@ -96,12 +112,8 @@ void Main::dragEnterEvent(QDragEnterEvent* event)
 
 void Main::dropEvent(QDropEvent* event)
 {
-    QStringList paths;
-    for (const QUrl& url : event->mimeData()->urls())
-        if (url.isLocalFile())
-            paths.append(url.toLocalFile());
     event->acceptProposedAction();
-    importFiles(paths);
+    importFiles(localFiles(event->mimeData()));
 }
 
 void Main::importFiles(const QStringList& paths)

@@ -1,0 +1,87 @@
+#!/usr/bin/python3
+"""Writes the spreadsheet test files with LibreOffice Calc itself, so they are
+as a spreadsheet program writes them:
+    apt-get install libreoffice-calc-nogui python3-uno
+    tests/data/import/make-spreadsheets.py tests/data/import
+"""
+import os
+import subprocess
+import sys
+import tempfile
+import time
+
+import uno
+from com.sun.star.beans import PropertyValue
+
+
+def prop(name, value):
+    p = PropertyValue()
+    p.Name = name
+    p.Value = value
+    return p
+
+
+MEMBERS = [
+    ["Naam", "Adres", "Postcode", "Woonplaats", "Land"],
+    ["Jan de Vries", "Dorpsstraat 1", "1000 AB", "Amsterdam", ""],
+    ["Hans Müller", "Hauptstraße 5", "'01067", "Dresden", "Duitsland"],  # text: the zero stays
+    ["Jean Peeters", "Kerkstraat 10", 2000, "Antwerpen", "België"],      # a number cell
+    [],
+    ["Ayşe Yılmaz", "Lange Laan 7", "3511 AB", '=PROPER("utrecht")', ""],
+    ["Zonder Adres"],
+]
+
+
+def fill(sheet, rows):
+    for r, row in enumerate(rows):
+        for c, value in enumerate(row):
+            cell = sheet.getCellByPosition(c, r)
+            if not isinstance(value, str):
+                cell.setValue(value)
+            elif value.startswith("="):
+                cell.setFormula(value)
+            elif value.startswith("'"):
+                cell.setString(value[1:])
+            elif value:
+                cell.setString(value)
+
+
+def main(folder):
+    port = 2202
+    profile = tempfile.mkdtemp()
+    office = subprocess.Popen(["soffice", "--headless", "--invisible", "--norestore",
+                               "-env:UserInstallation=" + uno.systemPathToFileUrl(profile),
+                               "--accept=socket,host=127.0.0.1,port=%d;urp;" % port])
+    local = uno.getComponentContext()
+    resolver = local.ServiceManager.createInstanceWithContext("com.sun.star.bridge.UnoUrlResolver", local)
+    for _ in range(100):
+        try:
+            context = resolver.resolve("uno:socket,host=127.0.0.1,port=%d;urp;StarOffice.ComponentContext" % port)
+            break
+        except Exception:
+            time.sleep(0.2)
+    desktop = context.ServiceManager.createInstanceWithContext("com.sun.star.frame.Desktop", context)
+    document = desktop.loadComponentFromURL("private:factory/scalc", "_blank", 0, (prop("Hidden", True),))
+    members = document.Sheets.getByIndex(0)
+    members.Name = "Leden"
+    fill(members, MEMBERS)
+    # Coloured to the sheet's end, as colouring whole columns leaves it: Calc
+    # then writes a million empty rows as one repeated row.
+    members.getCellRangeByName("A8:E1048576").CellBackColor = 0xFFFFCC
+    document.Sheets.insertNewByName("Oud", 1)
+    fill(document.Sheets.getByName("Oud"), [["Naam"], ["Niet Meenemen"]])
+    saves = [("calc-leden.ods", "calc8", []), ("calc-leden.xlsx", "Calc MS Excel 2007 XML", []),
+             ("calc-wachtwoord.ods", "calc8", [prop("Password", "geheim")])]
+    for name, filter_name, extra in saves:
+        url = uno.systemPathToFileUrl(os.path.abspath(os.path.join(folder, name)))
+        document.storeToURL(url, tuple([prop("FilterName", filter_name), prop("Overwrite", True)] + extra))
+    document.close(True)
+    try:
+        desktop.terminate()
+    except Exception:
+        pass
+    office.wait(timeout=60)
+
+
+if __name__ == "__main__":
+    main(sys.argv[1])

@@ -9,7 +9,7 @@ cd "$(dirname "$0")/.."
 seconds=${1:-25}
 build=build/fuzz
 CC=clang-14 CXX=clang++-14 cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DPLAKLABELS_FUZZ=ON >/dev/null
-targets=(listreader settingsreader roundtrip numberreading delimited vcard)
+targets=(listreader settingsreader roundtrip numberreading delimited vcard spreadsheet)
 cmake --build "$build" --parallel "$(nproc)" --target "${targets[@]/#/fuzz_}" >/dev/null
 mkdir -p "$build/findings"
 status=0

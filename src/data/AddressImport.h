@@ -91,7 +91,6 @@ public:
     explicit TableImport(DelimitedSource source);
     // number is the row as the user's program shows it, for the reasons.
     void addRow(const QStringList& cells, qsizetype number);
-    void leaveOut(qsizetype number, const QString& why) { m_collector.leaveOut(number, why); }
     void reserve(qsizetype rows) { m_collector.reserve(rows); }
     ImportResult take() { return m_collector.take(); }
 

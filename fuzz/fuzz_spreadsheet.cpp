@@ -2,7 +2,7 @@
 // reason, never a crash, and never more memory than the sheet's filled cells.
 // A zip is read whole; other input is one sheet's XML, which a changed byte
 // inside a zip would rarely reach past the zip's sums: the first byte says
-// which (0: an .ods content.xml, 1: an .xlsx sheet, 2: shared strings).
+// which (0: an .ods content.xml, 1: an .xlsx sheet, 2: shared strings, 3: styles).
 #include "data/AddressListFile.h"
 #include "data/SheetReaders.h"
 #include "data/SpreadsheetImport.h"
@@ -19,13 +19,20 @@ ImportResult readSheetXml(char kind, const QByteArray& xml)
     part.open(QIODevice::ReadOnly);
     TableImport table(DelimitedSource::File);
     const SheetRowSink sink = [&](const QStringList& cells, qsizetype number) { table.addRow(cells, number); };
-    QStringList strings{QStringLiteral("Naam"), QStringLiteral("Adres")};
-    if (kind % 3 == 0)
+    XlsxShared shared{{QStringLiteral("Naam"), QStringLiteral("Adres")}, {0, 5}};
+    switch (uchar(kind) % 4) {
+    case 0:
         readOdsFirstTable(part, sink);
-    else if (kind % 3 == 1)
-        readXlsxSheet(part, strings, sink);
-    else
-        readXlsxSharedStrings(part, strings);
+        break;
+    case 1:
+        readXlsxSheet(part, shared, sink);
+        break;
+    case 2:
+        readXlsxSharedStrings(part, shared.strings);
+        break;
+    default:
+        readXlsxZeroPadding(part, shared.zeroPadding);
+    }
     return table.take();
 }
 

@@ -1,5 +1,6 @@
 #include "data/SheetReaders.h"
 
+#include <QHash>
 #include <QXmlStreamReader>
 #include <algorithm>
 #include <cmath>
@@ -54,6 +55,11 @@ void putCell(QStringList& cells, qsizetype column, const QString& text)
 }
 
 bool isWhole(double value) { return std::isfinite(value) && value == std::trunc(value) && std::abs(value) < 1e15; }
+
+bool isDigits(QStringView text)
+{
+    return !text.isEmpty() && std::all_of(text.begin(), text.end(), [](QChar c) { return c >= u'0' && c <= u'9'; });
+}
 
 SheetRead finished(const QXmlStreamReader& xml) { return xml.hasError() ? SheetRead::Damaged : SheetRead::Done; }
 
@@ -120,7 +126,10 @@ QString odsCellText(QXmlStreamReader& xml)
     if (attributes.value(OfficeNs, QStringLiteral("value-type")) == u"float") {
         bool ok = false;
         const double value = attributes.value(OfficeNs, QStringLiteral("value")).toDouble(&ok);
-        if (ok && (isWhole(value) || shown.isEmpty()))
+        // Shown as digits, the zeros a format such as 00000 adds included.
+        if (ok && isWhole(value))
+            return isDigits(shown) ? shown : shownNumber(value);
+        if (ok && shown.isEmpty())
             return shownNumber(value);
     }
     if (shown.isEmpty())
@@ -179,9 +188,10 @@ qsizetype columnOf(QStringView reference)
     return letters == 0 ? -1 : column - 1;
 }
 
-QString xlsxCellText(QXmlStreamReader& xml, const QStringList& sharedStrings)
+QString xlsxCellText(QXmlStreamReader& xml, const XlsxShared& shared)
 {
     const QString type = xml.attributes().value(QStringLiteral("t")).toString();
+    const qsizetype format = xml.attributes().value(QStringLiteral("s")).toLongLong();
     QString value;
     QString inlineText;
     while (xml.readNextStartElement()) {
@@ -195,7 +205,7 @@ QString xlsxCellText(QXmlStreamReader& xml, const QStringList& sharedStrings)
     bool ok = false;
     if (type == u"s") {
         const qsizetype index = value.toLongLong(&ok);
-        return ok ? sharedStrings.value(index) : QString();
+        return ok ? shared.strings.value(index) : QString();
     }
     if (type == u"inlineStr")
         return inlineText;
@@ -203,6 +213,8 @@ QString xlsxCellText(QXmlStreamReader& xml, const QStringList& sharedStrings)
         return value == u"1" ? QStringLiteral("WAAR") : QStringLiteral("ONWAAR");
     if (type.isEmpty() || type == u"n") {
         const double number = value.toDouble(&ok);
+        if (ok && isWhole(number) && number >= 0)
+            return shownNumber(number).rightJustified(shared.zeroPadding.value(format), QLatin1Char('0'));
         if (ok)
             return shownNumber(number);
     }
@@ -248,6 +260,27 @@ SheetRead readOdsFirstTable(QIODevice& content, const SheetRowSink& sink)
     return finished(xml);
 }
 
+bool readXlsxZeroPadding(QIODevice& styles, QList<qsizetype>& widths)
+{
+    QXmlStreamReader xml(&styles);
+    QHash<qsizetype, qsizetype> padded; // number format id: digits
+    while (!xml.atEnd()) {
+        if (xml.readNext() != QXmlStreamReader::StartElement)
+            continue;
+        const QXmlStreamAttributes attributes = xml.attributes();
+        const QStringView code = attributes.value(QStringLiteral("formatCode"));
+        if (xml.name() == u"numFmt" && !code.isEmpty() && code.count(u'0') == code.size())
+            padded.insert(attributes.value(QStringLiteral("numFmtId")).toLongLong(), std::min(code.size(), qsizetype(30)));
+        if (xml.name() != u"cellXfs")
+            continue;
+        while (xml.readNextStartElement()) {
+            widths.append(padded.value(xml.attributes().value(QStringLiteral("numFmtId")).toLongLong()));
+            xml.skipCurrentElement();
+        }
+    }
+    return !xml.hasError();
+}
+
 bool readXlsxSharedStrings(QIODevice& part, QStringList& strings)
 {
     QXmlStreamReader xml(&part);
@@ -257,7 +290,7 @@ bool readXlsxSharedStrings(QIODevice& part, QStringList& strings)
     return !xml.hasError();
 }
 
-SheetRead readXlsxSheet(QIODevice& part, const QStringList& sharedStrings, const SheetRowSink& sink)
+SheetRead readXlsxSheet(QIODevice& part, const XlsxShared& shared, const SheetRowSink& sink)
 {
     QXmlStreamReader xml(&part);
     RowCounter out(sink);
@@ -279,7 +312,7 @@ SheetRead readXlsxSheet(QIODevice& part, const QStringList& sharedStrings, const
             }
             if (const qsizetype at = columnOf(xml.attributes().value(QStringLiteral("r"))); at >= 0)
                 column = at;
-            putCell(cells, column++, xlsxCellText(xml, sharedStrings));
+            putCell(cells, column++, xlsxCellText(xml, shared));
         }
         if (!out.add(cells, number))
             return SheetRead::TooBig;

@@ -14,11 +14,18 @@ enum class SheetRead { Done, Damaged, TooBig };
 // The first table of an .ods file's content.xml.
 SheetRead readOdsFirstTable(QIODevice& content, const SheetRowSink& sink);
 
-// The texts an .xlsx file's sharedStrings.xml lists; cells refer to them by number.
+// What an .xlsx file's cells refer to by number: the texts of sharedStrings.xml,
+// and for each cell format of styles.xml the digits a format such as 00000
+// pads a whole number to (0: none).
+struct XlsxShared {
+    QStringList strings;
+    QList<qsizetype> zeroPadding;
+};
 bool readXlsxSharedStrings(QIODevice& part, QStringList& strings);
+bool readXlsxZeroPadding(QIODevice& styles, QList<qsizetype>& widths);
 
 // One sheet of an .xlsx file.
-SheetRead readXlsxSheet(QIODevice& part, const QStringList& sharedStrings, const SheetRowSink& sink);
+SheetRead readXlsxSheet(QIODevice& part, const XlsxShared& shared, const SheetRowSink& sink);
 
 // A whole number as its digits, as a cell holding a postcode or a house
 // number shows it; other numbers with the decimal comma.

@@ -56,6 +56,7 @@ Relation firstOfType(const QHash<QString, Relation>& all, QStringView typeEnd)
 struct XlsxParts {
     QString sheet;
     QString sharedStrings;
+    QString styles;
 };
 
 // The first sheet in the workbook's order, as its tabs show, and the shared texts.
@@ -74,7 +75,8 @@ XlsxParts xlsxParts(const ZipReader& zip)
             continue;
         for (const QXmlStreamAttribute& attribute : xml.attributes())
             if (attribute.name() == u"id" && !attribute.namespaceUri().isEmpty())
-                return {parts.value(attribute.value().toString()).target, firstOfType(parts, u"/sharedStrings").target};
+                return {parts.value(attribute.value().toString()).target, firstOfType(parts, u"/sharedStrings").target,
+                        firstOfType(parts, u"/styles").target};
         return {};
     }
     return {};
@@ -82,14 +84,15 @@ XlsxParts xlsxParts(const ZipReader& zip)
 
 SheetRead readXlsx(const ZipReader& zip, const XlsxParts& parts, const SheetRowSink& sink)
 {
-    QStringList sharedStrings;
-    if (!parts.sharedStrings.isEmpty()) {
-        const std::unique_ptr<QIODevice> strings = zip.part(parts.sharedStrings);
-        if (strings && !readXlsxSharedStrings(*strings, sharedStrings))
-            return SheetRead::Damaged;
-    }
+    XlsxShared shared;
+    const std::unique_ptr<QIODevice> strings = zip.part(parts.sharedStrings);
+    if (strings && !readXlsxSharedStrings(*strings, shared.strings))
+        return SheetRead::Damaged;
+    const std::unique_ptr<QIODevice> styles = zip.part(parts.styles);
+    if (styles && !readXlsxZeroPadding(*styles, shared.zeroPadding))
+        return SheetRead::Damaged;
     const std::unique_ptr<QIODevice> sheet = zip.part(parts.sheet);
-    return sheet ? readXlsxSheet(*sheet, sharedStrings, sink) : SheetRead::Damaged;
+    return sheet ? readXlsxSheet(*sheet, shared, sink) : SheetRead::Damaged;
 }
 
 bool isOds(const ZipReader& zip)

@@ -98,13 +98,15 @@ private slots:
                              f("Kees Bakker", "Markt 5", "", "Delft", "Nederland")}
             << QStringList{QStringLiteral("regel 4: geen adres")};
         // Written by Calc: a number cell, a text cell with a leading zero, a
-        // formula, a million empty rows coloured to the end, a second sheet.
+        // formula, a number formatted 00000, a million empty rows coloured to
+        // the end, a second sheet.
         for (const char* file : {"calc-leden.ods", "calc-leden.xlsx"})
             QTest::newRow(file) << QString::fromLatin1(file)
                                 << QList<Fields>{f("Jan de Vries", "Dorpsstraat 1", "1000 AB", "Amsterdam", "Nederland"),
                                                  f("Hans Müller", "Hauptstraße 5", "01067", "Dresden", "Duitsland"),
                                                  f("Jean Peeters", "Kerkstraat 10", "2000", "Antwerpen", "België"),
-                                                 f("Ayse Yilmaz", "Lange Laan 7", "3511 AB", "Utrecht", "Nederland")}
+                                                 f("Ayse Yilmaz", "Lange Laan 7", "3511 AB", "Utrecht", "Nederland"),
+                                                 f("Karl Schmidt", "Lindenweg 2", "01069", "Dresden", "Deutschland")}
                                 << QStringList{QStringLiteral("regel 7: geen adres")};
         QTest::newRow("Outlook in German, semicolons, Windows-1252")
             << QStringLiteral("outlook-de.csv")
@@ -193,7 +195,7 @@ private slots:
             {QStringLiteral("calc-wachtwoord.ods"), testFileBytes(QStringLiteral("calc-wachtwoord.ods")), password, 0},
             {QStringLiteral("excel-wachtwoord.xlsx"), QByteArray("\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1").leftJustified(4096, '\0'), password, 0},
             {QStringLiteral("tekst.ods"), "Naam;Adres\r\nJan;Weg 1\r\n", QStringLiteral("%1 is geen Excel- of Calc-bestand"), 0},
-            {QStringLiteral("excel.ods"), xlsx, QString(), 4}};
+            {QStringLiteral("excel.ods"), xlsx, QString(), 5}};
         for (const auto& [name, bytes, reason, count] : files) {
             const ImportResult read = importFile(name, bytes);
             QCOMPARE(read.addresses.size(), count);

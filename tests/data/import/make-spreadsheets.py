@@ -29,14 +29,22 @@ MEMBERS = [
     [],
     ["Ayşe Yılmaz", "Lange Laan 7", "3511 AB", '=PROPER("utrecht")', ""],
     ["Zonder Adres"],
+    ["Karl Schmidt", "Lindenweg 2", ("00000", 1069), "Dresden", "Deutschland"],  # a number shown as 01069
 ]
 
 
-def fill(sheet, rows):
+def fill(document, sheet, rows):
     for r, row in enumerate(rows):
         for c, value in enumerate(row):
             cell = sheet.getCellByPosition(c, r)
-            if not isinstance(value, str):
+            if isinstance(value, tuple):
+                code, value = value
+                formats = document.NumberFormats
+                locale = uno.createUnoStruct("com.sun.star.lang.Locale")
+                key = formats.queryKey(code, locale, False)
+                cell.NumberFormat = key if key >= 0 else formats.addNew(code, locale)
+                cell.setValue(value)
+            elif not isinstance(value, str):
                 cell.setValue(value)
             elif value.startswith("="):
                 cell.setFormula(value)
@@ -64,12 +72,12 @@ def main(folder):
     document = desktop.loadComponentFromURL("private:factory/scalc", "_blank", 0, (prop("Hidden", True),))
     members = document.Sheets.getByIndex(0)
     members.Name = "Leden"
-    fill(members, MEMBERS)
+    fill(document, members, MEMBERS)
     # Coloured to the sheet's end, as colouring whole columns leaves it: Calc
     # then writes a million empty rows as one repeated row.
-    members.getCellRangeByName("A8:E1048576").CellBackColor = 0xFFFFCC
+    members.getCellRangeByName("A9:E1048576").CellBackColor = 0xFFFFCC
     document.Sheets.insertNewByName("Oud", 1)
-    fill(document.Sheets.getByName("Oud"), [["Naam"], ["Niet Meenemen"]])
+    fill(document, document.Sheets.getByName("Oud"), [["Naam"], ["Niet Meenemen"]])
     saves = [("calc-leden.ods", "calc8", []), ("calc-leden.xlsx", "Calc MS Excel 2007 XML", []),
              ("calc-wachtwoord.ods", "calc8", [prop("Password", "geheim")])]
     for name, filter_name, extra in saves:

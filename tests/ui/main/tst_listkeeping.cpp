@@ -74,7 +74,7 @@ private slots:
         QGuiApplication::clipboard()->setMimeData(copied);
         t.test.messages.answers = {Messages::Answer::Nee};
         QTest::keyClick(view, Qt::Key_V, Qt::ControlModifier);
-        QVERIFY(t.test.messages.lastText().startsWith(QStringLiteral("4 adressen toevoegen aan de lijst leden.lst?\r\n\r\n"
+        QVERIFY(t.test.messages.lastText().startsWith(QStringLiteral("5 adressen toevoegen aan de lijst leden.lst?\r\n\r\n"
                                                                      "1 regel is overgeslagen:\r\nregel 7: geen adres")));
 
         // On closing, the unsaved-changes question follows.

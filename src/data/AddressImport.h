@@ -40,12 +40,14 @@ struct ImportResult {
         keep(changes, change);
         ++changed;
     }
-    // Another file's result after this one's; prefix names the file in its reasons.
-    void append(const ImportResult& other, const QString& prefix = {})
+    // Another file's result after this one's; fileName, when given, names the
+    // file in each of its reasons that does not name it already.
+    void append(const ImportResult& other, const QString& fileName = {})
     {
+        const QString prefix = fileName.isEmpty() ? QString() : fileName + QStringLiteral(", ");
         addresses.append(other.addresses);
         for (const QString& reason : other.reasons)
-            keep(reasons, prefix + reason);
+            keep(reasons, reason.startsWith(fileName) ? reason : prefix + reason);
         leftOut += other.leftOut;
         for (const QString& name : other.duplicateNames)
             keep(duplicateNames, name);

@@ -78,7 +78,7 @@ ImportResult importAll(const QStringList& paths)
         else
             one.leaveOut(read.reason);
         // With more than one file, each reason says which file it is about.
-        all.append(one, paths.size() > 1 ? name + QStringLiteral(", ") : QString());
+        all.append(one, paths.size() > 1 ? name : QString());
     }
     return all;
 }

@@ -52,10 +52,11 @@ private slots:
         QCOMPARE(t.action(QStringLiteral("CountAdressen"))->text(), QStringLiteral("3 Adressen"));
         QVERIFY(t.main->isModified());
 
-        // Two files dropped at once: one question, each reason with its file.
+        // Files dropped at once: one question, each reason with its file, named once.
         QMimeData mime;
         mime.setUrls({QUrl::fromLocalFile(QStringLiteral(TEST_DATA_DIR "/import/calc-leden.csv")),
-                      QUrl::fromLocalFile(QStringLiteral(TEST_DATA_DIR "/import/contacten-40.vcf"))});
+                      QUrl::fromLocalFile(QStringLiteral(TEST_DATA_DIR "/import/contacten-40.vcf")),
+                      QUrl::fromLocalFile(QStringLiteral(TEST_DATA_DIR "/import/calc-wachtwoord.ods"))});
         QDragEnterEvent enter(QPoint(100, 100), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
         QApplication::sendEvent(t.main.get(), &enter);
         QVERIFY(enter.isAccepted());
@@ -63,9 +64,10 @@ private slots:
         t.test.messages.answers = {Messages::Answer::Ja};
         QApplication::sendEvent(t.main.get(), &drop);
         QCOMPARE(t.test.messages.lastText(),
-                 QStringLiteral("5 adressen toevoegen aan de lijst leden.lst?\r\n\r\n2 regels zijn overgeslagen:\r\n"
+                 QStringLiteral("5 adressen toevoegen aan de lijst leden.lst?\r\n\r\n3 regels zijn overgeslagen:\r\n"
                                 "calc-leden.csv, regel 4: geen naam\r\n"
-                                "calc-leden.csv, regel 5: het teken \" kan niet in de lijst worden opgeslagen"));
+                                "calc-leden.csv, regel 5: het teken \" kan niet in de lijst worden opgeslagen\r\n"
+                                "calc-wachtwoord.ods is beveiligd met een wachtwoord; bewaar het zonder wachtwoord en probeer het opnieuw"));
         QCOMPARE(t.main->model().count(), 8);
         QCOMPARE(t.main->model().at(7).field(AddressRecord::Naam), QStringLiteral("Sanne ; Co"));
         // A spreadsheet copied in the file manager and pasted: read as the file, not its name.

@@ -82,17 +82,20 @@ XlsxParts xlsxParts(const ZipReader& zip)
     return {};
 }
 
+// What a part's reader found, or that the part unpacked to too much.
+SheetRead checked(SheetRead read, const ZipPart& part) { return part.tooBig() ? SheetRead::TooBig : read; }
+
 SheetRead readXlsx(const ZipReader& zip, const XlsxParts& parts, const SheetRowSink& sink)
 {
     XlsxShared shared;
-    const std::unique_ptr<QIODevice> strings = zip.part(parts.sharedStrings);
-    if (strings && !readXlsxSharedStrings(*strings, shared.strings))
-        return SheetRead::Damaged;
-    const std::unique_ptr<QIODevice> styles = zip.part(parts.styles);
-    if (styles && !readXlsxZeroPadding(*styles, shared.zeroPadding))
-        return SheetRead::Damaged;
-    const std::unique_ptr<QIODevice> sheet = zip.part(parts.sheet);
-    return sheet ? readXlsxSheet(*sheet, shared, sink) : SheetRead::Damaged;
+    if (const std::unique_ptr<ZipPart> strings = zip.part(parts.sharedStrings);
+        strings && !readXlsxSharedStrings(*strings, shared.strings))
+        return checked(SheetRead::Damaged, *strings);
+    if (const std::unique_ptr<ZipPart> styles = zip.part(parts.styles);
+        styles && !readXlsxZeroPadding(*styles, shared.zeroPadding))
+        return checked(SheetRead::Damaged, *styles);
+    const std::unique_ptr<ZipPart> sheet = zip.part(parts.sheet);
+    return sheet ? checked(readXlsxSheet(*sheet, shared, sink), *sheet) : SheetRead::Damaged;
 }
 
 bool isOds(const ZipReader& zip)
@@ -113,8 +116,8 @@ QString readFirstSheet(const QString& fileName, const QByteArray& bytes, const S
         // Calc keeps such a file as a zip whose parts are encrypted, and says so in its manifest.
         if (zip.smallPart(QStringLiteral("META-INF/manifest.xml")).contains("encryption-data"))
             return passwordReason(fileName);
-        if (const std::unique_ptr<QIODevice> content = zip.part(QStringLiteral("content.xml")))
-            read = readOdsFirstTable(*content, sink);
+        if (const std::unique_ptr<ZipPart> content = zip.part(QStringLiteral("content.xml")))
+            read = checked(readOdsFirstTable(*content, sink), *content);
     } else if (const XlsxParts parts = xlsxParts(zip); !parts.sheet.isEmpty()) {
         read = readXlsx(zip, parts, sink);
     } else if (!zip.has(QStringLiteral("[Content_Types].xml"))) {
@@ -124,7 +127,7 @@ QString readFirstSheet(const QString& fileName, const QByteArray& bytes, const S
     case SheetRead::Done:
         return {};
     case SheetRead::TooBig:
-        return QStringLiteral("%1 is te groot om in te lezen (meer dan 10 miljoen gevulde cellen)").arg(fileName);
+        return QStringLiteral("%1 is te groot om in te lezen (meer dan 10 miljoen gevulde cellen of 1 GB aan tabel)").arg(fileName);
     case SheetRead::Damaged:
         break;
     }

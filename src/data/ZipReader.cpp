@@ -2,34 +2,29 @@
 
 #include <zip.h>
 
-namespace {
-
-// One part, unpacked as it is read.
-class PartDevice : public QIODevice {
-public:
-    explicit PartDevice(zip_file_t* file)
-        : m_file(file)
-    {
-        open(QIODevice::ReadOnly);
-    }
-    ~PartDevice() override { zip_fclose(m_file); }
-    bool isSequential() const override { return true; }
-
-protected:
-    qint64 readData(char* data, qint64 size) override
-    {
-        const zip_int64_t read = zip_fread(m_file, data, zip_uint64_t(size));
-        return read < 0 ? -1 : read;
-    }
-    qint64 writeData(const char*, qint64) override { return -1; }
-
-private:
-    zip_file_t* m_file;
-};
-
+ZipPart::ZipPart(zip_file* file, qint64 limit)
+    : m_file(file)
+    , m_left(limit)
+{
+    open(QIODevice::ReadOnly);
 }
 
-ZipReader::ZipReader(const QByteArray& bytes)
+ZipPart::~ZipPart() { zip_fclose(m_file); }
+
+qint64 ZipPart::readData(char* data, qint64 size)
+{
+    const zip_int64_t read = zip_fread(m_file, data, zip_uint64_t(size));
+    if (read < 0)
+        return -1;
+    if ((m_left -= read) < 0) {
+        m_tooBig = true;
+        return -1;
+    }
+    return read;
+}
+
+ZipReader::ZipReader(const QByteArray& bytes, qint64 limit)
+    : m_limit(limit)
 {
     zip_error_t error;
     zip_error_init(&error);
@@ -54,17 +49,17 @@ bool ZipReader::has(const QString& name) const
     return m_archive && zip_name_locate(m_archive, name.toUtf8().constData(), 0) >= 0;
 }
 
-std::unique_ptr<QIODevice> ZipReader::part(const QString& name) const
+std::unique_ptr<ZipPart> ZipReader::part(const QString& name) const
 {
     zip_file_t* file = m_archive ? zip_fopen(m_archive, name.toUtf8().constData(), 0) : nullptr;
     if (!file)
         return nullptr;
-    return std::make_unique<PartDevice>(file);
+    return std::make_unique<ZipPart>(file, m_limit);
 }
 
 QByteArray ZipReader::smallPart(const QString& name, qint64 limit) const
 {
-    const std::unique_ptr<QIODevice> device = part(name);
+    const std::unique_ptr<ZipPart> device = part(name);
     if (!device)
         return {};
     QByteArray bytes;

@@ -1,6 +1,7 @@
 #include "ChildProcess.h"
 #include "data/AddressImport.h"
 #include "data/Duplicates.h"
+#include "data/ZipReader.h"
 
 #include <QFile>
 #include <QTest>
@@ -202,6 +203,10 @@ private slots:
             if (count == 0)
                 QCOMPARE(read.reasons, QStringList{reason.arg(name)});
         }
+        // A part stops unpacking at the reader's limit: a few bytes may claim terabytes.
+        const ZipReader limited(ods, 1000);
+        const std::unique_ptr<ZipPart> content = limited.part(QStringLiteral("content.xml"));
+        QVERIFY(content->readAll().size() <= 1000 && content->tooBig());
         // Rows left out by the thousand are counted; only the first reasons are kept.
         const ImportResult empty = importFile(QStringLiteral("leeg.csv"), QByteArray(",\n").repeated(10000));
         QCOMPARE(empty.leftOut, 10000);

@@ -54,14 +54,20 @@ QString leftOutParagraph(const ImportResult& imported)
     return text;
 }
 
-// The files a drop or the clipboard holds, as a file manager puts them there.
+// The files a drop or the clipboard holds, as a file manager puts them there:
+// a list of addresses, or GNOME's "copy" followed by one a line.
 QStringList localFiles(const QMimeData* mime)
 {
-    QStringList paths;
+    QList<QUrl> urls;
     if (mime && mime->hasUrls())
-        for (const QUrl& url : mime->urls())
-            if (url.isLocalFile())
-                paths.append(url.toLocalFile());
+        urls = mime->urls();
+    else if (mime)
+        for (const QByteArray& line : mime->data(QStringLiteral("x-special/gnome-copied-files")).split('\n').mid(1))
+            urls.append(QUrl(QString::fromUtf8(line.trimmed())));
+    QStringList paths;
+    for (const QUrl& url : urls)
+        if (url.isLocalFile())
+            paths.append(url.toLocalFile());
     return paths;
 }
 

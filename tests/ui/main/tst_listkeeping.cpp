@@ -71,13 +71,20 @@ private slots:
         QCOMPARE(t.main->model().count(), 8);
         QCOMPARE(t.main->model().at(7).field(AddressRecord::Naam), QStringLiteral("Sanne ; Co"));
         // A spreadsheet copied in the file manager and pasted: read as the file, not its name.
-        auto* copied = new QMimeData;
-        copied->setUrls({QUrl::fromLocalFile(QStringLiteral(TEST_DATA_DIR "/import/calc-leden.xlsx"))});
-        QGuiApplication::clipboard()->setMimeData(copied);
-        t.test.messages.answers = {Messages::Answer::Nee};
-        QTest::keyClick(view, Qt::Key_V, Qt::ControlModifier);
-        QVERIFY(t.test.messages.lastText().startsWith(QStringLiteral("5 adressen toevoegen aan de lijst leden.lst?\r\n\r\n"
-                                                                     "1 regel is overgeslagen:\r\nregel 7: geen adres")));
+        // As GNOME's file manager copies it too.
+        for (const bool gnome : {false, true}) {
+            auto* copied = new QMimeData;
+            const QUrl file = QUrl::fromLocalFile(QStringLiteral(TEST_DATA_DIR "/import/calc-leden.xlsx"));
+            if (gnome)
+                copied->setData(QStringLiteral("x-special/gnome-copied-files"), "copy\n" + file.toEncoded());
+            else
+                copied->setUrls({file});
+            QGuiApplication::clipboard()->setMimeData(copied);
+            t.test.messages.answers = {Messages::Answer::Nee};
+            QTest::keyClick(view, Qt::Key_V, Qt::ControlModifier);
+            QVERIFY(t.test.messages.lastText().startsWith(QStringLiteral("5 adressen toevoegen aan de lijst leden.lst?\r\n\r\n"
+                                                                         "1 regel is overgeslagen:\r\nregel 7: geen adres")));
+        }
 
         // On closing, the unsaved-changes question follows.
         t.test.messages.answers = {Messages::Answer::Annuleren};

@@ -20,6 +20,7 @@ constexpr qsizetype MostSpaces = 1000;
 const QString OfficeNs = QStringLiteral("urn:oasis:names:tc:opendocument:xmlns:office:1.0");
 const QString TableNs = QStringLiteral("urn:oasis:names:tc:opendocument:xmlns:table:1.0");
 const QString TextNs = QStringLiteral("urn:oasis:names:tc:opendocument:xmlns:text:1.0");
+const QString StyleNs = QStringLiteral("urn:oasis:names:tc:opendocument:xmlns:style:1.0");
 
 // Hands filled rows on and counts their cells.
 class RowCounter {
@@ -234,7 +235,21 @@ SheetRead readOdsFirstTable(QIODevice& content, const SheetRowSink& sink)
 {
     QXmlStreamReader xml(&content);
     RowCounter out(sink);
-    while (!xml.atEnd() && !(xml.readNext() == QXmlStreamReader::StartElement && isTable(xml, u"table"))) {
+    // Hidden tables are shown by no tab: the first shown one is read.
+    QStringList hiddenStyles;
+    QString style;
+    while (!xml.atEnd()) {
+        if (xml.readNext() != QXmlStreamReader::StartElement)
+            continue;
+        if (xml.namespaceUri() == StyleNs && xml.name() == u"style")
+            style = xml.attributes().value(StyleNs, QStringLiteral("name")).toString();
+        else if (xml.namespaceUri() == StyleNs && xml.name() == u"table-properties"
+                 && xml.attributes().value(TableNs, QStringLiteral("display")) == u"false")
+            hiddenStyles.append(style);
+        else if (isTable(xml, u"table") && !hiddenStyles.contains(xml.attributes().value(TableNs, QStringLiteral("style-name"))))
+            break;
+        else if (isTable(xml, u"table"))
+            xml.skipCurrentElement();
     }
     qsizetype number = 0;
     while (!xml.atEnd()) {

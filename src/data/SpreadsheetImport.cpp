@@ -59,7 +59,8 @@ struct XlsxParts {
     QString styles;
 };
 
-// The first sheet in the workbook's order, as its tabs show, and the shared texts.
+// The first sheet the workbook's tabs show (a hidden one is passed over), and
+// the parts its cells refer to.
 XlsxParts xlsxParts(const ZipReader& zip)
 {
     QString workbook = firstOfType(relations(zip, QStringLiteral("_rels/.rels"), {}), u"/officeDocument").target;
@@ -73,7 +74,10 @@ XlsxParts xlsxParts(const ZipReader& zip)
     while (!xml.atEnd()) {
         if (xml.readNext() != QXmlStreamReader::StartElement || xml.name() != u"sheet")
             continue;
-        for (const QXmlStreamAttribute& attribute : xml.attributes())
+        const QXmlStreamAttributes attributes = xml.attributes();
+        if (const QStringView state = attributes.value(QStringLiteral("state")); !state.isEmpty() && state != u"visible")
+            continue;
+        for (const QXmlStreamAttribute& attribute : attributes)
             if (attribute.name() == u"id" && !attribute.namespaceUri().isEmpty())
                 return {parts.value(attribute.value().toString()).target, firstOfType(parts, u"/sharedStrings").target,
                         firstOfType(parts, u"/styles").target};

@@ -100,8 +100,8 @@ private slots:
             << QStringList{QStringLiteral("regel 4: geen adres")};
         // Written by Calc: a number cell, a text cell with a leading zero, a
         // formula, a number formatted 00000, a million empty rows coloured to
-        // the end, a second sheet.
-        for (const char* file : {"calc-leden.ods", "calc-leden.xlsx"})
+        // the end, a second sheet; then the same after a hidden first sheet.
+        for (const char* file : {"calc-leden.ods", "calc-leden.xlsx", "calc-verborgen-blad.ods", "calc-verborgen-blad.xlsx"})
             QTest::newRow(file) << QString::fromLatin1(file)
                                 << QList<Fields>{f("Jan de Vries", "Dorpsstraat 1", "1000 AB", "Amsterdam", "Nederland"),
                                                  f("Hans Müller", "Hauptstraße 5", "01067", "Dresden", "Duitsland"),

@@ -9,6 +9,7 @@ import subprocess
 import sys
 import tempfile
 import time
+import zipfile
 
 import uno
 from com.sun.star.beans import PropertyValue
@@ -54,6 +55,23 @@ def fill(document, sheet, rows):
                 cell.setString(value)
 
 
+def save(document, folder, files):
+    for name, filter_name, extra in files:
+        url = uno.systemPathToFileUrl(os.path.abspath(os.path.join(folder, name)))
+        document.storeToURL(url, tuple([prop("FilterName", filter_name), prop("Overwrite", True)] + extra))
+
+
+def mark_hidden(path, sheet):
+    with zipfile.ZipFile(path) as original:
+        parts = [(info, original.read(info.filename)) for info in original.infolist()]
+    with zipfile.ZipFile(path, "w", zipfile.ZIP_DEFLATED) as marked:
+        for info, data in parts:
+            if info.filename == "xl/workbook.xml":
+                data = data.replace(('name="%s" sheetId="1" state="visible"' % sheet).encode(),
+                                    ('name="%s" sheetId="1" state="hidden"' % sheet).encode())
+            marked.writestr(info, data)
+
+
 def main(folder):
     port = 2202
     profile = tempfile.mkdtemp()
@@ -78,11 +96,16 @@ def main(folder):
     members.getCellRangeByName("A9:E1048576").CellBackColor = 0xFFFFCC
     document.Sheets.insertNewByName("Oud", 1)
     fill(document, document.Sheets.getByName("Oud"), [["Naam"], ["Niet Meenemen"]])
-    saves = [("calc-leden.ods", "calc8", []), ("calc-leden.xlsx", "Calc MS Excel 2007 XML", []),
-             ("calc-wachtwoord.ods", "calc8", [prop("Password", "geheim")])]
-    for name, filter_name, extra in saves:
-        url = uno.systemPathToFileUrl(os.path.abspath(os.path.join(folder, name)))
-        document.storeToURL(url, tuple([prop("FilterName", filter_name), prop("Overwrite", True)] + extra))
+    save(document, folder, [("calc-leden.ods", "calc8", []), ("calc-leden.xlsx", "Calc MS Excel 2007 XML", []),
+                             ("calc-wachtwoord.ods", "calc8", [prop("Password", "geheim")])])
+    # The old members first, on a hidden sheet: no tab shows it.
+    document.Sheets.moveByName("Oud", 0)
+    document.Sheets.getByName("Oud").IsVisible = False
+    save(document, folder, [("calc-verborgen-blad.ods", "calc8", []),
+                             ("calc-verborgen-blad.xlsx", "Calc MS Excel 2007 XML", [])])
+    # Calc run without a window writes every sheet of an .xlsx as shown: mark
+    # the hidden one as Excel does.
+    mark_hidden(os.path.join(folder, "calc-verborgen-blad.xlsx"), "Oud")
     document.close(True)
     try:
         desktop.terminate()

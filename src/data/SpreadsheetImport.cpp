@@ -14,6 +14,11 @@ QString damagedReason(const QString& fileName)
     return QStringLiteral("%1 is beschadigd: de tabel erin kan niet worden gelezen").arg(fileName);
 }
 
+QString notSpreadsheetReason(const QString& fileName)
+{
+    return QStringLiteral("%1 is geen Excel- of Calc-bestand").arg(fileName);
+}
+
 QString passwordReason(const QString& fileName)
 {
     return QStringLiteral("%1 is beveiligd met een wachtwoord; bewaar het zonder wachtwoord en probeer het opnieuw")
@@ -114,7 +119,7 @@ QString readFirstSheet(const QString& fileName, const QByteArray& bytes, const S
         return passwordReason(fileName);
     const ZipReader zip(bytes);
     if (!zip.isOpen())
-        return bytes.startsWith("PK") ? damagedReason(fileName) : QStringLiteral("%1 is geen Excel- of Calc-bestand").arg(fileName);
+        return bytes.startsWith("PK") ? damagedReason(fileName) : notSpreadsheetReason(fileName);
     SheetRead read = SheetRead::Damaged;
     if (isOds(zip)) {
         // Calc keeps such a file as a zip whose parts are encrypted, and says so in its manifest.
@@ -125,7 +130,7 @@ QString readFirstSheet(const QString& fileName, const QByteArray& bytes, const S
     } else if (const XlsxParts parts = xlsxParts(zip); !parts.sheet.isEmpty()) {
         read = readXlsx(zip, parts, sink);
     } else if (!zip.has(QStringLiteral("[Content_Types].xml"))) {
-        return QStringLiteral("%1 is geen Excel- of Calc-bestand").arg(fileName);
+        return notSpreadsheetReason(fileName);
     }
     switch (read) {
     case SheetRead::Done:

@@ -12,6 +12,7 @@ struct HomeFolder {
 // The places in the home folder; no other code spells their names.
 namespace Home {
 QString dataFolder(const QString& home);     // the lists, "*.lst"
+QString listFile(const QString& home, const QString& name);
 QString recoveryFolder(const QString& home); // copies of lists with unsaved changes
 QString printFolder(const QString& home);    // PDFs printed to "PDF-bestand"
 QString settingsFile(const QString& home);

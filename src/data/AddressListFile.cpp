@@ -239,11 +239,6 @@ QString withStandIns(QStringView text)
     result.reserve(composed.size());
     for (qsizetype i = 0; i < composed.size(); ++i) {
         const QChar c = composed[i];
-        const bool pair = c.isHighSurrogate() && i + 1 < composed.size() && composed[i + 1].isLowSurrogate();
-        const QString unit = composed.sliced(i, pair ? 2 : 1);
-        i += pair ? 1 : 0;
-        // Ligatures, wide and styled letters: their plain forms ("fi", "A").
-        const QString plain = unit.normalized(QString::NormalizationForm_KC);
         if (isStorable(c.unicode()) || c == u'"') {
             result += c;
         } else if (isInvisible(c.unicode())) {
@@ -254,10 +249,13 @@ QString withStandIns(QStringView text)
             // The base letter when the code page has it, the accent dropped.
             const QChar base = c.decomposition().at(0);
             result += isStorable(base.unicode()) ? base : c;
-        } else if (plain != unit && isStorableText(plain)) {
-            result += plain;
         } else {
-            result += unit;
+            // Ligatures, wide and styled letters (some beyond the first 65536): their plain forms ("fi", "A").
+            const bool pair = c.isHighSurrogate() && i + 1 < composed.size() && composed[i + 1].isLowSurrogate();
+            const QString unit = composed.sliced(i, pair ? 2 : 1);
+            i += pair ? 1 : 0;
+            const QString plain = unit.normalized(QString::NormalizationForm_KC);
+            result += plain != unit && isStorableText(plain) ? plain : unit;
         }
     }
     return result;

@@ -57,13 +57,7 @@ std::optional<DutchPostcode> dutchPostcode(QStringView code)
 
 bool isHomeCountry(QStringView land)
 {
-    static const QStringList home =
-        foldedNames({"Nederland", "NL", "Nederlân", "Holland", "The Netherlands", "Netherlands", "Niederlande", "Pays-Bas"});
-    const QStringView trimmed = withoutEndSpaces(land);
-    // Most addresses of a list say it as the program does: no folding needed.
-    if (trimmed.isEmpty() || trimmed == DefaultLand)
-        return true;
-    return home.contains(foldedText(trimmed));
+    return countryOf(land) == Country::Netherlands;
 }
 
 bool isAbroad(const AddressRecord& address)
@@ -73,11 +67,17 @@ bool isAbroad(const AddressRecord& address)
 
 Country countryOf(QStringView land)
 {
-    if (isHomeCountry(land))
+    const QStringView trimmed = withoutEndSpaces(land);
+    // Most addresses of a list say it as the program does: no folding needed.
+    if (trimmed.isEmpty() || trimmed == DefaultLand)
         return Country::Netherlands;
+    static const QStringList home =
+        foldedNames({"Nederland", "NL", "Nederlân", "Holland", "The Netherlands", "Netherlands", "Niederlande", "Pays-Bas"});
     static const QStringList belgium = foldedNames({"België", "Belgique", "Belgien", "Belgium", "BE"});
     static const QStringList germany = foldedNames({"Duitsland", "Deutschland", "Germany", "Allemagne", "DE"});
-    const QString folded = foldedText(withoutEndSpaces(land));
+    const QString folded = foldedText(trimmed);
+    if (home.contains(folded))
+        return Country::Netherlands;
     if (belgium.contains(folded))
         return Country::Belgium;
     if (germany.contains(folded))

@@ -19,7 +19,7 @@ OpenList::OpenList(const QString& homeFolder, QObject* parent) : QObject(parent)
 
 QString OpenList::listPath(const QString& name) const
 {
-    return Home::dataFolder(m_home) + QLatin1Char('/') + name;
+    return Home::listFile(m_home, name);
 }
 
 QString OpenList::recoveryPath(const QString& name) const

@@ -20,5 +20,5 @@ struct AppContext {
     std::function<QDateTime()> clock = &QDateTime::currentDateTime;
 
     QString dataFolder() const { return Home::dataFolder(homeFolder); }
-    QString listPath(const QString& name) const { return dataFolder() + QLatin1Char('/') + name; }
+    QString listPath(const QString& name) const { return Home::listFile(homeFolder, name); }
 };

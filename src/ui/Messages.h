@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 class QWidget;
 
@@ -8,6 +9,15 @@ class QWidget;
 inline QString asSentence(const QString& reason)
 {
     return reason.left(1).toUpper() + reason.mid(1);
+}
+
+// The first few names of many, joined by commas, and a mark for the rest.
+inline QString namesAndMore(qsizetype count, const QStringList& names)
+{
+    QString text = names.join(QStringLiteral(", "));
+    if (count > names.size())
+        text += QStringLiteral(", ") + QChar(0x2026);
+    return text;
 }
 
 // Every message box of the program goes through this, so tests can answer them.

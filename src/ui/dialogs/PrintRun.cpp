@@ -45,10 +45,7 @@ void ProgressWindow::pagesDone(qint64 done, qint64 total)
 
 QString namesAfterColon(qsizetype count, const QStringList& names)
 {
-    QString text = names.join(QStringLiteral(", "));
-    if (count > names.size())
-        text += QStringLiteral(", ") + QChar(0x2026);
-    return text + QLatin1Char('.');
+    return namesAndMore(count, names) + QLatin1Char('.');
 }
 
 bool mayPrintSuspects(Messages& messages, QWidget* parent, const QList<AddressRecord>& addresses)

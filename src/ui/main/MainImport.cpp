@@ -34,9 +34,7 @@ QString leftOutParagraph(const ImportResult& imported)
     QStringList lines;
     if (imported.duplicates > 0) {
         // Who, so the user can tell a real double from a namesake.
-        QString names = imported.duplicateNames.join(QStringLiteral(", "));
-        if (imported.duplicates > imported.duplicateNames.size())
-            names += QStringLiteral(", ") + QChar(0x2026);
+        const QString names = namesAndMore(imported.duplicates, imported.duplicateNames);
         lines.append((imported.duplicates == 1 ? QStringLiteral("1 adres staat al in de lijst: %1")
                                                : QStringLiteral("%1 adressen staan al in de lijst: %2").arg(imported.duplicates))
                          .arg(names));

@@ -1,6 +1,6 @@
 #include "Floors.h"
 
-#include "data/AddressImport.h"
+#include "data/import/AddressImport.h"
 #include "data/AddressListFile.h"
 #include "data/AddressListModel.h"
 #include "data/ListStorage.h"
@@ -136,7 +136,7 @@ int runOneJob(int argc, char* argv[])
         return floorLabels(folder, madeUpAddresses(n));
     if (job == "--import") { // a file dropped on the window, read up to the question
         QByteArray bytes;
-        return readWholeFile(folder, bytes).ok && importFile(folder, bytes).leftOut >= 0 ? 0 : 1;
+        return readWholeFile(folder, bytes).ok && importFile(folder, bytes).result.leftOut >= 0 ? 0 : 1;
     }
     return -1;
 }

@@ -2,10 +2,10 @@
 // addresses (warm, and the first load in a fresh process), the memory they
 // take, importing a spreadsheet's CSV, printing them to PDF, and painting a button.
 // Run: build/release/bench/plaklabels_bench
-#include "data/AddressImport.h"
+#include "data/import/AddressImport.h"
 #include "data/AddressListFile.h"
 #include "data/AddressListModel.h"
-#include "data/Duplicates.h"
+#include "data/import/Duplicates.h"
 #include "data/ListSearch.h"
 #include "data/ListStorage.h"
 #include "print/LabelJobs.h"
@@ -112,7 +112,7 @@ void benchImport()
         csv += QStringList{a.field(0), a.field(1), a.field(2), a.field(3), a.field(4)}.join(QLatin1Char(';')).toLatin1()
             + "\r\n";
     ImportResult result;
-    const double read = bestOf(3, [&] { result = importFile(QStringLiteral("leden.csv"), csv); });
+    const double read = bestOf(3, [&] { result = importFile(QStringLiteral("leden.csv"), csv).result; });
     AddressListModel model;
     const double append = seconds([&] { model.appendAll(result.addresses); });
     std::printf("import %d rows of CSV (%.1f MB): %.3f s up to the question, %.3f s after Ja\n",
@@ -134,10 +134,9 @@ void benchKeeping()
                       .join(QLatin1Char('\t'))
             + QLatin1Char('\n');
     ImportResult imported;
-    const double paste = bestOf(3, [&] {
-        imported = importPastedText(pasted);
-        leaveOutDuplicates(imported, list);
-    });
+    ImportInput input;
+    input.pastedText = pasted;
+    const double paste = bestOf(3, [&] { imported = importAddresses(input, list, NeverCancelled).result; });
     std::printf("1.000.000 addresses: find step %.0f ms, sort %.2f s; paste 100.000 with the duplicate check %.2f s "
                 "(%d new)\n",
                 find * 1000, sort, paste, int(imported.addresses.size()));

@@ -1,7 +1,7 @@
 // Every list the program accepts for saving writes and reads back to the same
 // records, and writing those again gives the same bytes. A list dropped onto
 // another is always one that can be saved.
-#include "data/AddressImport.h"
+#include "data/import/AddressImport.h"
 #include "data/AddressListFile.h"
 
 #include <cstdlib>
@@ -9,7 +9,7 @@
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     const QByteArray bytes = QByteArray::fromRawData(reinterpret_cast<const char*>(data), qsizetype(size));
-    const QList<AddressRecord> imported = importFile(QStringLiteral("ander.lst"), bytes).addresses;
+    const QList<AddressRecord> imported = importFile(QStringLiteral("ander.lst"), bytes).result.addresses;
     const std::optional<QByteArray> importWritten = encodeAddressList(imported);
     if (!importWritten || parseAddressList(*importWritten).records != imported)
         abort();

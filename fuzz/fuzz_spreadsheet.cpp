@@ -4,35 +4,43 @@
 // inside a zip would rarely reach past the zip's sums: the first byte says
 // which (0: an .ods content.xml, 1: an .xlsx sheet, 2: shared strings, 3: styles).
 #include "data/AddressListFile.h"
-#include "data/SheetReaders.h"
-#include "data/SpreadsheetImport.h"
+#include "data/import/AddressImport.h"
+#include "data/import/SheetReaders.h"
 
 #include <QBuffer>
 #include <cstdlib>
 
 namespace {
 
+// Columns placed as a user would for a sheet without names: every cell reaches an address.
+const ColumnChoice ByPosition{0, ColumnUses::inFieldOrder(AddressRecord::FieldCount)};
+
 ImportResult readSheetXml(char kind, const QByteArray& xml)
 {
     QBuffer part;
     part.setData(xml);
     part.open(QIODevice::ReadOnly);
-    TableImport table(DelimitedSource::File);
-    const SheetRowSink sink = [&](const QStringList& cells, qsizetype number) { table.addRow(cells, number); };
-    XlsxShared shared{{QStringLiteral("Naam"), QStringLiteral("Adres")}, {0, 5}};
+    const ColumnChoices none;
+    TableImport table(TableSource::File, none, ByPosition, NeverCancelled);
+    XlsxShared shared;
+    shared.strings.append(u"Naam");
+    shared.strings.append(u"Adres");
+    shared.formats = {CellFormat(), CellFormat(QStringLiteral("00000")), CellFormat(QStringLiteral("dd-mm-yyyy")),
+                      CellFormat(QStringLiteral("#,##0.00;(#,##0.00)"))};
     switch (uchar(kind) % 4) {
     case 0:
-        readOdsFirstTable(part, sink);
+        readOdsFirstTable(part, table, NeverCancelled);
         break;
     case 1:
-        readXlsxSheet(part, shared, sink);
+        readXlsxSheet(part, shared, table, NeverCancelled);
         break;
     case 2:
-        readXlsxSharedStrings(part, shared.strings);
+        readXlsxSharedStrings(part, shared.strings, NeverCancelled);
         break;
     default:
-        readXlsxZeroPadding(part, shared.zeroPadding);
+        readXlsxStyles(part, shared.formats, NeverCancelled);
     }
+    table.finish();
     return table.take();
 }
 
@@ -41,8 +49,10 @@ ImportResult readSheetXml(char kind, const QByteArray& xml)
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     const QByteArray bytes(reinterpret_cast<const char*>(data), qsizetype(size));
+    ImportInput placed;
+    placed.answers.insert(QStringLiteral("leden.xlsx"), ByPosition);
     const ImportResult result = bytes.startsWith("PK") || bytes.isEmpty()
-        ? importSpreadsheet(QStringLiteral("leden.xlsx"), bytes)
+        ? importFile(QStringLiteral("leden.xlsx"), bytes, placed).result
         : readSheetXml(bytes[0], bytes.mid(1));
     for (const AddressRecord& address : result.addresses)
         if (isBlank(address.fieldView(AddressRecord::Naam)) || unstorableReason({address}))

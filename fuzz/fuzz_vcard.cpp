@@ -1,5 +1,5 @@
 // vCard files: any bytes give addresses the list can hold, or reasons, never a crash.
-#include "data/AddressImport.h"
+#include "data/import/VCardImport.h"
 #include "data/AddressListFile.h"
 
 #include <cstdlib>

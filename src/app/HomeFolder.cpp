@@ -10,6 +10,7 @@ QString listFile(const QString& home, const QString& name) { return dataFolder(h
 QString recoveryFolder(const QString& home) { return home + QStringLiteral("/Herstel"); }
 QString printFolder(const QString& home) { return home + QStringLiteral("/Afdrukken"); }
 QString settingsFile(const QString& home) { return home + QStringLiteral("/Plaklabels.ini"); }
+QString columnChoicesFile(const QString& home) { return home + QStringLiteral("/Kolommen.txt"); }
 QString lockFile(const QString& home) { return home + QStringLiteral("/Plaklabels.lock"); }
 }
 

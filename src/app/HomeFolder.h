@@ -16,6 +16,7 @@ QString listFile(const QString& home, const QString& name);
 QString recoveryFolder(const QString& home); // copies of lists with unsaved changes
 QString printFolder(const QString& home);    // PDFs printed to "PDF-bestand"
 QString settingsFile(const QString& home);
+QString columnChoicesFile(const QString& home); // the columns chosen for imported files, by their names
 QString lockFile(const QString& home);
 }
 

@@ -8,6 +8,9 @@
 #include <array>
 #include <optional>
 
+struct ColumnChoice;
+struct ColumnQuestion;
+struct ImportInput;
 struct ImportResult;
 class QAction;
 class QDialog;
@@ -111,6 +114,10 @@ private:
     // After a dialog, or a list opened: the keyboard goes on in the list.
     void focusList();
 
+    // Reads what is to be imported beside the window, asks the user to place
+    // columns where the program cannot, and adds after one question.
+    void importAddresses(ImportInput input);
+    std::optional<ColumnChoice> askColumns(const ColumnQuestion& question);
     void askAndAppend(const ImportResult& imported);
 
     // Undo and redo, finding, sorting and copying out.

@@ -1,8 +1,8 @@
 // Addresses in without typing: pasted from a spreadsheet or a mail, or dropped as files.
-#include "data/AddressImport.h"
-#include "data/Duplicates.h"
 #include "data/ListStorage.h"
+#include "data/import/AddressImport.h"
 #include "ui/BusyWork.h"
+#include "ui/dialogs/KolommenForm.h"
 #include "ui/main/Main.h"
 
 #include <QClipboard>
@@ -27,10 +27,13 @@ QString noteLines(const QStringList& shown, qsizetype count)
     return text;
 }
 
-// The second paragraph of the question: the addresses the list holds
-// already, how many rows were left out, and why.
+// The paragraphs after the question: which columns were used, the addresses
+// the list holds already, how many rows were left out, and why.
 QString leftOutParagraph(const ImportResult& imported)
 {
+    QString text;
+    for (const QString& note : imported.columnNotes)
+        text += QStringLiteral("\r\n\r\n") + note;
     QStringList lines;
     if (imported.duplicates > 0) {
         // Who, so the user can tell a real double from a namesake.
@@ -42,7 +45,7 @@ QString leftOutParagraph(const ImportResult& imported)
     if (imported.leftOut > 0)
         lines.append(imported.leftOut == 1 ? QStringLiteral("1 regel is overgeslagen:")
                                            : QStringLiteral("%1 regels zijn overgeslagen:").arg(imported.leftOut));
-    QString text = lines.isEmpty() ? QString() : QStringLiteral("\r\n\r\n") + lines.join(QStringLiteral("\r\n"));
+    text += lines.isEmpty() ? QString() : QStringLiteral("\r\n\r\n") + lines.join(QStringLiteral("\r\n"));
     text += noteLines(imported.reasons, imported.leftOut);
     if (imported.changed > 0)
         text += QStringLiteral("\r\n\r\n")
@@ -69,43 +72,18 @@ QStringList localFiles(const QMimeData* mime)
     return paths;
 }
 
-// Reads each file and takes what addresses it holds.
-ImportResult importAll(const QStringList& paths)
-{
-    ImportResult all;
-    for (const QString& path : paths) {
-        const QString name = QFileInfo(path).fileName();
-        QByteArray bytes;
-        ImportResult one;
-        if (const FileResult read = readWholeFile(path, bytes); read.ok)
-            one = importFile(name, bytes);
-        else
-            one.leaveOut(read.reason);
-        // With more than one file, each reason says which file it is about.
-        all.append(one, paths.size() > 1 ? name : QString());
-    }
-    return all;
-}
-
 }
 
 void Main::pasteAddresses()
 {
     if (tellIfNoList())
         return;
+    ImportInput input;
     // A file copied in the file manager is read as if it were dropped, not its name pasted as an address.
-    if (const QStringList files = localFiles(QGuiApplication::clipboard()->mimeData()); !files.isEmpty()) {
-        importFiles(files);
-        return;
-    }
-    finishCellEdit();
-    const QString text = QGuiApplication::clipboard()->text();
-    ImportResult imported;
-    runBusy(this, ReadingText, [&] {
-        imported = importPastedText(text);
-        leaveOutDuplicates(imported, m_list.model().records());
-    });
-    askAndAppend(imported);
+    input.files = localFiles(QGuiApplication::clipboard()->mimeData());
+    if (input.files.isEmpty())
+        input.pastedText = QGuiApplication::clipboard()->text();
+    importAddresses(std::move(input));
 }
 
 void Main::dragEnterEvent(QDragEnterEvent* event)
@@ -124,13 +102,45 @@ void Main::importFiles(const QStringList& paths)
 {
     if (paths.isEmpty() || tellIfNoList())
         return;
+    ImportInput input;
+    input.files = paths;
+    importAddresses(std::move(input));
+}
+
+void Main::importAddresses(ImportInput input)
+{
     finishCellEdit();
-    ImportResult all;
-    runBusy(this, ReadingText, [&] {
-        all = importAll(paths);
-        leaveOutDuplicates(all, m_list.model().records());
-    });
-    askAndAppend(all);
+    const QString choicesPath = Home::columnChoicesFile(m_context.homeFolder);
+    QByteArray remembered;
+    if (QFileInfo::exists(choicesPath) && readWholeFile(choicesPath, remembered).ok)
+        input.remembered = ColumnChoices::parse(remembered);
+    for (;;) {
+        ImportOutcome outcome;
+        std::atomic_bool cancelled{false};
+        runBusy(
+            this, ReadingText, [&] { outcome = ::importAddresses(input, m_list.model().records(), cancelled); }, &cancelled);
+        if (outcome.cancelled)
+            return;
+        if (!outcome.question)
+            return askAndAppend(outcome.result);
+        const std::optional<ColumnChoice> chosen = askColumns(*outcome.question);
+        if (!chosen)
+            return;
+        input.answers.insert(outcome.question->source, *chosen);
+        if (const QStringList names = outcome.question->namesAt(chosen->headerRow); !names.isEmpty()) {
+            input.remembered.remember(names, chosen->uses);
+            if (const FileResult written = writeWholeFile(choicesPath, input.remembered.encoded()); !written.ok)
+                m_context.messages.tell(this, ProgramTitle, written.reason);
+        }
+    }
+}
+
+std::optional<ColumnChoice> Main::askColumns(const ColumnQuestion& question)
+{
+    KolommenForm form(question, QFileInfo(question.source).fileName(), this);
+    if (form.exec() != QDialog::Accepted)
+        return std::nullopt;
+    return form.choice();
 }
 
 void Main::askAndAppend(const ImportResult& imported)

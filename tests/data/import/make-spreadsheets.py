@@ -34,6 +34,24 @@ MEMBERS = [
 ]
 
 
+# A club's member file as its administration exports it: a title, the date of
+# the export and a blank row above the column names; a house-number suffix of
+# its own; a birth date and a fee as the sheet formats them.
+CLUB = [
+    ["Ledenlijst Harmonie Excelsior"],
+    ["Export", ("DD-MM-YYYY", 44197)],
+    [],
+    ["Lidnummer", "Voornaam", "Tussenvoegsel", "Achternaam", "Straat", "Huisnummer", "Toevoeging", "Postcode",
+     "Plaats", "Land", "E-mail", "Geboortedatum", "Contributie"],
+    [1, "Jan", "de", "Vries", "Kanaalweg", 80, "A", "1234 AB", "Zwolle", "NL", "jan@example.nl",
+     ("DD-MM-YYYY", 29221), ("0.00", 1.5)],
+    [2, "Piet", "", "Bakker", "Kanaalweg", 80, "B", "1234 AB", "Zwolle", "Nederland", "", ("DD-MM-YYYY", 31048),
+     ("0.00", 25)],
+    [3, "Ans", "", "Smit", "Dorpsstraat", 8, "-2", "5611 EM", "Eindhoven", "", "", "", ""],
+    [4, "Kees", "van", "Dam", "Lindelaan", 9, "bis", "2012 AB", "Haarlem", "", "", "", ""],
+]
+
+
 def fill(document, sheet, rows):
     for r, row in enumerate(rows):
         for c, value in enumerate(row):
@@ -107,6 +125,17 @@ def main(folder):
     # the hidden one as Excel does.
     mark_hidden(os.path.join(folder, "calc-verborgen-blad.xlsx"), "Oud")
     document.close(True)
+    club = desktop.loadComponentFromURL("private:factory/scalc", "_blank", 0, (prop("Hidden", True),))
+    fill(club, club.Sheets.getByIndex(0), CLUB)
+    save(club, folder, [("calc-titel.ods", "calc8", []), ("calc-titel.xlsx", "Calc MS Excel 2007 XML", [])])
+    # Days counted from 1904, as old Mac workbooks do: the same dates must read the same.
+    date = uno.createUnoStruct("com.sun.star.util.Date")
+    date.Year, date.Month, date.Day = 1904, 1, 1
+    club.NullDate = date
+    fill(club, club.Sheets.getByIndex(0), [[("DD-MM-YYYY", cell[1] - 1462) if isinstance(cell, tuple) and cell[0] == "DD-MM-YYYY"
+                                            else cell for cell in row] for row in CLUB])
+    save(club, folder, [("calc-1904.xlsx", "Calc MS Excel 2007 XML", [])])
+    club.close(True)
     try:
         desktop.terminate()
     except Exception:

@@ -9,6 +9,9 @@
 
 #include <QAccessible>
 #include <QClipboard>
+#include <QComboBox>
+#include <QTableWidget>
+#include <QTimer>
 #include <QDialog>
 #include <QMimeData>
 #include <QElapsedTimer>
@@ -64,7 +67,9 @@ private slots:
         t.test.messages.answers = {Messages::Answer::Ja};
         QApplication::sendEvent(t.main.get(), &drop);
         QCOMPARE(t.test.messages.lastText(),
-                 QStringLiteral("5 adressen toevoegen aan de lijst leden.lst?\r\n\r\n3 regels zijn overgeslagen:\r\n"
+                 QStringLiteral("5 adressen toevoegen aan de lijst leden.lst?\r\n\r\n"
+                                "calc-leden.csv: Gebruikt: Voornaam + Tussenvoegsel + Achternaam → Naam, Straat + Huisnummer → Adres, "
+                                "Postcode → Postcode, Woonplaats → Woonplaats, Land → Land.\r\n\r\n3 regels zijn overgeslagen:\r\n"
                                 "calc-leden.csv, regel 4: geen naam\r\n"
                                 "calc-leden.csv, regel 5: het teken \" kan niet in de lijst worden opgeslagen\r\n"
                                 "calc-wachtwoord.ods is beveiligd met een wachtwoord; bewaar het zonder wachtwoord en probeer het opnieuw"));
@@ -82,9 +87,56 @@ private slots:
             QGuiApplication::clipboard()->setMimeData(copied);
             t.test.messages.answers = {Messages::Answer::Nee};
             QTest::keyClick(view, Qt::Key_V, Qt::ControlModifier);
-            QVERIFY(t.test.messages.lastText().startsWith(QStringLiteral("5 adressen toevoegen aan de lijst leden.lst?\r\n\r\n"
-                                                                         "1 regel is overgeslagen:\r\nregel 7: geen adres")));
+            QVERIFY(t.test.messages.lastText().contains(QStringLiteral("Woonplaats → Woonplaats, Land → Land.\r\n\r\n"
+                                                                       "1 regel is overgeslagen:\r\nregel 7: geen adres")));
         }
+
+        // Column names nobody knows: the user places them, by the keyboard
+        // alone, before anything is added; Annuleren adds nothing.
+        const QString unknown = QStringLiteral(TEST_DATA_DIR "/import/onbekende-kolommen.csv");
+        whileModal([&] { t.main->importFiles({unknown}); },
+                   [&](QWidget* dialog) {
+                       QCOMPARE(dialog->windowTitle(), QStringLiteral("Kolommen kiezen"));
+                       QCOMPARE(t.main->model().count(), 8);
+                       QTest::keyClick(dialog, Qt::Key_Escape);
+                   });
+        QCOMPARE(t.main->model().count(), 8);
+        t.test.messages.answers = {Messages::Answer::Ja};
+        whileModal([&] { t.main->importFiles({unknown}); },
+                   [&](QWidget* dialog) {
+                       const QList<QComboBox*> boxes = dialog->findChildren<QComboBox*>();
+                       QCOMPARE(boxes.size(), 5);
+                       QCOMPARE(boxes[0]->currentText(), QStringLiteral("Niet gebruiken"));
+                       // Heard as the column it places.
+                       QCOMPARE(QAccessible::queryAccessibleInterface(boxes[1])
+                                    ->relations(QAccessible::Label).value(0).first->text(QAccessible::Name),
+                                QStringLiteral("Straat nr"));
+                       QVERIFY(QTest::qWaitForWindowActive(dialog));
+                       QCOMPARE(QApplication::focusWidget(), boxes[0]);
+                       for (const auto key : {Qt::Key_Home, Qt::Key_Tab, Qt::Key_A, Qt::Key_Tab, Qt::Key_P, Qt::Key_Tab, Qt::Key_W})
+                           QTest::keyClick(QApplication::focusWidget(), key);
+                       const auto* preview = dialog->findChild<QTableWidget*>(QStringLiteral("Voorbeeld"));
+                       QCOMPARE(preview->item(0, 1)->text(), QStringLiteral("Kerkweg 1"));
+                       QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+                   });
+        QVERIFY(t.test.messages.lastText().contains(
+            QStringLiteral("Gebruikt: Lid → Naam, Straat nr → Adres, PC → Postcode, Gemeente → Woonplaats. Niet gebruikt: Opmerking.")));
+        QCOMPARE(t.main->model().count(), 9);
+        // The next export with the same names needs no question about its columns.
+        bool askedAgain = false;
+        QTimer guard;
+        guard.setSingleShot(true);
+        QObject::connect(&guard, &QTimer::timeout, [&] {
+            if (QWidget* dialog = QApplication::activeModalWidget()) {
+                askedAgain = true;
+                dialog->close();
+            }
+        });
+        guard.start(2000);
+        t.test.messages.answers = {Messages::Answer::Nee};
+        t.main->importFiles({unknown});
+        QVERIFY(!askedAgain);
+        QCOMPARE(t.test.messages.lastText(), QStringLiteral("Het adres staat al in de lijst."));
 
         // On closing, the unsaved-changes question follows.
         t.test.messages.answers = {Messages::Answer::Annuleren};

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "data/AddressImport.h"
+#include "data/import/ImportResult.h"
 
 // Leaves out of an import every address that the list holds already, or
 // that came earlier in the same import, and counts them. Two addresses are

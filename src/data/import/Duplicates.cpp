@@ -1,4 +1,4 @@
-#include "data/Duplicates.h"
+#include "data/import/Duplicates.h"
 
 #include <algorithm>
 #include <unordered_map>

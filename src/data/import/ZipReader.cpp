@@ -1,4 +1,4 @@
-#include "data/ZipReader.h"
+#include "data/import/ZipReader.h"
 
 #include <zip.h>
 
@@ -30,8 +30,9 @@ ZipReader::ZipReader(const QByteArray& bytes, qint64 limit)
     zip_error_init(&error);
     zip_source_t* source = zip_source_buffer_create(bytes.constData(), zip_uint64_t(bytes.size()), 0, &error);
     if (source) {
-        // The central list and each part's own header must agree: a damaged file is refused at once.
-        m_archive = zip_open_from_source(source, ZIP_RDONLY | ZIP_CHECKCONS, &error);
+        // Not ZIP_CHECKCONS: .NET pads the parts' own headers where the central list has none. Each
+        // part's sums are checked as it unpacks all the same.
+        m_archive = zip_open_from_source(source, ZIP_RDONLY, &error);
         if (!m_archive)
             zip_source_free(source);
     }

@@ -1,7 +1,7 @@
-#include "data/SpreadsheetImport.h"
+#include "data/import/SpreadsheetImport.h"
 
-#include "data/SheetReaders.h"
-#include "data/ZipReader.h"
+#include "data/import/SheetReaders.h"
+#include "data/import/ZipReader.h"
 
 #include <QDir>
 #include <QHash>
@@ -25,8 +25,19 @@ QString passwordReason(const QString& fileName)
         .arg(fileName);
 }
 
-// Excel keeps a file protected with a password in an OLE container, not a zip.
+QString oldExcelReason(const QString& fileName)
+{
+    return QStringLiteral("%1 is een ouder Excel-bestand (.xls); bewaar het in Excel of Calc als .xlsx of .ods").arg(fileName);
+}
+
+// An OLE container holds an old .xls, or a newer file Excel protected with
+// a password: then its streams are named EncryptedPackage and EncryptionInfo.
 bool isOleContainer(const QByteArray& bytes) { return bytes.startsWith("\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1"); }
+bool isEncryptedPackage(const QByteArray& bytes)
+{
+    static const QByteArray name = QByteArray::fromRawData(reinterpret_cast<const char*>(u"EncryptedPackage"), 32);
+    return bytes.contains(name);
+}
 
 struct Relation {
     QString type;
@@ -62,6 +73,7 @@ struct XlsxParts {
     QString sheet;
     QString sharedStrings;
     QString styles;
+    bool date1904 = false;
 };
 
 // The first sheet the workbook's tabs show (a hidden one is passed over), and
@@ -76,16 +88,23 @@ XlsxParts xlsxParts(const ZipReader& zip)
     const QHash<QString, Relation> parts =
         relations(zip, folder + QStringLiteral("_rels/") + workbook.mid(slash) + QStringLiteral(".rels"), folder);
     QXmlStreamReader xml(zip.smallPart(workbook, 64 * 1024 * 1024));
+    bool date1904 = false;
     while (!xml.atEnd()) {
-        if (xml.readNext() != QXmlStreamReader::StartElement || xml.name() != u"sheet")
+        if (xml.readNext() != QXmlStreamReader::StartElement)
             continue;
         const QXmlStreamAttributes attributes = xml.attributes();
+        if (xml.name() == u"workbookPr") {
+            const QStringView system = attributes.value(QStringLiteral("date1904"));
+            date1904 = system == u"1" || system == u"true";
+        }
+        if (xml.name() != u"sheet")
+            continue;
         if (const QStringView state = attributes.value(QStringLiteral("state")); !state.isEmpty() && state != u"visible")
             continue;
         for (const QXmlStreamAttribute& attribute : attributes)
             if (attribute.name() == u"id" && !attribute.namespaceUri().isEmpty())
                 return {parts.value(attribute.value().toString()).target, firstOfType(parts, u"/sharedStrings").target,
-                        firstOfType(parts, u"/styles").target};
+                        firstOfType(parts, u"/styles").target, date1904};
         return {};
     }
     return {};
@@ -94,29 +113,43 @@ XlsxParts xlsxParts(const ZipReader& zip)
 // What a part's reader found, or that the part unpacked to too much.
 SheetRead checked(SheetRead read, const ZipPart& part) { return part.tooBig() ? SheetRead::TooBig : read; }
 
-SheetRead readXlsx(const ZipReader& zip, const XlsxParts& parts, const SheetRowSink& sink)
+SheetRead readXlsx(const ZipReader& zip, const XlsxParts& parts, RowSink& sink, const std::atomic_bool& cancelled)
 {
     XlsxShared shared;
-    if (const std::unique_ptr<ZipPart> strings = zip.part(parts.sharedStrings);
-        strings && !readXlsxSharedStrings(*strings, shared.strings))
-        return checked(SheetRead::Damaged, *strings);
-    if (const std::unique_ptr<ZipPart> styles = zip.part(parts.styles);
-        styles && !readXlsxZeroPadding(*styles, shared.zeroPadding))
-        return checked(SheetRead::Damaged, *styles);
+    shared.date1904 = parts.date1904;
+    if (const std::unique_ptr<ZipPart> strings = zip.part(parts.sharedStrings)) {
+        if (const SheetRead read = checked(readXlsxSharedStrings(*strings, shared.strings, cancelled), *strings);
+            read != SheetRead::Done)
+            return read;
+    }
+    if (const std::unique_ptr<ZipPart> styles = zip.part(parts.styles)) {
+        if (const SheetRead read = checked(readXlsxStyles(*styles, shared.formats, cancelled), *styles); read != SheetRead::Done)
+            return read;
+    }
     const std::unique_ptr<ZipPart> sheet = zip.part(parts.sheet);
-    return sheet ? checked(readXlsxSheet(*sheet, shared, sink), *sheet) : SheetRead::Damaged;
+    return sheet ? checked(readXlsxSheet(*sheet, shared, sink, cancelled), *sheet) : SheetRead::Damaged;
 }
 
+// Calc's own mark, or, where a writer left that out, its content without Excel's.
 bool isOds(const ZipReader& zip)
 {
-    return zip.smallPart(QStringLiteral("mimetype")).startsWith("application/vnd.oasis.opendocument.spreadsheet");
+    const QByteArray mimetype = zip.smallPart(QStringLiteral("mimetype"));
+    if (!mimetype.isEmpty())
+        return mimetype.startsWith("application/vnd.oasis.opendocument.spreadsheet");
+    return zip.has(QStringLiteral("content.xml")) && !zip.has(QStringLiteral("[Content_Types].xml"));
 }
 
-// Reads the first sheet into sink, or says why it could not be read.
-QString readFirstSheet(const QString& fileName, const QByteArray& bytes, const SheetRowSink& sink)
+}
+
+QString tooBigReason(const QString& fileName)
+{
+    return QStringLiteral("%1 is te groot om in te lezen (meer dan 2 miljoen rijen of 200 MB aan tekst)").arg(fileName);
+}
+
+QString readSpreadsheet(const QString& fileName, const QByteArray& bytes, RowSink& sink, const std::atomic_bool& cancelled)
 {
     if (isOleContainer(bytes))
-        return passwordReason(fileName);
+        return isEncryptedPackage(bytes) ? passwordReason(fileName) : oldExcelReason(fileName);
     const ZipReader zip(bytes);
     if (!zip.isOpen())
         return bytes.startsWith("PK") ? damagedReason(fileName) : notSpreadsheetReason(fileName);
@@ -126,33 +159,20 @@ QString readFirstSheet(const QString& fileName, const QByteArray& bytes, const S
         if (zip.smallPart(QStringLiteral("META-INF/manifest.xml")).contains("encryption-data"))
             return passwordReason(fileName);
         if (const std::unique_ptr<ZipPart> content = zip.part(QStringLiteral("content.xml")))
-            read = checked(readOdsFirstTable(*content, sink), *content);
+            read = checked(readOdsFirstTable(*content, sink, cancelled), *content);
     } else if (const XlsxParts parts = xlsxParts(zip); !parts.sheet.isEmpty()) {
-        read = readXlsx(zip, parts, sink);
+        read = readXlsx(zip, parts, sink, cancelled);
     } else if (!zip.has(QStringLiteral("[Content_Types].xml"))) {
         return notSpreadsheetReason(fileName);
     }
     switch (read) {
     case SheetRead::Done:
+    case SheetRead::Stopped:
         return {};
     case SheetRead::TooBig:
-        return QStringLiteral("%1 is te groot om in te lezen (meer dan 10 miljoen gevulde cellen of 1 GB aan tabel)").arg(fileName);
+        return tooBigReason(fileName);
     case SheetRead::Damaged:
         break;
     }
     return damagedReason(fileName);
-}
-
-}
-
-ImportResult importSpreadsheet(const QString& fileName, const QByteArray& bytes)
-{
-    TableImport table(DelimitedSource::File);
-    const QString failure =
-        readFirstSheet(fileName, bytes, [&](const QStringList& cells, qsizetype number) { table.addRow(cells, number); });
-    if (failure.isEmpty())
-        return table.take();
-    ImportResult result;
-    result.leaveOut(failure);
-    return result;
 }

@@ -1,6 +1,6 @@
 // vCard 2.1, 3.0 and 4.0: the name and the first postal address of each contact.
 // No vCard library for Qt 6 is packaged for Debian, so this small reader is ours.
-#include "data/AddressImport.h"
+#include "data/import/VCardImport.h"
 
 #include "data/AddressListFile.h"
 

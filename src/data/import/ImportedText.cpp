@@ -1,4 +1,4 @@
-#include "data/ImportedText.h"
+#include "data/import/ImportedText.h"
 
 #include "data/AddressListFile.h"
 

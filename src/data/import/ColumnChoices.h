@@ -1,0 +1,25 @@
+#pragma once
+
+#include "data/import/ImportColumns.h"
+
+#include <QByteArray>
+#include <QMap>
+#include <optional>
+
+// The columns the user chose for a file, remembered by its exact column
+// names, so the next export from the same administration needs no question.
+// Kept in a small UTF-8 file of its own: a line per set of names, the
+// fields first ("01--4" … one character a column, - for none), then the
+// names, all separated by tabs.
+class ColumnChoices {
+public:
+    static ColumnChoices parse(const QByteArray& bytes);
+    QByteArray encoded() const;
+
+    std::optional<ColumnUses> find(const QStringList& names) const;
+    void remember(const QStringList& names, const ColumnUses& uses);
+    bool isEmpty() const { return m_uses.isEmpty(); }
+
+private:
+    QMap<QString, ColumnUses> m_uses; // by the names joined with tabs
+};

@@ -1,0 +1,74 @@
+#include "data/import/ImportResult.h"
+
+#include "data/AddressListFile.h"
+#include "data/Countries.h"
+
+void ImportResult::append(const ImportResult& other, const QString& fileName)
+{
+    const QString prefix = fileName.isEmpty() ? QString() : fileName + QStringLiteral(", ");
+    addresses.append(other.addresses);
+    for (const QString& reason : other.reasons)
+        keep(reasons, reason.startsWith(fileName) ? reason : prefix + reason);
+    leftOut += other.leftOut;
+    for (const QString& name : other.duplicateNames)
+        keep(duplicateNames, name);
+    duplicates += other.duplicates;
+    for (const QString& change : other.changes)
+        keep(changes, prefix + change);
+    changed += other.changed;
+    for (const QString& note : other.columnNotes)
+        columnNotes.append(fileName.isEmpty() ? note : fileName + QStringLiteral(": ") + note);
+}
+
+QString unstorableWhy(const QString& character)
+{
+    return QStringLiteral("het teken %1 kan niet in de lijst worden opgeslagen").arg(character);
+}
+
+void ImportCollector::add(std::array<QString, AddressRecord::FieldCount> fields, qsizetype line, qsizetype repeat)
+{
+    // A member whose name the list cannot spell is kept under the nearest
+    // spelling it can; a row with a character that has none is left out.
+    // First, so a name of invisible marks alone counts as no name.
+    QString change;
+    for (QString& field : fields) {
+        if (!findUnstorableChar(field))
+            continue;
+        // A letter typed with a separate accent is the same letter: no change to tell.
+        if (QString composed = field.normalized(QString::NormalizationForm_C); !findUnstorableChar(composed)) {
+            field = std::move(composed);
+            continue;
+        }
+        QString standIn = withStandIns(field);
+        if (const auto bad = findUnstorableChar(standIn)) {
+            leaveOut(line, unstorableWhy(bad->character), repeat);
+            return;
+        }
+        if (change.isEmpty())
+            change = QStringLiteral("regel %1: %2 wordt %3").arg(line).arg(shownStart(field), shownStart(standIn));
+        field = std::move(standIn);
+    }
+    for (QString& field : fields)
+        field = withoutEndSpaces(field).toString();
+    if (fields[AddressRecord::Land].isEmpty())
+        fields[AddressRecord::Land] = DefaultLand; // as the edit field starts
+    if (fields[AddressRecord::Naam].isEmpty()) {
+        leaveOut(line, QStringLiteral("geen naam"), repeat);
+        return;
+    }
+    if (m_requireAddress && fields[AddressRecord::Adres].isEmpty() && fields[AddressRecord::Postcode].isEmpty()
+        && fields[AddressRecord::Woonplaats].isEmpty()) {
+        leaveOut(line, QStringLiteral("geen adres"), repeat);
+        return;
+    }
+    if (!change.isEmpty())
+        m_result.noteChange(change);
+    if (repeat > 1)
+        m_result.noteDuplicate(shownStart(fields[AddressRecord::Naam]), repeat - 1);
+    m_result.addresses.append(AddressRecord(fields));
+}
+
+void ImportCollector::leaveOut(qsizetype line, const QString& why, qsizetype rows)
+{
+    m_result.leaveOut(QStringLiteral("regel %1: %2").arg(line).arg(why), rows);
+}

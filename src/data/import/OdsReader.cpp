@@ -1,0 +1,222 @@
+// The first shown table of an .ods file, read with expat as it unpacks.
+#include "data/import/SheetReaders.h"
+#include "data/import/XmlReader.h"
+
+#include <QDate>
+#include <algorithm>
+#include <string>
+
+namespace {
+
+constexpr qsizetype SheetRows = 1048576;
+// A run of spaces written as a count.
+constexpr qsizetype MostSpaces = 1000;
+
+constexpr std::string_view TableNs = "urn:oasis:names:tc:opendocument:xmlns:table:1.0";
+constexpr std::string_view TextNs = "urn:oasis:names:tc:opendocument:xmlns:text:1.0";
+constexpr std::string_view OfficeNs = "urn:oasis:names:tc:opendocument:xmlns:office:1.0";
+constexpr std::string_view StyleNs = "urn:oasis:names:tc:opendocument:xmlns:style:1.0";
+
+bool is(std::string_view name, std::string_view ns, std::string_view local)
+{
+    return name.size() == ns.size() + 1 + local.size() && name.ends_with(local) && name.starts_with(ns)
+        && name[ns.size()] == '|';
+}
+
+std::string_view attributeOf(const char** attributes, std::string_view ns, std::string_view local)
+{
+    for (; *attributes; attributes += 2)
+        if (is(attributes[0], ns, local))
+            return attributes[1];
+    return {};
+}
+
+qsizetype countOf(const char** attributes, std::string_view ns, std::string_view local, qsizetype most)
+{
+    const qint64 count = numberIn(attributeOf(attributes, ns, local));
+    return count > 1 ? std::min<qsizetype>(count, most) : 1;
+}
+
+// A cell without its shown text (some writers leave it out): from its value.
+QString valueText(const std::string& type, const std::string& value)
+{
+    const QString text = QString::fromUtf8(value);
+    if (type == "float" || type == "percentage" || type == "currency") {
+        bool ok = false;
+        const double number = text.toDouble(&ok);
+        return ok ? generalNumber(number) : text;
+    }
+    if (type == "date") {
+        const QDate date = QDate::fromString(text.left(10), Qt::ISODate);
+        return date.isValid() ? date.toString(QStringLiteral("dd-MM-yyyy")) : text;
+    }
+    if (type == "boolean")
+        return value == "true" ? QStringLiteral("WAAR") : QStringLiteral("ONWAAR");
+    return text;
+}
+
+class OdsReader : public XmlReader {
+public:
+    OdsReader(RowSink& sink, const std::atomic_bool& cancelled)
+        : XmlReader(cancelled)
+        , m_sink(sink)
+    {
+    }
+    bool tableSeen() const { return m_tableSeen; }
+
+protected:
+    void startElement(std::string_view name, const char** attributes) override
+    {
+        if (m_skip > 0) {
+            ++m_skip;
+            return;
+        }
+        if (!m_inTable) {
+            beforeTable(name, attributes);
+        } else if (m_inCell) {
+            inCell(name, attributes);
+        } else if (is(name, TableNs, "table-row")) {
+            m_repeat = countOf(attributes, TableNs, "number-rows-repeated", SheetRows);
+            m_cells.clear();
+            m_column = 0;
+        } else if (is(name, TableNs, "table-cell") || is(name, TableNs, "covered-table-cell")) {
+            m_inCell = true;
+            m_span = countOf(attributes, TableNs, "number-columns-repeated", ReadColumns);
+            m_type = attributeOf(attributes, OfficeNs, "value-type");
+            m_value = m_type == "string" ? attributeOf(attributes, OfficeNs, "string-value")
+                : m_type == "date"       ? attributeOf(attributes, OfficeNs, "date-value")
+                : m_type == "boolean"    ? attributeOf(attributes, OfficeNs, "boolean-value")
+                                         : attributeOf(attributes, OfficeNs, "value");
+            m_text.clear();
+            m_paragraphs = 0;
+        } else if (is(name, TableNs, "table-column") || is(name, TableNs, "table")
+                   || !name.starts_with(TableNs)) {
+            m_skip = 1; // columns' styles, a table inside a cell, shapes, forms
+        }
+    }
+
+    void endElement(std::string_view name) override
+    {
+        if (m_skip > 0) {
+            --m_skip;
+            return;
+        }
+        if (m_paragraph > 0 && (is(name, TextNs, "p") || is(name, TextNs, "h")))
+            --m_paragraph;
+        else if (m_inCell && (is(name, TableNs, "table-cell") || is(name, TableNs, "covered-table-cell")))
+            endCell();
+        else if (m_inTable && is(name, TableNs, "table-row"))
+            endRow();
+        else if (m_inTable && is(name, TableNs, "table")) {
+            m_inTable = false;
+            stop();
+        }
+    }
+
+    void text(std::string_view text) override
+    {
+        if (m_paragraph > 0 && m_skip == 0 && !full())
+            m_text.append(text);
+    }
+
+private:
+    // A cell's text past the longest one is not kept: it is told by its length alone.
+    bool full() const { return m_text.size() > size_t(LongestCell + 1) * 4; }
+
+    // Hidden tables are shown by no tab: the first shown one is read.
+    void beforeTable(std::string_view name, const char** attributes)
+    {
+        if (is(name, StyleNs, "style")) {
+            m_style = attributeOf(attributes, StyleNs, "name");
+        } else if (is(name, StyleNs, "table-properties") && attributeOf(attributes, TableNs, "display") == "false") {
+            m_hiddenStyles.push_back(m_style);
+        } else if (is(name, TableNs, "table")) {
+            const std::string style(attributeOf(attributes, TableNs, "style-name"));
+            if (std::find(m_hiddenStyles.begin(), m_hiddenStyles.end(), style) != m_hiddenStyles.end())
+                m_skip = 1;
+            else
+                m_inTable = m_tableSeen = true;
+        }
+    }
+
+    void inCell(std::string_view name, const char** attributes)
+    {
+        if (m_paragraph == 0) {
+            if (is(name, TextNs, "p") || is(name, TextNs, "h")) {
+                if (m_paragraphs++ > 0)
+                    m_text += ' ';
+                m_paragraph = 1;
+            } else {
+                m_skip = 1; // comments, drawings
+            }
+        } else if (is(name, TextNs, "s")) {
+            if (!full())
+                m_text.append(size_t(countOf(attributes, TextNs, "c", MostSpaces)), ' ');
+        } else if (is(name, TextNs, "tab") || is(name, TextNs, "line-break")) {
+            m_text += ' ';
+        } else if (is(name, TextNs, "note")) {
+            m_skip = 1;
+        }
+    }
+
+    void endCell()
+    {
+        m_inCell = false;
+        // What the cell shows is what comes in: a date as formatted, a number with its decimals.
+        QString shown = m_paragraphs > 0 ? QString::fromUtf8(m_text) : valueText(m_type, m_value);
+        capCell(shown);
+        if (shown.isEmpty()) {
+            m_column += m_span;
+            return;
+        }
+        for (qsizetype i = 0; i < m_span && m_column < ReadColumns; ++i, ++m_column) {
+            if (m_cells.size() <= m_column)
+                m_cells.resize(m_column + 1);
+            m_cells[m_column] = shown;
+        }
+    }
+
+    void endRow()
+    {
+        const qsizetype repeat = std::min(m_repeat, SheetRows - m_number);
+        // Empty rows, however many, are only counted; a repeated row is handed on once with its count.
+        if (!m_cells.isEmpty() && repeat > 0 && !m_sink.addRow(m_cells, m_number + 1, repeat))
+            stop();
+        m_number = std::min(m_number + m_repeat, SheetRows);
+    }
+
+    RowSink& m_sink;
+    std::vector<std::string> m_hiddenStyles;
+    std::string m_style;
+    bool m_inTable = false;
+    bool m_tableSeen = false;
+    bool m_inCell = false;
+    int m_skip = 0;
+    int m_paragraph = 0;
+    int m_paragraphs = 0;
+    qsizetype m_number = 0;
+    qsizetype m_repeat = 1;
+    qsizetype m_span = 1;
+    qsizetype m_column = 0;
+    QStringList m_cells;
+    std::string m_type;
+    std::string m_value;
+    std::string m_text;
+};
+
+}
+
+SheetRead readOdsFirstTable(QIODevice& content, RowSink& sink, const std::atomic_bool& cancelled)
+{
+    OdsReader reader(sink, cancelled);
+    switch (reader.read(content)) {
+    case XmlReader::Result::Damaged:
+        return SheetRead::Damaged;
+    case XmlReader::Result::Stopped:
+        // The table's end stops the reader too.
+        return cancelled ? SheetRead::Stopped : SheetRead::Done;
+    case XmlReader::Result::Done:
+        break;
+    }
+    return reader.tableSeen() ? SheetRead::Done : SheetRead::Damaged;
+}

@@ -1,0 +1,158 @@
+#include "data/import/TableImport.h"
+
+#include <algorithm>
+
+namespace {
+
+// The header is looked for among this many filled rows.
+constexpr qsizetype HeaderSearchRows = 20;
+// A question shows the rows below the header.
+constexpr qsizetype QuestionRows = HeaderSearchRows + 5;
+// No list holds more; a file that would give more is refused as it is read.
+constexpr qsizetype MostRows = 2'000'000;
+constexpr qsizetype MostCharacters = 200'000'000;
+
+qsizetype charactersIn(const QStringList& cells)
+{
+    qsizetype count = 0;
+    for (const QString& cell : cells)
+        count += cell.size();
+    return count;
+}
+
+}
+
+QStringList ColumnQuestion::namesAt(qsizetype headerRow) const
+{
+    for (const TableRow& row : rows)
+        if (row.number == headerRow)
+            return row.cells;
+    return {};
+}
+
+qsizetype ColumnQuestion::firstDataRow(qsizetype headerRow) const
+{
+    for (qsizetype i = 0; i < rows.size(); ++i)
+        if (rows[i].number > headerRow)
+            return i;
+    return rows.size();
+}
+
+TableImport::TableImport(TableSource source, const ColumnChoices& remembered, std::optional<ColumnChoice> answer,
+                         const std::atomic_bool& cancelled)
+    : m_source(source)
+    , m_remembered(remembered)
+    , m_answer(std::move(answer))
+    , m_cancelled(cancelled)
+{
+    if (source == TableSource::File)
+        m_collector.requireAddress();
+}
+
+bool TableImport::addRow(QStringList& cells, qsizetype number, qsizetype repeat)
+{
+    if (m_cancelled.load(std::memory_order_relaxed))
+        return false;
+    // Counted before anything is built: a few bytes can repeat a row a million times.
+    m_rows += repeat;
+    m_characters += charactersIn(cells) * std::min(repeat, MostRows + 1);
+    if (m_rows > MostRows || m_characters > MostCharacters) {
+        m_tooBig = true;
+        return false;
+    }
+    if (m_choice)
+        return collect(cells, number, repeat);
+    m_waiting.append({{cells, number}, repeat});
+    if (m_proposed)
+        return m_waiting.size() < QuestionRows;
+    const qsizetype decideAfter = m_source == TableSource::Paste && !m_answer ? 1 : HeaderSearchRows;
+    if (m_waiting.size() >= decideAfter)
+        decide();
+    return !m_proposed || m_waiting.size() < QuestionRows;
+}
+
+void TableImport::finish()
+{
+    if (!m_choice && !m_proposed && !m_tooBig && !m_waiting.isEmpty())
+        decide();
+}
+
+// The header row, by names remembered or known, with the columns they place.
+std::optional<ColumnChoice> TableImport::headerChoice(bool& remembered) const
+{
+    // Only the first pasted row may be column names: the rest are addresses.
+    const qsizetype candidates = m_source == TableSource::Paste ? 1 : m_waiting.size();
+    remembered = true;
+    for (qsizetype i = 0; i < candidates; ++i)
+        if (const std::optional<ColumnUses> uses = m_remembered.find(m_waiting[i].row.cells))
+            return ColumnChoice{m_waiting[i].row.number, *uses};
+    remembered = false;
+    for (qsizetype i = 0; i < candidates; ++i)
+        if (const TableRow& row = m_waiting[i].row; isHeaderRow(row.cells))
+            return ColumnChoice{row.number, recogniseColumns(row.cells).uses};
+    return std::nullopt;
+}
+
+void TableImport::decide()
+{
+    if (m_answer)
+        return use(*m_answer);
+    bool remembered = false;
+    if (const std::optional<ColumnChoice> header = headerChoice(remembered))
+        return remembered || header->uses.placesLabel() ? use(*header) : ask(*header);
+    const auto names = std::find_if(m_waiting.begin(), m_waiting.end(),
+                                    [](const Waiting& w) { return looksLikeColumnNames(w.row.cells); });
+    if (m_source == TableSource::Paste && names != m_waiting.begin())
+        return use({0, ColumnUses::inFieldOrder(AddressRecord::FieldCount)});
+    // Names nobody knows, or no names at all: never read by position without the user.
+    if (names != m_waiting.end())
+        return ask({names->row.number, recogniseColumns(names->row.cells).uses});
+    return ask({0, ColumnUses::inFieldOrder(AddressRecord::FieldCount)});
+}
+
+void TableImport::use(const ColumnChoice& choice)
+{
+    m_choice = choice;
+    if (choice.headerRow > 0)
+        m_collector.result().columnNotes.append(usesText(namesAt(choice.headerRow), choice.uses));
+    for (const Waiting& waiting : std::exchange(m_waiting, {}))
+        if (waiting.row.number > choice.headerRow)
+            collect(waiting.row.cells, waiting.row.number, waiting.repeat);
+}
+
+void TableImport::ask(const ColumnChoice& proposed) { m_proposed = proposed; }
+
+QStringList TableImport::namesAt(qsizetype headerRow) const
+{
+    for (const Waiting& waiting : m_waiting)
+        if (waiting.row.number == headerRow)
+            return waiting.row.cells;
+    return {};
+}
+
+std::optional<ColumnQuestion> TableImport::question() const
+{
+    if (!m_proposed)
+        return std::nullopt;
+    ColumnQuestion question{{}, {}, *m_proposed, 0};
+    for (const Waiting& waiting : m_waiting) {
+        question.rows.append(waiting.row);
+        question.columns = std::max(question.columns, waiting.row.cells.size());
+    }
+    question.proposed.uses.fieldOf.resize(question.columns, ColumnUses::Unused);
+    return question;
+}
+
+bool TableImport::collect(const QStringList& cells, qsizetype number, qsizetype repeat)
+{
+    const ColumnUses& uses = m_choice->uses;
+    for (qsizetype column = 0; column < std::min(cells.size(), uses.fieldOf.size()); ++column) {
+        if (uses.fieldOf[column] != ColumnUses::Unused && cells[column].size() > LongestCell) {
+            m_collector.leaveOut(number, QStringLiteral("%1 heeft meer dan 10.000 tekens").arg(columnLetterName(column).replace(u'K', u'k')),
+                                 repeat);
+            return true;
+        }
+    }
+    m_collector.add(uses.fields(cells), number, repeat);
+    return true;
+}

@@ -1,0 +1,84 @@
+#pragma once
+
+#include "data/import/ColumnChoices.h"
+#include "data/import/ImportResult.h"
+#include "data/import/RowSink.h"
+
+#include <atomic>
+#include <optional>
+
+// The columns of one table as chosen: the row that holds the column names
+// (the row's number as the user's program shows it; 0: none), and what each
+// column holds.
+struct ColumnChoice {
+    qsizetype headerRow = 0;
+    ColumnUses uses;
+};
+
+struct TableRow {
+    QStringList cells;
+    qsizetype number = 0;
+};
+
+// A table whose columns the user must place before anything is added: its
+// first rows as read, and what was recognised.
+struct ColumnQuestion {
+    QString source; // the file's path; empty for pasted text
+    QList<TableRow> rows;
+    ColumnChoice proposed;
+    qsizetype columns = 0;
+
+    // The names in the header row, or none.
+    QStringList namesAt(qsizetype headerRow) const;
+    // Where the rows below the header start in rows.
+    qsizetype firstDataRow(qsizetype headerRow) const;
+};
+
+enum class TableSource { File, Paste };
+
+// Rows of a table (delimited text, a spreadsheet's sheet) turned into
+// addresses. The header is looked for among the first rows, below titles
+// and notes; its names place the columns, or the choice remembered for those
+// names. Where Naam, Adres or Woonplaats cannot be placed, nothing is added:
+// the user is asked (question()). From a file, rows with a name but no
+// address are left out. Pasted rows without column names are read in the
+// list's own order.
+class TableImport : public RowSink {
+public:
+    TableImport(TableSource source, const ColumnChoices& remembered, std::optional<ColumnChoice> answer,
+                const std::atomic_bool& cancelled);
+    bool addRow(QStringList& cells, qsizetype number, qsizetype repeat) override;
+    void reserve(qsizetype rows) { m_collector.reserve(rows); }
+    // After the last row.
+    void finish();
+
+    // More rows or more text than any list: nothing of it is kept.
+    bool tooBig() const { return m_tooBig; }
+    // The user must place the columns first: this table's first rows and what was recognised.
+    std::optional<ColumnQuestion> question() const;
+    ImportResult take() { return m_collector.take(); }
+
+private:
+    void decide();
+    void use(const ColumnChoice& choice);
+    void ask(const ColumnChoice& proposed);
+    bool collect(const QStringList& cells, qsizetype number, qsizetype repeat);
+    std::optional<ColumnChoice> headerChoice(bool& remembered) const;
+    QStringList namesAt(qsizetype headerRow) const;
+
+    struct Waiting {
+        TableRow row;
+        qsizetype repeat;
+    };
+    TableSource m_source;
+    const ColumnChoices& m_remembered;
+    std::optional<ColumnChoice> m_answer;
+    const std::atomic_bool& m_cancelled;
+    ImportCollector m_collector;
+    QList<Waiting> m_waiting; // rows read while the header is looked for
+    std::optional<ColumnChoice> m_choice;
+    std::optional<ColumnChoice> m_proposed; // asked about instead of read
+    qsizetype m_rows = 0;
+    qsizetype m_characters = 0;
+    bool m_tooBig = false;
+};

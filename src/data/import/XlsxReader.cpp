@@ -1,0 +1,307 @@
+// An .xlsx sheet and the parts its cells refer to, read with expat as they unpack.
+#include "data/import/SheetReaders.h"
+#include "data/import/XmlReader.h"
+
+#include <QHash>
+#include <charconv>
+#include <string>
+
+namespace {
+
+constexpr qsizetype SheetRows = 1048576;
+// More shared texts than this, or more text, and the file is refused: a few
+// bytes unpack to millions of them.
+constexpr qsizetype MostSharedStrings = 10'000'000;
+constexpr qsizetype MostSharedCharacters = 200'000'000;
+
+// Plain or rich text (si, is): the runs' texts, without the phonetic guide.
+class RichText {
+public:
+    void start(std::string_view local)
+    {
+        if (local == "rPh")
+            ++m_phonetic;
+        else if (local == "t" && m_phonetic == 0)
+            m_inText = true;
+    }
+    void end(std::string_view local)
+    {
+        if (local == "rPh")
+            --m_phonetic;
+        else if (local == "t")
+            m_inText = false;
+    }
+    void add(std::string_view text)
+    {
+        if (m_inText && m_text.size() <= size_t(LongestCell + 1) * 4)
+            m_text.append(text);
+    }
+    QString take()
+    {
+        QString text = QString::fromUtf8(m_text);
+        capCell(text);
+        m_text.clear();
+        return text;
+    }
+
+private:
+    std::string m_text;
+    int m_phonetic = 0;
+    bool m_inText = false;
+};
+
+class SharedStringsReader : public XmlReader {
+public:
+    SharedStringsReader(SharedStrings& strings, const std::atomic_bool& cancelled)
+        : XmlReader(cancelled)
+        , m_strings(strings)
+    {
+    }
+    bool tooMany() const { return m_tooMany; }
+
+protected:
+    void startElement(std::string_view name, const char**) override
+    {
+        const std::string_view local = localName(name);
+        if (local == "si")
+            m_inItem = true;
+        else if (m_inItem)
+            m_text.start(local);
+    }
+    void endElement(std::string_view name) override
+    {
+        const std::string_view local = localName(name);
+        if (local != "si") {
+            m_text.end(local);
+            return;
+        }
+        m_inItem = false;
+        m_strings.append(m_text.take());
+        if (m_strings.size() > MostSharedStrings || m_strings.characters() > MostSharedCharacters) {
+            m_tooMany = true;
+            stop();
+        }
+    }
+    void text(std::string_view text) override { m_text.add(text); }
+
+private:
+    SharedStrings& m_strings;
+    RichText m_text;
+    bool m_inItem = false;
+    bool m_tooMany = false;
+};
+
+class StylesReader : public XmlReader {
+public:
+    StylesReader(std::vector<CellFormat>& formats, const std::atomic_bool& cancelled)
+        : XmlReader(cancelled)
+        , m_formats(formats)
+    {
+    }
+
+protected:
+    void startElement(std::string_view name, const char** attributes) override
+    {
+        const std::string_view local = localName(name);
+        if (local == "numFmt") {
+            m_codes.insert(numberIn(attribute(attributes, "numFmtId")),
+                           QString::fromUtf8(attribute(attributes, "formatCode")));
+        } else if (local == "cellXfs") {
+            m_inCellFormats = true;
+        } else if (local == "xf" && m_inCellFormats && m_formats.size() < 65536) {
+            const qint64 id = numberIn(attribute(attributes, "numFmtId"));
+            m_formats.push_back(m_codes.contains(id) ? CellFormat(m_codes.value(id)) : CellFormat::builtIn(id));
+        }
+    }
+    void endElement(std::string_view name) override
+    {
+        if (localName(name) == "cellXfs")
+            m_inCellFormats = false;
+    }
+
+private:
+    std::vector<CellFormat>& m_formats;
+    QHash<qint64, QString> m_codes;
+    bool m_inCellFormats = false;
+};
+
+// "C12" gives column 2; no letters, -1.
+qsizetype columnOf(std::string_view reference)
+{
+    qsizetype column = 0;
+    size_t letters = 0;
+    for (; letters < reference.size() && letters < 3 && reference[letters] >= 'A' && reference[letters] <= 'Z'; ++letters)
+        column = column * 26 + (reference[letters] - 'A' + 1);
+    return letters == 0 ? -1 : column - 1;
+}
+
+class SheetReader : public XmlReader {
+public:
+    SheetReader(const XlsxShared& shared, RowSink& sink, const std::atomic_bool& cancelled)
+        : XmlReader(cancelled)
+        , m_shared(shared)
+        , m_sink(sink)
+    {
+    }
+    bool damaged() const { return m_damaged; }
+
+protected:
+    void startElement(std::string_view name, const char** attributes) override
+    {
+        const std::string_view local = localName(name);
+        if (m_inCell) {
+            if (local == "v")
+                m_inValue = true;
+            else if (local == "is")
+                m_inInline = true;
+            else if (m_inInline)
+                m_inline.start(local);
+        } else if (local == "c" && m_inRow) {
+            m_inCell = true;
+            m_type = attribute(attributes, "t");
+            m_format = numberIn(attribute(attributes, "s"));
+            if (const qsizetype at = columnOf(attribute(attributes, "r")); at >= 0)
+                m_column = at;
+            m_value.clear();
+        } else if (local == "row") {
+            startRow(numberIn(attribute(attributes, "r")));
+        }
+    }
+
+    void endElement(std::string_view name) override
+    {
+        const std::string_view local = localName(name);
+        if (m_inCell) {
+            if (local == "v")
+                m_inValue = false;
+            else if (local == "is")
+                m_inInline = false;
+            else if (m_inInline)
+                m_inline.end(local);
+            else if (local == "c")
+                endCell();
+        } else if (local == "row" && m_inRow) {
+            m_inRow = false;
+            if (!m_cells.isEmpty() && !m_sink.addRow(m_cells, m_number, 1))
+                stop();
+        }
+    }
+
+    void text(std::string_view text) override
+    {
+        if (m_inValue && m_value.size() < 64)
+            m_value.append(text);
+        else if (m_inInline)
+            m_inline.add(text);
+    }
+
+private:
+    void startRow(qint64 given)
+    {
+        m_number = given > 0 ? given : m_number + 1;
+        if (m_number > SheetRows) {
+            m_damaged = true;
+            stop();
+            return;
+        }
+        m_inRow = true;
+        m_cells.clear();
+        m_column = 0;
+    }
+
+    void endCell()
+    {
+        m_inCell = false;
+        const QString text = cellText();
+        if (!text.isEmpty() && m_column < ReadColumns) {
+            if (m_cells.size() <= m_column)
+                m_cells.resize(m_column + 1);
+            m_cells[m_column] = text;
+        }
+        ++m_column;
+    }
+
+    QString cellText()
+    {
+        if (m_type == "s")
+            return m_shared.strings.at(numberIn(m_value));
+        if (m_type == "inlineStr")
+            return m_inline.take();
+        if (m_type == "b")
+            return m_value == "1" ? QStringLiteral("WAAR") : QStringLiteral("ONWAAR");
+        if (m_type.empty() || m_type == "n") {
+            double number = 0;
+            const char* end = m_value.data() + m_value.size();
+            if (!m_value.empty() && std::from_chars(m_value.data(), end, number).ptr == end) {
+                const bool known = m_format >= 0 && size_t(m_format) < m_shared.formats.size();
+                return known ? m_shared.formats[size_t(m_format)].shown(number, m_shared.date1904) : generalNumber(number);
+            }
+        }
+        return QString::fromUtf8(m_value); // text a formula gave, an error such as #N/B
+    }
+
+    const XlsxShared& m_shared;
+    RowSink& m_sink;
+    QStringList m_cells;
+    qsizetype m_number = 0;
+    qsizetype m_column = 0;
+    qint64 m_format = -1;
+    std::string m_type;
+    std::string m_value;
+    RichText m_inline;
+    bool m_inRow = false;
+    bool m_inCell = false;
+    bool m_inValue = false;
+    bool m_inInline = false;
+    bool m_damaged = false;
+};
+
+SheetRead outcome(XmlReader::Result result, const std::atomic_bool& cancelled)
+{
+    switch (result) {
+    case XmlReader::Result::Damaged:
+        return SheetRead::Damaged;
+    case XmlReader::Result::Stopped:
+        return cancelled ? SheetRead::Stopped : SheetRead::Done;
+    case XmlReader::Result::Done:
+        break;
+    }
+    return SheetRead::Done;
+}
+
+}
+
+void SharedStrings::append(QStringView text)
+{
+    m_starts.push_back(m_text.size());
+    m_text += text;
+}
+
+QString SharedStrings::at(qint64 index) const
+{
+    if (index < 0 || index >= size())
+        return {};
+    const qsizetype start = m_starts[size_t(index)];
+    const qsizetype end = size_t(index) + 1 < m_starts.size() ? m_starts[size_t(index) + 1] : m_text.size();
+    return m_text.mid(start, end - start);
+}
+
+SheetRead readXlsxSharedStrings(QIODevice& part, SharedStrings& strings, const std::atomic_bool& cancelled)
+{
+    SharedStringsReader reader(strings, cancelled);
+    const SheetRead read = outcome(reader.read(part), cancelled);
+    return reader.tooMany() ? SheetRead::TooBig : read;
+}
+
+SheetRead readXlsxStyles(QIODevice& styles, std::vector<CellFormat>& formats, const std::atomic_bool& cancelled)
+{
+    StylesReader reader(formats, cancelled);
+    return outcome(reader.read(styles), cancelled);
+}
+
+SheetRead readXlsxSheet(QIODevice& part, const XlsxShared& shared, RowSink& sink, const std::atomic_bool& cancelled)
+{
+    SheetReader reader(shared, sink, cancelled);
+    const SheetRead read = outcome(reader.read(part), cancelled);
+    return reader.damaged() ? SheetRead::Damaged : read;
+}

@@ -1,0 +1,45 @@
+#pragma once
+
+#include <QIODevice>
+#include <atomic>
+#include <string_view>
+
+// An XML part read as it unpacks, with expat: element names arrive as
+// "namespace|name" (or the bare name without a namespace), text in pieces.
+// A document type is refused: no spreadsheet part has one, and entities are
+// where XML hides its bombs.
+class XmlReader {
+public:
+    enum class Result { Done, Damaged, Stopped };
+
+    explicit XmlReader(const std::atomic_bool& cancelled);
+    virtual ~XmlReader();
+    XmlReader(const XmlReader&) = delete;
+    XmlReader& operator=(const XmlReader&) = delete;
+
+    // Reads the whole part; Stopped when stop() was called or the user cancelled.
+    Result read(QIODevice& part);
+
+protected:
+    virtual void startElement(std::string_view name, const char** attributes) = 0;
+    virtual void endElement(std::string_view name) = 0;
+    virtual void text(std::string_view) {}
+    // Ends the reading after the current element.
+    void stop();
+    // Ends the reading as damaged.
+    void abandon();
+
+    // The value of an attribute by its full name, or empty.
+    static std::string_view attribute(const char** attributes, std::string_view name);
+    // The part of a name after its namespace.
+    static std::string_view localName(std::string_view name);
+
+private:
+    struct Parser;
+    Parser* m_parser;
+    const std::atomic_bool& m_cancelled;
+    bool m_stopped = false;
+};
+
+// Digits as a number; nothing else in them (an empty view gives -1).
+qint64 numberIn(std::string_view digits);

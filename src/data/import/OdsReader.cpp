@@ -4,6 +4,7 @@
 
 #include <QDate>
 #include <algorithm>
+#include <cstring>
 #include <string>
 
 namespace {
@@ -12,29 +13,40 @@ constexpr qsizetype SheetRows = 1048576;
 // A run of spaces written as a count.
 constexpr qsizetype MostSpaces = 1000;
 
-constexpr std::string_view TableNs = "urn:oasis:names:tc:opendocument:xmlns:table:1.0";
-constexpr std::string_view TextNs = "urn:oasis:names:tc:opendocument:xmlns:text:1.0";
-constexpr std::string_view OfficeNs = "urn:oasis:names:tc:opendocument:xmlns:office:1.0";
-constexpr std::string_view StyleNs = "urn:oasis:names:tc:opendocument:xmlns:style:1.0";
+constexpr std::string_view TableUri = "urn:oasis:names:tc:opendocument:xmlns:table:1.0";
+constexpr std::string_view TextUri = "urn:oasis:names:tc:opendocument:xmlns:text:1.0";
+constexpr std::string_view OfficeUri = "urn:oasis:names:tc:opendocument:xmlns:office:1.0";
+constexpr std::string_view StyleUri = "urn:oasis:names:tc:opendocument:xmlns:style:1.0";
 
-bool is(std::string_view name, std::string_view ns, std::string_view local)
+// The prefix a document gives a namespace at its root, with its colon ("table:").
+using Prefix = std::string;
+
+bool is(std::string_view name, const Prefix& prefix, std::string_view local)
 {
-    return name.size() == ns.size() + 1 + local.size() && name.ends_with(local) && name.starts_with(ns)
-        && name[ns.size()] == '|';
+    return name.size() == prefix.size() + local.size() && name.ends_with(local) && name.starts_with(prefix);
 }
 
-std::string_view attributeOf(const char** attributes, std::string_view ns, std::string_view local)
+std::string_view attributeOf(const char** attributes, const Prefix& prefix, std::string_view local)
 {
     for (; *attributes; attributes += 2)
-        if (is(attributes[0], ns, local))
+        if (is(attributes[0], prefix, local))
             return attributes[1];
     return {};
 }
 
-qsizetype countOf(const char** attributes, std::string_view ns, std::string_view local, qsizetype most)
+qsizetype countOf(const char** attributes, const Prefix& prefix, std::string_view local, qsizetype most)
 {
-    const qint64 count = numberIn(attributeOf(attributes, ns, local));
+    const qint64 count = numberIn(attributeOf(attributes, prefix, local));
     return count > 1 ? std::min<qsizetype>(count, most) : 1;
+}
+
+// The prefix the root declares for the namespace, or the one every writer uses.
+Prefix prefixFor(const char** attributes, std::string_view ns, const char* usual)
+{
+    for (; *attributes; attributes += 2)
+        if (std::strncmp(attributes[0], "xmlns:", 6) == 0 && ns == attributes[1])
+            return std::string(attributes[0] + 6) + ':';
+    return std::string(usual) + ':';
 }
 
 // A cell without its shown text (some writers leave it out): from its value.
@@ -67,6 +79,13 @@ public:
 protected:
     void startElement(std::string_view name, const char** attributes) override
     {
+        if (!m_rootSeen) {
+            m_rootSeen = true;
+            m_tablePrefix = prefixFor(attributes, TableUri, "table");
+            m_textPrefix = prefixFor(attributes, TextUri, "text");
+            m_officePrefix = prefixFor(attributes, OfficeUri, "office");
+            m_stylePrefix = prefixFor(attributes, StyleUri, "style");
+        }
         if (m_skip > 0) {
             ++m_skip;
             return;
@@ -75,22 +94,22 @@ protected:
             beforeTable(name, attributes);
         } else if (m_inCell) {
             inCell(name, attributes);
-        } else if (is(name, TableNs, "table-row")) {
-            m_repeat = countOf(attributes, TableNs, "number-rows-repeated", SheetRows);
+        } else if (is(name, m_tablePrefix, "table-row")) {
+            m_repeat = countOf(attributes, m_tablePrefix, "number-rows-repeated", SheetRows);
             m_cells.clear();
             m_column = 0;
-        } else if (is(name, TableNs, "table-cell") || is(name, TableNs, "covered-table-cell")) {
+        } else if (is(name, m_tablePrefix, "table-cell") || is(name, m_tablePrefix, "covered-table-cell")) {
             m_inCell = true;
-            m_span = countOf(attributes, TableNs, "number-columns-repeated", ReadColumns);
-            m_type = attributeOf(attributes, OfficeNs, "value-type");
-            m_value = m_type == "string" ? attributeOf(attributes, OfficeNs, "string-value")
-                : m_type == "date"       ? attributeOf(attributes, OfficeNs, "date-value")
-                : m_type == "boolean"    ? attributeOf(attributes, OfficeNs, "boolean-value")
-                                         : attributeOf(attributes, OfficeNs, "value");
+            m_span = countOf(attributes, m_tablePrefix, "number-columns-repeated", ReadColumns);
+            m_type = attributeOf(attributes, m_officePrefix, "value-type");
+            m_value = m_type == "string" ? attributeOf(attributes, m_officePrefix, "string-value")
+                : m_type == "date"       ? attributeOf(attributes, m_officePrefix, "date-value")
+                : m_type == "boolean"    ? attributeOf(attributes, m_officePrefix, "boolean-value")
+                                         : attributeOf(attributes, m_officePrefix, "value");
             m_text.clear();
             m_paragraphs = 0;
-        } else if (is(name, TableNs, "table-column") || is(name, TableNs, "table")
-                   || !name.starts_with(TableNs)) {
+        } else if (is(name, m_tablePrefix, "table-column") || is(name, m_tablePrefix, "table")
+                   || !name.starts_with(m_tablePrefix)) {
             m_skip = 1; // columns' styles, a table inside a cell, shapes, forms
         }
     }
@@ -101,13 +120,13 @@ protected:
             --m_skip;
             return;
         }
-        if (m_paragraph > 0 && (is(name, TextNs, "p") || is(name, TextNs, "h")))
+        if (m_paragraph > 0 && (is(name, m_textPrefix, "p") || is(name, m_textPrefix, "h")))
             --m_paragraph;
-        else if (m_inCell && (is(name, TableNs, "table-cell") || is(name, TableNs, "covered-table-cell")))
+        else if (m_inCell && (is(name, m_tablePrefix, "table-cell") || is(name, m_tablePrefix, "covered-table-cell")))
             endCell();
-        else if (m_inTable && is(name, TableNs, "table-row"))
+        else if (m_inTable && is(name, m_tablePrefix, "table-row"))
             endRow();
-        else if (m_inTable && is(name, TableNs, "table")) {
+        else if (m_inTable && is(name, m_tablePrefix, "table")) {
             m_inTable = false;
             stop();
         }
@@ -126,12 +145,12 @@ private:
     // Hidden tables are shown by no tab: the first shown one is read.
     void beforeTable(std::string_view name, const char** attributes)
     {
-        if (is(name, StyleNs, "style")) {
-            m_style = attributeOf(attributes, StyleNs, "name");
-        } else if (is(name, StyleNs, "table-properties") && attributeOf(attributes, TableNs, "display") == "false") {
+        if (is(name, m_stylePrefix, "style")) {
+            m_style = attributeOf(attributes, m_stylePrefix, "name");
+        } else if (is(name, m_stylePrefix, "table-properties") && attributeOf(attributes, m_tablePrefix, "display") == "false") {
             m_hiddenStyles.push_back(m_style);
-        } else if (is(name, TableNs, "table")) {
-            const std::string style(attributeOf(attributes, TableNs, "style-name"));
+        } else if (is(name, m_tablePrefix, "table")) {
+            const std::string style(attributeOf(attributes, m_tablePrefix, "style-name"));
             if (std::find(m_hiddenStyles.begin(), m_hiddenStyles.end(), style) != m_hiddenStyles.end())
                 m_skip = 1;
             else
@@ -142,19 +161,19 @@ private:
     void inCell(std::string_view name, const char** attributes)
     {
         if (m_paragraph == 0) {
-            if (is(name, TextNs, "p") || is(name, TextNs, "h")) {
+            if (is(name, m_textPrefix, "p") || is(name, m_textPrefix, "h")) {
                 if (m_paragraphs++ > 0)
                     m_text += ' ';
                 m_paragraph = 1;
             } else {
                 m_skip = 1; // comments, drawings
             }
-        } else if (is(name, TextNs, "s")) {
+        } else if (is(name, m_textPrefix, "s")) {
             if (!full())
-                m_text.append(size_t(countOf(attributes, TextNs, "c", MostSpaces)), ' ');
-        } else if (is(name, TextNs, "tab") || is(name, TextNs, "line-break")) {
+                m_text.append(size_t(countOf(attributes, m_textPrefix, "c", MostSpaces)), ' ');
+        } else if (is(name, m_textPrefix, "tab") || is(name, m_textPrefix, "line-break")) {
             m_text += ' ';
-        } else if (is(name, TextNs, "note")) {
+        } else if (is(name, m_textPrefix, "note")) {
             m_skip = 1;
         }
     }
@@ -186,6 +205,11 @@ private:
     }
 
     RowSink& m_sink;
+    Prefix m_tablePrefix;
+    Prefix m_textPrefix;
+    Prefix m_officePrefix;
+    Prefix m_stylePrefix;
+    bool m_rootSeen = false;
     std::vector<std::string> m_hiddenStyles;
     std::string m_style;
     bool m_inTable = false;

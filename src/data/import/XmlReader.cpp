@@ -1,5 +1,6 @@
 #include "data/import/XmlReader.h"
 
+#include <cstring>
 #include <expat.h>
 
 struct XmlReader::Parser {
@@ -29,7 +30,7 @@ void XMLCALL onDoctype(void* reader, const XML_Char*, const XML_Char*, const XML
 }
 
 XmlReader::XmlReader(const std::atomic_bool& cancelled)
-    : m_parser(new Parser{XML_ParserCreateNS(nullptr, '|')})
+    : m_parser(new Parser{XML_ParserCreate("UTF-8")})
     , m_cancelled(cancelled)
 {
     XML_SetUserData(m_parser->expat, this);
@@ -71,18 +72,18 @@ XmlReader::Result XmlReader::read(QIODevice& part)
     }
 }
 
-std::string_view XmlReader::attribute(const char** attributes, std::string_view name)
+std::string_view XmlReader::attribute(const char** attributes, const char* name)
 {
     for (; *attributes; attributes += 2)
-        if (name == attributes[0])
+        if (std::strcmp(name, attributes[0]) == 0)
             return attributes[1];
     return {};
 }
 
 std::string_view XmlReader::localName(std::string_view name)
 {
-    const size_t bar = name.rfind('|');
-    return bar == std::string_view::npos ? name : name.substr(bar + 1);
+    const size_t colon = name.find(':');
+    return colon == std::string_view::npos ? name : name.substr(colon + 1);
 }
 
 qint64 numberIn(std::string_view digits)

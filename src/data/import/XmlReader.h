@@ -4,8 +4,10 @@
 #include <atomic>
 #include <string_view>
 
-// An XML part read as it unpacks, with expat: element names arrive as
-// "namespace|name" (or the bare name without a namespace), text in pieces.
+// An XML part read as it unpacks, with expat: element and attribute names
+// arrive as written ("table:table-cell", "c"), text in pieces. Namespaces are
+// not resolved: that would double the cost of a sheet's many attributes, and
+// every writer declares its prefixes once, at the root.
 // A document type is refused: no spreadsheet part has one, and entities are
 // where XML hides its bombs.
 class XmlReader {
@@ -29,9 +31,9 @@ protected:
     // Ends the reading as damaged.
     void abandon();
 
-    // The value of an attribute by its full name, or empty.
-    static std::string_view attribute(const char** attributes, std::string_view name);
-    // The part of a name after its namespace.
+    // The value of an attribute by its name as written, or empty.
+    static std::string_view attribute(const char** attributes, const char* name);
+    // The part of a name after its prefix.
     static std::string_view localName(std::string_view name);
 
 private:

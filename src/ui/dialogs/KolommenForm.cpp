@@ -1,5 +1,6 @@
 #include "ui/dialogs/KolommenForm.h"
 
+#include "data/Countries.h"
 #include "ui/EnterKeys.h"
 #include "ui/FormStyle.h"
 #include "widgets/vistabutton/VistaButton.h"
@@ -47,6 +48,7 @@ KolommenForm::KolommenForm(const ColumnQuestion& question, const QString& fileNa
     m_preview->setHorizontalHeaderLabels(FieldNames);
     m_preview->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_preview->setFocusPolicy(Qt::NoFocus);
+    m_preview->verticalHeader()->hide();
     m_preview->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
     m_preview->setMinimumSize(640, 170);
     layout->addWidget(m_preview);
@@ -95,6 +97,7 @@ KolommenForm::KolommenForm(const ColumnQuestion& question, const QString& fileNa
     });
     if (!m_boxes.isEmpty())
         m_boxes.first()->setFocus();
+    adjustSize();
     FormStyle::centreOnScreen(this);
 }
 
@@ -138,7 +141,9 @@ void KolommenForm::showPreview()
     const ColumnChoice chosen = choice();
     int shown = 0;
     for (qsizetype i = m_question.firstDataRow(chosen.headerRow); i < m_question.rows.size() && shown < PreviewRows; ++i) {
-        const auto fields = chosen.uses.fields(m_question.rows[i].cells);
+        auto fields = chosen.uses.fields(m_question.rows[i].cells);
+        if (fields[AddressRecord::Land].isEmpty())
+            fields[AddressRecord::Land] = DefaultLand; // as the import fills it in
         for (int f = 0; f < AddressRecord::FieldCount; ++f)
             m_preview->setItem(shown, f, new QTableWidgetItem(fields[size_t(f)]));
         ++shown;

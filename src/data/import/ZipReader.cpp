@@ -1,6 +1,14 @@
 #include "data/import/ZipReader.h"
 
+#include <algorithm>
 #include <zip.h>
+
+namespace {
+
+constexpr qint64 MostPackingRatio = 100;
+constexpr qint64 AlwaysUnpacked = 32 * 1024 * 1024;
+
+}
 
 ZipPart::ZipPart(zip_file* file, qint64 limit)
     : m_file(file)
@@ -55,7 +63,11 @@ std::unique_ptr<ZipPart> ZipReader::part(const QString& name) const
     zip_file_t* file = m_archive ? zip_fopen(m_archive, name.toUtf8().constData(), 0) : nullptr;
     if (!file)
         return nullptr;
-    return std::make_unique<ZipPart>(file, m_limit);
+    zip_stat_t stat;
+    qint64 limit = m_limit;
+    if (zip_stat(m_archive, name.toUtf8().constData(), 0, &stat) == 0 && (stat.valid & ZIP_STAT_COMP_SIZE))
+        limit = std::min(m_limit, std::max(AlwaysUnpacked, qint64(stat.comp_size) * MostPackingRatio));
+    return std::make_unique<ZipPart>(file, limit);
 }
 
 QByteArray ZipReader::smallPart(const QString& name, qint64 limit) const

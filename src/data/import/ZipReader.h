@@ -30,7 +30,9 @@ private:
 // each part's sums as it unpacks. The bytes must outlive the reader.
 class ZipReader {
 public:
-    // A few bytes can unpack to terabytes: no part may unpack to more than limit.
+    // A few bytes can unpack to terabytes: no part may unpack to more than
+    // limit, nor to more than a hundred times its packed size (beyond 32 MB).
+    // A real sheet packs to a fiftieth at most; deflate can reach a thousandth.
     explicit ZipReader(const QByteArray& bytes, qint64 limit = qint64(1) << 30);
     ~ZipReader();
     ZipReader(const ZipReader&) = delete;

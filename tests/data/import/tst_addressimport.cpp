@@ -470,6 +470,9 @@ private slots:
                     "<si><t>" + QByteArray("y").repeated(20'000'000) + "</t></si>"),
              0, {QStringLiteral("regel 2: kolom A heeft meer dan 10.000 tekens"), QStringLiteral("regel 3: kolom A heeft meer dan 10.000 tekens"),
                  QStringLiteral("regel 4: kolom A heeft meer dan 10.000 tekens")}},
+            // Forty megabytes of blanks packed into a few kilobytes.
+            {QStringLiteral("blanco.ods"), odsOf(header + QByteArray(40 * 1024 * 1024, ' ')), 0,
+             {tooBig.arg(QStringLiteral("blanco.ods"))}},
             // Eleven million empty shared texts.
             {QStringLiteral("leeg-gedeeld.xlsx"), xlsxOf("", QByteArray("<si/>").repeated(11'000'000)), 0,
              {tooBig.arg(QStringLiteral("leeg-gedeeld.xlsx"))}}};

@@ -73,8 +73,8 @@ Country countryOf(QStringView land)
         return Country::Netherlands;
     static const QStringList home =
         foldedNames({"Nederland", "NL", "Nederlân", "Holland", "The Netherlands", "Netherlands", "Niederlande", "Pays-Bas"});
-    static const QStringList belgium = foldedNames({"België", "Belgique", "Belgien", "Belgium", "BE"});
-    static const QStringList germany = foldedNames({"Duitsland", "Deutschland", "Germany", "Allemagne", "DE"});
+    static const QStringList belgium = foldedNames({"België", "Belgique", "Belgien", "Belgium", "BE", "B"});
+    static const QStringList germany = foldedNames({"Duitsland", "Deutschland", "Germany", "Allemagne", "DE", "D"});
     const QString folded = foldedText(trimmed);
     if (home.contains(folded))
         return Country::Netherlands;

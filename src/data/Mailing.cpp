@@ -6,12 +6,57 @@
 
 namespace {
 
+// The door of an Adres: the house number (the last word that starts with a
+// digit, its digits) and its suffix (what follows, without blanks and dashes,
+// case aside: "80A", "80 a" and "80-A" are one door), and the street before it.
+struct Door {
+    QString street;
+    QString number;
+    QString suffix;
+};
+
+Door doorOf(QStringView adres)
+{
+    const QStringView text = withoutEndSpaces(adres);
+    qsizetype start = text.size();
+    for (qsizetype i = text.size() - 1; i >= 0; --i)
+        if (text[i].isDigit() && (i == 0 || text[i - 1].isSpace()))
+            start = i;
+        else if (start < text.size())
+            break;
+    qsizetype end = start;
+    while (end < text.size() && text[end].isDigit())
+        ++end;
+    Door door{text.first(start).toString().simplified().toCaseFolded(), text.sliced(start, end - start).toString(), {}};
+    for (const QChar c : text.sliced(end))
+        if (!c.isSpace() && c != u'-')
+            door.suffix += c.toCaseFolded();
+    return door;
+}
+
+// The country as one name whatever its spelling: NL, Nederland and Holland alike.
+QString countryKey(const AddressRecord& address)
+{
+    const Country country = countryOf(address.fieldView(AddressRecord::Land));
+    return country == Country::Other ? address.field(AddressRecord::Land).simplified().toCaseFolded()
+                                     : QString::number(int(country));
+}
+
+// Addresses behind one door share this key; an address without a street
+// shares it with none (empty).
 QString householdKey(const AddressRecord& address)
 {
-    const auto folded = [&](int field) { return address.field(field).simplified().toCaseFolded(); };
-    QString postcode = folded(AddressRecord::Postcode);
+    if (isBlank(address.fieldView(AddressRecord::Adres)))
+        return {};
+    const Door door = doorOf(address.fieldView(AddressRecord::Adres));
+    QString postcode = address.field(AddressRecord::Postcode).toCaseFolded();
     postcode.remove(QLatin1Char(' '));
-    return folded(AddressRecord::Adres) + QChar(0) + postcode + QChar(0) + folded(AddressRecord::Land);
+    const QChar gap(0);
+    // Without a postcode the street and the town say where the door is.
+    const QString where = postcode.isEmpty()
+        ? door.street + gap + address.field(AddressRecord::Woonplaats).simplified().toCaseFolded()
+        : postcode;
+    return where + gap + door.number + gap + door.suffix + gap + countryKey(address);
 }
 
 // The name without its first word ("de Vries" of "Jan de Vries").
@@ -47,7 +92,7 @@ Households householdLabels(const QList<AddressRecord>& addresses)
     result.labels.reserve(addresses.size());
     for (const AddressRecord& address : addresses) {
         const QString key = householdKey(address);
-        if (const auto at = household.constFind(key); at != household.constEnd()) {
+        if (const auto at = key.isEmpty() ? household.constEnd() : household.constFind(key); at != household.constEnd()) {
             members[*at].append(address.field(AddressRecord::Naam));
             continue;
         }

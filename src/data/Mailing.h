@@ -8,8 +8,11 @@
 // A mailing as a club sends it: one label per household, and a look at the
 // addresses before anything prints. The list itself is never changed.
 
-// Addresses with the same Adres, Postcode and Land (case and runs of blanks
-// aside, and every blank in the postcode) are one household.
+// Addresses behind the same door are one household: the same postcode
+// (blanks and case aside), house number and suffix ("80 A" and "80 B" are
+// two doors) and country (NL and Nederland are one). Without a postcode, the
+// street and the town stand for it; an address without a street is nobody's
+// housemate.
 struct Households {
     QList<AddressRecord> labels; // one a household, at its first member's place
     qsizetype joined = 0;        // households of more than one address

@@ -38,6 +38,39 @@ private slots:
         QCOMPARE(householdLabels({list[1]}).labels.first().field(AddressRecord::Naam), QStringLiteral("Kees Bakker"));
     }
 
+    // A household is a door: flats with another suffix are two, the
+    // country's names are one, and an address needs a street to share one.
+    void householdsAreDoors_data()
+    {
+        QTest::addColumn<QStringList>("first");
+        QTest::addColumn<QStringList>("second");
+        QTest::addColumn<bool>("together");
+        const auto a = [](const char* adres, const char* postcode, const char* plaats, const char* land) {
+            return QStringList{QString::fromUtf8(adres), QString::fromUtf8(postcode), QString::fromUtf8(plaats), QString::fromUtf8(land)};
+        };
+        QTest::newRow("80 A and 80 B") << a("Kanaalweg 80 A", "1234 AB", "Ede", "") << a("Kanaalweg 80 B", "1234 AB", "Ede", "") << false;
+        QTest::newRow("80A, 80 a and 80-A") << a("Kanaalweg 80A", "1234 AB", "Ede", "") << a("kanaalweg 80-a", "1234AB", "Ede", "") << true;
+        QTest::newRow("80 and 80 A") << a("Kanaalweg 80", "1234 AB", "Ede", "") << a("Kanaalweg 80 A", "1234 AB", "Ede", "") << false;
+        QTest::newRow("8 and 80") << a("Kanaalweg 8", "1234 AB", "Ede", "") << a("Kanaalweg 80", "1234 AB", "Ede", "") << false;
+        QTest::newRow("NL and Nederland") << a("Weg 1", "1234 AB", "Ede", "NL") << a("Weg 1", "1234 AB", "Ede", "Nederland") << true;
+        QTest::newRow("Holland and empty") << a("Weg 1", "1234 AB", "Ede", "Holland") << a("Weg 1", "1234 AB", "Ede", "") << true;
+        QTest::newRow("B and Belgique") << a("Rue 1", "1000", "Brussel", "B") << a("Rue 1", "1000", "Brussel", "Belgique") << true;
+        QTest::newRow("D and Niederlande") << a("Weg 1", "1234", "X", "D") << a("Weg 1", "1234", "X", "Niederlande") << false;
+        QTest::newRow("no postcode, two towns") << a("Kerkstraat 1", "", "Zwolle", "") << a("Kerkstraat 1", "", "Ede", "") << false;
+        QTest::newRow("no postcode, one town") << a("Kerkstraat 1", "", "Zwolle", "") << a("kerkstraat  1", "", "ZWOLLE", "") << true;
+        QTest::newRow("no street") << a("", "", "Zwolle", "") << a("", "", "Zwolle", "") << false;
+        QTest::newRow("2e Helmersstraat") << a("2e Helmersstraat 12", "1054 DJ", "A", "") << a("2e Helmersstraat 12 hs", "1054 DJ", "A", "") << false;
+    }
+    void householdsAreDoors()
+    {
+        QFETCH(QStringList, first);
+        QFETCH(QStringList, second);
+        QFETCH(bool, together);
+        const QList<AddressRecord> list{address(QStringLiteral("Jan Visser"), first[0], first[1], first[2], first[3]),
+                                        address(QStringLiteral("Els Visser"), second[0], second[1], second[2], second[3])};
+        QCOMPARE(householdLabels(list).labels.size(), together ? 1 : 2);
+    }
+
     // Incomplete, or a postcode that does not fit its country: named before
     // anything prints. Countries the program does not know are not checked.
     void suspectAddressesAreFound_data()

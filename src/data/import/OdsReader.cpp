@@ -233,14 +233,8 @@ private:
 SheetRead readOdsFirstTable(QIODevice& content, RowSink& sink, const std::atomic_bool& cancelled)
 {
     OdsReader reader(sink, cancelled);
-    switch (reader.read(content)) {
-    case XmlReader::Result::Damaged:
-        return SheetRead::Damaged;
-    case XmlReader::Result::Stopped:
-        // The table's end stops the reader too.
-        return cancelled ? SheetRead::Stopped : SheetRead::Done;
-    case XmlReader::Result::Done:
-        break;
-    }
+    const SheetRead read = sheetReadOf(reader.read(content), cancelled);
+    if (read != SheetRead::Done)
+        return read;
     return reader.tableSeen() ? SheetRead::Done : SheetRead::Damaged;
 }

@@ -2,12 +2,17 @@
 
 #include "data/import/CellFormat.h"
 #include "data/import/RowSink.h"
+#include "data/import/XmlReader.h"
 
 #include <QIODevice>
 #include <atomic>
 #include <vector>
 
 enum class SheetRead { Done, Damaged, TooBig, Stopped };
+
+// What an XML reader's end means for the sheet: stopped by the user, or by
+// the reader itself when it had all it needed.
+SheetRead sheetReadOf(XmlReader::Result result, const std::atomic_bool& cancelled);
 
 // The first table a tab shows in an .ods file's content.xml.
 SheetRead readOdsFirstTable(QIODevice& content, RowSink& sink, const std::atomic_bool& cancelled);

@@ -256,7 +256,10 @@ private:
     bool m_damaged = false;
 };
 
-SheetRead outcome(XmlReader::Result result, const std::atomic_bool& cancelled)
+
+}
+
+SheetRead sheetReadOf(XmlReader::Result result, const std::atomic_bool& cancelled)
 {
     switch (result) {
     case XmlReader::Result::Damaged:
@@ -267,8 +270,6 @@ SheetRead outcome(XmlReader::Result result, const std::atomic_bool& cancelled)
         break;
     }
     return SheetRead::Done;
-}
-
 }
 
 void SharedStrings::append(QStringView text)
@@ -289,19 +290,19 @@ QString SharedStrings::at(qint64 index) const
 SheetRead readXlsxSharedStrings(QIODevice& part, SharedStrings& strings, const std::atomic_bool& cancelled)
 {
     SharedStringsReader reader(strings, cancelled);
-    const SheetRead read = outcome(reader.read(part), cancelled);
+    const SheetRead read = sheetReadOf(reader.read(part), cancelled);
     return reader.tooMany() ? SheetRead::TooBig : read;
 }
 
 SheetRead readXlsxStyles(QIODevice& styles, std::vector<CellFormat>& formats, const std::atomic_bool& cancelled)
 {
     StylesReader reader(formats, cancelled);
-    return outcome(reader.read(styles), cancelled);
+    return sheetReadOf(reader.read(styles), cancelled);
 }
 
 SheetRead readXlsxSheet(QIODevice& part, const XlsxShared& shared, RowSink& sink, const std::atomic_bool& cancelled)
 {
     SheetReader reader(shared, sink, cancelled);
-    const SheetRead read = outcome(reader.read(part), cancelled);
+    const SheetRead read = sheetReadOf(reader.read(part), cancelled);
     return reader.damaged() ? SheetRead::Damaged : read;
 }

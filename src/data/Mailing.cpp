@@ -3,6 +3,7 @@
 #include "data/Countries.h"
 
 #include <QHash>
+#include <QSet>
 
 namespace {
 
@@ -110,6 +111,20 @@ Households householdLabels(const QList<AddressRecord>& addresses)
         ++result.joined;
     }
     return result;
+}
+
+qsizetype householdCount(const QList<AddressRecord>& addresses)
+{
+    QSet<QString> doors;
+    qsizetype alone = 0;
+    for (const AddressRecord& address : addresses) {
+        const QString key = householdKey(address);
+        if (key.isEmpty())
+            ++alone;
+        else
+            doors.insert(key);
+    }
+    return alone + doors.size();
 }
 
 Suspects suspectAddresses(const QList<AddressRecord>& addresses)

@@ -20,6 +20,8 @@ struct Households {
     static constexpr qsizetype ShownNames = 10;
 };
 Households householdLabels(const QList<AddressRecord>& addresses);
+// How many labels householdLabels makes of the addresses.
+qsizetype householdCount(const QList<AddressRecord>& addresses);
 
 // One name for the members of a household: "Fam. de Vries" when every name
 // has the same words after its first, otherwise "Kees Bakker en Anna Smit".

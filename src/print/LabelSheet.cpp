@@ -63,6 +63,16 @@ MarginSettings calibrated(const MarginSettings& current, const Measured& measure
             offset(current.RowPitchOffset - (b21 - b1) / (LabelCount / Columns - 1))};
 }
 
+qint64 sheetsForJob(int start, qint64 labels, const MarginSettings& margins)
+{
+    return pagesForLabels(start - 1 + labels, margins);
+}
+
+int nextFreeLabel(int start, qint64 labelsPrinted, const MarginSettings& margins)
+{
+    return int((start - 1 + labelsPrinted) % labelsOnSheet(margins)) + 1;
+}
+
 int labelsOnSheet(const MarginSettings& margins)
 {
     // The first page holds one label when the first row already lies below

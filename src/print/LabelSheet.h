@@ -59,6 +59,12 @@ qint64 pagesForLabels(qint64 labels, const MarginSettings& margins);
 // the last position a job may start at.
 int labelsOnSheet(const MarginSettings& margins);
 
+// The sheets a job of this many labels takes when it starts at label start.
+qint64 sheetsForJob(int start, qint64 labels, const MarginSettings& margins);
+
+// The label the next job starts at on the sheet this one leaves (1: a fresh sheet).
+int nextFreeLabel(int start, qint64 labelsPrinted, const MarginSettings& margins);
+
 // How far the printed outlines of a proof sheet lay from the real labels,
 // in millimetres to the right and downwards, at label 1 and at label 21.
 struct Measured {

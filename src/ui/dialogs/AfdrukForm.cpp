@@ -8,6 +8,7 @@
 #include "ui/dialogs/PrintRun.h"
 #include "print/PrinterDevice.h"
 #include "ui/EnterKeys.h"
+#include "ui/BusyWork.h"
 #include "ui/FormStyle.h"
 #include "widgets/vistabutton/VistaButton.h"
 
@@ -102,8 +103,7 @@ void AfdrukForm::buildOptions()
 
     const qsizetype chosen = m_chosen.size();
     const QStringList options = {
-        chosen ? QStringLiteral("De %1 gekozen Adressen op Plaklabels").arg(chosen)
-               : QStringLiteral("Afdrukken van alle %1 Adressen op Plaklabels").arg(m_list.count()),
+        QString(), // follows the households box
         chosen ? QStringLiteral("De %1 gekozen Adressen in een lijst (A4)").arg(chosen)
                : QStringLiteral("Afdrukken van alle Adressen in een lijst (A4)"),
         QStringLiteral("Afdrukken van 21 Plaklabels met dezelfde naam")};
@@ -134,6 +134,23 @@ void AfdrukForm::buildOptions()
     m_households->setGeometry(twipRect(315, 2040, 3000, 240));
     FormStyle::setColours(m_households, FormStyle::DialogBackground, FormStyle::CaptionGrey);
     m_households->setChecked(m_context.values.OneLabelPerHousehold);
+    connect(m_households, &QCheckBox::toggled, this, &AfdrukForm::showLabelsCaption);
+    showLabelsCaption();
+}
+
+// With one label per household the option counts labels, not addresses.
+void AfdrukForm::showLabelsCaption()
+{
+    const qsizetype chosen = m_chosen.size();
+    if (!m_households->isChecked()) {
+        m_option1[0]->setText(chosen ? QStringLiteral("De %1 gekozen Adressen op Plaklabels").arg(chosen)
+                                     : QStringLiteral("Afdrukken van alle %1 Adressen op Plaklabels").arg(m_list.count()));
+        return;
+    }
+    qsizetype households = 0;
+    runBusy(this, QStringLiteral("Bezig met tellen..."), [&] { households = householdCount(addresses()); });
+    m_option1[0]->setText(chosen ? QStringLiteral("De gekozen Adressen op %1 Plaklabels").arg(households)
+                                 : QStringLiteral("Alle Adressen op %1 Plaklabels (huishoudens)").arg(households));
 }
 
 void AfdrukForm::buildLabelPicture()
@@ -281,9 +298,13 @@ QString AfdrukForm::labelsQuestion(const Households& households) const
     const int start = m_startBox->value();
     const QString from = start > 1 ? QStringLiteral(", te beginnen bij etiket %1").arg(start) : QString();
     const qsizetype labels = households.labels.size();
+    const qint64 sheets = LabelSheet::sheetsForJob(start, labels, margins());
+    const QString onLabels = QStringLiteral("%1 plaklabels (%2)")
+                                 .arg(labels)
+                                 .arg(sheets == 1 ? QStringLiteral("1 vel") : QStringLiteral("%1 vellen").arg(sheets));
     QString question = m_chosen.isEmpty()
-        ? QStringLiteral("Wil je de complete lijst op %1 plaklabels afdrukken%2?").arg(labels).arg(from)
-        : QStringLiteral("Wil je de %1 gekozen adressen op %2 plaklabels afdrukken%3?").arg(m_chosen.size()).arg(labels).arg(from);
+        ? QStringLiteral("Wil je de complete lijst op %1 afdrukken%2?").arg(onLabels, from)
+        : QStringLiteral("Wil je de %1 gekozen adressen op %2 afdrukken%3?").arg(m_chosen.size()).arg(onLabels, from);
     if (households.joined == 0)
         return question;
     const QString names = namesAfterColon(households.joined, households.jointNames);
@@ -312,9 +333,8 @@ std::optional<JobResult> AfdrukForm::printAllOnLabels()
 
 void AfdrukForm::rememberNextLabel(qsizetype labelsPrinted)
 {
-    const int perSheet = LabelSheet::labelsOnSheet(margins());
-    const int used = int((m_startBox->value() - 1 + labelsPrinted) % perSheet);
-    m_context.values.setNextLabel(m_context.printer.CurrentDeviceName(), used + 1);
+    m_context.values.setNextLabel(m_context.printer.CurrentDeviceName(),
+                                  LabelSheet::nextFreeLabel(m_startBox->value(), labelsPrinted, margins()));
 }
 
 QString AfdrukForm::listQuestion() const

@@ -37,6 +37,7 @@ public:
 private:
     void buildBoxes();
     void buildOptions();
+    void showLabelsCaption();
     void buildLabelPicture();
     void buildButtons();
     void buildStartBox();

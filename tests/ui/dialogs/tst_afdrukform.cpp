@@ -157,7 +157,7 @@ private slots:
         t.test.messages.answers = {Messages::Answer::Nee};
         t.print();
         QCOMPARE(t.test.messages.lastTitle(), QStringLiteral("Afdrukken"));
-        QCOMPARE(t.test.messages.lastText(), QStringLiteral("Wil je de complete lijst op 3 plaklabels afdrukken?"));
+        QCOMPARE(t.test.messages.lastText(), QStringLiteral("Wil je de complete lijst op 3 plaklabels (1 vel) afdrukken?"));
         QVERIFY(!t.test.printer.ops.contains(QStringLiteral("SetUnitTwips")));
         QVERIFY(t.form->isVisible());
         t.test.messages.answers = {Messages::Answer::Ja};
@@ -180,11 +180,11 @@ private slots:
         QTest::addColumn<QStringList>("printedNames"); // with the first one's position
         QTest::newRow("whole list from label 5")
             << 25 << QList<int>{} << 0 << 5
-            << QStringList{QStringLiteral("Wil je de complete lijst op 25 plaklabels afdrukken, te beginnen bij etiket 5?")}
+            << QStringList{QStringLiteral("Wil je de complete lijst op 25 plaklabels (2 vellen) afdrukken, te beginnen bij etiket 5?")}
             << QStringList{QStringLiteral("Naam1 4351,3210"), QStringLiteral("Naam25 4351,5370")};
         QTest::newRow("seven chosen of thirty")
             << 30 << QList<int>{1, 3, 5, 7, 9, 11, 13} << 0 << 1
-            << QStringList{QStringLiteral("Wil je de 7 gekozen adressen op 7 plaklabels afdrukken?")}
+            << QStringList{QStringLiteral("Wil je de 7 gekozen adressen op 7 plaklabels (1 vel) afdrukken?")}
             << QStringList{QStringLiteral("Naam2 607,1050"), QStringLiteral("Naam14 607,5370")};
         QTest::newRow("seven chosen, in a list")
             << 30 << QList<int>{1, 3, 5, 7, 9, 11, 13} << 1 << 1
@@ -192,7 +192,7 @@ private slots:
             << QStringList{QStringLiteral("Naam2 300,1500"), QStringLiteral("Naam14 300,3120")};
         QTest::newRow("one chosen is the whole list")
             << 3 << QList<int>{1} << 0 << 1
-            << QStringList{QStringLiteral("Wil je de complete lijst op 3 plaklabels afdrukken?")}
+            << QStringList{QStringLiteral("Wil je de complete lijst op 3 plaklabels (1 vel) afdrukken?")}
             << QStringList{QStringLiteral("Naam1 607,1050"), QStringLiteral("Naam3 8095,1050")};
         QTest::newRow("one address on labels 20 and 21") << 3 << QList<int>{} << 2 << 20 << QStringList()
             << QStringList{QStringLiteral("Naam99 4351,14010"), QStringLiteral("Naam99 8095,14010")};
@@ -408,10 +408,11 @@ private slots:
         QCOMPARE(households->accessibleName(), QStringLiteral("Eén etiket per huishouden"));
         QVERIFY(!households->isChecked());
         households->setChecked(true);
+        QCOMPARE(t.find<QRadioButton>(QStringLiteral("Option1_0"))->text(), QStringLiteral("Alle Adressen op 2 Plaklabels (huishoudens)"));
         t.test.messages.answers = {Messages::Answer::Ja};
         t.print();
         QCOMPARE(t.test.messages.lastText(), QStringLiteral("1 huishouden krijgt één etiket: Fam. de Vries.\r\n"
-                                                            "Wil je de complete lijst op 2 plaklabels afdrukken?"));
+                                                            "Wil je de complete lijst op 2 plaklabels (1 vel) afdrukken?"));
         QStringList names;
         for (const auto& text : t.test.printer.texts)
             if (text.y == 1050)

@@ -200,15 +200,16 @@ void AfdrukForm::buildStartBox()
 
 void AfdrukForm::setTabOrders()
 {
+    // Every choice first, then the buttons that act on them.
     setTabOrder(m_combo2, m_option1[0]);
     setTabOrder(m_option1[0], m_option1[1]);
     setTabOrder(m_option1[1], m_option1[2]);
-    setTabOrder(m_option1[2], m_cancelKnop);
-    setTabOrder(m_cancelKnop, m_printKnop);
-    setTabOrder(m_printKnop, m_check1);
+    setTabOrder(m_option1[2], m_check1);
     setTabOrder(m_check1, m_households);
     setTabOrder(m_households, m_combo1);
     setTabOrder(m_combo1, m_startBox);
+    setTabOrder(m_startBox, m_printKnop);
+    setTabOrder(m_printKnop, m_cancelKnop);
 }
 
 void AfdrukForm::Combo2_Change()

@@ -10,6 +10,7 @@
 #include "resources/MarginDiagram.h"
 #include "widgets/vistabutton/VistaButton.h"
 
+#include <QAbstractItemView>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -65,6 +66,9 @@ MargeForm::MargeForm(AppContext& context, QWidget* parent) : QDialog(parent), m_
                                             630 + 360 * i, QColor(255, 0, 0));
         number->setFont(FormStyle::arial(12, true));
         number->adjustSize();
+        // Heard as what the number stands for on the diagram.
+        number->setAccessibleName(BoxNames[i]);
+        number->setBuddy(box);
     }
 
     buildPrinterBox();
@@ -86,14 +90,15 @@ MargeForm::MargeForm(AppContext& context, QWidget* parent) : QDialog(parent), m_
     measure->setToolTip(QStringLiteral(" Marges uitmeten "));
     connect(measure, &VistaButton::Click, this, &MargeForm::UitmetenKnop_Click);
 
-    setTabOrder(ok, reset);
-    setTabOrder(reset, proof);
-    setTabOrder(proof, measure);
-    setTabOrder(measure, m_printer);
     setTabOrder(m_printer, m_combo1[0]);
     for (int i = 0; i < 3; ++i)
         setTabOrder(m_combo1[size_t(i)], m_combo1[size_t(i + 1)]);
-    cancel->setFocus();
+    setTabOrder(m_combo1[3], proof);
+    setTabOrder(proof, measure);
+    setTabOrder(measure, ok);
+    setTabOrder(ok, cancel);
+    setTabOrder(cancel, reset);
+    m_combo1[0]->setFocus();
     FormStyle::centreOnScreen(this);
 }
 
@@ -103,7 +108,10 @@ void MargeForm::buildPrinterBox()
 {
     m_printer = new QComboBox(this);
     m_printer->setObjectName(QStringLiteral("Printer"));
-    m_printer->setGeometry(twipRect(4680, 180, 1650, 315));
+    m_printer->setGeometry(twipRect(5250, 180, 1080, 315));
+    m_printer->view()->setMinimumWidth(FormStyle::px(2400)); // the whole name in the list
+    FormStyle::caption(this, QStringLiteral("PrinterLabel"), QStringLiteral("Printer"), 4680, 225, FormStyle::CaptionGrey)
+        ->setBuddy(m_printer);
     m_printer->setToolTip(QStringLiteral(" Printer "));
     FormStyle::makeDarkBox(m_printer);
     FormStyle::nameComboBox(m_printer, QStringLiteral("Printer"));
@@ -190,9 +198,11 @@ void MargeForm::ProefvelKnop_Click()
         return;
     if (m_printer->currentIndex() >= 0)
         m_context.printer.SelectPrinter(m_printer->currentIndex());
-    const QString line = QStringLiteral("Marges: 1 = %1, 2 = %2, 3 = %3, 4 = %4")
+    // Named, so two printers' proofs are told apart.
+    const QString line = QStringLiteral("Printer %5, marges: 1 = %1, 2 = %2, 3 = %3, 4 = %4")
                              .arg(stepsText(typed->LeftOffset), stepsText(typed->TopOffset),
-                                  stepsText(typed->ColumnPitchOffset), stepsText(typed->RowPitchOffset));
+                                  stepsText(typed->ColumnPitchOffset), stepsText(typed->RowPitchOffset),
+                                  m_context.printer.CurrentDeviceName());
     m_context.printer.SetDocumentName(QStringLiteral("Proefvel"));
     const JobResult result = AfdrukkenProefvel(m_context.printer, *typed, m_context.values.FontSize, line);
     finishRun(m_context.messages, this, result);

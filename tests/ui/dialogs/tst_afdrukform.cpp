@@ -1,3 +1,4 @@
+#include "TabOrder.h"
 #include "TestContext.h"
 #include "app/Algemeen.h"
 #include "data/AddressListModel.h"
@@ -232,6 +233,13 @@ private slots:
         QCOMPARE(t.option(0)->text(), QStringLiteral("De 3 gekozen Adressen op Plaklabels"));
         QCOMPARE(t.option(1)->text(), QStringLiteral("De 3 gekozen Adressen in een lijst (A4)"));
         QCOMPARE(t.option(2)->text(), QStringLiteral("Afdrukken van 21 Plaklabels met dezelfde naam"));
+        // Every choice before the buttons that act on them.
+        t.form->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(t.form.get()));
+        t.find<QComboBox>(QStringLiteral("Combo2"))->setFocus();
+        QCOMPARE(tabVisits(8), (QStringList{QStringLiteral("Combo2"), QStringLiteral("Option1_0"), QStringLiteral("Check1"),
+                                            QStringLiteral("Check2"), QStringLiteral("Combo1"), QStringLiteral("BeginEtiket"),
+                                            QStringLiteral("PrintKnop"), QStringLiteral("CancelKnop")}));
     }
 
     // Announced once, after the job's own question; Nee prints nothing and keeps the dialog.

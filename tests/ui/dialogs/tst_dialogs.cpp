@@ -1,3 +1,4 @@
+#include "TabOrder.h"
 #include "MainWindowTest.h"
 #include "print/LabelJobs.h"
 #include "ui/dialogs/MargeForm.h"
@@ -7,6 +8,7 @@
 #include "ui/QtMessages.h"
 
 #include <QAbstractButton>
+#include <QAccessible>
 #include <QComboBox>
 #include <QDoubleSpinBox>
 #include <QMessageBox>
@@ -352,7 +354,7 @@ private slots:
         QCOMPARE(proof->toolTip(), QStringLiteral(" Proefvel afdrukken "));
         QTest::mouseClick(proof, Qt::LeftButton);
         QCOMPARE(t.test.printer.documentName, QStringLiteral("Proefvel"));
-        QCOMPARE(t.test.printer.texts[t.test.printer.texts.size() - 2].text, QStringLiteral("Marges: 1 = 2, 2 = -1, 3 = 0, 4 = 1,5"));
+        QCOMPARE(t.test.printer.texts[t.test.printer.texts.size() - 2].text, QStringLiteral("Printer PDF-bestand, marges: 1 = 2, 2 = -1, 3 = 0, 4 = 1,5"));
         QCOMPARE(t.test.printer.lines.first().line.p1(), QPointF(607 + 120 - 198, 1050 - 60 - 193));
         QVERIFY(form.isVisible());
         QTest::mouseClick(form.findChild<VistaButton*>(QStringLiteral("CancelKnop")), Qt::LeftButton);
@@ -368,10 +370,30 @@ private slots:
         t.test.printer.current = 2; // "PDF-bestand", whose offsets are the file's line 3
         MargeForm form(t.test.context);
         form.show();
+        // From the first offset on; the printer box is heard by its caption, each offset by what it means.
+        QVERIFY(QTest::qWaitForWindowActive(&form));
+        QCOMPARE(tabVisits(11), (QStringList{QStringLiteral("Combo1_0"), QStringLiteral("Combo1_1"), QStringLiteral("Combo1_2"),
+                                             QStringLiteral("Combo1_3"), QStringLiteral("ProefvelKnop"), QStringLiteral("UitmetenKnop"),
+                                             QStringLiteral("OkKnop"), QStringLiteral("CancelKnop"), QStringLiteral("ResetKnop"),
+                                             QStringLiteral("Printer"), QStringLiteral("Combo1_0")}));
+        const auto heardAs = [&](const char* box) {
+            const auto labels = QAccessible::queryAccessibleInterface(form.findChild<QWidget*>(QString::fromLatin1(box)))
+                                    ->relations(QAccessible::Label);
+            return labels.isEmpty() ? QString() : labels.first().first->text(QAccessible::Name);
+        };
+        QCOMPARE(heardAs("Printer"), QStringLiteral("Printer"));
+        QCOMPARE(heardAs("Combo1_0"), QStringLiteral("1: afstand tot de linkerrand (mm)"));
         auto* measure = form.findChild<VistaButton*>(QStringLiteral("UitmetenKnop"));
         QCOMPARE(measure->toolTip(), QStringLiteral(" Marges uitmeten "));
         whileModal([&] { QTest::mouseClick(measure, Qt::LeftButton); }, [&](QWidget* dialog) {
             QCOMPARE(dialog->windowTitle(), QStringLiteral("Uitmeten"));
+            // The readings, then Ok: Enter after the last Tab keeps them.
+            dialog->activateWindow();
+            QVERIFY(QTest::qWaitForWindowActive(dialog));
+            QTRY_COMPARE(QApplication::focusWidget(), dialog->findChild<QWidget*>(QStringLiteral("Maat_0")));
+            QCOMPARE(tabVisits(7), (QStringList{QStringLiteral("Maat_0"), QStringLiteral("Maat_1"), QStringLiteral("Maat_2"),
+                                                QStringLiteral("Maat_3"), QStringLiteral("OkKnop"), QStringLiteral("CancelKnop"),
+                                                QStringLiteral("Maat_0")}));
             const QStringList typed{QStringLiteral("2.0"), QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("7,0")};
             for (int i = 0; i < 4; ++i) {
                 auto* box = dialog->findChild<QDoubleSpinBox*>(QStringLiteral("Maat_%1").arg(i));

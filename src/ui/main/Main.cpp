@@ -143,10 +143,8 @@ void Main::reloadIfChangedElsewhere()
 void Main::enterWorkingState(const QString& fileName)
 {
     setBestandCaption(fileName);
-    m_image->hide();
     // Shows the list and enables what works on it; the help never lies over a freshly opened list.
     setHelpShown(false);
-    m_helpUitleg->setEnabled(true);
 }
 
 bool Main::maySetAsideList()

@@ -81,7 +81,6 @@ void Main::buildMenus()
     m_helpUitleg = help->addAction(QStringLiteral("Korte Uitleg"));
     m_helpUitleg->setObjectName(QStringLiteral("HelpUitleg"));
     m_helpUitleg->setCheckable(true);
-    m_helpUitleg->setEnabled(false);
     QAction* meer = help->addAction(QStringLiteral("Meer Software"));
     meer->setObjectName(QStringLiteral("Meersoftware"));
     connect(m_helpUitleg, &QAction::triggered, this, &Main::HelpUitleg_Click);

@@ -53,17 +53,20 @@ void Main::focusList()
 
 void Main::HelpUitleg_Click()
 {
-    setHelpShown(!m_listView->isHidden());
+    setHelpShown(m_helpPic->isHidden());
 }
 
 void Main::setHelpShown(bool shown)
 {
     if (shown && m_helpPic->pixmap().isNull())
         m_helpPic->setPixmap(QPixmap::fromImage(drawHelpText(m_helpPic->size(), devicePixelRatioF())));
-    m_listView->setHidden(shown);
+    // Before a list is open the help lies over the printer picture.
+    const bool listOpen = !currentFile().isEmpty();
+    m_listView->setHidden(shown || !listOpen);
+    m_image->setVisible(!shown && !listOpen);
     m_helpPic->setVisible(shown);
-    m_editKnop->setButtonEnabled(!shown);
-    m_afdrukKnop->setButtonEnabled(!shown);
+    m_editKnop->setButtonEnabled(!shown && listOpen);
+    m_afdrukKnop->setButtonEnabled(!shown && listOpen);
     m_a4->setEnabled(!shown);
     m_helpUitleg->setChecked(shown);
     // The keyboard goes where there is something to read or to choose.

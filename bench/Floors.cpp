@@ -117,7 +117,7 @@ int runOneJob(int argc, char* argv[])
         PdfPrinterDevice printer(folder);
         printer.SelectPrinter(int(printer.InstalledPrinters().indexOf(PdfPrinterName)));
         const Households households = householdLabels(model.records());
-        suspectAddresses(households.labels);
+        checkLabels(printer, households.labels, 10, true);
         return AfdrukkenAlleLabels(printer, households.labels, {}, 10, true).ok ? 0 : 1;
     }
     if (job == "--labels" || job == "--labels-checked") {
@@ -129,7 +129,7 @@ int runOneJob(int argc, char* argv[])
         PdfPrinterDevice printer(folder);
         printer.SelectPrinter(int(printer.InstalledPrinters().indexOf(PdfPrinterName)));
         if (job == "--labels-checked")
-            findTooWide(printer, model.records(), 10, true);
+            checkLabels(printer, model.records(), 10, true);
         return AfdrukkenAlleLabels(printer, model.records(), {}, 10, true).ok ? 0 : 1;
     }
     if (job == "--floor-labels")

@@ -27,7 +27,7 @@ public:
     QElapsedTimer clock;
     double askedAtMs = 0;
     void tell(QWidget*, const QString&, const QString&, Icon) override {}
-    Answer ask(QWidget*, const QString&, const QString&, bool, Answer) override
+    Answer ask(QWidget*, const QString&, const QString&, bool, Answer, const QStringList&) override
     {
         askedAtMs = double(clock.nsecsElapsed()) / 1e6;
         return Answer::Ja;

@@ -85,6 +85,21 @@ Country countryOf(QStringView land)
     return Country::Other;
 }
 
+QString countryName(QStringView land)
+{
+    switch (countryOf(land)) {
+    case Country::Netherlands:
+        return DefaultLand;
+    case Country::Belgium:
+        return QStringLiteral("België");
+    case Country::Germany:
+        return QStringLiteral("Duitsland");
+    case Country::Other:
+        break;
+    }
+    return withoutEndSpaces(land).toString();
+}
+
 bool isValidPostcode(QStringView postcode, Country country)
 {
     const QStringView code = withoutEndSpaces(postcode);

@@ -17,6 +17,9 @@ bool isAbroad(const AddressRecord& address);
 // The countries whose postcodes the program knows; an empty Land is the home country.
 enum class Country { Netherlands, Belgium, Germany, Other };
 Country countryOf(QStringView land);
+// The country's own name in Dutch ("Nederland", "België", "Duitsland"); for
+// another country the Land as typed.
+QString countryName(QStringView land);
 
 // Whether the postcode is written as the country writes its postcodes (a
 // Dutch one with or without its blank); any postcode of another country is.

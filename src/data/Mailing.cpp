@@ -127,18 +127,18 @@ qsizetype householdCount(const QList<AddressRecord>& addresses)
     return alone + doors.size();
 }
 
-Suspects suspectAddresses(const QList<AddressRecord>& addresses)
+QStringList addressProblems(const AddressRecord& address)
 {
-    Suspects found;
-    for (const AddressRecord& address : addresses) {
-        const bool incomplete = isBlank(address.fieldView(AddressRecord::Adres))
-            || isBlank(address.fieldView(AddressRecord::Postcode)) || isBlank(address.fieldView(AddressRecord::Woonplaats));
-        if (!incomplete
-            && isValidPostcode(address.fieldView(AddressRecord::Postcode), countryOf(address.fieldView(AddressRecord::Land))))
-            continue;
-        if (found.names.size() < Suspects::ShownNames)
-            found.names.append(shownStart(address.fieldView(AddressRecord::Naam)));
-        ++found.count;
-    }
-    return found;
+    QStringList problems;
+    const QStringView postcode = address.fieldView(AddressRecord::Postcode);
+    const QStringView land = address.fieldView(AddressRecord::Land);
+    if (isBlank(address.fieldView(AddressRecord::Adres)))
+        problems.append(QStringLiteral("geen straat"));
+    if (isBlank(postcode))
+        problems.append(QStringLiteral("geen postcode"));
+    else if (!isValidPostcode(postcode, countryOf(land)))
+        problems.append(QStringLiteral("postcode %1 past niet bij %2").arg(withoutEndSpaces(postcode), countryName(land)));
+    if (isBlank(address.fieldView(AddressRecord::Woonplaats)))
+        problems.append(QStringLiteral("geen woonplaats"));
+    return problems;
 }

@@ -27,11 +27,7 @@ qsizetype householdCount(const QList<AddressRecord>& addresses);
 // has the same words after its first, otherwise "Kees Bakker en Anna Smit".
 QString jointName(const QStringList& names);
 
-// Addresses that look incomplete (no Adres, Postcode or Woonplaats) or whose
-// postcode does not fit their country: how many, and the first names.
-struct Suspects {
-    qsizetype count = 0;
-    QStringList names;
-    static constexpr qsizetype ShownNames = 10;
-};
-Suspects suspectAddresses(const QList<AddressRecord>& addresses);
+// What looks wrong with an address before it goes by post: "geen straat",
+// "geen postcode", "geen woonplaats", "postcode 9711 past niet bij
+// Nederland"; none when it looks right.
+QStringList addressProblems(const AddressRecord& address);

@@ -1,6 +1,7 @@
 #include "print/LabelJobs.h"
 
 #include "data/Countries.h"
+#include "data/Mailing.h"
 #include "print/LabelSheet.h"
 #include "print/PrinterDevice.h"
 
@@ -9,9 +10,13 @@
 
 namespace {
 
-// The smallest size a line too wide for its label shrinks to, and the steps on the way.
+// The smallest size a line too wide for its label shrinks to, and the steps
+// on the way; below the readable size the address is named before a job.
+// The posts read at most six lines.
 constexpr float SmallestSize = 6;
+constexpr float ReadableSize = 8;
 constexpr float SizeStep = 0.5f;
+constexpr int MostLines = 6;
 
 bool setUpDevice(PrinterDevice& device, qint16 fontSize)
 {
@@ -25,22 +30,27 @@ bool setUpDevice(PrinterDevice& device, qint16 fontSize)
 // home only when wanted. A Dutch postcode as PostNL writes it.
 struct LabelLines {
     std::array<QString, AddressRecord::FieldCount> text;
+    std::array<int, AddressRecord::FieldCount> field{};
     int count = 0;
 };
 
 LabelLines labelLines(const AddressRecord& address, bool withCountry)
 {
     LabelLines lines;
+    lines.field[size_t(lines.count)] = AddressRecord::Naam;
     lines.text[lines.count++] = passOn(address.fieldView(AddressRecord::Naam));
     const Country country = countryOf(address.fieldView(AddressRecord::Land));
     for (int field = AddressRecord::Adres; field <= AddressRecord::Woonplaats; ++field) {
         const QStringView text = address.fieldView(field);
         if (isBlank(text))
             continue;
+        lines.field[size_t(lines.count)] = field;
         lines.text[lines.count++] = field == AddressRecord::Postcode ? printedPostcode(text, country) : passOn(text);
     }
-    if (withCountry || country != Country::Netherlands)
+    if (withCountry || country != Country::Netherlands) {
+        lines.field[size_t(lines.count)] = AddressRecord::Land;
         lines.text[lines.count++] = passOn(address.fieldView(AddressRecord::Land));
+    }
     return lines;
 }
 
@@ -82,23 +92,87 @@ QString cutAtLabelEdge(PrinterDevice& device, const QString& text)
     return text.left(fits);
 }
 
-// A line too wide for its label is printed in a smaller size, cut at the
-// label's edge when even the smallest is too wide; the other lines, and
-// every other label, keep the chosen size.
-bool printLabel(PrinterDevice& device, qint64 x, qint64 y, const AddressRecord& address, bool withCountry, float fontSize)
+// The last blank a line may be broken at: in an Adres never inside the
+// street's last word, its house number and suffix ("straat 117 bis" stays whole).
+qsizetype lastBreak(const QString& text, int field)
+{
+    if (field != AddressRecord::Adres)
+        return text.size();
+    for (qsizetype i = text.size() - 1; i > 0; --i) {
+        if (text[i].isDigit() && text[i - 1] == u' ') {
+            // The blank before the number; the street's last word goes with it.
+            const qsizetype word = i >= 2 ? text.lastIndexOf(u' ', i - 2) : -1;
+            return word < 0 ? 0 : word;
+        }
+    }
+    return text.size();
+}
+
+// The start of the line that fits at the size, broken at a blank no later than limit; none: 0.
+qsizetype fittingBreak(PrinterDevice& device, float size, const QString& text, qsizetype limit)
+{
+    for (qsizetype blank = text.lastIndexOf(u' ', std::min(limit, text.size() - 1)); blank > 0;
+         blank = text.lastIndexOf(u' ', blank - 1))
+        if (fitsAt(device, size, text.left(blank)))
+            return blank;
+    return 0;
+}
+
+struct PrintedLine {
+    QString text;
+    float size = 0;
+};
+
+// A label as printed: a line wider than its label is wrapped at a blank onto
+// a line of its own while the label keeps six lines or fewer; what is still
+// too wide shrinks, to 8 points and then to 6 (too long: the address is
+// named first); a single word too wide even then is cut at the label's edge.
+struct LabelLayout {
+    std::array<PrintedLine, MostLines> lines;
+    int count = 0;
+    bool tooLong = false;
+};
+
+LabelLayout layoutLabel(PrinterDevice& device, const AddressRecord& address, bool withCountry, float fontSize)
 {
     const LabelLines lines = labelLines(address, withCountry);
-    for (int k = 0; k < lines.count; ++k) {
-        const QString& text = lines.text[size_t(k)];
+    LabelLayout layout;
+    for (int k = 0; k < lines.count && layout.count < MostLines; ++k) {
+        QString text = lines.text[size_t(k)];
+        const int field = lines.field[size_t(k)];
+        const int linesAfter = lines.count - k - 1;
+        while (!fitsAt(device, fontSize, text) && layout.count + 1 + linesAfter < MostLines) {
+            const qsizetype blank = fittingBreak(device, fontSize, text, lastBreak(text, field));
+            if (blank == 0)
+                break;
+            layout.lines[size_t(layout.count++)] = {text.left(blank), fontSize};
+            text = text.mid(blank + 1).trimmed();
+        }
+        PrintedLine line{text, fontSize};
+        if (!fitsAt(device, fontSize, text)) {
+            line.size = fittingSize(device, fontSize, text);
+            layout.tooLong = layout.tooLong || line.size < ReadableSize || !fitsAt(device, line.size, text);
+            if (!fitsAt(device, line.size, text))
+                line.text = cutAtLabelEdge(device, text);
+        }
+        layout.lines[size_t(layout.count++)] = line;
+    }
+    return layout;
+}
+
+// Every line at its own size; the other labels keep the chosen size.
+bool printLabel(PrinterDevice& device, qint64 x, qint64 y, const AddressRecord& address, bool withCountry, float fontSize)
+{
+    const LabelLayout layout = layoutLabel(device, address, withCountry, fontSize);
+    for (int k = 0; k < layout.count; ++k) {
+        const PrintedLine& line = layout.lines[size_t(k)];
         const qint64 top = y + qint64(LabelSheet::LabelLineSpacing) * k;
-        if (fitsAt(device, fontSize, text)) {
-            if (!printAt(device, x, top, text))
+        if (line.size == fontSize) {
+            if (!printAt(device, x, top, line.text))
                 return false;
             continue;
         }
-        const float size = fittingSize(device, fontSize, text);
-        const QString shown = fitsAt(device, size, text) ? text : cutAtLabelEdge(device, text);
-        if (!device.SetFontSize(size) || !printAt(device, x, top, shown) || !device.SetFontSize(fontSize))
+        if (!device.SetFontSize(line.size) || !printAt(device, x, top, line.text) || !device.SetFontSize(fontSize))
             return false;
     }
     return true;
@@ -208,26 +282,19 @@ JobResult AfdrukkenProefvel(PrinterDevice& device, const MarginSettings& margins
     return finishJob(device, ok);
 }
 
-TooWide findTooWide(PrinterDevice& device, const QList<AddressRecord>& addresses, qint16 fontSize, bool withCountry)
+LabelCheck checkLabels(PrinterDevice& device, const QList<AddressRecord>& labels, qint16 fontSize, bool withCountry)
 {
-    TooWide found;
-    for (const AddressRecord& address : addresses) {
-        bool tooWide = false;
-        bool cut = false;
-        const LabelLines lines = labelLines(address, withCountry);
-        for (int k = 0; k < lines.count; ++k) {
-            const QString& text = lines.text[size_t(k)];
-            if (fitsAt(device, fontSize, text))
-                continue;
-            tooWide = true;
-            cut = cut || !fitsAt(device, SmallestSize, text);
-        }
-        if (!tooWide)
+    LabelCheck found;
+    for (qsizetype i = 0; i < labels.size(); ++i) {
+        QStringList problems = addressProblems(labels[i]);
+        if (layoutLabel(device, labels[i], withCountry, fontSize).tooLong)
+            problems.append(QStringLiteral("te lang voor het etiket"));
+        if (problems.isEmpty())
             continue;
-        TooWide::Addresses& kind = cut ? found.cut : found.shrunk;
-        if (kind.names.size() < TooWide::ShownNames)
-            kind.names.append(shownStart(address.fieldView(AddressRecord::Naam)));
-        ++kind.count;
+        found.named.append(i);
+        if (found.lines.size() < LabelCheck::ShownLines)
+            found.lines.append(shownStart(labels[i].fieldView(AddressRecord::Naam)) + QStringLiteral(": ")
+                               + problems.join(QStringLiteral(", ")));
     }
     return found;
 }

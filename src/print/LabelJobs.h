@@ -28,17 +28,18 @@ JobResult AfdrukkenEnkelLabel(PrinterDevice& device, const AddressRecord& addres
 // the label's five lines; below them the line that says which offsets these are.
 JobResult AfdrukkenProefvel(PrinterDevice& device, const MarginSettings& margins, qint16 fontSize, const QString& marginsLine);
 
-// Every label job prints a line wider than its label in a smaller size, down
-// to 6 points; a line too wide even then is cut at its label's right edge.
-// Before a job, the addresses with such lines, in list order: how many of
-// each kind and the names of the first few.
-struct TooWide {
-    struct Addresses {
-        qsizetype count = 0;
-        QStringList names;
-    };
-    Addresses shrunk; // every line fits in a smaller size
-    Addresses cut;    // a line does not fit even in the smallest size
-    static constexpr qsizetype ShownNames = 10;
+// A line wider than its label is wrapped at a blank onto a line of its own
+// while the label keeps six lines or fewer (an Adres never between the
+// street's last word and its house number), then printed smaller, to 8
+// points and at worst 6; a single word too wide even then is cut at the
+// label's edge.
+// Before a job: the labels that look wrong (no street, postcode or town, a
+// postcode that does not fit the country) or need less than 8 points, in
+// list order, each with its reasons: "Jan de Vries: geen postcode, te lang
+// voor het etiket" for the first few.
+struct LabelCheck {
+    QList<qsizetype> named;
+    QStringList lines;
+    static constexpr qsizetype ShownLines = 10;
 };
-TooWide findTooWide(PrinterDevice& device, const QList<AddressRecord>& addresses, qint16 fontSize, bool withCountry);
+LabelCheck checkLabels(PrinterDevice& device, const QList<AddressRecord>& labels, qint16 fontSize, bool withCountry);

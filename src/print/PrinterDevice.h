@@ -7,7 +7,10 @@
 // The printer as the print jobs use it: one current printer, positions in
 // twips from the top-left corner of the paper. Every operation
 // returns false when it fails; errorString() then says why, in Dutch.
-// The first output opens the document; EndDocument hands it to the printer.
+// A job begins with its first output (SetUnitTwips and the other settings
+// count): that opens the document, under the name SetDocumentName gave
+// before; EndDocument hands it to the printer. Only runLabelJob and the list
+// job begin jobs.
 class PrinterDevice {
 public:
     virtual ~PrinterDevice() = default;

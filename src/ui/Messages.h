@@ -30,7 +30,8 @@ public:
     // An OK box.
     virtual void tell(QWidget* parent, const QString& title, const QString& text, Icon icon = Icon::None) = 0;
     // A Ja/Nee box, or Ja/Nee/Annuleren when withCancel is set. Enter gives
-    // byDefault: Nee where Ja would overwrite someone's work.
+    // byDefault: Nee where Ja would overwrite someone's work. captions, when
+    // given, name the buttons in the same order ("Allemaal afdrukken", ...).
     virtual Answer ask(QWidget* parent, const QString& title, const QString& text, bool withCancel = false,
-                       Answer byDefault = Answer::Ja) = 0;
+                       Answer byDefault = Answer::Ja, const QStringList& captions = {}) = 0;
 };

@@ -32,13 +32,14 @@ void QtMessages::tell(QWidget* parent, const QString& title, const QString& text
 }
 
 Messages::Answer QtMessages::ask(QWidget* parent, const QString& title, const QString& text, bool withCancel,
-                                 Answer byDefault)
+                                 Answer byDefault, const QStringList& captions)
 {
     QMessageBox box(QMessageBox::NoIcon, title, shown(text), QMessageBox::NoButton, parent);
     box.setTextFormat(Qt::PlainText);
-    QPushButton* ja = box.addButton(QStringLiteral("Ja"), QMessageBox::YesRole);
-    QPushButton* nee = box.addButton(QStringLiteral("Nee"), QMessageBox::NoRole);
-    QPushButton* annuleren = withCancel ? box.addButton(QStringLiteral("Annuleren"), QMessageBox::RejectRole) : nullptr;
+    QPushButton* ja = box.addButton(captions.value(0, QStringLiteral("Ja")), QMessageBox::YesRole);
+    QPushButton* nee = box.addButton(captions.value(1, QStringLiteral("Nee")), QMessageBox::NoRole);
+    QPushButton* annuleren =
+        withCancel ? box.addButton(captions.value(2, QStringLiteral("Annuleren")), QMessageBox::RejectRole) : nullptr;
     box.setDefaultButton(byDefault == Answer::Nee ? nee : ja);
     box.setEscapeButton(annuleren ? annuleren : nee);
     box.exec();

@@ -7,5 +7,5 @@ class QtMessages : public Messages {
 public:
     void tell(QWidget* parent, const QString& title, const QString& text, Icon icon = Icon::None) override;
     Answer ask(QWidget* parent, const QString& title, const QString& text, bool withCancel = false,
-               Answer byDefault = Answer::Ja) override;
+               Answer byDefault = Answer::Ja, const QStringList& captions = {}) override;
 };

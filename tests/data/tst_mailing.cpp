@@ -71,35 +71,40 @@ private slots:
         QCOMPARE(householdLabels(list).labels.size(), together ? 1 : 2);
     }
 
-    // Incomplete, or a postcode that does not fit its country: named before
-    // anything prints. Countries the program does not know are not checked.
-    void suspectAddressesAreFound_data()
+    // Incomplete, or a postcode that does not fit its country (whatever its
+    // name): each reason told. Countries the program does not know are not checked.
+    void addressProblemsAreNamed_data()
     {
+        QTest::addColumn<QString>("adres");
         QTest::addColumn<QString>("postcode");
         QTest::addColumn<QString>("land");
-        QTest::addColumn<bool>("suspect");
-        QTest::newRow("Dutch") << QStringLiteral("1000 AB") << QString() << false;
-        QTest::newRow("Dutch, no blank, small letters") << QStringLiteral("1000ab") << QStringLiteral("NL") << false;
-        QTest::newRow("Dutch, starting with 0") << QStringLiteral("0100 AB") << QStringLiteral("Nederland") << true;
-        QTest::newRow("Dutch SS") << QStringLiteral("1000 SS") << QString() << true;
-        QTest::newRow("Dutch, too short") << QStringLiteral("100 AB") << QString() << true;
-        QTest::newRow("Belgian") << QStringLiteral("9000") << QStringLiteral("Belgique") << false;
-        QTest::newRow("Belgian with letters") << QStringLiteral("9000 AB") << QStringLiteral("belgie") << true;
-        QTest::newRow("German") << QStringLiteral("01067") << QStringLiteral("Deutschland") << false;
-        QTest::newRow("German, four digits") << QStringLiteral("1067") << QStringLiteral("DE") << true;
-        QTest::newRow("French, not checked") << QStringLiteral("75001 XY") << QStringLiteral("Frankrijk") << false;
-        QTest::newRow("no postcode") << QStringLiteral("  ") << QStringLiteral("Frankrijk") << true;
+        QTest::addColumn<QStringList>("problems");
+        const QString weg = QStringLiteral("Weg 1");
+        QTest::newRow("Dutch") << weg << QStringLiteral("1000 AB") << QString() << QStringList();
+        QTest::newRow("Dutch, no blank, small letters") << weg << QStringLiteral("1000ab") << QStringLiteral("NL") << QStringList();
+        QTest::newRow("Dutch, starting with 0") << weg << QStringLiteral("0100 AB") << QStringLiteral("Holland")
+                                                << QStringList{QStringLiteral("postcode 0100 AB past niet bij Nederland")};
+        QTest::newRow("Dutch SS") << weg << QStringLiteral("1000 SS") << QString() << QStringList{QStringLiteral("postcode 1000 SS past niet bij Nederland")};
+        QTest::newRow("Dutch, too short") << weg << QStringLiteral("9711") << QString() << QStringList{QStringLiteral("postcode 9711 past niet bij Nederland")};
+        QTest::newRow("Belgian") << weg << QStringLiteral("9000") << QStringLiteral("B") << QStringList();
+        QTest::newRow("Belgian with letters") << weg << QStringLiteral("9000 AB") << QStringLiteral("belgie")
+                                              << QStringList{QStringLiteral("postcode 9000 AB past niet bij België")};
+        QTest::newRow("German") << weg << QStringLiteral("01067") << QStringLiteral("Deutschland") << QStringList();
+        QTest::newRow("German, four digits") << weg << QStringLiteral("1067") << QStringLiteral("D")
+                                             << QStringList{QStringLiteral("postcode 1067 past niet bij Duitsland")};
+        QTest::newRow("French, not checked") << weg << QStringLiteral("75001 XY") << QStringLiteral("Frankrijk") << QStringList();
+        QTest::newRow("nothing but a name") << QString() << QStringLiteral("  ") << QStringLiteral("Frankrijk")
+                                            << QStringList{QStringLiteral("geen straat"), QStringLiteral("geen postcode")};
     }
-    void suspectAddressesAreFound()
+    void addressProblemsAreNamed()
     {
+        QFETCH(QString, adres);
         QFETCH(QString, postcode);
         QFETCH(QString, land);
-        QFETCH(bool, suspect);
-        const Suspects found = suspectAddresses({address(QStringLiteral("Jan"), QStringLiteral("Weg 1"), postcode, QStringLiteral("Ede"), land)});
-        QCOMPARE(found.count, suspect ? 1 : 0);
-        QCOMPARE(found.names, suspect ? QStringList{QStringLiteral("Jan")} : QStringList());
-        const Suspects noTown = suspectAddresses({address(QStringLiteral("Jan"), QStringLiteral("Weg 1"), QStringLiteral("1000 AB"), QString())});
-        QCOMPARE(noTown.count, 1);
+        QFETCH(QStringList, problems);
+        QCOMPARE(addressProblems(address(QStringLiteral("Jan"), adres, postcode, QStringLiteral("Ede"), land)), problems);
+        QCOMPARE(addressProblems(address(QStringLiteral("Jan"), QStringLiteral("Weg 1"), QStringLiteral("1000 AB"), QString())),
+                 QStringList{QStringLiteral("geen woonplaats")});
     }
 };
 

@@ -232,47 +232,70 @@ private slots:
                 }
     }
 
-    // A line may be 3203 twips wide; the device measures it. The country counts
-    // only when it is printed. A line too wide even at 6 points is cut.
-    void tooWideLinesAreFound_data()
+    // A line may be 3203 twips wide; the device measures it (here 100 twips a
+    // character at 10 points). Too wide, it wraps at a blank while the label
+    // keeps six lines, never between the street's last word and its number;
+    // then it shrinks, and below 8 points or cut the address is named.
+    void longLinesWrapShrinkOrAreNamed_data()
     {
-        QTest::addColumn<QList<int>>("longField"); // per address: the field made long, or -1
-        QTest::addColumn<int>("length");
-        QTest::addColumn<bool>("withCountry");
-        QTest::addColumn<QStringList>("shrunk");
-        QTest::addColumn<QStringList>("cut");
-        QTest::newRow("exactly at the limit") << QList<int>{0, 1, 3} << 3203 << true << QStringList() << QStringList();
-        QTest::newRow("one twip wider") << QList<int>{-1, 1} << 3204 << false << QStringList{QStringLiteral("Naam 2")} << QStringList();
-        QTest::newRow("country abroad, always printed") << QList<int>{4} << 3204 << false << QStringList{QStringLiteral("Naam 1")} << QStringList();
-        QTest::newRow("country printed") << QList<int>{4} << 3204 << true << QStringList{QStringLiteral("Naam 1")} << QStringList();
-        QTest::newRow("four, a long name shown short") << QList<int>{2, -1, 3, 0, 1} << 5000 << false
-                                                       << QStringList{QStringLiteral("Naam 1"), QStringLiteral("Naam 3"),
-                                                                      QString(1000, QLatin1Char('x')) + QChar(0x2026),
-                                                                      QStringLiteral("Naam 5")}
-                                                       << QStringList();
-        QTest::newRow("too wide even at 6 points") << QList<int>{-1, 3} << 5339 << false << QStringList() << QStringList{QStringLiteral("Naam 2")};
+        QTest::addColumn<int>("field");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("land");
+        QTest::addColumn<QStringList>("printed"); // "text@size"
+        QTest::addColumn<bool>("named");
+        const auto at = [](const char* text, const char* size) { return QString::fromUtf8(text) + u'@' + QLatin1String(size); };
+        QTest::newRow("exactly at the limit") << int(AddressRecord::Adres) << QString(32, u's') + QStringLiteral(" 1").left(0)
+                                              << QString() << QStringList{at("Naam 1", "10"), QString(32, u's') + QStringLiteral("@10"),
+                                                                          at("1234 AB", "10"), at("Stad 1", "10")}
+                                              << false;
+        QTest::newRow("a street wrapped before its last word")
+            << int(AddressRecord::Adres) << QStringLiteral("Burgemeester Schimmelpenninckstraat 117 bis") << QString()
+            << QStringList{at("Naam 1", "10"), at("Burgemeester", "10"), at("Schimmelpenninckstraat 117 bis", "10"),
+                           at("1234 AB", "10"), at("Stad 1", "10")}
+            << false;
+        QTest::newRow("no blank to wrap at: shrunk") << int(AddressRecord::Adres) << QStringLiteral("Schimmelpenninckstraatweggetje 117")
+                                                     << QString()
+                                                     << QStringList{at("Naam 1", "10"), at("Schimmelpenninckstraatweggetje 117", "9"),
+                                                                    at("1234 AB", "10"), at("Stad 1", "10")}
+                                                     << false;
+        QTest::newRow("six lines abroad: wrapped once, then shrunk")
+            << int(AddressRecord::Adres) << QStringLiteral("Aaaaaaaaaa Bbbbbbbbbb Cccccccccc Dddddddddd Eeeeeeeeee Ffff 12")
+            << QStringLiteral("België")
+            << QStringList{at("Naam 1", "10"), at("Aaaaaaaaaa Bbbbbbbbbb Cccccccccc", "10"),
+                           at("Dddddddddd Eeeeeeeeee Ffff 12", "10"), at("1234 AB", "10"), at("Stad 1", "10"), at("België", "10")}
+            << true; // 1234 AB is no Belgian postcode
+        QTest::newRow("below 8 points: named") << int(AddressRecord::Adres) << QString(43, u'x') + QStringLiteral(" 1") << QString()
+                                               << QStringList{at("Naam 1", "10"), QString(43, u'x') + QStringLiteral(" 1@7"),
+                                                              at("1234 AB", "10"), at("Stad 1", "10")}
+                                               << true;
+        QTest::newRow("one word too wide even at 6 points: cut at the label's edge")
+            << int(AddressRecord::Woonplaats) << QString(60, u'w') << QString()
+            << QStringList{at("Naam 1", "10"), at("Straat 1", "10"), at("1234 AB", "10"), QString(56, u'w') + QStringLiteral("@6")}
+            << true;
     }
-    void tooWideLinesAreFound()
+    void longLinesWrapShrinkOrAreNamed()
     {
-        QFETCH(QList<int>, longField);
-        QFETCH(int, length);
-        QFETCH(bool, withCountry);
-        QFETCH(QStringList, shrunk);
-        QFETCH(QStringList, cut);
-        QList<AddressRecord> addresses;
-        for (int i = 0; i < longField.size(); ++i) {
-            addresses.append(address(i + 1));
-            if (longField[i] >= 0)
-                addresses.last().setField(longField[i], QString(length, QLatin1Char('x')));
-        }
+        QFETCH(int, field);
+        QFETCH(QString, text);
+        QFETCH(QString, land);
+        QFETCH(QStringList, printed);
+        QFETCH(bool, named);
+        AddressRecord member = address(1);
+        member.setField(field, text);
+        member.setField(AddressRecord::Land, land);
         RecordingDevice device;
-        device.twipsPerChar = 1;
-        const TooWide found = findTooWide(device, addresses, 10, withCountry);
-        QCOMPARE(found.shrunk.names, shrunk);
-        QCOMPARE(found.shrunk.count, shrunk.size());
-        QCOMPARE(found.cut.names, cut);
-        QCOMPARE(found.cut.count, cut.size());
+        device.twipsPerChar = 100;
+        const LabelCheck check = checkLabels(device, {member}, 10, false);
         QVERIFY(device.ops.isEmpty()); // measuring prints nothing
+        QCOMPARE(check.named, named ? QList<qsizetype>{0} : QList<qsizetype>());
+        QVERIFY(AfdrukkenEnkelLabel(device, member, 1, 10).ok);
+        QStringList lines;
+        for (const auto& line : device.texts)
+            lines.append(line.text + u'@' + QString::number(line.size));
+        QCOMPARE(lines, printed);
+        // One line below the other, as the lines of every label.
+        for (qsizetype i = 1; i < device.texts.size(); ++i)
+            QCOMPARE(device.texts[i].y - device.texts[i - 1].y, 270);
     }
 
     // Outlines where the labels lie around their text, a cross at the text
@@ -420,29 +443,6 @@ private slots:
         if (printed)
             QCOMPARE(std::tuple(device.texts[4].text, int(device.texts[4].x), int(device.texts[4].y)),
                      std::tuple(land, job == QLatin1String("all") ? 607 : 8095, job == QLatin1String("all") ? 2130 : 15090));
-    }
-
-    // A line too wide for its label is printed whole in a smaller size, in
-    // steps of half a point down to 6, and cut at its label's edge when even
-    // that is too wide; its neighbours keep the chosen size.
-    void longLinesShrinkToFitTheirLabel()
-    {
-        QList<AddressRecord> addresses{address(1), address(2)};
-        addresses[0].setField(AddressRecord::Adres, QString(40, QLatin1Char('s'))); // 4000 twips at 10 points
-        addresses[1].setField(AddressRecord::Woonplaats, QString(60, QLatin1Char('w'))); // too wide even at 6
-        RecordingDevice device;
-        device.twipsPerChar = 100;
-        QVERIFY(AfdrukkenAlleLabels(device, addresses, {}, 10, false).ok);
-        QList<std::tuple<QString, float, int>> lines;
-        for (const auto& text : device.texts)
-            lines.append({text.text.left(4), text.size, int(text.x)});
-        QCOMPARE(lines, (QList<std::tuple<QString, float, int>>{
-                            {QStringLiteral("Naam"), 10.f, 607}, {QStringLiteral("ssss"), 8.f, 607},
-                            {QStringLiteral("1234"), 10.f, 607}, {QStringLiteral("Stad"), 10.f, 607},
-                            {QStringLiteral("Naam"), 10.f, 4351}, {QStringLiteral("Stra"), 10.f, 4351},
-                            {QStringLiteral("1234"), 10.f, 4351}, {QStringLiteral("wwww"), 6.f, 4351}}));
-        // Too wide even at 6 points: cut where its label ends, 3402 twips on, not in the next label.
-        QCOMPARE(device.texts.last().text, QString(56, QLatin1Char('w')));
     }
 
     void failureEndsWithErrorPrinter_data()

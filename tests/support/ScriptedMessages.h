@@ -34,6 +34,7 @@ public:
         bool withCancel = false;
         Icon icon = Icon::None;
         Answer byDefault = Answer::Ja;
+        QStringList captions;
     };
 
     QList<Shown> shown;
@@ -43,13 +44,13 @@ public:
 
     void tell(QWidget*, const QString& title, const QString& text, Icon icon = Icon::None) override
     {
-        shown.append({title, text, false, false, icon, Answer::Ja});
+        shown.append({title, text, false, false, icon, Answer::Ja, {}});
     }
 
     Answer ask(QWidget*, const QString& title, const QString& text, bool withCancel = false,
-               Answer byDefault = Answer::Ja) override
+               Answer byDefault = Answer::Ja, const QStringList& captions = {}) override
     {
-        shown.append({title, text, true, withCancel, Icon::None, byDefault});
+        shown.append({title, text, true, withCancel, Icon::None, byDefault, captions});
         if (whileAsking)
             whileAsking();
         if (answers.isEmpty()) {

@@ -314,22 +314,51 @@ QString AfdrukForm::labelsQuestion(const Households& households) const
         + QStringLiteral("\r\n") + question;
 }
 
-std::optional<JobResult> AfdrukForm::printAllOnLabels()
+bool AfdrukForm::printAllOnLabels()
 {
-    const qint16 fontSize = m_context.values.FontSize;
-    const bool withCountry = m_check1->isChecked();
-    // Without households, every address is a label of its own.
-    const Households households = m_households->isChecked() ? householdLabels(addresses()) : Households{addresses(), 0, {}};
-    if (!mayPrintSuspects(m_context.messages, this, households.labels) || !confirm(labelsQuestion(households))
-        || !mayPrintTooWide(m_context.messages, this, m_context.printer, households.labels, fontSize, withCountry))
-        return std::nullopt;
-    m_context.printer.SetDocumentName(ProgramTitle);
+    LabelRun run;
+    run.addresses = addresses();
+    run.households = m_households->isChecked();
+    run.withCountry = m_check1->isChecked();
+    run.documentName = ProgramTitle;
+    run.question = [this](const Households& labels) { return labelsQuestion(labels); };
+    run.print = [this, &run](const QList<AddressRecord>& labels) {
+        ProgressWindow progress(this);
+        return AfdrukkenAlleLabels(m_context.printer, labels, margins(), m_context.values.FontSize, run.withCountry,
+                                   m_startBox->value(), &progress);
+    };
+    run.printed = [this](qsizetype labels) { rememberNextLabel(labels); };
+    return runLabelJob(m_context, this, run);
+}
+
+bool AfdrukForm::printTwentyOneOfOne()
+{
+    if (isBlank(m_current.fieldView(AddressRecord::Naam))) {
+        m_context.messages.tell(this, ProgramTitle, QStringLiteral("Eerst een adres selecteren uit de lijst..."));
+        return true;
+    }
+    LabelRun run;
+    run.addresses = {m_current};
+    run.withCountry = m_check1->isChecked();
+    run.documentName = ProgramTitle;
+    run.print = [this, &run](const QList<AddressRecord>& labels) {
+        return AfdrukkenZelfdeLabels(m_context.printer, labels.first(), margins(), m_context.values.FontSize, run.withCountry,
+                                     m_startBox->value());
+    };
+    // The rest of the sheet, to its last label.
+    run.printed = [this](qsizetype) { rememberNextLabel(LabelSheet::LabelCount - m_startBox->value() + 1); };
+    return runLabelJob(m_context, this, run);
+}
+
+bool AfdrukForm::printList()
+{
+    if (!confirm(listQuestion()))
+        return false;
+    m_context.printer.SetDocumentName(QStringLiteral("Adressenlijst"));
     ProgressWindow progress(this);
-    const JobResult result = AfdrukkenAlleLabels(m_context.printer, households.labels, margins(), fontSize, withCountry,
-                                                 m_startBox->value(), &progress);
-    if (result.ok)
-        rememberNextLabel(households.labels.size());
-    return result;
+    finishRun(m_context.messages, this,
+              AfdrukkenLijst(m_context.printer, addresses(), m_context.values.FontSize, m_context.clock(), &progress));
+    return true;
 }
 
 void AfdrukForm::rememberNextLabel(qsizetype labelsPrinted)
@@ -355,43 +384,12 @@ void AfdrukForm::PrintKnop_Click()
     if (!storeFontSize())
         return;
     m_context.values.OneLabelPerHousehold = m_households->isChecked();
-    PrinterDevice& printer = m_context.printer;
-    const qint16 fontSize = m_context.values.FontSize;
-    const bool withCountry = m_check1->isChecked();
-    JobResult result;
-    // An empty list prints nothing and closes the dialog.
+    // An empty list prints nothing and closes the dialog; a job the user stopped keeps it open.
     if (m_list.count() > 0) {
-        switch (chosenJob()) {
-        case Job::AllOnLabels:
-            if (const std::optional<JobResult> printed = printAllOnLabels())
-                result = *printed;
-            else
-                return;
-            break;
-        case Job::ListOnA4: {
-            if (!confirm(listQuestion()))
-                return;
-            printer.SetDocumentName(QStringLiteral("Adressenlijst"));
-            ProgressWindow progress(this);
-            result = AfdrukkenLijst(printer, addresses(), fontSize, m_context.clock(), &progress);
-            break;
-        }
-        case Job::TwentyOneOfOne:
-            if (isBlank(m_current.fieldView(AddressRecord::Naam))) {
-                m_context.messages.tell(this, ProgramTitle, QStringLiteral("Eerst een adres selecteren uit de lijst..."));
-                break;
-            }
-            if (!mayPrintSuspects(m_context.messages, this, {m_current})
-                || !mayPrintTooWide(m_context.messages, this, printer, {m_current}, fontSize, withCountry))
-                return;
-            printer.SetDocumentName(ProgramTitle);
-            result = AfdrukkenZelfdeLabels(printer, m_current, margins(), fontSize, withCountry, m_startBox->value());
-            // The sheet is full: the next one starts at its first label.
-            if (result.ok)
-                m_context.values.setNextLabel(printer.CurrentDeviceName(), 1);
-            break;
-        }
+        const Job job = chosenJob();
+        const bool ran = job == Job::AllOnLabels ? printAllOnLabels() : job == Job::ListOnA4 ? printList() : printTwentyOneOfOne();
+        if (!ran)
+            return;
     }
-    finishRun(m_context.messages, this, result);
     accept();
 }

@@ -51,7 +51,10 @@ private:
     // and before it the households that get one between them.
     QString labelsQuestion(const Households& households) const;
     // The first option's job; nothing when the user chose not to print.
-    std::optional<JobResult> printAllOnLabels();
+    // Each job from its question to its finish; false when the user stopped it first.
+    bool printAllOnLabels();
+    bool printTwentyOneOfOne();
+    bool printList();
     // Where the next sheet in this printer starts, after a job that went well.
     void rememberNextLabel(qsizetype labelsPrinted);
     QString listQuestion() const;

@@ -203,9 +203,13 @@ void MargeForm::ProefvelKnop_Click()
                              .arg(stepsText(typed->LeftOffset), stepsText(typed->TopOffset),
                                   stepsText(typed->ColumnPitchOffset), stepsText(typed->RowPitchOffset),
                                   m_context.printer.CurrentDeviceName());
-    m_context.printer.SetDocumentName(QStringLiteral("Proefvel"));
-    const JobResult result = AfdrukkenProefvel(m_context.printer, *typed, m_context.values.FontSize, line);
-    finishRun(m_context.messages, this, result);
+    LabelRun run;
+    run.check = false;
+    run.documentName = QStringLiteral("Proefvel");
+    run.print = [&](const QList<AddressRecord>&) {
+        return AfdrukkenProefvel(m_context.printer, *typed, m_context.values.FontSize, line);
+    };
+    runLabelJob(m_context, this, run);
 }
 
 void MargeForm::UitmetenKnop_Click()

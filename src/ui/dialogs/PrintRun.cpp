@@ -4,6 +4,8 @@
 #include "app/Algemeen.h"
 #include "data/Mailing.h"
 #include "print/LabelJobs.h"
+#include "print/PrinterDevice.h"
+#include "ui/BusyWork.h"
 
 #include <QCloseEvent>
 #include <QDir>
@@ -48,36 +50,58 @@ QString namesAfterColon(qsizetype count, const QStringList& names)
     return namesAndMore(count, names) + QLatin1Char('.');
 }
 
-bool mayPrintSuspects(Messages& messages, QWidget* parent, const QList<AddressRecord>& addresses)
+namespace {
+
+// Asks about the labels the check named; Zonder deze leaves them out. False: Annuleren.
+bool askAboutNamed(Messages& messages, QWidget* parent, const LabelCheck& check, QList<AddressRecord>& labels)
 {
-    const Suspects found = suspectAddresses(addresses);
-    if (found.count == 0)
+    if (check.named.isEmpty())
         return true;
-    const QString names = namesAfterColon(found.count, found.names);
-    const QString text = found.count == 1
-        ? QStringLiteral("1 adres lijkt onvolledig of onjuist: %1 Toch afdrukken?").arg(names)
-        : QStringLiteral("%1 adressen lijken onvolledig of onjuist: %2 Toch afdrukken?").arg(found.count).arg(names);
-    return messages.ask(parent, QStringLiteral("Afdrukken"), text) == Messages::Answer::Ja;
+    const qsizetype count = check.named.size();
+    QString text = count == 1 ? QStringLiteral("1 adres lijkt niet in orde:")
+                              : QStringLiteral("%1 adressen lijken niet in orde:").arg(count);
+    for (const QString& line : check.lines)
+        text += QStringLiteral("\r\n") + line;
+    if (count > check.lines.size())
+        text += QStringLiteral("\r\n") + QChar(0x2026);
+    const Messages::Answer answer = messages.ask(
+        parent, QStringLiteral("Afdrukken"), text, true, Messages::Answer::Ja,
+        {QStringLiteral("Allemaal afdrukken"), QStringLiteral("Zonder deze afdrukken"), QStringLiteral("Annuleren")});
+    if (answer == Messages::Answer::Annuleren)
+        return false;
+    if (answer == Messages::Answer::Nee)
+        for (qsizetype i = count - 1; i >= 0; --i)
+            labels.removeAt(check.named[i]);
+    return true;
 }
 
-bool mayPrintTooWide(Messages& messages, QWidget* parent, PrinterDevice& printer, const QList<AddressRecord>& addresses,
-                     qint16 fontSize, bool withCountry)
+}
+
+bool runLabelJob(AppContext& context, QWidget* parent, const LabelRun& run)
 {
-    const TooWide found = findTooWide(printer, addresses, fontSize, withCountry);
-    QStringList lines;
-    if (const qsizetype n = found.shrunk.count)
-        lines.append((n == 1 ? QStringLiteral("1 adres wordt kleiner afgedrukt om op zijn etiket te passen: ")
-                             : QStringLiteral("%1 adressen worden kleiner afgedrukt om op hun etiket te passen: ").arg(n))
-                     + namesAfterColon(found.shrunk.count, found.shrunk.names));
-    if (const qsizetype n = found.cut.count)
-        lines.append((n == 1 ? QStringLiteral("1 adres past ook in de kleinste letter niet op zijn etiket en wordt afgekapt: ")
-                             : QStringLiteral("%1 adressen passen ook in de kleinste letter niet op hun etiket en worden afgekapt: ")
-                                   .arg(n))
-                     + namesAfterColon(found.cut.count, found.cut.names));
-    if (lines.isEmpty())
-        return true;
-    lines.append(found.cut.count ? QStringLiteral("Toch afdrukken?") : QStringLiteral("Afdrukken?"));
-    return messages.ask(parent, QStringLiteral("Afdrukken"), lines.join(QStringLiteral("\r\n"))) == Messages::Answer::Ja;
+    Households labels;
+    LabelCheck check;
+    // A million addresses take seconds: beside the window, which stays painted.
+    runBusy(parent, QStringLiteral("Bezig met nakijken..."), [&] {
+        labels = run.households ? householdLabels(run.addresses) : Households{run.addresses, 0, {}};
+        if (run.check)
+            check = checkLabels(context.printer, labels.labels, context.values.FontSize, run.withCountry);
+    });
+    if (!askAboutNamed(context.messages, parent, check, labels.labels))
+        return false;
+    if (run.check && labels.labels.isEmpty()) {
+        context.messages.tell(parent, ProgramTitle, QStringLiteral("Er blijft geen adres over om af te drukken."));
+        return false;
+    }
+    if (run.question
+        && context.messages.ask(parent, run.questionTitle, run.question(labels)) != Messages::Answer::Ja)
+        return false;
+    context.printer.SetDocumentName(run.documentName);
+    const JobResult result = run.print(labels.labels);
+    if (result.ok && run.printed)
+        run.printed(labels.labels.size());
+    finishRun(context.messages, parent, result);
+    return true;
 }
 
 void finishRun(Messages& messages, QWidget* parent, const JobResult& result)

@@ -1,9 +1,11 @@
 #pragma once
 
 #include "data/AddressRecord.h"
+#include "data/Mailing.h"
 #include "print/PrintJob.h"
 
 #include <QList>
+#include <functional>
 
 #include <QPointer>
 
@@ -25,14 +27,27 @@ private:
     QPointer<QProgressDialog> m_dialog;
 };
 
-// Before a label job: when a line is wider than its label, asks once whether
-// to print all the same. True when nothing is too wide or the answer is Ja.
-bool mayPrintTooWide(Messages& messages, QWidget* parent, PrinterDevice& printer, const QList<AddressRecord>& addresses,
-                     qint16 fontSize, bool withCountry);
+struct AppContext;
 
-// Before a label job: when addresses look incomplete or wrong, asks once
-// whether to print all the same. True when none do or the answer is Ja.
-bool mayPrintSuspects(Messages& messages, QWidget* parent, const QList<AddressRecord>& addresses);
+// One label job from its checks to its end, the same for every label job:
+// the households made and every label checked beside the window; the labels
+// that look wrong or do not fit asked about ("Allemaal afdrukken", "Zonder
+// deze afdrukken", "Annuleren"); the job's own question; the document named
+// and printed; what follows a job that went well; the finish. False when the
+// user stopped it before it printed.
+struct LabelRun {
+    QList<AddressRecord> addresses;
+    bool households = false;
+    bool check = true; // the proof sheet prints no addresses
+    bool withCountry = false;
+    QString documentName;
+    // The job's question about the labels that will print, or none; its window title.
+    std::function<QString(const Households& labels)> question;
+    QString questionTitle = QStringLiteral("Afdrukken");
+    std::function<JobResult(const QList<AddressRecord>& labels)> print;
+    std::function<void(qsizetype labelsPrinted)> printed;
+};
+bool runLabelJob(AppContext& context, QWidget* parent, const LabelRun& run);
 
 // "Naam, Naam, …." after a sentence's colon: the first names, a mark for the rest.
 QString namesAfterColon(qsizetype count, const QStringList& names);

@@ -105,19 +105,18 @@ void Main::A4_MouseDown(Qt::MouseButton button, QPointF position)
 void Main::AfdrukkenEnkelLabel(int position)
 {
     const AddressRecord address = currentAddress();
-    if (!mayPrintSuspects(m_context.messages, this, {address}))
-        return;
-    const auto answer = m_context.messages.ask(
-        this, QStringLiteral(" Print"),
-        QStringLiteral("Wil je Plaklabel nummer %1 afdrukken met de naam van...\r\n%2?")
+    LabelRun run;
+    run.addresses = {address};
+    run.documentName = ProgramTitle;
+    run.questionTitle = QStringLiteral(" Print");
+    run.question = [&](const Households&) {
+        return QStringLiteral("Wil je Plaklabel nummer %1 afdrukken met de naam van...\r\n%2?")
             .arg(position)
-            .arg(shownStart(address.fieldView(AddressRecord::Naam))));
-    if (answer != Messages::Answer::Ja
-        || !mayPrintTooWide(m_context.messages, this, m_context.printer, {address}, m_context.values.FontSize, false))
-        return;
-    m_context.printer.SetDocumentName(ProgramTitle);
-    const JobResult result =
-        ::AfdrukkenEnkelLabel(m_context.printer, address, position, m_context.values.FontSize,
-                              m_context.values.marginsFor(m_context.printer.CurrentDeviceName()));
-    finishRun(m_context.messages, this, result);
+            .arg(shownStart(address.fieldView(AddressRecord::Naam)));
+    };
+    run.print = [&](const QList<AddressRecord>& labels) {
+        return ::AfdrukkenEnkelLabel(m_context.printer, labels.first(), position, m_context.values.FontSize,
+                                     m_context.values.marginsFor(m_context.printer.CurrentDeviceName()));
+    };
+    runLabelJob(m_context, this, run);
 }

@@ -242,24 +242,40 @@ private slots:
                                             QStringLiteral("PrintKnop"), QStringLiteral("CancelKnop")}));
     }
 
-    // Announced once, after the job's own question; Nee prints nothing and keeps the dialog.
-    void tooWideLinesAreAnnounced()
+    // The address check names each address with its reasons, before the
+    // job's question: Annuleren prints nothing, "Zonder deze afdrukken" the
+    // rest (and the next free label follows them), "Allemaal afdrukken" all.
+    void addressCheckHasThreeAnswers()
     {
         FormTest t(5);
-        t.test.printer.twipsPerChar = 600; // "Naam1" is 3000 twips, "Straat 1" 4800
-        t.test.messages.answers = {Messages::Answer::Ja, Messages::Answer::Nee};
-        t.print();
-        QCOMPARE(t.test.messages.lastTitle(), QStringLiteral("Afdrukken"));
-        QCOMPARE(t.test.messages.lastText(), QStringLiteral("5 adressen worden kleiner afgedrukt om op hun etiket te passen: "
-                                                            "Naam1, Naam2, Naam3, Naam4, Naam5.\r\nAfdrukken?"));
-        QVERIFY(!t.test.printer.ops.contains(QStringLiteral("SetUnitTwips")));
-        QVERIFY(t.form->isVisible());
-        QTest::mouseClick(t.option(2), Qt::LeftButton);
-        t.test.messages.answers = {Messages::Answer::Ja};
-        t.print();
-        QCOMPARE(t.test.messages.shown[2].text, QStringLiteral("1 adres past ook in de kleinste letter niet op zijn etiket en wordt "
-                                                                      "afgekapt: Naam99.\r\nToch afdrukken?"));
-        QCOMPARE(t.test.printer.texts.size(), 21 * 4);
+        t.test.printer.twipsPerChar = 100; // 32 characters fit at 10 points
+        QList<AddressRecord> list = t.list.records();
+        list[1].setField(AddressRecord::Woonplaats, QString());
+        list[3].setField(AddressRecord::Naam, QString(50, u'n'));
+        t.list.replaceAll(list);
+        const QString named = QStringLiteral("2 adressen lijken niet in orde:\r\nNaam2: geen woonplaats\r\n")
+            + QString(50, u'n') + QStringLiteral(": te lang voor het etiket");
+        const QList<std::tuple<Messages::Answer, QString, int>> answers{
+            {Messages::Answer::Annuleren, QString(), 0},
+            {Messages::Answer::Nee, QStringLiteral("Wil je de complete lijst op 3 plaklabels (1 vel) afdrukken?"), 3},
+            {Messages::Answer::Ja, QStringLiteral("Wil je de complete lijst op 5 plaklabels (1 vel) afdrukken?"), 5}};
+        for (const auto& [answer, question, printed] : answers) {
+            t.test.messages.shown.clear();
+            t.test.printer.texts.clear();
+            t.test.messages.answers = {answer, Messages::Answer::Ja};
+            if (answer == Messages::Answer::Annuleren)
+                t.test.messages.answers.removeLast();
+            t.test.context.values.setNextLabel(QStringLiteral("Kantoor"), 1);
+            t.find<QSpinBox>(QStringLiteral("BeginEtiket"))->setValue(1);
+            t.print();
+            QCOMPARE(t.test.messages.shown.first().text, named);
+            QCOMPARE(t.test.messages.shown.first().captions,
+                     (QStringList{QStringLiteral("Allemaal afdrukken"), QStringLiteral("Zonder deze afdrukken"), QStringLiteral("Annuleren")}));
+            QCOMPARE(t.test.messages.shown.value(1).text, question);
+            QCOMPARE(t.test.printer.texts.size() > 0, printed > 0);
+            if (printed)
+                QCOMPARE(t.test.context.values.nextLabelFor(QStringLiteral("Kantoor")), printed + 1);
+        }
     }
 
     // Enter prints from wherever the focus is, the question first; on Annuleren it cancels.
@@ -450,17 +466,6 @@ private slots:
         QCOMPARE(t.test.context.values.nextLabelFor(QStringLiteral("Kantoor")), 1);
     }
 
-    // Addresses that look incomplete or wrong are named before the job's question; Nee prints nothing.
-    void suspectAddressesAreAskedAbout()
-    {
-        FormTest t(2);
-        t.list.replaceAll({address(1), AddressRecord{{QStringLiteral("Zonder Plaats"), QStringLiteral("Weg 1"), QStringLiteral("1234 AB"), {}, {}}}});
-        t.test.messages.answers = {Messages::Answer::Nee};
-        t.print();
-        QCOMPARE(t.test.messages.lastText(), QStringLiteral("1 adres lijkt onvolledig of onjuist: Zonder Plaats. Toch afdrukken?"));
-        QVERIFY(!t.test.printer.ops.contains(QStringLiteral("SetUnitTwips")));
-        QVERIFY(t.form->isVisible());
-    }
 };
 
 QTEST_MAIN(TestAfdrukForm)

@@ -155,7 +155,7 @@ private slots:
         // Piet's Belgian postcode has letters: asked about first, then the label.
         t.test.messages.answers = {Messages::Answer::Ja, Messages::Answer::Ja};
         QTest::mouseClick(t.find(QStringLiteral("A4")), Qt::LeftButton, {}, QPoint(20, 20));
-        QCOMPARE(t.test.messages.shown.first().text, QStringLiteral("1 adres lijkt onvolledig of onjuist: Piet. Toch afdrukken?"));
+        QCOMPARE(t.test.messages.shown.first().text, QStringLiteral("1 adres lijkt niet in orde:\r\nPiet: postcode 5678 CD past niet bij België"));
         QCOMPARE(t.test.printer.texts.first().text, QStringLiteral("Piet"));
     }
 

@@ -4,6 +4,8 @@
 #include "data/AddressListFile.h"
 #include "data/FieldReader.h"
 
+#include <algorithm>
+#include <cctype>
 #include <limits>
 
 namespace {
@@ -34,6 +36,47 @@ bool readFontSize(FieldReader& reader, qint16& target)
     return true;
 }
 
+// A printer's name as its line holds it: as typed where Windows-1252 can
+// spell it; a character it cannot spell, and a quote, comma, percent sign or
+// line break, as its UTF-8 bytes written %XX ("Принтер", "Drukker-日本").
+QByteArray nameInFile(const QString& name)
+{
+    QByteArray bytes;
+    for (qsizetype i = 0; i < name.size(); ++i) {
+        const qsizetype length = name[i].isHighSurrogate() && i + 1 < name.size() ? 2 : 1;
+        const QStringView character = QStringView(name).sliced(i, length);
+        const std::optional<QByteArray> spelt = encodeFileText(character);
+        if (spelt && !QByteArrayView("\",%\r\n").contains(spelt->front()))
+            bytes += *spelt;
+        else
+            bytes += character.toUtf8().toPercentEncoding();
+        i += length - 1;
+    }
+    return bytes;
+}
+
+// The name back from its line: %XX runs are UTF-8, the rest Windows-1252.
+QString nameFromFile(QByteArrayView field)
+{
+    QString name;
+    for (qsizetype i = 0; i < field.size();) {
+        qsizetype end = i;
+        while (end + 2 < field.size() && field[end] == '%' && isxdigit(uchar(field[end + 1])) && isxdigit(uchar(field[end + 2])))
+            end += 3;
+        if (end > i) {
+            name += QString::fromUtf8(QByteArray::fromPercentEncoding(field.sliced(i, end - i).toByteArray()));
+            i = end;
+            continue;
+        }
+        while (end < field.size() && field[end] != '%')
+            ++end;
+        end = std::max(end, i + 1);
+        name += decodeFileText(field.sliced(i, end - i));
+        i = end;
+    }
+    return name;
+}
+
 // The line that says a mailing prints one label per household.
 const QByteArray HouseholdsLine = "\"Huishoudens\",1\r\n";
 
@@ -52,9 +95,8 @@ void readPrinterLine(QByteArrayView line, SavedSettings& settings)
     for (qint32* value : {&m.LeftOffset, &m.TopOffset, &m.ColumnPitchOffset, &m.RowPitchOffset})
         if (!readNumberField(reader, *value))
             return;
-    const QString printer = name ? decodeFileText(*name) : QString();
-    // A name the file could not write back (a quote in an unquoted field) is no printer's.
-    if (printer.isEmpty() || !encodeFileText(printer))
+    const QString printer = name ? nameFromFile(*name) : QString();
+    if (printer.isEmpty())
         return;
     // Line 3 holds the offsets of "PDF-bestand"; a line of its own does not overrule them.
     if (printer != PdfPrinterName)
@@ -110,11 +152,8 @@ QByteArray serializeSettings(const SavedSettings& settings)
                              .arg(m.LeftOffset).arg(m.TopOffset).arg(m.ColumnPitchOffset).arg(m.RowPitchOffset)
                              .arg(settings.FontSize);
     QByteArray bytes = text.toLatin1(); // a banner and numbers: plain ASCII
-    for (auto printer = settings.printers.cbegin(); printer != settings.printers.cend(); ++printer) {
-        // A name the file cannot spell stays unsaved; queue names are plain ASCII in practice.
-        if (const std::optional<QByteArray> name = encodeFileText(printer.key()); name && !printer.key().contains(u'\n'))
-            bytes += printerLine(*name, settings.marginsFor(printer.key()), printer.value().nextLabel);
-    }
+    for (auto printer = settings.printers.cbegin(); printer != settings.printers.cend(); ++printer)
+        bytes += printerLine(nameInFile(printer.key()), settings.marginsFor(printer.key()), printer.value().nextLabel);
     if (settings.OneLabelPerHousehold)
         bytes += HouseholdsLine;
     return bytes;

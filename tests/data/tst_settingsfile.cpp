@@ -56,13 +56,18 @@ private slots:
         settings.setNextLabel(QStringLiteral("Thuis"), 8);
         settings.setNextLabel(PdfPrinterName, 4);
         settings.setNextLabel(QStringLiteral("Laser"), 1);
-        settings.setMarginsFor(QStringLiteral("naam \"met\" quotes"), {6, 6, 6, 6});
+        // Names Windows-1252 cannot spell, and quotes, commas and percent signs, as UTF-8 bytes in %XX.
+        settings.setMarginsFor(QStringLiteral("naam \"met\" quotes, 100%"), {6, 6, 6, 6});
+        settings.setMarginsFor(QStringLiteral("Принтер"), {1, 2, 3, 4});
+        settings.setNextLabel(QStringLiteral("Drukker-日本"), 5);
+        settings.setMarginsFor(QStringLiteral("Café"), {7, 7, 7, 7});
         QVERIFY(writeSettings(dir.path(), settings).ok);
         const QByteArray bytes = "\"Plaklabels\"\r\n\"----------------------------\"\r\n-60,120,600,-600\r\n12\r\n"
+                                 "\"Caf\xE9\",7,7,7,7\r\n\"Drukker-%E6%97%A5%E6%9C%AC\",0,0,0,0,5\r\n"
                                  "\"Laser\",-114,-57,0,-57\r\n\"PDF-bestand\",-60,120,600,-600,4\r\n\"Thuis\",0,0,0,0,8\r\n"
-                                 "\"kantoor/dubbel\",60,0,0,0\r\n\"Huishoudens\",1\r\n";
+                                 "\"kantoor/dubbel\",60,0,0,0\r\n\"naam %22met%22 quotes%2C 100%25\",6,6,6,6\r\n"
+                                 "\"%D0%9F%D1%80%D0%B8%D0%BD%D1%82%D0%B5%D1%80\",1,2,3,4\r\n\"Huishoudens\",1\r\n";
         QCOMPARE(fileBytes(dir.path()), bytes);
-        settings.printers.remove(QStringLiteral("naam \"met\" quotes"));
         QCOMPARE(loadSettings(dir.path()), settings);
         QCOMPARE(settings.marginsFor(PdfPrinterName), (MarginSettings{-60, 120, 600, -600}));
         QCOMPARE(settings.marginsFor(QStringLiteral("Thuis")), MarginSettings());
@@ -73,6 +78,7 @@ private slots:
         SavedSettings expected;
         expected.setMarginsFor(QStringLiteral("Laser"), {1, 2, 3, 4});
         expected.setNextLabel(QStringLiteral("Laser"), 7);
+        expected.setMarginsFor(QStringLiteral("Na\"am"), {1, 2, 3, 4});
         QCOMPARE(loadSettings(dir.path()), expected);
     }
 

@@ -8,6 +8,7 @@ namespace Home {
 QString dataFolder(const QString& home) { return home + QStringLiteral("/Data"); }
 QString listFile(const QString& home, const QString& name) { return dataFolder(home) + QLatin1Char('/') + name; }
 QString recoveryFolder(const QString& home) { return home + QStringLiteral("/Herstel"); }
+QString setAsideFolder(const QString& home) { return recoveryFolder(home) + QStringLiteral("/Oud"); }
 QString printFolder(const QString& home) { return home + QStringLiteral("/Afdrukken"); }
 QString settingsFile(const QString& home) { return home + QStringLiteral("/Plaklabels.ini"); }
 QString columnChoicesFile(const QString& home) { return home + QStringLiteral("/Kolommen.txt"); }

@@ -14,6 +14,7 @@ namespace Home {
 QString dataFolder(const QString& home);     // the lists, "*.lst"
 QString listFile(const QString& home, const QString& name);
 QString recoveryFolder(const QString& home); // copies of lists with unsaved changes
+QString setAsideFolder(const QString& home); // recovery copies the user did not want, kept 30 days
 QString printFolder(const QString& home);    // PDFs printed to "PDF-bestand"
 QString settingsFile(const QString& home);
 QString columnChoicesFile(const QString& home); // the columns chosen for imported files, by their names

@@ -169,7 +169,19 @@ void OpenList::restore(const Recovery& recovery)
     m_history.replaceAll(recovery.rows);
 }
 
-void OpenList::dropRecovery(const QString& name)
+void OpenList::setRecoveryAside(const Recovery& recovery)
 {
-    m_recovery.discard(recoveryPath(name));
+    const QString aside = Home::setAsideFolder(m_home);
+    QDir().mkpath(aside);
+    const QString stamp = recovery.written.toString(QStringLiteral("yyyy-MM-dd HH.mm.ss"));
+    QString target = aside + QLatin1Char('/') + QFileInfo(recovery.name).completeBaseName() + QLatin1Char(' ') + stamp
+        + QStringLiteral(".lst");
+    for (int n = 2; QFileInfo::exists(target); ++n)
+        target = aside + QStringLiteral("/%1 %2 (%3).lst").arg(QFileInfo(recovery.name).completeBaseName(), stamp).arg(n);
+    // Failing that, the copy stays where it is and is offered again: nothing is lost.
+    QFile::rename(recoveryPath(recovery.name), target);
+    const QDateTime monthAgo = QDateTime::currentDateTime().addDays(-30);
+    for (const QFileInfo& old : QDir(aside).entryInfoList({QStringLiteral("*.lst")}, QDir::Files))
+        if (old.lastModified() < monthAgo)
+            QFile::remove(old.filePath());
 }

@@ -71,7 +71,10 @@ public:
     // The copy's rows become the open list's, as one step that can be undone.
     // The copy stays until they are saved or copied again.
     void restore(const Recovery& recovery);
-    void dropRecovery(const QString& name);
+    // A copy the user does not want is set aside in Herstel/Oud, under its
+    // list's name and the time it was written, never deleted: it may be the
+    // live copy of a program on another computer. Set-aside copies go after 30 days.
+    void setRecoveryAside(const Recovery& recovery);
 
 signals:
     // The rows changed: a step, or another list read or started.

@@ -24,11 +24,12 @@ bool Main::wantsRecovery(const OpenList::Recovery& found)
     if (found.listWrittenSince)
         lines.append(QStringLiteral("Let op: het bestand van de lijst is daarna nog bewaard (%1).")
                          .arg(QFileInfo(m_context.listPath(found.name)).lastModified().toString(QStringLiteral("d-M-yyyy HH:mm"))));
-    const QString question = lines.size() == 1 ? lines.first() + QStringLiteral(" Terugzetten?")
-                                               : (lines << QStringLiteral("Terugzetten?")).join(QStringLiteral("\r\n"));
+    const QString ask = QStringLiteral("Terugzetten? Nee bewaart de kopie in Herstel/Oud.");
+    const QString question = lines.size() == 1 ? lines.first() + QLatin1Char(' ') + ask
+                                               : (lines << ask).join(QStringLiteral("\r\n"));
     if (m_context.messages.ask(this, ProgramTitle, question) == Messages::Answer::Ja)
         return true;
-    m_list.dropRecovery(found.name);
+    m_list.setRecoveryAside(found);
     return false;
 }
 

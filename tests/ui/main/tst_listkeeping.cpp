@@ -441,18 +441,32 @@ private slots:
         t.test.messages.whileAsking = nullptr;
         QVERIFY(keptWhileAsked);
         QCOMPARE(t.test.messages.lastText(),
-                 QStringLiteral("Er zijn niet opgeslagen wijzigingen van %1 aan de lijst a.lst gevonden. Terugzetten?")
+                 QStringLiteral("Er zijn niet opgeslagen wijzigingen van %1 aan de lijst a.lst gevonden. "
+                                "Terugzetten? Nee bewaart de kopie in Herstel/Oud.")
                      .arg(QFileInfo(copy).lastModified().toString(QStringLiteral("d-M-yyyy HH:mm"))));
         QCOMPARE(again.currentFile(), QStringLiteral("a.lst"));
         QCOMPARE(again.model().count(), 2);
         QVERIFY(again.isModified());
         QCOMPARE(t.test.readList(QStringLiteral("a.lst")), withDirk); // nothing written until saved
 
-        // Nee drops it; a copy whose list is gone starts that list anew.
+        // Nee sets it aside, never deletes it: it may be another computer's live copy.
+        // Set-aside copies go after 30 days. A copy whose list is gone starts that list anew.
         QFile::copy(copy, copy + QStringLiteral(".bewaard"));
+        const QString aside = t.test.folder.path() + QStringLiteral("/Herstel/Oud/");
+        QDir().mkpath(aside);
+        QFile old(aside + QStringLiteral("b 2026-01-01 10.00.00.lst"));
+        QVERIFY(old.open(QIODevice::WriteOnly));
+        old.setFileTime(QDateTime::currentDateTime().addDays(-31), QFileDevice::FileModificationTime);
+        old.close();
+        const QString setAside = aside + QStringLiteral("a ") + QFileInfo(copy).lastModified().toString(QStringLiteral("yyyy-MM-dd HH.mm.ss"))
+            + QStringLiteral(".lst");
         t.test.messages.answers = {Messages::Answer::Nee};
         QVERIFY(again.openList(QStringLiteral("a.lst")));
-        QTRY_VERIFY(!QFileInfo::exists(copy));
+        QVERIFY(!QFileInfo::exists(copy));
+        QFile kept(setAside);
+        QVERIFY(kept.open(QIODevice::ReadOnly));
+        QCOMPARE(kept.readAll(), TwoAddresses);
+        QVERIFY(!QFileInfo::exists(old.fileName()));
         QVERIFY(QFile::rename(copy + QStringLiteral(".bewaard"), t.test.folder.path() + QStringLiteral("/Herstel/weg.lst")));
         Main third(t.test.context);
         t.test.messages.answers = {Messages::Answer::Ja};

@@ -13,6 +13,7 @@
 
 namespace {
 constexpr int AnswerWithinMs = 2000;
+constexpr int LockWrittenWithinMs = 300;
 const QByteArray ShowYourself = "toon\n";
 const QByteArray Shown = "ok\n";
 
@@ -48,8 +49,11 @@ SingleInstance::Claim SingleInstance::claim()
         return Claim::First;
     qint64 pid = 0;
     QString application;
-    if (m_lock.getLockInfo(&pid, &m_otherHost, &application) && m_otherHost != QSysInfo::machineHostName())
+    const bool readable = m_lock.getLockInfo(&pid, &m_otherHost, &application);
+    if (readable && m_otherHost != QSysInfo::machineHostName())
         return Claim::OtherComputer;
+    if (!readable && !answered && takeUnreadableLock())
+        return Claim::First;
     if (answered)
         return Claim::OtherHung; // it listens, but does not answer
     // Started a moment ago, it may still be building its window: it gets the
@@ -61,6 +65,22 @@ SingleInstance::Claim SingleInstance::claim()
         QThread::msleep(100);
     }
     return Claim::OtherHung;
+}
+
+// An empty or damaged lock (a sync placeholder, a stick pulled during a
+// write) names no program; when none answers on the folder's socket either,
+// it is stale. A lock being written this very moment has its contents a
+// moment later, and is left alone.
+bool SingleInstance::takeUnreadableLock()
+{
+    QThread::msleep(LockWrittenWithinMs);
+    qint64 pid = 0;
+    QString host;
+    QString application;
+    if (m_lock.getLockInfo(&pid, &host, &application) || askOtherToShow(LockWrittenWithinMs))
+        return false;
+    QFile::remove(m_lock.fileName());
+    return m_lock.tryLock(0);
 }
 
 std::optional<bool> SingleInstance::askOtherToShow(int withinMs)

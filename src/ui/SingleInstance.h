@@ -34,6 +34,7 @@ private:
     // Whether a program answers on the folder's socket within the time:
     // true shown, false connected without an answer, nothing when none listens.
     std::optional<bool> askOtherToShow(int withinMs);
+    bool takeUnreadableLock();
 
     QLockFile m_lock;
     QString m_serverName;

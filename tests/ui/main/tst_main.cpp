@@ -297,6 +297,26 @@ private slots:
         QCOMPARE(second.claim(), SingleInstance::Claim::OtherHung);
         QVERIFY2(waited.elapsed() >= 1900 && waited.elapsed() < 4500, qPrintable(QString::number(waited.elapsed())));
     }
+
+    // An empty or damaged lock names nobody: with no program answering for
+    // the folder it is taken over at once, without a question.
+    void unreadableLockIsStale()
+    {
+        for (const QByteArray& bytes : {QByteArray(), QByteArray("\x01\xff garbage without lines")}) {
+            QTemporaryDir folder;
+            QFile lock(folder.filePath(QStringLiteral("Plaklabels.lock")));
+            QVERIFY(lock.open(QIODevice::WriteOnly));
+            lock.write(bytes);
+            lock.close();
+            SingleInstance start(folder.path());
+            QElapsedTimer waited;
+            waited.start();
+            QCOMPARE(start.claim(), SingleInstance::Claim::First);
+            QVERIFY2(waited.elapsed() < 1500, qPrintable(QString::number(waited.elapsed())));
+            QVERIFY(lock.open(QIODevice::ReadOnly));
+            QVERIFY(lock.readAll().startsWith(QByteArray::number(QCoreApplication::applicationPid())));
+        }
+    }
 };
 
 QTEST_MAIN(TestMain)

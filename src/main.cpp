@@ -47,6 +47,11 @@ int main(int argc, char* argv[])
     SingleInstance instance(home.path);
     switch (instance.claim()) {
     case SingleInstance::Claim::First:
+        if (instance.otherUserListens())
+            messages.tell(nullptr, ProgramTitle,
+                          QStringLiteral("Een ander gebruiker van deze computer antwoordt op de plek waar Plaklabels een "
+                                         "gestart programma zoekt. Plaklabels start gewoon."),
+                          Messages::Icon::Error);
         break;
     case SingleInstance::Claim::ShownOther:
         return 0;

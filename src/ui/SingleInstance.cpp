@@ -7,9 +7,11 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QLocalSocket>
-#include <QStandardPaths>
 #include <QThread>
 #include <QWidget>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 constexpr int AnswerWithinMs = 2000;
@@ -17,20 +19,44 @@ constexpr int LockWrittenWithinMs = 300;
 const QByteArray ShowYourself = "toon\n";
 const QByteArray Shown = "ok\n";
 
-// In the user's own runtime folder (mode 0700) where there is one: in the
-// shared temporary folder another user could take the name first.
-QString serverName(const QString& homeFolder)
+// A folder of this user's alone: made with mode 700 where it is missing,
+// and used only when it is a folder this user owns that nobody else can write.
+bool isOwnFolder(const QString& path)
+{
+    const QByteArray native = QFile::encodeName(path);
+    mkdir(native.constData(), 0700);
+    struct stat info {};
+    return lstat(native.constData(), &info) == 0 && S_ISDIR(info.st_mode) && info.st_uid == geteuid()
+        && (info.st_mode & (S_IWGRP | S_IWOTH)) == 0;
+}
+
+// Where the socket lives: the user's runtime folder, else a folder of the
+// user's own in the temporary folder, else one in the program's home folder.
+// Another user must never be able to take the name first.
+QString socketPath(const QString& homeFolder)
 {
     const QString folder = QDir(homeFolder).canonicalPath();
     const QString name = QStringLiteral("plaklabels-")
         + QString::fromLatin1(QCryptographicHash::hash(folder.toUtf8(), QCryptographicHash::Sha1).toHex().left(24));
-    const QString runtime = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
-    return runtime.isEmpty() ? name : runtime + QLatin1Char('/') + name;
+    for (const QString& candidate :
+         {qEnvironmentVariable("XDG_RUNTIME_DIR"), QDir::tempPath() + QStringLiteral("/plaklabels-%1").arg(geteuid()),
+          homeFolder + QStringLiteral("/.socket")})
+        if (!candidate.isEmpty() && isOwnFolder(candidate))
+            return candidate + QLatin1Char('/') + name;
+    return homeFolder + QStringLiteral("/.socket/") + name;
+}
+
+// Only a program of this user is believed.
+bool isThisUsers(const QLocalSocket& socket)
+{
+    ucred peer {};
+    socklen_t size = sizeof peer;
+    return getsockopt(int(socket.socketDescriptor()), SOL_SOCKET, SO_PEERCRED, &peer, &size) == 0 && peer.uid == geteuid();
 }
 }
 
 SingleInstance::SingleInstance(const QString& homeFolder)
-    : m_lock(Home::lockFile(homeFolder)), m_serverName(serverName(homeFolder))
+    : m_lock(Home::lockFile(homeFolder)), m_serverName(socketPath(homeFolder))
 {
     // Only a lock whose program no longer runs is stale, however old it is:
     // a program left open for days still holds its folder.
@@ -90,6 +116,10 @@ std::optional<bool> SingleInstance::askOtherToShow(int withinMs)
     socket.connectToServer(m_serverName);
     if (!socket.waitForConnected(int(deadline.remainingTime())))
         return std::nullopt;
+    if (!isThisUsers(socket)) {
+        m_otherUserListens = true;
+        return std::nullopt;
+    }
     // A hung program's socket may still accept: only its answer counts.
     socket.write(ShowYourself);
     if (!socket.waitForBytesWritten(int(deadline.remainingTime())))

@@ -29,6 +29,9 @@ public:
     QString otherComputerQuestion() const;
     // From now on, a later start brings the window to the front.
     void serve(QWidget* window);
+    // A program of another user answered on the folder's socket, and was not believed.
+    bool otherUserListens() const { return m_otherUserListens; }
+    QString serverName() const { return m_serverName; }
 
 private:
     // Whether a program answers on the folder's socket within the time:
@@ -40,4 +43,5 @@ private:
     QString m_serverName;
     QLocalServer m_server;
     QString m_otherHost;
+    bool m_otherUserListens = false;
 };

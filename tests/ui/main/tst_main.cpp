@@ -2,6 +2,14 @@
 #include "data/SettingsFile.h"
 #include "ui/SingleInstance.h"
 
+#include <csignal>
+#include <cstring>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/un.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include <QAbstractButton>
 #include <QAccessible>
 #include <QComboBox>
@@ -296,6 +304,65 @@ private slots:
         // The first answers only from its event loop, which this test holds: as if hung.
         QCOMPARE(second.claim(), SingleInstance::Claim::OtherHung);
         QVERIFY2(waited.elapsed() >= 1900 && waited.elapsed() < 4500, qPrintable(QString::number(waited.elapsed())));
+    }
+
+    // Only this user's program is believed: a fallback folder another user
+    // made first is not used, and another user's server at the socket's
+    // place is told and passed over.
+    void anotherUserCannotAnswerForTheProgram()
+    {
+        if (geteuid() != 0)
+            QSKIP("needs root to act as another user");
+        QTemporaryDir temp, home;
+        QVERIFY(QFile::setPermissions(temp.path(), QFile::Permissions(0x7777)));
+        const QByteArray runtime = qgetenv("XDG_RUNTIME_DIR");
+        const QByteArray tmp = qgetenv("TMPDIR");
+        qunsetenv("XDG_RUNTIME_DIR");
+        qputenv("TMPDIR", QFile::encodeName(temp.path()));
+        const QByteArray theirs = QFile::encodeName(temp.path() + QStringLiteral("/plaklabels-0"));
+        const QByteArray listening = QFile::encodeName(temp.path() + QStringLiteral("/s"));
+        int ready[2];
+        QVERIFY(pipe(ready) == 0);
+        const pid_t other = fork();
+        if (other == 0) {
+            // Another user: makes the fallback folder first, and answers on a socket of its own.
+            signal(SIGPIPE, SIG_IGN); // a start that does not believe it hangs up unread
+            if (setgid(65534) != 0 || setuid(65534) != 0)
+                _exit(1);
+            mkdir(theirs.constData(), 0777);
+            const int server = socket(AF_UNIX, SOCK_STREAM, 0);
+            sockaddr_un address{};
+            address.sun_family = AF_UNIX;
+            std::strncpy(address.sun_path, listening.constData(), sizeof address.sun_path - 1);
+            if (bind(server, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0 || listen(server, 4) != 0)
+                _exit(1);
+            (void)!write(ready[1], "r", 1);
+            for (;;) {
+                const int client = accept(server, nullptr, nullptr);
+                char request[16];
+                (void)!read(client, request, sizeof request);
+                (void)!write(client, "ok\n", 3);
+                close(client);
+            }
+        }
+        char byte = 0;
+        QCOMPARE(read(ready[0], &byte, 1), 1);
+        SingleInstance start(home.path());
+        QVERIFY2(start.serverName().startsWith(home.path() + QStringLiteral("/.socket/")), qPrintable(start.serverName()));
+        // Its server moved to where this program's socket lives.
+        QVERIFY(std::rename(listening.constData(), QFile::encodeName(start.serverName()).constData()) == 0);
+        QCOMPARE(start.claim(), SingleInstance::Claim::First);
+        QVERIFY(start.otherUserListens());
+        kill(other, SIGKILL);
+        waitpid(other, nullptr, 0);
+        close(ready[0]);
+        close(ready[1]);
+        qputenv("XDG_RUNTIME_DIR", runtime);
+        qputenv("TMPDIR", tmp);
+        if (tmp.isEmpty())
+            qunsetenv("TMPDIR");
+        if (runtime.isEmpty())
+            qunsetenv("XDG_RUNTIME_DIR");
     }
 
     // An empty or damaged lock names nobody: with no program answering for

@@ -19,9 +19,20 @@ class OpenList : public QObject {
 public:
     explicit OpenList(const QString& homeFolder, QObject* parent = nullptr);
 
-    AddressListModel& model() { return m_model; }
+    // The rows, to read and to show; they change only through the verbs below,
+    // each a step that can be undone.
     const AddressListModel& model() const { return m_model; }
-    ListHistory& history() { return m_history; }
+    QAbstractItemModel* itemModel() { return &m_model; }
+
+    void setField(int row, int field, const QString& value) { m_history.setField(row, field, value); }
+    void add(const AddressRecord& address) { m_history.add(address); }
+    void remove(const QList<int>& rows) { m_history.remove(rows); }
+    // Imported rows, after the last.
+    void append(const QList<AddressRecord>& addresses) { m_history.append(addresses); }
+    // The rows in this order (a sort): what moved where.
+    ListHistory::Outcome reorder(const QList<int>& order) { return m_history.reorder(order); }
+    std::optional<ListHistory::Outcome> undo() { return m_history.undo(); }
+    std::optional<ListHistory::Outcome> redo() { return m_history.redo(); }
     // Empty while no list is open.
     QString name() const { return m_name; }
     bool isModified() const { return m_history.isModified(); }

@@ -29,7 +29,7 @@ public:
     explicit Main(AppContext& context, QWidget* parent = nullptr);
 
     AppContext& context() { return m_context; }
-    AddressListModel& model() { return m_list.model(); }
+    const AddressListModel& model() const { return m_list.model(); }
     // Whether the open list has changes not yet saved.
     bool isModified() const { return m_list.isModified(); }
 
@@ -122,7 +122,7 @@ private:
 
     // Undo and redo, finding, sorting and copying out.
     void buildListKeys();
-    void takeStep(std::optional<ListHistory::Outcome> (ListHistory::*step)());
+    void takeStep(std::optional<ListHistory::Outcome> (OpenList::*step)());
     // Chooses what a step brought back or changed.
     void showOutcome(const ListHistory::Outcome& outcome, int formerCurrent);
     // Chooses the rows alone and makes `current` the current address.

@@ -74,7 +74,7 @@ void Main::addAddress()
             return;
         }
     }
-    m_list.history().add(address);
+    m_list.add(address);
     for (int i = 0; i < AddressRecord::Land; ++i)
         showInField(i, {});
     m_text1[AddressRecord::Naam]->setFocus(); // ready for the next address
@@ -87,7 +87,7 @@ void Main::storeCellValue(const QModelIndex& cell, const QString& value)
         QTimer::singleShot(0, this, [this, text = *why] { m_context.messages.tell(this, ProgramTitle, text); });
         return;
     }
-    m_list.history().setField(cell.row(), cell.column(), value);
+    m_list.setField(cell.row(), cell.column(), value);
 }
 
 void Main::finishCellEdit()
@@ -113,7 +113,7 @@ void Main::deleteAddress()
     if (m_context.messages.ask(this, QStringLiteral(" Delete"), question) != Messages::Answer::Ja)
         return;
     m_listView->selectionModel()->clear();
-    m_list.history().remove(rows);
+    m_list.remove(rows);
     // The address now standing where the first one went becomes current, fields and all.
     const int current = std::min(rows.first(), m_list.model().count() - 1);
     if (current < 0) {

@@ -164,5 +164,5 @@ void Main::askAndAppend(const ImportResult& imported)
                                  .arg(currentFile());
     if (m_context.messages.ask(this, ProgramTitle, question + leftOut) != Messages::Answer::Ja)
         return;
-    m_list.history().append(imported.addresses);
+    m_list.append(imported.addresses);
 }

@@ -120,7 +120,7 @@ void Main::buildListArea(QWidget* central)
     m_listView->installEventFilter(this); // F2 and paste
     setAcceptDrops(true);
     FormStyle::setColours(m_listView, QColor(30, 30, 50), QColor(235, 235, 235));
-    m_listView->setModel(&m_list.model());
+    m_listView->setModel(m_list.itemModel());
     m_listView->setAccessibleName(QStringLiteral("Adressen"));
     const int widths[] = {1650, 1880, 990, 1200, 1200};
     for (int column = 0; column < AddressRecord::FieldCount; ++column)
@@ -129,7 +129,7 @@ void Main::buildListArea(QWidget* central)
     m_listView->hide();
     connect(m_listView, &QTreeView::clicked, this, &Main::ListView1_ItemClick);
     // A changed cell of the highlighted address changes what gets printed.
-    connect(&m_list.model(), &QAbstractItemModel::dataChanged, this, [this](const QModelIndex& changed) {
+    connect(m_list.itemModel(), &QAbstractItemModel::dataChanged, this, [this](const QModelIndex& changed) {
         if (m_listView->currentIndex().row() == changed.row())
             ListView1_ItemClick(changed);
     });

@@ -30,10 +30,10 @@ QAction* shortcut(QWidget* window, const QString& name, const QList<QKeySequence
 void Main::buildListKeys()
 {
     connect(shortcut(this, QStringLiteral("Ongedaan"), {QKeySequence(Qt::CTRL | Qt::Key_Z)}), &QAction::triggered, this,
-            [this] { takeStep(&ListHistory::undo); });
+            [this] { takeStep(&OpenList::undo); });
     connect(shortcut(this, QStringLiteral("Opnieuw"),
                      {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)}),
-            &QAction::triggered, this, [this] { takeStep(&ListHistory::redo); });
+            &QAction::triggered, this, [this] { takeStep(&OpenList::redo); });
     connect(shortcut(this, QStringLiteral("Zoeken"), {QKeySequence(Qt::CTRL | Qt::Key_F)}), &QAction::triggered, this,
             &Main::Zoeken_Click);
     connect(shortcut(this, QStringLiteral("ZoekVolgende"), {QKeySequence(Qt::Key_F3)}), &QAction::triggered, this,
@@ -53,7 +53,7 @@ void Main::buildListKeys()
     connect(m_listView->header(), &QHeaderView::sectionClicked, this, &Main::sortByColumn);
 }
 
-void Main::takeStep(std::optional<ListHistory::Outcome> (ListHistory::*step)())
+void Main::takeStep(std::optional<ListHistory::Outcome> (OpenList::*step)())
 {
     if (currentFile().isEmpty())
         return;
@@ -61,7 +61,7 @@ void Main::takeStep(std::optional<ListHistory::Outcome> (ListHistory::*step)())
     // The rows chosen afterwards are the step's; an old choice need not follow a new order.
     m_listView->selectionModel()->clearSelection();
     // Undoing a sort brings back an order that was not sorted by that column: every step forgets it.
-    if (const std::optional<ListHistory::Outcome> outcome = (m_list.history().*step)())
+    if (const std::optional<ListHistory::Outcome> outcome = (m_list.*step)())
         showOutcome(*outcome, formerCurrent);
 }
 
@@ -108,7 +108,7 @@ void Main::sortByColumn(int column)
     runBusy(this, QStringLiteral("Bezig met sorteren..."), [&] { rows = sortedRows(m_list.model().records(), column, order); });
     const int formerCurrent = m_listView->currentIndex().row();
     m_listView->selectionModel()->clearSelection();
-    showOutcome(m_list.history().reorder(rows), formerCurrent);
+    showOutcome(m_list.reorder(rows), formerCurrent);
     // After the step, which forgets any earlier order.
     m_sortColumn = column;
     m_sortOrder = order;

@@ -305,9 +305,8 @@ private slots:
         t.main->importFiles({t.test.dataPath(QStringLiteral("ander.lst"))});
         QVERIFY(!view->indexWidget(view->currentIndex()));
 
-        AddressRecord huge = t.main->model().at(0);
-        huge.setField(AddressRecord::Naam, QString(MaxEditableLength + 1, QLatin1Char('a')));
-        t.main->model().replaceAll({huge});
+        t.open(QStringLiteral("groot.lst"), '"' + QByteArray(MaxEditableLength + 1, 'a') + "\",\"Weg 1\",\"\",\"Ede\",\"Nederland\"\r\n");
+        view->setFocus();
         view->setCurrentIndex(t.main->model().index(0, 0));
         QTest::keyClick(view, Qt::Key_F2);
         QTRY_COMPARE(t.test.messages.lastText(), QStringLiteral("Dit veld is te lang om hier te bewerken (100.001 tekens)"));

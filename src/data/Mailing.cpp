@@ -19,12 +19,8 @@ struct Door {
 Door doorOf(QStringView adres)
 {
     const QStringView text = withoutEndSpaces(adres);
-    qsizetype start = text.size();
-    for (qsizetype i = text.size() - 1; i >= 0; --i)
-        if (text[i].isDigit() && (i == 0 || text[i - 1].isSpace()))
-            start = i;
-        else if (start < text.size())
-            break;
+    const qsizetype number = houseNumberAt(text);
+    const qsizetype start = number < 0 ? text.size() : number;
     qsizetype end = start;
     while (end < text.size() && text[end].isDigit())
         ++end;
@@ -68,6 +64,14 @@ QString afterFirstWord(const QString& name)
     return blank < 0 ? QString() : simple.mid(blank + 1);
 }
 
+}
+
+qsizetype houseNumberAt(QStringView adres)
+{
+    for (qsizetype i = adres.size() - 1; i >= 0; --i)
+        if (adres[i].isDigit() && (i == 0 || adres[i - 1].isSpace()))
+            return i;
+    return -1;
 }
 
 QString jointName(const QStringList& names)

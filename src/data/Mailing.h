@@ -23,6 +23,10 @@ Households householdLabels(const QList<AddressRecord>& addresses);
 // How many labels householdLabels makes of the addresses.
 qsizetype householdCount(const QList<AddressRecord>& addresses);
 
+// Where the house number of an Adres starts: the last word that starts with
+// a digit ("Kanaalweg 80 A": 10); -1 when there is none.
+qsizetype houseNumberAt(QStringView adres);
+
 // One name for the members of a household: "Fam. de Vries" when every name
 // has the same words after its first, otherwise "Kees Bakker en Anna Smit".
 QString jointName(const QStringList& names);

@@ -96,16 +96,12 @@ QString cutAtLabelEdge(PrinterDevice& device, const QString& text)
 // street's last word, its house number and suffix ("straat 117 bis" stays whole).
 qsizetype lastBreak(const QString& text, int field)
 {
-    if (field != AddressRecord::Adres)
+    const qsizetype number = field == AddressRecord::Adres ? houseNumberAt(text) : -1;
+    if (number <= 0)
         return text.size();
-    for (qsizetype i = text.size() - 1; i > 0; --i) {
-        if (text[i].isDigit() && text[i - 1] == u' ') {
-            // The blank before the number; the street's last word goes with it.
-            const qsizetype word = i >= 2 ? text.lastIndexOf(u' ', i - 2) : -1;
-            return word < 0 ? 0 : word;
-        }
-    }
-    return text.size();
+    // The blank before the number; the street's last word goes with it.
+    const qsizetype word = number >= 2 ? text.lastIndexOf(u' ', number - 2) : -1;
+    return word < 0 ? 0 : word;
 }
 
 // The start of the line that fits at the size, broken at a blank no later than limit; none: 0.
@@ -141,18 +137,22 @@ LabelLayout layoutLabel(PrinterDevice& device, const AddressRecord& address, boo
         QString text = lines.text[size_t(k)];
         const int field = lines.field[size_t(k)];
         const int linesAfter = lines.count - k - 1;
-        while (!fitsAt(device, fontSize, text) && layout.count + 1 + linesAfter < MostLines) {
+        // Every line of every label is measured: each text once at each size.
+        bool fits = fitsAt(device, fontSize, text);
+        while (!fits && layout.count + 1 + linesAfter < MostLines) {
             const qsizetype blank = fittingBreak(device, fontSize, text, lastBreak(text, field));
             if (blank == 0)
                 break;
             layout.lines[size_t(layout.count++)] = {text.left(blank), fontSize};
             text = text.mid(blank + 1).trimmed();
+            fits = fitsAt(device, fontSize, text);
         }
         PrintedLine line{text, fontSize};
-        if (!fitsAt(device, fontSize, text)) {
+        if (!fits) {
             line.size = fittingSize(device, fontSize, text);
-            layout.tooLong = layout.tooLong || line.size < ReadableSize || !fitsAt(device, line.size, text);
-            if (!fitsAt(device, line.size, text))
+            const bool fitsSmaller = fitsAt(device, line.size, text);
+            layout.tooLong = layout.tooLong || line.size < ReadableSize || !fitsSmaller;
+            if (!fitsSmaller)
                 line.text = cutAtLabelEdge(device, text);
         }
         layout.lines[size_t(layout.count++)] = line;

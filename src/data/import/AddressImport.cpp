@@ -89,8 +89,25 @@ ImportResult importList(const QByteArray& bytes)
     return result;
 }
 
+// key names the file in the question and in the user's answers: its path.
 ImportOutcome importBytes(const QString& fileName, const QString& key, const QByteArray& bytes, const ImportInput& input,
-                          const std::atomic_bool& cancelled);
+                          const std::atomic_bool& cancelled)
+{
+    const QString suffix = QFileInfo(fileName).suffix().toLower();
+    if (suffix == QLatin1String("csv") || suffix == QLatin1String("txt"))
+        return importDelimited(decodeImportedText(bytes), TableSource::File, key, fileName, input, cancelled);
+    if (suffix == QLatin1String("xlsx") || suffix == QLatin1String("ods"))
+        return importTable(TableSource::File, key, fileName, input, cancelled, 0,
+                           [&](TableImport& table) { return readSpreadsheet(fileName, bytes, table, cancelled); });
+    ImportOutcome outcome;
+    if (suffix == QLatin1String("vcf"))
+        outcome.result = importVCard(asUtf8IfUtf16(bytes));
+    else if (suffix == QLatin1String("lst"))
+        outcome.result = importList(bytes);
+    else
+        outcome.result.leaveOut(QStringLiteral("%1 is geen CSV-, tekst-, vCard-, Excel-, Calc- of lijstbestand").arg(fileName));
+    return outcome;
+}
 
 ImportOutcome importFileAt(const QString& path, const ImportInput& input, const std::atomic_bool& cancelled)
 {
@@ -112,29 +129,6 @@ ImportOutcome importFile(const QString& fileName, const QByteArray& bytes, const
     return importBytes(fileName, fileName, bytes, input, cancelled);
 }
 
-namespace {
-
-// key names the file in the question and in the user's answers: its path.
-ImportOutcome importBytes(const QString& fileName, const QString& key, const QByteArray& bytes, const ImportInput& input,
-                          const std::atomic_bool& cancelled)
-{
-    const QString suffix = QFileInfo(fileName).suffix().toLower();
-    if (suffix == QLatin1String("csv") || suffix == QLatin1String("txt"))
-        return importDelimited(decodeImportedText(bytes), TableSource::File, key, fileName, input, cancelled);
-    if (suffix == QLatin1String("xlsx") || suffix == QLatin1String("ods"))
-        return importTable(TableSource::File, key, fileName, input, cancelled, 0,
-                           [&](TableImport& table) { return readSpreadsheet(fileName, bytes, table, cancelled); });
-    ImportOutcome outcome;
-    if (suffix == QLatin1String("vcf"))
-        outcome.result = importVCard(asUtf8IfUtf16(bytes));
-    else if (suffix == QLatin1String("lst"))
-        outcome.result = importList(bytes);
-    else
-        outcome.result.leaveOut(QStringLiteral("%1 is geen CSV-, tekst-, vCard-, Excel-, Calc- of lijstbestand").arg(fileName));
-    return outcome;
-}
-
-}
 
 ImportOutcome importPastedText(const QString& text, const ImportInput& input, const std::atomic_bool& cancelled)
 {

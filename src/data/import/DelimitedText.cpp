@@ -49,7 +49,7 @@ void onRowEnd(int, void* rows)
 
 }
 
-bool readDelimited(const QString& text, RowSink& sink)
+void readDelimited(const QString& text, RowSink& sink)
 {
     const QByteArray bytes = text.toUtf8();
     Rows rows{sink, {}, 0, false};
@@ -64,7 +64,6 @@ bool readDelimited(const QString& text, RowSink& sink)
     if (!rows.stopped)
         csv_fini(&parser, onField, onRowEnd, &rows);
     csv_free(&parser);
-    return !rows.stopped;
 }
 
 QString addressesAsText(const QList<AddressRecord>& addresses)

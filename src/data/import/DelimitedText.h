@@ -6,9 +6,9 @@
 #include <QString>
 
 // Delimited text (comma, semicolon or tab, whichever the first line uses
-// most), quoted as RFC 4180 says, read with libcsv into rows of cells.
-// Returns false when the sink stopped it.
-bool readDelimited(const QString& text, RowSink& sink);
+// most), quoted as RFC 4180 says, read with libcsv into rows of cells, until
+// the sink says stop.
+void readDelimited(const QString& text, RowSink& sink);
 
 // Rows as a spreadsheet takes them from the clipboard: a line each (LF), the
 // five fields between tabs; a field holding a tab, a quote or a line break

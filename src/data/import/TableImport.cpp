@@ -60,14 +60,15 @@ bool TableImport::addRow(QStringList& cells, qsizetype number, qsizetype repeat)
         m_tooBig = true;
         return false;
     }
-    if (m_choice)
-        return collect(cells, number, repeat);
+    if (m_choice) {
+        collect(cells, number, repeat);
+        return true;
+    }
     m_waiting.append({{cells, number}, repeat});
-    if (m_proposed)
-        return m_waiting.size() < QuestionRows;
     const qsizetype decideAfter = m_source == TableSource::Paste && !m_answer ? 1 : HeaderSearchRows;
-    if (m_waiting.size() >= decideAfter)
+    if (!m_proposed && m_waiting.size() >= decideAfter)
         decide();
+    // Asked about: only the rows the question shows are read.
     return !m_proposed || m_waiting.size() < QuestionRows;
 }
 
@@ -143,16 +144,15 @@ std::optional<ColumnQuestion> TableImport::question() const
     return question;
 }
 
-bool TableImport::collect(const QStringList& cells, qsizetype number, qsizetype repeat)
+void TableImport::collect(const QStringList& cells, qsizetype number, qsizetype repeat)
 {
     const ColumnUses& uses = m_choice->uses;
     for (qsizetype column = 0; column < std::min(cells.size(), uses.fieldOf.size()); ++column) {
         if (uses.fieldOf[column] != ColumnUses::Unused && cells[column].size() > LongestCell) {
             m_collector.leaveOut(number, QStringLiteral("%1 heeft meer dan 10.000 tekens").arg(columnLetterName(column).replace(u'K', u'k')),
                                  repeat);
-            return true;
+            return;
         }
     }
     m_collector.add(uses.fields(cells), number, repeat);
-    return true;
 }

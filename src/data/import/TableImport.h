@@ -62,7 +62,7 @@ private:
     void decide();
     void use(const ColumnChoice& choice);
     void ask(const ColumnChoice& proposed);
-    bool collect(const QStringList& cells, qsizetype number, qsizetype repeat);
+    void collect(const QStringList& cells, qsizetype number, qsizetype repeat);
     std::optional<ColumnChoice> headerChoice(bool& remembered) const;
     QStringList namesAt(qsizetype headerRow) const;
 

@@ -3,10 +3,6 @@
 #include <cstring>
 #include <expat.h>
 
-struct XmlReader::Parser {
-    XML_Parser expat;
-};
-
 // Expat's handlers reach the reader's own functions through this bridge.
 class XmlBridge : public XmlReader {
 public:
@@ -30,28 +26,27 @@ void XMLCALL onDoctype(void* reader, const XML_Char*, const XML_Char*, const XML
 }
 
 XmlReader::XmlReader(const std::atomic_bool& cancelled)
-    : m_parser(new Parser{XML_ParserCreate("UTF-8")})
+    : m_parser(XML_ParserCreate("UTF-8"))
     , m_cancelled(cancelled)
 {
-    XML_SetUserData(m_parser->expat, this);
-    XML_SetElementHandler(m_parser->expat, onStart, onEnd);
-    XML_SetCharacterDataHandler(m_parser->expat, onText);
-    XML_SetStartDoctypeDeclHandler(m_parser->expat, onDoctype);
+    XML_SetUserData(m_parser, this);
+    XML_SetElementHandler(m_parser, onStart, onEnd);
+    XML_SetCharacterDataHandler(m_parser, onText);
+    XML_SetStartDoctypeDeclHandler(m_parser, onDoctype);
 }
 
 XmlReader::~XmlReader()
 {
-    XML_ParserFree(m_parser->expat);
-    delete m_parser;
+    XML_ParserFree(m_parser);
 }
 
 void XmlReader::stop()
 {
     m_stopped = true;
-    XML_StopParser(m_parser->expat, XML_FALSE);
+    XML_StopParser(m_parser, XML_FALSE);
 }
 
-void XmlReader::abandon() { XML_StopParser(m_parser->expat, XML_FALSE); }
+void XmlReader::abandon() { XML_StopParser(m_parser, XML_FALSE); }
 
 XmlReader::Result XmlReader::read(QIODevice& part)
 {
@@ -59,13 +54,13 @@ XmlReader::Result XmlReader::read(QIODevice& part)
     for (;;) {
         if (m_cancelled.load(std::memory_order_relaxed))
             return Result::Stopped;
-        void* buffer = XML_GetBuffer(m_parser->expat, Chunk);
+        void* buffer = XML_GetBuffer(m_parser, Chunk);
         if (!buffer)
             return Result::Damaged;
         const qint64 got = part.read(static_cast<char*>(buffer), Chunk);
         if (got < 0)
             return Result::Damaged;
-        if (XML_ParseBuffer(m_parser->expat, int(got), got == 0) == XML_STATUS_ERROR)
+        if (XML_ParseBuffer(m_parser, int(got), got == 0) == XML_STATUS_ERROR)
             return m_stopped ? Result::Stopped : Result::Damaged;
         if (got == 0)
             return Result::Done;

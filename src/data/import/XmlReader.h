@@ -4,6 +4,8 @@
 #include <atomic>
 #include <string_view>
 
+struct XML_ParserStruct;
+
 // An XML part read as it unpacks, with expat: element and attribute names
 // arrive as written ("table:table-cell", "c"), text in pieces. Namespaces are
 // not resolved: that would double the cost of a sheet's many attributes, and
@@ -37,8 +39,7 @@ protected:
     static std::string_view localName(std::string_view name);
 
 private:
-    struct Parser;
-    Parser* m_parser;
+    XML_ParserStruct* m_parser; // expat's XML_Parser, without its header here
     const std::atomic_bool& m_cancelled;
     bool m_stopped = false;
 };

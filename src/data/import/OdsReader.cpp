@@ -1,4 +1,4 @@
-// The first shown table of an .ods file, read with expat as it unpacks.
+// The first shown table of an .ods file, read as it unpacks.
 #include "data/import/SheetReaders.h"
 #include "data/import/XmlReader.h"
 
@@ -26,26 +26,26 @@ bool is(std::string_view name, const Prefix& prefix, std::string_view local)
     return name.size() == prefix.size() + local.size() && name.ends_with(local) && name.starts_with(prefix);
 }
 
-std::string_view attributeOf(const char** attributes, const Prefix& prefix, std::string_view local)
+std::string_view attributeOf(pugi::xml_node element, const Prefix& prefix, std::string_view local)
 {
-    for (; *attributes; attributes += 2)
-        if (is(attributes[0], prefix, local))
-            return attributes[1];
+    for (const pugi::xml_attribute attribute : element.attributes())
+        if (is(attribute.name(), prefix, local))
+            return attribute.value();
     return {};
 }
 
-qsizetype countOf(const char** attributes, const Prefix& prefix, std::string_view local, qsizetype most)
+qsizetype countOf(pugi::xml_node element, const Prefix& prefix, std::string_view local, qsizetype most)
 {
-    const qint64 count = numberIn(attributeOf(attributes, prefix, local));
+    const qint64 count = numberIn(attributeOf(element, prefix, local));
     return count > 1 ? std::min<qsizetype>(count, most) : 1;
 }
 
 // The prefix the root declares for the namespace, or the one every writer uses.
-Prefix prefixFor(const char** attributes, std::string_view ns, const char* usual)
+Prefix prefixFor(pugi::xml_node root, std::string_view ns, const char* usual)
 {
-    for (; *attributes; attributes += 2)
-        if (std::strncmp(attributes[0], "xmlns:", 6) == 0 && ns == attributes[1])
-            return std::string(attributes[0] + 6) + ':';
+    for (const pugi::xml_attribute attribute : root.attributes())
+        if (std::strncmp(attribute.name(), "xmlns:", 6) == 0 && ns == attribute.value())
+            return std::string(attribute.name() + 6) + ':';
     return std::string(usual) + ':';
 }
 
@@ -77,35 +77,35 @@ public:
     bool tableSeen() const { return m_tableSeen; }
 
 protected:
-    void startElement(std::string_view name, const char** attributes) override
+    void startElement(std::string_view name, pugi::xml_node element) override
     {
         if (!m_rootSeen) {
             m_rootSeen = true;
-            m_tablePrefix = prefixFor(attributes, TableUri, "table");
-            m_textPrefix = prefixFor(attributes, TextUri, "text");
-            m_officePrefix = prefixFor(attributes, OfficeUri, "office");
-            m_stylePrefix = prefixFor(attributes, StyleUri, "style");
+            m_tablePrefix = prefixFor(element, TableUri, "table");
+            m_textPrefix = prefixFor(element, TextUri, "text");
+            m_officePrefix = prefixFor(element, OfficeUri, "office");
+            m_stylePrefix = prefixFor(element, StyleUri, "style");
         }
         if (m_skip > 0) {
             ++m_skip;
             return;
         }
         if (!m_inTable) {
-            beforeTable(name, attributes);
+            beforeTable(name, element);
         } else if (m_inCell) {
-            inCell(name, attributes);
+            inCell(name, element);
         } else if (is(name, m_tablePrefix, "table-row")) {
-            m_repeat = countOf(attributes, m_tablePrefix, "number-rows-repeated", SheetRows);
+            m_repeat = countOf(element, m_tablePrefix, "number-rows-repeated", SheetRows);
             m_cells.clear();
             m_column = 0;
         } else if (is(name, m_tablePrefix, "table-cell") || is(name, m_tablePrefix, "covered-table-cell")) {
             m_inCell = true;
-            m_span = countOf(attributes, m_tablePrefix, "number-columns-repeated", ReadColumns);
-            m_type = attributeOf(attributes, m_officePrefix, "value-type");
-            m_value = m_type == "string" ? attributeOf(attributes, m_officePrefix, "string-value")
-                : m_type == "date"       ? attributeOf(attributes, m_officePrefix, "date-value")
-                : m_type == "boolean"    ? attributeOf(attributes, m_officePrefix, "boolean-value")
-                                         : attributeOf(attributes, m_officePrefix, "value");
+            m_span = countOf(element, m_tablePrefix, "number-columns-repeated", ReadColumns);
+            m_type = attributeOf(element, m_officePrefix, "value-type");
+            m_value = m_type == "string" ? attributeOf(element, m_officePrefix, "string-value")
+                : m_type == "date"       ? attributeOf(element, m_officePrefix, "date-value")
+                : m_type == "boolean"    ? attributeOf(element, m_officePrefix, "boolean-value")
+                                         : attributeOf(element, m_officePrefix, "value");
             m_text.clear();
             m_paragraphs = 0;
         } else if (is(name, m_tablePrefix, "table-column") || is(name, m_tablePrefix, "table")
@@ -143,14 +143,14 @@ private:
     bool full() const { return m_text.size() > size_t(LongestCell + 1) * 4; }
 
     // Hidden tables are shown by no tab: the first shown one is read.
-    void beforeTable(std::string_view name, const char** attributes)
+    void beforeTable(std::string_view name, pugi::xml_node element)
     {
         if (is(name, m_stylePrefix, "style")) {
-            m_style = attributeOf(attributes, m_stylePrefix, "name");
-        } else if (is(name, m_stylePrefix, "table-properties") && attributeOf(attributes, m_tablePrefix, "display") == "false") {
+            m_style = attributeOf(element, m_stylePrefix, "name");
+        } else if (is(name, m_stylePrefix, "table-properties") && attributeOf(element, m_tablePrefix, "display") == "false") {
             m_hiddenStyles.push_back(m_style);
         } else if (is(name, m_tablePrefix, "table")) {
-            const std::string style(attributeOf(attributes, m_tablePrefix, "style-name"));
+            const std::string style(attributeOf(element, m_tablePrefix, "style-name"));
             if (std::find(m_hiddenStyles.begin(), m_hiddenStyles.end(), style) != m_hiddenStyles.end())
                 m_skip = 1;
             else
@@ -158,7 +158,7 @@ private:
         }
     }
 
-    void inCell(std::string_view name, const char** attributes)
+    void inCell(std::string_view name, pugi::xml_node element)
     {
         if (m_paragraph == 0) {
             if (is(name, m_textPrefix, "p") || is(name, m_textPrefix, "h")) {
@@ -170,7 +170,7 @@ private:
             }
         } else if (is(name, m_textPrefix, "s")) {
             if (!full())
-                m_text.append(size_t(countOf(attributes, m_textPrefix, "c", MostSpaces)), ' ');
+                m_text.append(size_t(countOf(element, m_textPrefix, "c", MostSpaces)), ' ');
         } else if (is(name, m_textPrefix, "tab") || is(name, m_textPrefix, "line-break")) {
             m_text += ' ';
         } else if (is(name, m_textPrefix, "note")) {

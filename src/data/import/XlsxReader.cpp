@@ -1,4 +1,4 @@
-// An .xlsx sheet and the parts its cells refer to, read with expat as they unpack.
+// An .xlsx sheet and the parts its cells refer to, read as they unpack.
 #include "data/import/SheetReaders.h"
 #include "data/import/XmlReader.h"
 
@@ -60,7 +60,7 @@ public:
     bool tooMany() const { return m_tooMany; }
 
 protected:
-    void startElement(std::string_view name, const char**) override
+    void startElement(std::string_view name, pugi::xml_node) override
     {
         const std::string_view local = localName(name);
         if (local == "si")
@@ -100,16 +100,16 @@ public:
     }
 
 protected:
-    void startElement(std::string_view name, const char** attributes) override
+    void startElement(std::string_view name, pugi::xml_node element) override
     {
         const std::string_view local = localName(name);
         if (local == "numFmt") {
-            m_codes.insert(numberIn(attribute(attributes, "numFmtId")),
-                           QString::fromUtf8(attribute(attributes, "formatCode")));
+            m_codes.insert(numberIn(attribute(element, "numFmtId")),
+                           QString::fromUtf8(attribute(element, "formatCode")));
         } else if (local == "cellXfs") {
             m_inCellFormats = true;
         } else if (local == "xf" && m_inCellFormats && m_formats.size() < 65536) {
-            const qint64 id = numberIn(attribute(attributes, "numFmtId"));
+            const qint64 id = numberIn(attribute(element, "numFmtId"));
             m_formats.push_back(m_codes.contains(id) ? CellFormat(m_codes.value(id)) : CellFormat::builtIn(id));
         }
     }
@@ -146,7 +146,7 @@ public:
     bool damaged() const { return m_damaged; }
 
 protected:
-    void startElement(std::string_view name, const char** attributes) override
+    void startElement(std::string_view name, pugi::xml_node element) override
     {
         const std::string_view local = localName(name);
         if (m_inCell) {
@@ -157,14 +157,9 @@ protected:
             else if (m_inInline)
                 m_inline.start(local);
         } else if (local == "c" && m_inRow) {
-            m_inCell = true;
-            m_type = attribute(attributes, "t");
-            m_format = numberIn(attribute(attributes, "s"));
-            if (const qsizetype at = columnOf(attribute(attributes, "r")); at >= 0)
-                m_column = at;
-            m_value.clear();
+            startCell(element);
         } else if (local == "row") {
-            startRow(numberIn(attribute(attributes, "r")));
+            startRow(numberIn(attribute(element, "r")));
         }
     }
 
@@ -207,6 +202,26 @@ private:
         m_inRow = true;
         m_cells.clear();
         m_column = 0;
+    }
+
+    // A sheet has millions of cells: their attributes are gone through once.
+    void startCell(pugi::xml_node cell)
+    {
+        m_inCell = true;
+        m_type.clear();
+        m_format = -1;
+        for (const pugi::xml_attribute attribute : cell.attributes()) {
+            const char* name = attribute.name();
+            if (name[0] == 0 || name[1] != 0)
+                continue;
+            if (name[0] == 't')
+                m_type = attribute.value();
+            else if (name[0] == 's')
+                m_format = numberIn(attribute.value());
+            else if (const qsizetype at = columnOf(attribute.value()); name[0] == 'r' && at >= 0)
+                m_column = at;
+        }
+        m_value.clear();
     }
 
     void endCell()

@@ -1,78 +1,313 @@
 #include "data/import/XmlReader.h"
 
+#include <algorithm>
+#include <array>
 #include <cstring>
-#include <expat.h>
-
-// Expat's handlers reach the reader's own functions through this bridge.
-class XmlBridge : public XmlReader {
-public:
-    static void start(void* r, const char* n, const char** a) { static_cast<XmlBridge*>(r)->startElement(n, a); }
-    static void end(void* r, const char* n) { static_cast<XmlBridge*>(r)->endElement(n); }
-    static void chars(void* r, const char* t, int l) { static_cast<XmlBridge*>(r)->text({t, size_t(l)}); }
-    static void refuse(void* r) { static_cast<XmlBridge*>(r)->abandon(); }
-};
 
 namespace {
 
-void XMLCALL onStart(void* reader, const XML_Char* name, const XML_Char** attributes)
-{
-    XmlBridge::start(reader, name, attributes);
-}
-void XMLCALL onEnd(void* reader, const XML_Char* name) { XmlBridge::end(reader, name); }
-void XMLCALL onText(void* reader, const XML_Char* text, int length) { XmlBridge::chars(reader, text, length); }
+constexpr qint64 Chunk = 64 * 1024;
+// A piece longer than this is handed on, though an element in it is still open.
+constexpr size_t LongPiece = 64 * 1024;
+// No spreadsheet nests its elements this deep.
+constexpr size_t DeepestNesting = 10'000;
+// Blanks between words in their own text (a space between two styled runs) are text too.
+constexpr unsigned Options = pugi::parse_default | pugi::parse_ws_pcdata | pugi::parse_fragment;
+constexpr size_t None = std::string::npos;
 
-void XMLCALL onDoctype(void* reader, const XML_Char*, const XML_Char*, const XML_Char*, int) { XmlBridge::refuse(reader); }
+// The characters a tag's end is looked for at: its end, and the quotes of its values.
+constexpr std::array<bool, 256> StopsTag = [] {
+    std::array<bool, 256> stops{};
+    stops['>'] = stops['"'] = stops['\''] = true;
+    return stops;
+}();
+
+// Just after the first '>' outside quoted values, or None; `quote` is the
+// quote of the value the search is in, on entry and on leaving.
+size_t tagEnd(const char* data, size_t from, size_t size, char& quote)
+{
+    for (size_t i = from; i < size; ++i) {
+        if (quote) {
+            while (i < size && data[i] != quote)
+                ++i;
+            if (i == size)
+                break;
+            quote = 0;
+            continue;
+        }
+        while (i < size && !StopsTag[static_cast<unsigned char>(data[i])])
+            ++i;
+        if (i == size)
+            break;
+        if (data[i] == '>')
+            return i + 1;
+        quote = data[i];
+    }
+    return None;
+}
+
+bool isText(pugi::xml_node node)
+{
+    return node.type() == pugi::node_pcdata || node.type() == pugi::node_cdata;
+}
 
 }
 
 XmlReader::XmlReader(const std::atomic_bool& cancelled)
-    : m_parser(XML_ParserCreate("UTF-8"))
-    , m_cancelled(cancelled)
+    : m_cancelled(cancelled)
 {
-    XML_SetUserData(m_parser, this);
-    XML_SetElementHandler(m_parser, onStart, onEnd);
-    XML_SetCharacterDataHandler(m_parser, onText);
-    XML_SetStartDoctypeDeclHandler(m_parser, onDoctype);
 }
-
-XmlReader::~XmlReader()
-{
-    XML_ParserFree(m_parser);
-}
-
-void XmlReader::stop()
-{
-    m_stopped = true;
-    XML_StopParser(m_parser, XML_FALSE);
-}
-
-void XmlReader::abandon() { XML_StopParser(m_parser, XML_FALSE); }
 
 XmlReader::Result XmlReader::read(QIODevice& part)
 {
-    constexpr int Chunk = 64 * 1024;
-    for (;;) {
+    m_levels.assign(1, Level{0});
+    for (bool first = true;; first = false) {
         if (m_cancelled.load(std::memory_order_relaxed))
             return Result::Stopped;
-        void* buffer = XML_GetBuffer(m_parser, Chunk);
-        if (!buffer)
-            return Result::Damaged;
-        const qint64 got = part.read(static_cast<char*>(buffer), Chunk);
+        const size_t had = m_buffer.size();
+        m_buffer.resize(had + Chunk);
+        const qint64 got = part.read(m_buffer.data() + had, Chunk);
+        m_buffer.resize(had + size_t(std::max<qint64>(got, 0)));
         if (got < 0)
             return Result::Damaged;
-        if (XML_ParseBuffer(m_parser, int(got), got == 0) == XML_STATUS_ERROR)
-            return m_stopped ? Result::Stopped : Result::Damaged;
         if (got == 0)
-            return Result::Done;
+            return finish();
+        if (first && m_buffer.starts_with("\xEF\xBB\xBF"))
+            m_buffer.erase(0, 3);
+        Scan read = scan();
+        if (read == Scan::Ok)
+            read = handOn();
+        if (read != Scan::Ok)
+            return read == Scan::Stopped ? Result::Stopped : Result::Damaged;
+        compact();
     }
 }
 
-std::string_view XmlReader::attribute(const char** attributes, const char* name)
+// Goes through every tag, comment and text whose end has come, and parses
+// up to the end tag of an element opened on its own.
+XmlReader::Scan XmlReader::scan()
 {
-    for (; *attributes; attributes += 2)
-        if (std::strcmp(name, attributes[0]) == 0)
-            return attributes[1];
-    return {};
+    const char* data = m_buffer.data();
+    const size_t size = m_buffer.size();
+    while (m_scanned < size) {
+        size_t at = m_scanned;
+        if (data[at] != '<') { // text, up to the next tag
+            const void* found = std::memchr(data + at, '<', size - at);
+            if (!found) {
+                m_scanned = size;
+                break;
+            }
+            at = size_t(static_cast<const char*>(found) - data);
+            m_scanned = at;
+        }
+        m_levels.back().cut = at; // the text before it is whole
+        if (size - at < 2)
+            break;
+        const char kind = data[at + 1];
+        size_t end = None;
+        if (kind == '!' || kind == '?') {
+            if (markupEnd(at, end) == Scan::Damaged)
+                return Scan::Damaged;
+        } else {
+            end = tagEnd(data, std::max(at + 1, m_resume), size, m_quote);
+            m_resume = end == None ? size : 0;
+        }
+        if (end == None)
+            break; // its end has not come yet
+        m_scanned = end;
+        if (kind == '/') {
+            if (const Scan read = endTag(at, end); read != Scan::Ok)
+                return read;
+        } else if (kind != '!' && kind != '?' && data[end - 2] != '/') {
+            if (depth() + m_open.size() > DeepestNesting)
+                return Scan::Damaged;
+            m_levels.back().open = at;
+            m_levels.back().openEnd = end;
+            m_levels.push_back(Level{end});
+        } else {
+            m_levels.back().cut = end;
+        }
+    }
+    return Scan::Ok;
+}
+
+// Where the comment, character data or instruction at `at` ends, or None while
+// its end has not come; a long one is searched on from where it was left.
+XmlReader::Scan XmlReader::markupEnd(size_t at, size_t& end)
+{
+    const size_t size = m_buffer.size();
+    std::string_view close = "?>";
+    if (m_buffer[at + 1] == '!') {
+        if (size - at < 9)
+            return Scan::Ok;
+        if (m_buffer.compare(at, 4, "<!--") == 0)
+            close = "-->";
+        else if (m_buffer.compare(at, 9, "<![CDATA[") == 0)
+            close = "]]>";
+        else
+            return Scan::Damaged; // a document type, or what no part holds
+    }
+    const size_t from = std::max(at + 2, m_resume);
+    const size_t found = m_buffer.find(close, from);
+    m_resume = found == None ? std::max(from, size - close.size() + 1) : 0;
+    end = found == None ? None : found + close.size();
+    return Scan::Ok;
+}
+
+XmlReader::Scan XmlReader::endTag(size_t at, size_t end)
+{
+    if (depth() > 1) {
+        m_levels.pop_back();
+        m_levels.back().cut = end;
+        return Scan::Ok;
+    }
+    // It closes an element opened on its own: what came before it is heard first.
+    if (const Scan read = parse(at); read != Scan::Ok)
+        return read;
+    std::string_view name(m_buffer.data() + at + 2, end - at - 3);
+    while (!name.empty() && std::strchr(" \t\r\n", name.back()))
+        name.remove_suffix(1);
+    if (m_open.empty() || name != m_open.back())
+        return Scan::Damaged;
+    endElement(name);
+    m_open.pop_back();
+    m_parsed = end;
+    m_levels.back().cut = end;
+    return m_stopped ? Scan::Stopped : Scan::Ok;
+}
+
+// Parses what is whole; a piece grown long opens its outer element on its own,
+// and long text is handed on as far as it goes.
+XmlReader::Scan XmlReader::handOn()
+{
+    for (;;) {
+        if (const Scan read = parse(outer().cut); read != Scan::Ok)
+            return read;
+        if (m_buffer.size() - m_parsed <= LongPiece)
+            return Scan::Ok;
+        if (depth() > 1) {
+            if (const Scan read = openFirstLevel(); read != Scan::Ok)
+                return read;
+            continue;
+        }
+        if (m_scanned < m_buffer.size())
+            return Scan::Ok; // one long tag or comment: its end has not come yet
+        // Only text is left: keep back a character reference that has not ended.
+        size_t end = m_buffer.size();
+        const size_t reference = m_buffer.rfind('&');
+        if (reference != None && reference + 16 > end && m_buffer.find(';', reference) == None)
+            end = reference;
+        if (m_buffer[end - 1] == '\r')
+            --end; // a line end of two characters stays whole
+        outer().cut = end;
+        return parse(end);
+    }
+}
+
+XmlReader::Scan XmlReader::parse(size_t end)
+{
+    if (end <= m_parsed)
+        return Scan::Ok;
+    const pugi::xml_parse_result result
+        = m_piece.load_buffer_inplace(m_buffer.data() + m_parsed, end - m_parsed, Options, pugi::encoding_utf8);
+    m_parsed = end;
+    return result ? walk(m_piece.first_child()) : Scan::Damaged;
+}
+
+XmlReader::Scan XmlReader::openFirstLevel()
+{
+    const Level outer = this->outer();
+    // The start tag alone, closed, is parsed for its name and attributes.
+    std::string tag(m_buffer, outer.open, outer.openEnd - outer.open);
+    tag.insert(tag.size() - 1, 1, '/');
+    const pugi::xml_parse_result result = m_piece.load_buffer_inplace(tag.data(), tag.size(), Options, pugi::encoding_utf8);
+    const pugi::xml_node element = m_piece.first_child();
+    if (!result || element.type() != pugi::node_element || topElement() != Scan::Ok)
+        return Scan::Damaged;
+    m_open.emplace_back(element.name());
+    startElement(m_open.back(), element);
+    ++m_outer;
+    m_parsed = outer.openEnd;
+    return m_stopped ? Scan::Stopped : Scan::Ok;
+}
+
+// A part has one root element.
+XmlReader::Scan XmlReader::topElement()
+{
+    return m_open.empty() && ++m_roots > 1 ? Scan::Damaged : Scan::Ok;
+}
+
+// Tells the reader each element and text of a parsed piece, in order.
+XmlReader::Scan XmlReader::walk(pugi::xml_node node)
+{
+    int depth = 0;
+    while (node) {
+        const bool element = node.type() == pugi::node_element;
+        if (element) {
+            if (depth == 0 && topElement() != Scan::Ok)
+                return Scan::Damaged;
+            startElement(node.name(), node);
+        } else if (isText(node)) {
+            text(node.value());
+        }
+        if (m_stopped)
+            return Scan::Stopped;
+        if (element && node.first_child()) {
+            node = node.first_child();
+            ++depth;
+            continue;
+        }
+        for (;;) {
+            if (node.type() == pugi::node_element) {
+                endElement(node.name());
+                if (m_stopped)
+                    return Scan::Stopped;
+            }
+            if (const pugi::xml_node next = node.next_sibling()) {
+                node = next;
+                break;
+            }
+            if (depth-- == 0)
+                return Scan::Ok;
+            node = node.parent();
+        }
+    }
+    return Scan::Ok;
+}
+
+void XmlReader::compact()
+{
+    if (m_parsed == 0)
+        return;
+    m_buffer.erase(0, m_parsed);
+    m_scanned -= m_parsed;
+    if (m_resume > 0)
+        m_resume -= m_parsed;
+    m_levels.erase(m_levels.begin(), m_levels.begin() + qsizetype(m_outer));
+    m_outer = 0;
+    for (Level& level : m_levels) {
+        level.cut -= m_parsed;
+        if (&level != &m_levels.back()) {
+            level.open -= m_parsed;
+            level.openEnd -= m_parsed;
+        }
+    }
+    m_parsed = 0;
+}
+
+// The end of the part: every element that was opened has closed.
+XmlReader::Result XmlReader::finish()
+{
+    switch (parse(outer().cut)) {
+    case Scan::Stopped:
+        return Result::Stopped;
+    case Scan::Damaged:
+        return Result::Damaged;
+    case Scan::Ok:
+        break;
+    }
+    const bool whole = depth() == 1 && m_scanned == m_buffer.size() && m_open.empty() && m_roots == 1;
+    return whole ? Result::Done : Result::Damaged;
 }
 
 std::string_view XmlReader::localName(std::string_view name)

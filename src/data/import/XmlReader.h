@@ -2,14 +2,18 @@
 
 #include <QIODevice>
 #include <atomic>
+#include <pugixml.hpp>
+#include <string>
 #include <string_view>
+#include <vector>
 
-struct XML_ParserStruct;
-
-// An XML part read as it unpacks, with expat: element and attribute names
-// arrive as written ("table:table-cell", "c"), text in pieces. Namespaces are
-// not resolved: that would double the cost of a sheet's many attributes, and
-// every writer declares its prefixes once, at the root.
+// An XML part read as it unpacks. A light scan cuts the stream after complete
+// elements and pugixml parses each piece in place, so the reader hears the
+// elements in order as from a stream and memory follows a sheet's rows, not
+// the part. An element still open when its piece grows long is opened on its
+// own (a sheet's table, a long cell) and closed when its end tag comes.
+// Names arrive as written ("table:table-cell", "c"): namespaces are not
+// resolved, every writer declares its prefixes once, at the root.
 // A document type is refused: no spreadsheet part has one, and entities are
 // where XML hides its bombs.
 class XmlReader {
@@ -17,7 +21,7 @@ public:
     enum class Result { Done, Damaged, Stopped };
 
     explicit XmlReader(const std::atomic_bool& cancelled);
-    virtual ~XmlReader();
+    virtual ~XmlReader() = default;
     XmlReader(const XmlReader&) = delete;
     XmlReader& operator=(const XmlReader&) = delete;
 
@@ -25,23 +29,55 @@ public:
     Result read(QIODevice& part);
 
 protected:
-    virtual void startElement(std::string_view name, const char** attributes) = 0;
+    // The element gives its attributes by their names as written.
+    virtual void startElement(std::string_view name, pugi::xml_node element) = 0;
     virtual void endElement(std::string_view name) = 0;
     virtual void text(std::string_view) {}
     // Ends the reading after the current element.
-    void stop();
-    // Ends the reading as damaged.
-    void abandon();
+    void stop() { m_stopped = true; }
 
     // The value of an attribute by its name as written, or empty.
-    static std::string_view attribute(const char** attributes, const char* name);
+    static std::string_view attribute(pugi::xml_node element, const char* name)
+    {
+        return element.attribute(name).value();
+    }
     // The part of a name after its prefix.
     static std::string_view localName(std::string_view name);
 
 private:
-    XML_ParserStruct* m_parser; // expat's XML_Parser, without its header here
+    // Where the scan stands at one depth of the piece not yet parsed.
+    struct Level {
+        size_t cut;         // the last place the piece could end at this depth
+        size_t open = 0;    // the start tag that opened the next depth
+        size_t openEnd = 0; // just after it
+    };
+    enum class Scan { Ok, Damaged, Stopped };
+
+    Scan scan();
+    Scan markupEnd(size_t at, size_t& end);
+    Scan endTag(size_t at, size_t end);
+    Scan handOn();
+    Scan parse(size_t end);
+    Scan openFirstLevel();
+    Scan walk(pugi::xml_node first);
+    Scan topElement();
+    void compact();
+    Result finish();
+    Level& outer() { return m_levels[m_outer]; }
+    size_t depth() const { return m_levels.size() - m_outer; }
+
     const std::atomic_bool& m_cancelled;
     bool m_stopped = false;
+    std::string m_buffer;
+    size_t m_parsed = 0;  // what came before has been heard
+    size_t m_scanned = 0; // where the scan goes on
+    size_t m_resume = 0;  // within an unfinished tag or comment: where its end is looked for
+    char m_quote = 0;     // within an unfinished tag: the quote of the value it is in
+    std::vector<Level> m_levels; // from m_outer on: the outermost depth first
+    size_t m_outer = 0;
+    std::vector<std::string> m_open; // elements opened on their own, outermost first
+    int m_roots = 0;
+    pugi::xml_document m_piece;
 };
 
 // Digits as a number; nothing else in them (an empty view gives -1).

@@ -380,6 +380,31 @@ private slots:
         QCOMPARE(CellFormat::builtIn(14).shown(0, true), QStringLiteral("01-01-1904"));
     }
 
+    // A sheet far longer than one piece of the reader comes in row by row as
+    // written, whatever its XML holds between the cells; broken XML anywhere
+    // in it is told as damage.
+    void longSheetsAreReadExactly()
+    {
+        QByteArray rows;
+        for (int n = 1; n <= 3000; ++n)
+            rows += "<row r=\"" + QByteArray::number(n) + "\" note=\"a>b/>\">\n <c r=\"A" + QByteArray::number(n)
+                    + "\" t=\"inlineStr\"><is><t>Jan &amp; Ren&#233;e " + QByteArray::number(n) + "</t></is></c><!-- </row> -->"
+                    + "<c t='inlineStr'><is><t><![CDATA[<Weg> 1]]></t></is></c></row>";
+        const QByteArray longText = "<row r=\"3001\"><c t=\"inlineStr\"><is><t>" + QByteArray("&amp;").repeated(30000) + "</t></is></c></row>";
+        const QList<QStringList> read = sheetRows(QStringLiteral("lang.xlsx"), xlsxOf(rows + longText, ""));
+        QCOMPARE(read.size(), 3001);
+        QCOMPARE(read[1999], (QStringList{QStringLiteral("2000"), QStringLiteral("Jan & Renée 2000"), QStringLiteral("<Weg> 1")}));
+        QCOMPARE(read[3000].value(1), QString(LongestCell + 1, u'&'));
+
+        const QString damaged = QStringLiteral("lang.xlsx is beschadigd: de tabel erin kan niet worden gelezen");
+        for (const QByteArray& broken : {QByteArray(rows).replace(rows.indexOf("</c></row>", 200000) + 4, 6, "</rox>"), rows + "<row>", rows + "<!DOCTYPE x>"}) {
+            struct : RowSink {
+                bool addRow(QStringList&, qsizetype, qsizetype) override { return true; }
+            } none;
+            QCOMPARE(readSpreadsheet(QStringLiteral("lang.xlsx"), xlsxOf(broken, ""), none, NeverCancelled), damaged);
+        }
+    }
+
     // A member whose name the list cannot spell is kept, and the change told;
     // a row without any stand-in is still left out.
     void unspellableNamesAreKept()

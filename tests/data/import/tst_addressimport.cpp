@@ -364,6 +364,9 @@ private slots:
         // Calc writes what it shows in the file itself.
         const QList<QStringList> ods = sheetRows(QStringLiteral("calc-titel.ods"), testFileBytes(QStringLiteral("calc-titel.ods")));
         QCOMPARE(ods.value(3).mid(12), (QStringList{QStringLiteral("01-01-1980"), QStringLiteral("1.50")}));
+        // A blank between two styled runs is part of the text.
+        const QByteArray runs = "<table:table-cell><text:p><text:span>Jan</text:span> <text:span>Smit</text:span></text:p></table:table-cell>";
+        QCOMPARE(sheetRows(QStringLiteral("a.ods"), odsOf(odsRow(runs))).value(0).value(1), QStringLiteral("Jan Smit"));
 
         const QList<std::tuple<const char*, double, QString>> formats{
             {"00000", 1067, QStringLiteral("01067")},

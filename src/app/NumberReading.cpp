@@ -1,5 +1,7 @@
 #include "app/NumberReading.h"
 
+#include <QLocale>
+
 #include <cmath>
 #include <cstdlib>
 #include <locale.h>
@@ -102,4 +104,9 @@ double roundHalfEven(double value)
 {
     // The default floating-point rounding mode is to nearest, ties to even.
     return std::nearbyint(value);
+}
+
+QString dutchNumber(qint64 count)
+{
+    return QLocale(QLocale::Dutch, QLocale::Netherlands).toString(count);
 }

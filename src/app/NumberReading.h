@@ -14,5 +14,8 @@ double readNumber(const QString& text);
 // Dutch users type millimetres ("-2,5").
 double readDecimal(const QString& text);
 
+// A count as Dutch readers write it: "100.000".
+QString dutchNumber(qint64 count);
+
 // Nearest whole number, an exact half going to the even neighbour.
 double roundHalfEven(double value);

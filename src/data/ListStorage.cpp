@@ -1,4 +1,5 @@
 #include "data/ListStorage.h"
+#include "app/NumberReading.h"
 
 #include "data/AddressListFile.h"
 #include "data/AddressListModel.h"
@@ -7,7 +8,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QLocale>
 #include <QSaveFile>
 #include <limits>
 #include <unistd.h>
@@ -83,7 +83,7 @@ bool staysInFolder(const QString& path)
 QString megabytes(qint64 bytes)
 {
     constexpr qint64 MB = 1024 * 1024;
-    return QLocale(QLocale::Dutch, QLocale::Netherlands).toString((bytes + MB - 1) / MB);
+    return dutchNumber((bytes + MB - 1) / MB);
 }
 
 bool tooBigToRead(const QFileInfo& info)

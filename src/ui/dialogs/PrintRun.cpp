@@ -1,4 +1,5 @@
 #include "ui/dialogs/PrintRun.h"
+#include "app/NumberReading.h"
 
 #include "ui/AppContext.h"
 #include "app/Algemeen.h"
@@ -41,7 +42,7 @@ void ProgressWindow::pagesDone(qint64 done, qint64 total)
         m_dialog->setWindowModality(Qt::WindowModal);
         m_dialog->setMinimumDuration(0);
     }
-    m_dialog->setLabelText(QStringLiteral("Pagina %1 van %2 afgedrukt").arg(done).arg(total));
+    m_dialog->setLabelText(QStringLiteral("Pagina %1 van %2 afgedrukt").arg(dutchNumber(done), dutchNumber(total)));
     m_dialog->setValue(int(done));
 }
 
@@ -59,7 +60,7 @@ bool askAboutNamed(Messages& messages, QWidget* parent, const LabelCheck& check,
         return true;
     const qsizetype count = check.named.size();
     QString text = count == 1 ? QStringLiteral("1 adres lijkt niet in orde:")
-                              : QStringLiteral("%1 adressen lijken niet in orde:").arg(count);
+                              : QStringLiteral("%1 adressen lijken niet in orde:").arg(dutchNumber(count));
     for (const QString& line : check.lines)
         text += QStringLiteral("\r\n") + line;
     if (count > check.lines.size())

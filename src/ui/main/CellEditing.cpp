@@ -1,11 +1,11 @@
 #include "ui/main/CellEditing.h"
+#include "app/NumberReading.h"
 
 #include "data/AddressRecord.h"
 #include "ui/FormStyle.h"
 
 #include <QAbstractItemView>
 #include <QLineEdit>
-#include <QLocale>
 #include <QPainter>
 
 namespace {
@@ -17,7 +17,7 @@ const char* const OpenedWith = "openedWith";
 QString tooLongToEdit(qsizetype length)
 {
     return QStringLiteral("Dit veld is te lang om hier te bewerken (%1 tekens)")
-        .arg(QLocale(QLocale::Dutch, QLocale::Netherlands).toString(length));
+        .arg(dutchNumber(length));
 }
 
 AddressCellDelegate::AddressCellDelegate(Commit commit, Refuse refuse, QObject* parent)

@@ -1,5 +1,6 @@
 // Addresses in without typing: pasted from a spreadsheet or a mail, or dropped as files.
 #include "data/ListStorage.h"
+#include "app/NumberReading.h"
 #include "data/import/AddressImport.h"
 #include "ui/BusyWork.h"
 #include "ui/dialogs/KolommenForm.h"
@@ -39,18 +40,18 @@ QString leftOutParagraph(const ImportResult& imported)
         // Who, so the user can tell a real double from a namesake.
         const QString names = namesAndMore(imported.duplicates, imported.duplicateNames);
         lines.append((imported.duplicates == 1 ? QStringLiteral("1 adres staat al in de lijst: %1")
-                                               : QStringLiteral("%1 adressen staan al in de lijst: %2").arg(imported.duplicates))
+                                               : QStringLiteral("%1 adressen staan al in de lijst: %2").arg(dutchNumber(imported.duplicates)))
                          .arg(names));
     }
     if (imported.leftOut > 0)
         lines.append(imported.leftOut == 1 ? QStringLiteral("1 regel is overgeslagen:")
-                                           : QStringLiteral("%1 regels zijn overgeslagen:").arg(imported.leftOut));
+                                           : QStringLiteral("%1 regels zijn overgeslagen:").arg(dutchNumber(imported.leftOut)));
     text += lines.isEmpty() ? QString() : QStringLiteral("\r\n\r\n") + lines.join(QStringLiteral("\r\n"));
     text += noteLines(imported.reasons, imported.leftOut);
     if (imported.changed > 0)
         text += QStringLiteral("\r\n\r\n")
             + (imported.changed == 1 ? QStringLiteral("1 regel is aangepast aan de tekens van de lijst:")
-                                     : QStringLiteral("%1 regels zijn aangepast aan de tekens van de lijst:").arg(imported.changed))
+                                     : QStringLiteral("%1 regels zijn aangepast aan de tekens van de lijst:").arg(dutchNumber(imported.changed)))
             + noteLines(imported.changes, imported.changed);
     return text;
 }
@@ -150,7 +151,7 @@ void Main::askAndAppend(const ImportResult& imported)
         // Imported before: nothing new to ask about.
         m_context.messages.tell(this, ProgramTitle,
                                 imported.duplicates == 1 ? QStringLiteral("Het adres staat al in de lijst.")
-                                                         : QStringLiteral("Alle %1 adressen staan al in de lijst.").arg(imported.duplicates));
+                                                         : QStringLiteral("Alle %1 adressen staan al in de lijst.").arg(dutchNumber(imported.duplicates)));
         return;
     }
     if (imported.addresses.isEmpty()) {
@@ -160,7 +161,7 @@ void Main::askAndAppend(const ImportResult& imported)
         return;
     }
     const QString question = QStringLiteral("%1 adressen toevoegen aan de lijst %2?")
-                                 .arg(imported.addresses.size())
+                                 .arg(dutchNumber(imported.addresses.size()))
                                  .arg(currentFile());
     if (m_context.messages.ask(this, ProgramTitle, question + leftOut) != Messages::Answer::Ja)
         return;

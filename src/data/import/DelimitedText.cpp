@@ -32,7 +32,7 @@ void onField(void* bytes, size_t size, void* rows)
     auto& into = *static_cast<Rows*>(rows);
     if (into.row.size() >= ReadColumns)
         return;
-    QString cell = QString::fromUtf8(static_cast<const char*>(bytes), qsizetype(std::min(size, size_t(LongestCell + 1) * 4)));
+    QString cell = QString::fromUtf8(static_cast<const char*>(bytes), qsizetype(std::min(size, LongestCellBytes)));
     capCell(cell);
     into.row.append(std::move(cell));
 }

@@ -9,7 +9,6 @@
 
 namespace {
 
-constexpr qsizetype SheetRows = 1048576;
 // A run of spaces written as a count.
 constexpr qsizetype MostSpaces = 1000;
 
@@ -140,7 +139,7 @@ protected:
 
 private:
     // A cell's text past the longest one is not kept: it is told by its length alone.
-    bool full() const { return m_text.size() > size_t(LongestCell + 1) * 4; }
+    bool full() const { return m_text.size() > LongestCellBytes; }
 
     // Hidden tables are shown by no tab: the first shown one is read.
     void beforeTable(std::string_view name, pugi::xml_node element)

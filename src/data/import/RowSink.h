@@ -8,6 +8,8 @@ constexpr qsizetype ReadColumns = 256;
 // No field of an address is this long; a longer cell is told and left out.
 // Readers keep one character more, so the import can tell.
 constexpr qsizetype LongestCell = 10'000;
+// The UTF-8 bytes a reader keeps of a cell: enough for one character past the longest.
+constexpr size_t LongestCellBytes = size_t(LongestCell + 1) * 4;
 
 // Where a reader hands the rows of its table, one at a time.
 class RowSink {

@@ -8,6 +8,9 @@
 #include <atomic>
 #include <vector>
 
+// The rows a sheet of either program can hold; a row number past them is no sheet's.
+constexpr qsizetype SheetRows = 1048576;
+
 enum class SheetRead { Done, Damaged, TooBig, Stopped };
 
 // What an XML reader's end means for the sheet: stopped by the user, or by

@@ -1,5 +1,7 @@
 #include "data/import/TableImport.h"
 
+#include "app/NumberReading.h"
+
 #include <algorithm>
 
 namespace {
@@ -149,8 +151,8 @@ void TableImport::collect(const QStringList& cells, qsizetype number, qsizetype 
     const ColumnUses& uses = m_choice->uses;
     for (qsizetype column = 0; column < std::min(cells.size(), uses.fieldOf.size()); ++column) {
         if (uses.fieldOf[column] != ColumnUses::Unused && cells[column].size() > LongestCell) {
-            m_collector.leaveOut(number, QStringLiteral("%1 heeft meer dan 10.000 tekens").arg(columnLetterName(column).replace(u'K', u'k')),
-                                 repeat);
+            const QString name = columnLetterName(column).replace(u'K', u'k');
+            m_collector.leaveOut(number, QStringLiteral("%1 heeft meer dan %2 tekens").arg(name, dutchNumber(LongestCell)), repeat);
             return;
         }
     }

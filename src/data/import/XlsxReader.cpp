@@ -8,7 +8,6 @@
 
 namespace {
 
-constexpr qsizetype SheetRows = 1048576;
 // More shared texts than this, or more text, and the file is refused: a few
 // bytes unpack to millions of them.
 constexpr qsizetype MostSharedStrings = 10'000'000;
@@ -33,7 +32,7 @@ public:
     }
     void add(std::string_view text)
     {
-        if (m_inText && m_text.size() <= size_t(LongestCell + 1) * 4)
+        if (m_inText && m_text.size() <= LongestCellBytes)
             m_text.append(text);
     }
     QString take()

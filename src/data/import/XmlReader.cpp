@@ -46,11 +46,6 @@ size_t tagEnd(const char* data, size_t from, size_t size, char& quote)
     return None;
 }
 
-bool isText(pugi::xml_node node)
-{
-    return node.type() == pugi::node_pcdata || node.type() == pugi::node_cdata;
-}
-
 }
 
 XmlReader::XmlReader(const std::atomic_bool& cancelled)
@@ -60,7 +55,6 @@ XmlReader::XmlReader(const std::atomic_bool& cancelled)
 
 XmlReader::Result XmlReader::read(QIODevice& part)
 {
-    m_levels.assign(1, Level{0});
     for (bool first = true;; first = false) {
         if (m_cancelled.load(std::memory_order_relaxed))
             return Result::Stopped;
@@ -242,12 +236,13 @@ XmlReader::Scan XmlReader::walk(pugi::xml_node node)
 {
     int depth = 0;
     while (node) {
-        const bool element = node.type() == pugi::node_element;
+        const pugi::xml_node_type type = node.type();
+        bool element = type == pugi::node_element;
         if (element) {
             if (depth == 0 && topElement() != Scan::Ok)
                 return Scan::Damaged;
             startElement(node.name(), node);
-        } else if (isText(node)) {
+        } else if (type == pugi::node_pcdata || type == pugi::node_cdata) {
             text(node.value());
         }
         if (m_stopped)
@@ -258,7 +253,7 @@ XmlReader::Scan XmlReader::walk(pugi::xml_node node)
             continue;
         }
         for (;;) {
-            if (node.type() == pugi::node_element) {
+            if (element) {
                 endElement(node.name());
                 if (m_stopped)
                     return Scan::Stopped;
@@ -270,6 +265,7 @@ XmlReader::Scan XmlReader::walk(pugi::xml_node node)
             if (depth-- == 0)
                 return Scan::Ok;
             node = node.parent();
+            element = true; // text has no children
         }
     }
     return Scan::Ok;

@@ -73,7 +73,7 @@ private:
     size_t m_scanned = 0; // where the scan goes on
     size_t m_resume = 0;  // within an unfinished tag or comment: where its end is looked for
     char m_quote = 0;     // within an unfinished tag: the quote of the value it is in
-    std::vector<Level> m_levels; // from m_outer on: the outermost depth first
+    std::vector<Level> m_levels{Level{0}}; // from m_outer on: the outermost depth first
     size_t m_outer = 0;
     std::vector<std::string> m_open; // elements opened on their own, outermost first
     int m_roots = 0;

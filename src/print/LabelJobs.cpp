@@ -54,35 +54,35 @@ LabelLines labelLines(const AddressRecord& address, bool withCountry)
     return lines;
 }
 
-double lineWidth(PrinterDevice& device, float points, const QString& text)
+double lineWidth(TextWidths& widths, float points, const QString& text)
 {
-    return device.TextWidth(Typeface, points, true, text);
+    return widths.width(Typeface, points, true, text);
 }
 
-bool fitsAt(PrinterDevice& device, float points, const QString& text)
+bool fitsAt(TextWidths& widths, float points, const QString& text)
 {
-    return lineWidth(device, points, text) <= LabelSheet::MaxLineWidth;
+    return lineWidth(widths, points, text) <= LabelSheet::MaxLineWidth;
 }
 
 // The largest size, in steps of half a point below the chosen one, at which
 // the line fits its label; the smallest size when none does.
-float fittingSize(PrinterDevice& device, float fontSize, const QString& text)
+float fittingSize(TextWidths& widths, float fontSize, const QString& text)
 {
     float size = fontSize - SizeStep;
-    while (size > SmallestSize && !fitsAt(device, size, text))
+    while (size > SmallestSize && !fitsAt(widths, size, text))
         size -= SizeStep;
     return std::max(size, SmallestSize);
 }
 
 // The longest start of the line that ends inside its label in the smallest
 // size: what does not fit must not run into the next label.
-QString cutAtLabelEdge(PrinterDevice& device, const QString& text)
+QString cutAtLabelEdge(TextWidths& widths, const QString& text)
 {
     qsizetype fits = 0;
     qsizetype over = text.size();
     while (over - fits > 1) {
         const qsizetype middle = (fits + over) / 2;
-        if (lineWidth(device, SmallestSize, text.left(middle)) <= LabelSheet::TextToRightEdge)
+        if (lineWidth(widths, SmallestSize, text.left(middle)) <= LabelSheet::TextToRightEdge)
             fits = middle;
         else
             over = middle;
@@ -105,11 +105,11 @@ qsizetype lastBreak(const QString& text, int field)
 }
 
 // The start of the line that fits at the size, broken at a blank no later than limit; none: 0.
-qsizetype fittingBreak(PrinterDevice& device, float size, const QString& text, qsizetype limit)
+qsizetype fittingBreak(TextWidths& widths, float size, const QString& text, qsizetype limit)
 {
     for (qsizetype blank = text.lastIndexOf(u' ', std::min(limit, text.size() - 1)); blank > 0;
          blank = text.lastIndexOf(u' ', blank - 1))
-        if (fitsAt(device, size, text.left(blank)))
+        if (fitsAt(widths, size, text.left(blank)))
             return blank;
     return 0;
 }
@@ -129,7 +129,7 @@ struct LabelLayout {
     bool tooLong = false;
 };
 
-LabelLayout layoutLabel(PrinterDevice& device, const AddressRecord& address, bool withCountry, float fontSize)
+LabelLayout layoutLabel(TextWidths& widths, const AddressRecord& address, bool withCountry, float fontSize)
 {
     const LabelLines lines = labelLines(address, withCountry);
     LabelLayout layout;
@@ -138,22 +138,22 @@ LabelLayout layoutLabel(PrinterDevice& device, const AddressRecord& address, boo
         const int field = lines.field[size_t(k)];
         const int linesAfter = lines.count - k - 1;
         // Every line of every label is measured: each text once at each size.
-        bool fits = fitsAt(device, fontSize, text);
+        bool fits = fitsAt(widths, fontSize, text);
         while (!fits && layout.count + 1 + linesAfter < MostLines) {
-            const qsizetype blank = fittingBreak(device, fontSize, text, lastBreak(text, field));
+            const qsizetype blank = fittingBreak(widths, fontSize, text, lastBreak(text, field));
             if (blank == 0)
                 break;
             layout.lines[size_t(layout.count++)] = {text.left(blank), fontSize};
             text = text.mid(blank + 1).trimmed();
-            fits = fitsAt(device, fontSize, text);
+            fits = fitsAt(widths, fontSize, text);
         }
         PrintedLine line{text, fontSize};
         if (!fits) {
-            line.size = fittingSize(device, fontSize, text);
-            const bool fitsSmaller = fitsAt(device, line.size, text);
+            line.size = fittingSize(widths, fontSize, text);
+            const bool fitsSmaller = fitsAt(widths, line.size, text);
             layout.tooLong = layout.tooLong || line.size < ReadableSize || !fitsSmaller;
             if (!fitsSmaller)
-                line.text = cutAtLabelEdge(device, text);
+                line.text = cutAtLabelEdge(widths, text);
         }
         layout.lines[size_t(layout.count++)] = line;
     }
@@ -161,9 +161,10 @@ LabelLayout layoutLabel(PrinterDevice& device, const AddressRecord& address, boo
 }
 
 // Every line at its own size; the other labels keep the chosen size.
-bool printLabel(PrinterDevice& device, qint64 x, qint64 y, const AddressRecord& address, bool withCountry, float fontSize)
+bool printLabel(PrinterDevice& device, TextWidths& widths, qint64 x, qint64 y, const AddressRecord& address,
+                bool withCountry, float fontSize)
 {
-    const LabelLayout layout = layoutLabel(device, address, withCountry, fontSize);
+    const LabelLayout layout = layoutLabel(widths, address, withCountry, fontSize);
     for (int k = 0; k < layout.count; ++k) {
         const PrintedLine& line = layout.lines[size_t(k)];
         const qint64 top = y + qint64(LabelSheet::LabelLineSpacing) * k;
@@ -196,6 +197,21 @@ bool drawLabelOutline(PrinterDevice& device, qint64 x, qint64 y)
         && drawLine(device, x - Arm, y, x + Arm, y) && drawLine(device, x, y - Arm, x, y + Arm);
 }
 
+// A line of 100 mm in the sheet's top margin with a tick every 10 mm: a
+// viewer that printed the sheet scaled ("aanpassen aan pagina") shows at once.
+bool drawRuler(PrinterDevice& device)
+{
+    using LabelSheet::TwipsPerMm;
+    constexpr double Left = LabelSheet::FirstColumnX;
+    constexpr double Right = Left + 100 * TwipsPerMm;
+    constexpr double Y = 400;
+    constexpr double Tick = 90;
+    bool ok = device.DrawLine(float(Left), float(Y), float(Right), float(Y));
+    for (int mm = 0; ok && mm <= 100; mm += 10)
+        ok = device.DrawLine(float(Left + mm * TwipsPerMm), float(Y - Tick), float(Left + mm * TwipsPerMm), float(Y));
+    return ok && printAt(device, qint64(Right) + 120, qint64(Y) - 120, QStringLiteral("Deze lijn hoort 100 mm lang te zijn"));
+}
+
 int clampedStart(int firstPosition, const MarginSettings& margins)
 {
     return std::clamp(firstPosition, 1, LabelSheet::labelsOnSheet(margins));
@@ -210,10 +226,11 @@ JobResult AfdrukkenAlleLabels(PrinterDevice& device, const QList<AddressRecord>&
     const qint64 totalPages = LabelSheet::pagesForLabels(addresses.size() + skipped, margins);
     qint64 pagesDone = 0;
     bool ok = setUpDevice(device, fontSize);
+    const std::unique_ptr<TextWidths> widths = device.textWidths();
     LabelSheet::LabelCursor cursor(margins);
     cursor.skip(skipped);
     for (qsizetype i = 0; ok && i < addresses.size(); ++i) {
-        ok = printLabel(device, cursor.x(), cursor.y(), addresses[i], withCountry, fontSize);
+        ok = printLabel(device, *widths, cursor.x(), cursor.y(), addresses[i], withCountry, fontSize);
         cursor.advance();
         if (ok && cursor.beyondPage()) {
             ok = device.NewPage();
@@ -230,10 +247,11 @@ JobResult AfdrukkenZelfdeLabels(PrinterDevice& device, const AddressRecord& addr
 {
     const int first = clampedStart(firstPosition, margins);
     bool ok = setUpDevice(device, fontSize);
+    const std::unique_ptr<TextWidths> widths = device.textWidths();
     LabelSheet::LabelCursor cursor(margins);
     cursor.skip(first - 1);
     for (int i = first; ok && i <= LabelSheet::LabelCount; ++i) {
-        ok = printLabel(device, cursor.x(), cursor.y(), address, withCountry, fontSize);
+        ok = printLabel(device, *widths, cursor.x(), cursor.y(), address, withCountry, fontSize);
         cursor.advance();
     }
     return finishJob(device, ok);
@@ -245,23 +263,9 @@ JobResult AfdrukkenEnkelLabel(PrinterDevice& device, const AddressRecord& addres
     // The offsets bring the text onto the labels of this printer, for one label as for a sheet.
     LabelSheet::LabelCursor cursor(margins);
     cursor.skip(std::clamp(position, 1, LabelSheet::LabelCount) - 1);
-    const bool ok = setUpDevice(device, fontSize) && printLabel(device, cursor.x(), cursor.y(), address, false, fontSize);
+    const bool ok = setUpDevice(device, fontSize)
+        && printLabel(device, *device.textWidths(), cursor.x(), cursor.y(), address, false, fontSize);
     return finishJob(device, ok);
-}
-
-// A line of 100 mm in the sheet's top margin with a tick every 10 mm: a
-// viewer that printed the sheet scaled ("aanpassen aan pagina") shows at once.
-bool drawRuler(PrinterDevice& device)
-{
-    using LabelSheet::TwipsPerMm;
-    constexpr double Left = LabelSheet::FirstColumnX;
-    constexpr double Right = Left + 100 * TwipsPerMm;
-    constexpr double Y = 400;
-    constexpr double Tick = 90;
-    bool ok = device.DrawLine(float(Left), float(Y), float(Right), float(Y));
-    for (int mm = 0; ok && mm <= 100; mm += 10)
-        ok = device.DrawLine(float(Left + mm * TwipsPerMm), float(Y - Tick), float(Left + mm * TwipsPerMm), float(Y));
-    return ok && printAt(device, qint64(Right) + 120, qint64(Y) - 120, QStringLiteral("Deze lijn hoort 100 mm lang te zijn"));
 }
 
 JobResult AfdrukkenProefvel(PrinterDevice& device, const MarginSettings& margins, qint16 fontSize, const QString& marginsLine)
@@ -270,24 +274,26 @@ JobResult AfdrukkenProefvel(PrinterDevice& device, const MarginSettings& margins
     const AddressRecord sample{{QStringLiteral("Naam"), QStringLiteral("Adres"), QStringLiteral("Postcode"),
                                 QStringLiteral("Woonplaats"), QStringLiteral("Land")}};
     bool ok = setUpDevice(device, fontSize);
+    const std::unique_ptr<TextWidths> widths = device.textWidths();
     LabelSheet::LabelCursor cursor(margins);
     // The labels the address job would put on a sheet at these offsets, and no
     // more: large offsets push the others off the paper.
     for (int i = 1; ok && i <= LabelSheet::labelsOnSheet(margins); ++i) {
         ok = drawLabelOutline(device, cursor.x(), cursor.y())
-            && printLabel(device, cursor.x(), cursor.y(), sample, true, fontSize);
+            && printLabel(device, *widths, cursor.x(), cursor.y(), sample, true, fontSize);
         cursor.advance();
     }
     ok = ok && printAt(device, MarginsLineAt.x(), MarginsLineAt.y(), marginsLine) && drawRuler(device);
     return finishJob(device, ok);
 }
 
-LabelCheck checkLabels(PrinterDevice& device, const QList<AddressRecord>& labels, qint16 fontSize, bool withCountry)
+LabelCheck checkLabels(const PrinterDevice& device, const QList<AddressRecord>& labels, qint16 fontSize, bool withCountry)
 {
     LabelCheck found;
+    const std::unique_ptr<TextWidths> widths = device.textWidths();
     for (qsizetype i = 0; i < labels.size(); ++i) {
         QStringList problems = addressProblems(labels[i]);
-        if (layoutLabel(device, labels[i], withCountry, fontSize).tooLong)
+        if (layoutLabel(*widths, labels[i], withCountry, fontSize).tooLong)
             problems.append(QStringLiteral("te lang voor het etiket"));
         if (problems.isEmpty())
             continue;

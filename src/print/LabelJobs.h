@@ -42,4 +42,5 @@ struct LabelCheck {
     QStringList lines;
     static constexpr qsizetype ShownLines = 10;
 };
-LabelCheck checkLabels(PrinterDevice& device, const QList<AddressRecord>& labels, qint16 fontSize, bool withCountry);
+// May run on any thread: it asks the device for nothing but a measure of its own.
+LabelCheck checkLabels(const PrinterDevice& device, const QList<AddressRecord>& labels, qint16 fontSize, bool withCountry);

@@ -20,6 +20,15 @@ namespace {
 // and the file small.
 constexpr int DotsPerInch = 1440;
 
+// The font every job starts from. Whole-dot glyph advances: the PDF then
+// spells each position in fewer digits.
+QFont jobFont()
+{
+    QFont font(Typeface);
+    font.setHintingPreference(QFont::PreferFullHinting);
+    return font;
+}
+
 QString pdfCutOff()
 {
     return QStringLiteral("het PDF-bestand kon niet helemaal worden geschreven (is de schijf vol?).");
@@ -28,11 +37,8 @@ QString pdfCutOff()
 }
 
 PdfPrinterDevice::PdfPrinterDevice(const QString& homeFolder, Clock clock)
-    : m_homeFolder(homeFolder), m_clock(std::move(clock))
+    : m_homeFolder(homeFolder), m_clock(std::move(clock)), m_font(jobFont())
 {
-    m_font.setFamily(Typeface);
-    // Whole-dot glyph advances: the PDF then spells each position in fewer digits.
-    m_font.setHintingPreference(QFont::PreferFullHinting);
 }
 
 PdfPrinterDevice::~PdfPrinterDevice()
@@ -187,26 +193,10 @@ bool PdfPrinterDevice::DrawLine(float x1, float y1, float x2, float y2)
     return true;
 }
 
-double PdfPrinterDevice::TextWidth(const QString& fontName, float points, bool bold, const QString& text)
+std::unique_ptr<TextWidths> PdfPrinterDevice::textWidths() const
 {
-    // Every line of a job is measured: finding the font's tables must cost
-    // next to nothing. Each size keeps what it learnt, as fitting a long line tries several.
-    const auto sameFont = [&](const KeptMeasure& kept) {
-        return kept.points == points && kept.bold == bold && kept.name == fontName;
-    };
-    auto kept = std::find_if(m_measures.begin(), m_measures.end(), sameFont);
-    if (kept == m_measures.end()) {
-        if (m_measures.size() >= MaxKeptMeasures)
-            m_measures.clear();
-        QFont font = m_font;
-        font.setFamily(fontName);
-        font.setPointSizeF(points);
-        font.setBold(bold);
-        m_measures.push_back({fontName, points, bold, std::make_unique<TextMeasure>()});
-        m_measures.back().measure->setFont(font, DotsPerInch);
-        kept = m_measures.end() - 1;
-    }
-    return kept->measure->width(text);
+    // Made here, on the asking thread, so no font of another thread is touched.
+    return std::make_unique<FontWidths>(jobFont(), DotsPerInch);
 }
 
 bool PdfPrinterDevice::NewPage()

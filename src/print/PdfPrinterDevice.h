@@ -21,6 +21,7 @@ class QPagedPaintDevice;
 // Afdrukken beside the program.
 // A print service that does not answer is passed over within seconds, so
 // "PDF-bestand" keeps working.
+// Threads: as every printer, see PrinterDevice.
 class PdfPrinterDevice : public PrinterDevice {
 public:
     using Clock = std::function<QDateTime()>;
@@ -42,7 +43,7 @@ public:
     bool SetCurrentY(float twips) override;
     bool PrintText(const QString& text) override;
     bool DrawLine(float x1, float y1, float x2, float y2) override;
-    double TextWidth(const QString& fontName, float points, bool bold, const QString& text) override;
+    std::unique_ptr<TextWidths> textWidths() const override;
     bool NewPage() override;
     bool EndDocument() override;
     QString errorString() const override { return m_error; }
@@ -90,14 +91,6 @@ private:
     QPainter m_painter;
     QFont m_font;
     TextShaper m_shaper;
-    struct KeptMeasure {
-        QString name;
-        float points;
-        bool bold;
-        std::unique_ptr<TextMeasure> measure;
-    };
-    static constexpr size_t MaxKeptMeasures = 16;
-    std::vector<KeptMeasure> m_measures;
     QColor m_colour = Qt::black;
     double m_x = 0;
     double m_y = 0;

@@ -3,14 +3,27 @@
 #include <QRgb>
 #include <QString>
 #include <QStringList>
+#include <memory>
+
+// How wide texts print, by a printer's own metrics, in twips. It belongs to
+// the thread that made it: Qt's fonts go when their thread ends, so one is
+// made, used and dropped on the same thread.
+class TextWidths {
+public:
+    virtual ~TextWidths() = default;
+    virtual double width(const QString& fontName, float points, bool bold, const QString& text) = 0;
+};
 
 // The printer as the print jobs use it: one current printer, positions in
 // twips from the top-left corner of the paper. Every operation
 // returns false when it fails; errorString() then says why, in Dutch.
 // A job begins with its first output (SetUnitTwips and the other settings
 // count): that opens the document, under the name SetDocumentName gave
-// before; EndDocument hands it to the printer. Only runLabelJob and the list
-// job begin jobs.
+// before; EndDocument hands it to the printer. The job runner is the only
+// code that starts a job.
+// Threads: every operation runs on the thread that made the device (the
+// window's), except textWidths(), which any thread may call; the measure it
+// returns is that thread's own.
 class PrinterDevice {
 public:
     virtual ~PrinterDevice() = default;
@@ -35,9 +48,8 @@ public:
 
     virtual QString errorString() const = 0;
 
-    // How wide the text prints in that font, in twips, by the printer's own
-    // metrics. Changes nothing of the job's font or position.
-    virtual double TextWidth(const QString& fontName, float points, bool bold, const QString& text) = 0;
+    // A measure of texts for the calling thread. Changes nothing of the job.
+    virtual std::unique_ptr<TextWidths> textWidths() const = 0;
 
     // The name the next document is known by (a print queue entry, a PDF file name).
     virtual void SetDocumentName(const QString& name) = 0;

@@ -4,6 +4,7 @@
 #include <QFontMetricsF>
 #include <QImage>
 #include <QPaintDevice>
+#include <algorithm>
 #include <cmath>
 #include <limits>
 
@@ -144,4 +145,23 @@ qreal TextMeasure::kerning(uchar first, uchar second)
         known = kerned.value(0).x() - m_advances[first];
     }
     return known;
+}
+
+double FontWidths::width(const QString& fontName, float points, bool bold, const QString& text)
+{
+    // Every line of a job is measured: finding the font's tables must cost next to nothing.
+    const auto sameFont = [&](const Kept& kept) { return kept.points == points && kept.bold == bold && kept.name == fontName; };
+    auto kept = std::find_if(m_kept.begin(), m_kept.end(), sameFont);
+    if (kept == m_kept.end()) {
+        if (m_kept.size() >= MaxKept)
+            m_kept.clear();
+        QFont font = m_base;
+        font.setFamily(fontName);
+        font.setPointSizeF(points);
+        font.setBold(bold);
+        m_kept.push_back({fontName, points, bold, std::make_unique<TextMeasure>()});
+        m_kept.back().measure->setFont(font, m_dotsPerInch);
+        kept = m_kept.end() - 1;
+    }
+    return kept->measure->width(text);
 }

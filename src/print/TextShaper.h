@@ -1,14 +1,17 @@
 #pragma once
 
+#include "print/PrinterDevice.h"
+
+#include <QFont>
 #include <QGlyphRun>
 #include <QHash>
 #include <QRawFont>
 #include <QString>
 #include <array>
+#include <memory>
 #include <optional>
 #include <vector>
 
-class QFont;
 class QPaintDevice;
 
 // The glyphs of a text from a raw font, each after the kerned advance of the
@@ -60,4 +63,26 @@ private:
     std::array<quint32, TableSize> m_glyphs{};
     std::array<qreal, TableSize> m_advances{};
     std::vector<qreal> m_kerning; // TableSize x TableSize, NaN until looked up
+};
+
+// Widths by the measures above, for one thread: a job's, or the check's
+// beside the window. Each size keeps what it learnt, as fitting a long line
+// tries several.
+class FontWidths : public TextWidths {
+public:
+    // The base font gives what the job's fonts share (its hinting); dots are twips at 1440.
+    FontWidths(const QFont& base, int dotsPerInch) : m_base(base), m_dotsPerInch(dotsPerInch) {}
+    double width(const QString& fontName, float points, bool bold, const QString& text) override;
+
+private:
+    struct Kept {
+        QString name;
+        float points;
+        bool bold;
+        std::unique_ptr<TextMeasure> measure;
+    };
+    static constexpr size_t MaxKept = 16;
+    QFont m_base;
+    int m_dotsPerInch;
+    std::vector<Kept> m_kept;
 };

@@ -75,10 +75,18 @@ public:
         lines.append({pages + m_pagesInDocument, QLineF(x1, y1, x2, y2)});
         return true;
     }
-    // Not an operation of the job: asking leaves no trace in ops.
-    double TextWidth(const QString&, float points, bool, const QString& text) override
+    // Not an operation of the job: measuring leaves no trace in ops.
+    std::unique_ptr<TextWidths> textWidths() const override
     {
-        return text.size() * twipsPerChar * points / 10;
+        struct PerChar : TextWidths {
+            double twips;
+            explicit PerChar(double t) : twips(t) {}
+            double width(const QString&, float points, bool, const QString& text) override
+            {
+                return text.size() * twips * points / 10;
+            }
+        };
+        return std::make_unique<PerChar>(twipsPerChar);
     }
     bool NewPage() override
     {

@@ -5,11 +5,12 @@
 #include "print/LabelJobs.h"
 #include "print/LabelSheet.h"
 #include "print/ListJob.h"
-#include "ui/dialogs/PrintRun.h"
 #include "print/PrinterDevice.h"
 #include "ui/EnterKeys.h"
 #include "ui/BusyWork.h"
 #include "ui/FormStyle.h"
+#include "ui/JobRunner.h"
+#include "ui/LabelChoice.h"
 #include "widgets/vistabutton/VistaButton.h"
 
 #include <QButtonGroup>
@@ -104,7 +105,7 @@ void AfdrukForm::buildOptions()
     const qsizetype chosen = m_chosen.size();
     const QStringList options = {
         QString(), // follows the households box
-        chosen ? QStringLiteral("De %1 gekozen Adressen in een lijst (A4)").arg(chosen)
+        chosen ? QStringLiteral("De %1 gekozen Adressen in een lijst (A4)").arg(dutchNumber(chosen))
                : QStringLiteral("Afdrukken van alle Adressen in een lijst (A4)"),
         QStringLiteral("Afdrukken van 21 Plaklabels met dezelfde naam")};
     auto* group = new QButtonGroup(this);
@@ -143,14 +144,14 @@ void AfdrukForm::showLabelsCaption()
 {
     const qsizetype chosen = m_chosen.size();
     if (!m_households->isChecked()) {
-        m_option1[0]->setText(chosen ? QStringLiteral("De %1 gekozen Adressen op Plaklabels").arg(chosen)
-                                     : QStringLiteral("Afdrukken van alle %1 Adressen op Plaklabels").arg(m_list.count()));
+        m_option1[0]->setText(chosen ? QStringLiteral("De %1 gekozen Adressen op Plaklabels").arg(dutchNumber(chosen))
+                                     : QStringLiteral("Afdrukken van alle %1 Adressen op Plaklabels").arg(dutchNumber(m_list.count())));
         return;
     }
     qsizetype households = 0;
     runBusy(this, QStringLiteral("Bezig met tellen..."), [&] { households = householdCount(addresses()); });
-    m_option1[0]->setText(chosen ? QStringLiteral("De gekozen Adressen op %1 Plaklabels").arg(households)
-                                 : QStringLiteral("Alle Adressen op %1 Plaklabels (huishoudens)").arg(households));
+    m_option1[0]->setText(chosen ? QStringLiteral("De gekozen Adressen op %1 Plaklabels").arg(dutchNumber(households))
+                                 : QStringLiteral("Alle Adressen op %1 Plaklabels (huishoudens)").arg(dutchNumber(households)));
 }
 
 void AfdrukForm::buildLabelPicture()
@@ -294,41 +295,49 @@ const QList<AddressRecord>& AfdrukForm::addresses() const
     return m_chosen.isEmpty() ? m_list.records() : m_chosen;
 }
 
-QString AfdrukForm::labelsQuestion(const Households& households) const
+QString AfdrukForm::labelsQuestion(const ChosenLabels& chosen) const
 {
     const int start = m_startBox->value();
     const QString from = start > 1 ? QStringLiteral(", te beginnen bij etiket %1").arg(start) : QString();
+    const Households& households = chosen.households;
     const qsizetype labels = households.labels.size();
     const qint64 sheets = LabelSheet::sheetsForJob(start, labels, margins());
     const QString onLabels = QStringLiteral("%1 plaklabels (%2)")
-                                 .arg(labels)
-                                 .arg(sheets == 1 ? QStringLiteral("1 vel") : QStringLiteral("%1 vellen").arg(sheets));
-    QString question = m_chosen.isEmpty()
-        ? QStringLiteral("Wil je de complete lijst op %1 afdrukken%2?").arg(onLabels, from)
-        : QStringLiteral("Wil je de %1 gekozen adressen op %2 afdrukken%3?").arg(m_chosen.size()).arg(onLabels, from);
+                                 .arg(dutchNumber(labels),
+                                      sheets == 1 ? QStringLiteral("1 vel") : QStringLiteral("%1 vellen").arg(dutchNumber(sheets)));
+    // With some left out, the question counts what will print.
+    const QString what = chosen.leftOut > 0 ? (m_households->isChecked() ? QStringLiteral("de %1 huishoudens")
+                                                                          : QStringLiteral("de %1 adressen"))
+                                                  .arg(dutchNumber(labels))
+        : m_chosen.isEmpty() ? QStringLiteral("de complete lijst")
+                             : QStringLiteral("de %1 gekozen adressen").arg(dutchNumber(m_chosen.size()));
+    const QString question = QStringLiteral("Wil je %1 op %2 afdrukken%3?").arg(what, onLabels, from);
     if (households.joined == 0)
         return question;
     const QString names = namesAfterColon(households.joined, households.jointNames);
-    return (households.joined == 1 ? QStringLiteral("1 huishouden krijgt één etiket: %1").arg(names)
-                                   : QStringLiteral("%1 huishoudens krijgen één etiket: %2").arg(households.joined).arg(names))
+    return (households.joined == 1
+                ? QStringLiteral("1 huishouden krijgt één etiket: %1").arg(names)
+                : QStringLiteral("%1 huishoudens krijgen één etiket: %2").arg(dutchNumber(households.joined), names))
         + QStringLiteral("\r\n") + question;
 }
 
 bool AfdrukForm::printAllOnLabels()
 {
-    LabelRun run;
-    run.addresses = addresses();
-    run.households = m_households->isChecked();
-    run.withCountry = m_check1->isChecked();
-    run.documentName = ProgramTitle;
-    run.question = [this](const Households& labels) { return labelsQuestion(labels); };
-    run.print = [this, &run](const QList<AddressRecord>& labels) {
-        ProgressWindow progress(this);
-        return AfdrukkenAlleLabels(m_context.printer, labels, margins(), m_context.values.FontSize, run.withCountry,
+    const bool withCountry = m_check1->isChecked();
+    const std::optional<ChosenLabels> chosen =
+        chooseLabels(m_context, this, addresses(), m_households->isChecked(), withCountry);
+    if (!chosen)
+        return false;
+    const QList<AddressRecord>& labels = chosen->households.labels;
+    PrintJobSteps job;
+    job.documentName = ProgramTitle;
+    job.question = labelsQuestion(*chosen);
+    job.print = [&](JobProgress& progress) {
+        return AfdrukkenAlleLabels(m_context.printer, labels, margins(), m_context.values.FontSize, withCountry,
                                    m_startBox->value(), &progress);
     };
-    run.printed = [this](qsizetype labels) { rememberNextLabel(labels); };
-    return runLabelJob(m_context, this, run);
+    job.afterSuccess = [&] { rememberNextLabel(labels.size()); };
+    return runPrintJob(m_context, this, job);
 }
 
 bool AfdrukForm::printTwentyOneOfOne()
@@ -337,28 +346,30 @@ bool AfdrukForm::printTwentyOneOfOne()
         m_context.messages.tell(this, ProgramTitle, QStringLiteral("Eerst een adres selecteren uit de lijst..."));
         return true;
     }
-    LabelRun run;
-    run.addresses = {m_current};
-    run.withCountry = m_check1->isChecked();
-    run.documentName = ProgramTitle;
-    run.print = [this, &run](const QList<AddressRecord>& labels) {
-        return AfdrukkenZelfdeLabels(m_context.printer, labels.first(), margins(), m_context.values.FontSize, run.withCountry,
-                                     m_startBox->value());
+    const bool withCountry = m_check1->isChecked();
+    const std::optional<ChosenLabels> chosen = chooseLabels(m_context, this, {m_current}, false, withCountry);
+    if (!chosen)
+        return false;
+    PrintJobSteps job;
+    job.documentName = ProgramTitle;
+    job.print = [&](JobProgress&) {
+        return AfdrukkenZelfdeLabels(m_context.printer, chosen->households.labels.first(), margins(),
+                                     m_context.values.FontSize, withCountry, m_startBox->value());
     };
     // The rest of the sheet, to its last label.
-    run.printed = [this](qsizetype) { rememberNextLabel(LabelSheet::LabelCount - m_startBox->value() + 1); };
-    return runLabelJob(m_context, this, run);
+    job.afterSuccess = [&] { rememberNextLabel(LabelSheet::LabelCount - m_startBox->value() + 1); };
+    return runPrintJob(m_context, this, job);
 }
 
 bool AfdrukForm::printList()
 {
-    if (!confirm(listQuestion()))
-        return false;
-    m_context.printer.SetDocumentName(QStringLiteral("Adressenlijst"));
-    ProgressWindow progress(this);
-    finishRun(m_context.messages, this,
-              AfdrukkenLijst(m_context.printer, addresses(), m_context.values.FontSize, m_context.clock(), &progress));
-    return true;
+    PrintJobSteps job;
+    job.documentName = QStringLiteral("Adressenlijst");
+    job.question = listQuestion();
+    job.print = [&](JobProgress& progress) {
+        return AfdrukkenLijst(m_context.printer, addresses(), m_context.values.FontSize, m_context.clock(), &progress);
+    };
+    return runPrintJob(m_context, this, job);
 }
 
 void AfdrukForm::rememberNextLabel(qsizetype labelsPrinted)
@@ -370,13 +381,8 @@ void AfdrukForm::rememberNextLabel(qsizetype labelsPrinted)
 QString AfdrukForm::listQuestion() const
 {
     if (m_chosen.isEmpty())
-        return QStringLiteral("Wil je de complete lijst met %1 adressen afdrukken?").arg(m_list.count());
-    return QStringLiteral("Wil je de %1 gekozen adressen in een lijst afdrukken?").arg(m_chosen.size());
-}
-
-bool AfdrukForm::confirm(const QString& question)
-{
-    return m_context.messages.ask(this, QStringLiteral("Afdrukken"), question) == Messages::Answer::Ja;
+        return QStringLiteral("Wil je de complete lijst met %1 adressen afdrukken?").arg(dutchNumber(m_list.count()));
+    return QStringLiteral("Wil je de %1 gekozen adressen in een lijst afdrukken?").arg(dutchNumber(m_chosen.size()));
 }
 
 void AfdrukForm::PrintKnop_Click()

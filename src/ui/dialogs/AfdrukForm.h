@@ -3,6 +3,7 @@
 #include "ui/AppContext.h"
 #include "data/AddressRecord.h"
 #include "data/Mailing.h"
+#include "ui/LabelChoice.h"
 #include "print/PrintJob.h"
 
 #include <QDialog>
@@ -49,8 +50,7 @@ private:
     const QList<AddressRecord>& addresses() const;
     // The question before the labels of the first option: how many labels,
     // and before it the households that get one between them.
-    QString labelsQuestion(const Households& households) const;
-    // The first option's job; nothing when the user chose not to print.
+    QString labelsQuestion(const ChosenLabels& chosen) const;
     // Each job from its question to its finish; false when the user stopped it first.
     bool printAllOnLabels();
     bool printTwentyOneOfOne();
@@ -62,8 +62,6 @@ private:
     void showLabelPicture(bool withCountry);
     // Reads the font size box; false (after telling the user) when it gives no usable size.
     bool storeFontSize();
-    // The question before a whole list is printed; true for Ja.
-    bool confirm(const QString& question);
 
     AppContext& m_context;
     const AddressListModel& m_list;

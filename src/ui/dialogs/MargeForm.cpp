@@ -3,7 +3,7 @@
 #include "app/NumberReading.h"
 #include "print/LabelJobs.h"
 #include "print/PrinterDevice.h"
-#include "ui/dialogs/PrintRun.h"
+#include "ui/JobRunner.h"
 #include "ui/dialogs/UitmetenForm.h"
 #include "ui/EnterKeys.h"
 #include "ui/FormStyle.h"
@@ -203,13 +203,10 @@ void MargeForm::ProefvelKnop_Click()
                              .arg(stepsText(typed->LeftOffset), stepsText(typed->TopOffset),
                                   stepsText(typed->ColumnPitchOffset), stepsText(typed->RowPitchOffset),
                                   m_context.printer.CurrentDeviceName());
-    LabelRun run;
-    run.check = false;
-    run.documentName = QStringLiteral("Proefvel");
-    run.print = [&](const QList<AddressRecord>&) {
-        return AfdrukkenProefvel(m_context.printer, *typed, m_context.values.FontSize, line);
-    };
-    runLabelJob(m_context, this, run);
+    PrintJobSteps job;
+    job.documentName = QStringLiteral("Proefvel");
+    job.print = [&](JobProgress&) { return AfdrukkenProefvel(m_context.printer, *typed, m_context.values.FontSize, line); };
+    runPrintJob(m_context, this, job);
 }
 
 void MargeForm::UitmetenKnop_Click()

@@ -1,7 +1,8 @@
 // The menu commands, the short help, the print button and the sheet preview's click.
 #include "ui/dialogs/AfdrukForm.h"
 #include "print/LabelJobs.h"
-#include "ui/dialogs/PrintRun.h"
+#include "ui/JobRunner.h"
+#include "ui/LabelChoice.h"
 #include "print/PrinterDevice.h"
 #include "ui/dialogs/MargeForm.h"
 #include "ui/dialogs/NieuwForm.h"
@@ -105,18 +106,18 @@ void Main::A4_MouseDown(Qt::MouseButton button, QPointF position)
 void Main::AfdrukkenEnkelLabel(int position)
 {
     const AddressRecord address = currentAddress();
-    LabelRun run;
-    run.addresses = {address};
-    run.documentName = ProgramTitle;
-    run.questionTitle = QStringLiteral(" Print");
-    run.question = [&](const Households&) {
-        return QStringLiteral("Wil je Plaklabel nummer %1 afdrukken met de naam van...\r\n%2?")
-            .arg(position)
-            .arg(shownStart(address.fieldView(AddressRecord::Naam)));
-    };
-    run.print = [&](const QList<AddressRecord>& labels) {
-        return ::AfdrukkenEnkelLabel(m_context.printer, labels.first(), position, m_context.values.FontSize,
+    const std::optional<ChosenLabels> chosen = chooseLabels(m_context, this, {address}, false, false);
+    if (!chosen)
+        return;
+    PrintJobSteps job;
+    job.documentName = ProgramTitle;
+    job.questionTitle = QStringLiteral(" Print");
+    job.question = QStringLiteral("Wil je Plaklabel nummer %1 afdrukken met de naam van...\r\n%2?")
+                       .arg(position)
+                       .arg(shownStart(address.fieldView(AddressRecord::Naam)));
+    job.print = [&](JobProgress&) {
+        return ::AfdrukkenEnkelLabel(m_context.printer, address, position, m_context.values.FontSize,
                                      m_context.values.marginsFor(m_context.printer.CurrentDeviceName()));
     };
-    runLabelJob(m_context, this, run);
+    runPrintJob(m_context, this, job);
 }

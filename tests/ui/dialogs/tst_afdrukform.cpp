@@ -1,10 +1,13 @@
+#include "PdfText.h"
 #include "TabOrder.h"
 #include "TestContext.h"
 #include "app/Algemeen.h"
 #include "data/AddressListModel.h"
 #include "data/SettingsFile.h"
+#include "print/PdfPrinterDevice.h"
 #include "ui/dialogs/AfdrukForm.h"
-#include "ui/dialogs/PrintRun.h"
+#include "ui/dialogs/MargeForm.h"
+#include "ui/JobRunner.h"
 #include "widgets/vistabutton/VistaButton.h"
 
 #include <QCheckBox>
@@ -195,6 +198,10 @@ private slots:
             << 3 << QList<int>{1} << 0 << 1
             << QStringList{QStringLiteral("Wil je de complete lijst op 3 plaklabels (1 vel) afdrukken?")}
             << QStringList{QStringLiteral("Naam1 607,1050"), QStringLiteral("Naam3 8095,1050")};
+        QTest::newRow("counts with the thousands dot")
+            << 1500 << QList<int>{} << 0 << 1
+            << QStringList{QStringLiteral("Wil je de complete lijst op 1.500 plaklabels (72 vellen) afdrukken?")}
+            << QStringList{QStringLiteral("Naam1 607,1050"), QStringLiteral("Naam1500 8095,5370")};
         QTest::newRow("one address on labels 20 and 21") << 3 << QList<int>{} << 2 << 20 << QStringList()
             << QStringList{QStringLiteral("Naam99 4351,14010"), QStringLiteral("Naam99 8095,14010")};
     }
@@ -207,6 +214,7 @@ private slots:
         QFETCH(QStringList, questions);
         QFETCH(QStringList, printedNames);
         FormTest t(addresses, address(99), chosen);
+        QVERIFY(t.option(0)->text().contains(addresses == 1500 ? QStringLiteral(" 1.500 ") : QStringLiteral(" Adressen ")));
         auto* startBox = t.find<QSpinBox>(QStringLiteral("BeginEtiket"));
         QCOMPARE(startBox->maximum(), 21);
         QTest::mouseClick(t.option(option), Qt::LeftButton);
@@ -243,8 +251,9 @@ private slots:
     }
 
     // The address check names each address with its reasons, before the
-    // job's question: Annuleren prints nothing, "Zonder deze afdrukken" the
-    // rest (and the next free label follows them), "Allemaal afdrukken" all.
+    // job's question: Annuleren prints nothing, "Zonder deze afdrukken" (also
+    // Enter) the rest, which the question then counts, and the next free
+    // label follows them; "Allemaal afdrukken" all.
     void addressCheckHasThreeAnswers()
     {
         FormTest t(5);
@@ -257,7 +266,7 @@ private slots:
             + QString(50, u'n') + QStringLiteral(": te lang voor het etiket");
         const QList<std::tuple<Messages::Answer, QString, int>> answers{
             {Messages::Answer::Annuleren, QString(), 0},
-            {Messages::Answer::Nee, QStringLiteral("Wil je de complete lijst op 3 plaklabels (1 vel) afdrukken?"), 3},
+            {Messages::Answer::Nee, QStringLiteral("Wil je de 3 adressen op 3 plaklabels (1 vel) afdrukken?"), 3},
             {Messages::Answer::Ja, QStringLiteral("Wil je de complete lijst op 5 plaklabels (1 vel) afdrukken?"), 5}};
         for (const auto& [answer, question, printed] : answers) {
             t.test.messages.shown.clear();
@@ -271,6 +280,7 @@ private slots:
             QCOMPARE(t.test.messages.shown.first().text, named);
             QCOMPARE(t.test.messages.shown.first().captions,
                      (QStringList{QStringLiteral("Allemaal afdrukken"), QStringLiteral("Zonder deze afdrukken"), QStringLiteral("Annuleren")}));
+            QCOMPARE(t.test.messages.shown.first().byDefault, Messages::Answer::Nee);
             QCOMPARE(t.test.messages.shown.value(1).text, question);
             QCOMPARE(t.test.printer.texts.size() > 0, printed > 0);
             if (printed)
@@ -464,6 +474,64 @@ private slots:
         restarted.findChild<QRadioButton*>(QStringLiteral("Option1_2"))->setChecked(true);
         restarted.PrintKnop_Click();
         QCOMPARE(t.test.context.values.nextLabelFor(QStringLiteral("Kantoor")), 1);
+    }
+
+
+    // One run of the program prints job after job on its own printer, each
+    // with texts the earlier ones did not hold: the check beside the window
+    // measures with fonts of its own each time.
+    void jobAfterJobOnTheProgramsPrinter()
+    {
+        QTemporaryDir home;
+        ScriptedMessages messages;
+        PdfPrinterDevice printer(home.path());
+        AppContext context{home.path(), {}, messages, printer};
+        QStringList opened;
+        Algemeen::setOpener([&](const QUrl& url) { opened.append(url.toLocalFile()); return true; });
+        const auto member = [](const QString& naam, const QString& adres) {
+            return AddressRecord{{naam, adres, QStringLiteral("8011 AB"), QStringLiteral("Zwolle"), QStringLiteral("Nederland")}};
+        };
+        AddressListModel list;
+        list.replaceAll({member(QStringLiteral("Jan de Vries"), QStringLiteral("Kerkstraat 1")),
+                         member(QStringLiteral("Els de Vries"), QStringLiteral("Kerkstraat 1")),
+                         member(QStringLiteral("Zoë Çelik"), QStringLiteral("Ölweg 7")),
+                         member(QStringLiteral("Ådne Ørsted"), QStringLiteral("Quaystraße 12")),
+                         member(QStringLiteral("Дмитрий Волков"), QStringLiteral("Weg 3"))});
+        const QList<AddressRecord> rows = list.records();
+        struct Step {
+            QList<AddressRecord> chosen;
+            int option;
+            bool households;
+            QString printed; // a word on the first page
+        };
+        const QList<Step> steps{{{}, 0, true, QStringLiteral("Fam.")},
+                                {{}, 0, false, QStringLiteral("Els")},
+                                {{rows[2], rows[3]}, 0, false, QStringLiteral("Ørsted")},
+                                {{}, 2, false, QStringLiteral("Quaystraße")},
+                                {{}, 1, false, QStringLiteral("Волков")},
+                                {{rows[4], rows[0]}, 0, true, QStringLiteral("Волков")}};
+        for (const Step& step : steps) {
+            AfdrukForm form(context, list, step.chosen, rows[3]);
+            form.findChild<QComboBox*>(QStringLiteral("Combo2"))->setCurrentIndex(int(printer.InstalledPrinters().size() - 1));
+            form.Combo2_Change();
+            form.findChild<QCheckBox*>(QStringLiteral("Check2"))->setChecked(step.households);
+            form.findChild<QRadioButton*>(QStringLiteral("Option1_%1").arg(step.option))->setChecked(true);
+            messages.answers = {Messages::Answer::Ja};
+            form.PrintKnop_Click();
+            QCOMPARE(form.result(), int(QDialog::Accepted));
+            QVERIFY(!opened.isEmpty());
+            QStringList words;
+            for (const PdfWord& word : readPdfWords(opened.last()))
+                words.append(word.text);
+            QVERIFY2(words.contains(step.printed), qPrintable(words.join(QLatin1Char(' '))));
+        }
+        MargeForm margins(context);
+        margins.show();
+        QTest::mouseClick(margins.findChild<VistaButton*>(QStringLiteral("ProefvelKnop")), Qt::LeftButton);
+        QCOMPARE(opened.size(), steps.size() + 1);
+        for (const auto& shown : messages.shown)
+            QVERIFY2(shown.question, qPrintable(shown.text)); // nothing failed
+        Algemeen::setOpener([](const QUrl&) { return true; });
     }
 
 };

@@ -334,7 +334,7 @@ private slots:
                 bool SetCurrentY(float) override { return true; }
                 bool PrintText(const QString&) override { return true; }
                 bool DrawLine(float, float, float, float) override { return true; }
-                double TextWidth(const QString&, float, bool, const QString&) override { return 0; }
+                std::unique_ptr<TextWidths> textWidths() const override { return nullptr; }
                 bool NewPage() override { return true; }
                 bool EndDocument() override { return true; }
                 QString errorString() const override { return {}; }

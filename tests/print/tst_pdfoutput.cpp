@@ -13,6 +13,7 @@
 #include <QPdfWriter>
 #include <QTemporaryDir>
 #include <QTest>
+#include <future>
 
 namespace {
 
@@ -150,6 +151,29 @@ private slots:
 
         QVERIFY(keep(AfdrukkenEnkelLabel(*printer, address(9), 9, 10, {120, -60, 0, 0})).ok);
         verifyAt(readPdfWords(m_kept.last()), QStringLiteral("Bravo9"), 1, 607 + 120 + 2 * 3744, 1050 - 60 + 2 * 2160);
+    }
+
+    // The check runs beside the window, on a new thread each job: each
+    // measures with fonts of its own, the same widths as the window's.
+    void checksOnThreadsThatEndMeasureAlike()
+    {
+        const auto printer = pdfPrinter(m_folder.path());
+        const auto street = [](const QString& adres) {
+            AddressRecord member = address(1);
+            member.setField(AddressRecord::Adres, adres);
+            return member;
+        };
+        const QList<QList<AddressRecord>> jobs{
+            {street(QStringLiteral("Kerkstraat 1")), street(QString(60, u'W')), address(2)},
+            {street(QStringLiteral("Ølweg 7")), street(QStringLiteral("Quaystraße ") + QString(50, u'ß')),
+             street(QStringLiteral("Волков проспект 12"))}};
+        for (const QList<AddressRecord>& labels : jobs) {
+            const LabelCheck beside = std::async(std::launch::async, [&] { return checkLabels(*printer, labels, 10, false); }).get();
+            QCOMPARE(beside.named, (QList<qsizetype>{1}));
+            QCOMPARE(beside.lines, checkLabels(*printer, labels, 10, false).lines);
+            QVERIFY(keep(AfdrukkenAlleLabels(*printer, labels, {}, 10, false)).ok);
+        }
+        QVERIFY(find(readPdfWords(m_kept.last()), QStringLiteral("проспект")));
     }
 
     void listJobLayout()

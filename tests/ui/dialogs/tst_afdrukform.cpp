@@ -286,6 +286,12 @@ private slots:
             if (printed)
                 QCOMPARE(t.test.context.values.nextLabelFor(QStringLiteral("Kantoor")), printed + 1);
         }
+        // With one label per household the question counts households.
+        t.find<QCheckBox>(QStringLiteral("Check2"))->setChecked(true);
+        t.test.messages.shown.clear();
+        t.test.messages.answers = {Messages::Answer::Nee, Messages::Answer::Ja};
+        t.print();
+        QCOMPARE(t.test.messages.lastText(), QStringLiteral("Wil je de 3 huishoudens op 3 plaklabels (1 vel) afdrukken?"));
     }
 
     // Enter prints from wherever the focus is, the question first; on Annuleren it cancels.

@@ -3,7 +3,7 @@
 set -euo pipefail
 
 packages=(cmake g++ make pkg-config qt6-base-dev qt6-qpa-plugins libgl-dev libcups2-dev libcsv-dev libuchardet-dev
-          libzip-dev libpugixml-dev
+          libzip-dev libpugixml-dev libicu-dev
           fonts-liberation2)
 # "--package" adds what building the Debian package takes; "--test" that and what the tests use.
 if [ "${1:-}" = "--package" ] || [ "${1:-}" = "--test" ]; then

@@ -2,9 +2,11 @@
 
 #include "data/TextFolding.h"
 
+#include <QHash>
 #include <QStringList>
 #include <algorithm>
 #include <optional>
+#include <unicode/uloc.h>
 
 namespace {
 
@@ -75,7 +77,8 @@ Country countryOf(QStringView land)
         foldedNames({"Nederland", "NL", "Nederlân", "Holland", "The Netherlands", "Netherlands", "Niederlande", "Pays-Bas"});
     static const QStringList belgium = foldedNames({"België", "Belgique", "Belgien", "Belgium", "BE", "B"});
     static const QStringList germany = foldedNames({"Duitsland", "Deutschland", "Germany", "Allemagne", "DE", "D"});
-    const QString folded = foldedText(trimmed);
+    const QString code = countryOfCode(trimmed);
+    const QString folded = foldedText(code.isEmpty() ? trimmed : QStringView(code));
     if (home.contains(folded))
         return Country::Netherlands;
     if (belgium.contains(folded))
@@ -132,4 +135,59 @@ QString printedPostcode(QStringView postcode, Country country)
         }
     }
     return passOn(postcode);
+}
+
+namespace {
+
+// Every ISO code, two and three letters, with the country's Dutch name, from ICU's locale data.
+QHash<QString, QString> countryCodes()
+{
+    QHash<QString, QString> codes;
+    for (const char* const* two = uloc_getISOCountries(); *two; ++two) {
+        const QByteArray locale = QByteArray("und_") + *two;
+        UChar name[128];
+        UErrorCode status = U_ZERO_ERROR;
+        const int32_t length = uloc_getDisplayCountry(locale.constData(), "nl", name, 128, &status);
+        if (U_FAILURE(status) || length <= 0 || length >= 128)
+            continue;
+        const QString dutch = QString::fromUtf16(reinterpret_cast<const char16_t*>(name), length);
+        codes.insert(QString::fromLatin1(*two), dutch);
+        const QString three = QString::fromLatin1(uloc_getISO3Country(locale.constData()));
+        if (three.size() == 3)
+            codes.insert(three, dutch);
+    }
+    return codes;
+}
+
+}
+
+QString countryOfCode(QStringView code)
+{
+    if (code.size() < 2 || code.size() > 3 || !std::all_of(code.begin(), code.end(), isLatinLetter))
+        return {};
+    static const QHash<QString, QString> codes = countryCodes();
+    return codes.value(code.toString().toUpper());
+}
+
+QString printedLand(QStringView land)
+{
+    const QString name = countryOfCode(withoutEndSpaces(land));
+    return name.isEmpty() ? passOn(land) : name;
+}
+
+std::optional<PrefixedPostcode> withoutCountryPrefix(QStringView postcode)
+{
+    const QStringView code = withoutEndSpaces(postcode);
+    const qsizetype dash = code.indexOf(u'-');
+    if (dash < 1 || dash > 3 || dash + 1 >= code.size() || !isDigit(code[dash + 1]))
+        return std::nullopt;
+    const QStringView prefix = code.first(dash);
+    static const QHash<QString, QString> prefixes{{QStringLiteral("B"), QStringLiteral("België")},
+                                                  {QStringLiteral("D"), QStringLiteral("Duitsland")}};
+    QString land = prefixes.value(prefix.toString().toUpper());
+    if (land.isEmpty())
+        land = countryOfCode(prefix);
+    if (land.isEmpty())
+        return std::nullopt;
+    return PrefixedPostcode{code.sliced(dash + 1).toString(), land};
 }

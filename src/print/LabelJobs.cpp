@@ -49,7 +49,7 @@ LabelLines labelLines(const AddressRecord& address, bool withCountry)
     }
     if (withCountry || country != Country::Netherlands) {
         lines.field[size_t(lines.count)] = AddressRecord::Land;
-        lines.text[lines.count++] = passOn(address.fieldView(AddressRecord::Land));
+        lines.text[lines.count++] = printedLand(address.fieldView(AddressRecord::Land));
     }
     return lines;
 }

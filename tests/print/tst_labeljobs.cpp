@@ -333,7 +333,7 @@ private slots:
     }
 
     // An empty Adres, Postcode or Woonplaats leaves no gap: the lines below
-    // move up, the country's included. A Dutch postcode prints as PostNL
+    // move up, the country's included, a country code as its name. A Dutch postcode prints as PostNL
     // writes it; the list keeps what was typed.
     void linesMoveUpOverEmptyFields_data()
     {
@@ -342,7 +342,10 @@ private slots:
         QTest::newRow("no town") << QStringList{QStringLiteral("Jan"), QStringLiteral("Weg 1"), QStringLiteral("1000 AB"), QString(), QStringLiteral("Nederland")}
                                  << QStringList{QStringLiteral("Jan"), QStringLiteral("Weg 1"), QStringLiteral("1000 AB"), QStringLiteral("Nederland")};
         QTest::newRow("no street, blank postcode") << QStringList{QStringLiteral("Jan"), QString(), QStringLiteral("  "), QStringLiteral("Ede"), QStringLiteral("NL")}
-                                                   << QStringList{QStringLiteral("Jan"), QStringLiteral("Ede"), QStringLiteral("NL")};
+                                                   << QStringList{QStringLiteral("Jan"), QStringLiteral("Ede"), QStringLiteral("Nederland")};
+        // A country kept as its code prints as its name.
+        QTest::newRow("a country code") << QStringList{QStringLiteral("Ann"), QStringLiteral("Rue 2"), QStringLiteral("75001"), QStringLiteral("Parijs"), QStringLiteral("fra")}
+                                        << QStringList{QStringLiteral("Ann"), QStringLiteral("Rue 2"), QStringLiteral("75001"), QStringLiteral("Parijs"), QStringLiteral("Frankrijk")};
         QTest::newRow("Dutch postcode as PostNL writes it") << QStringList{QStringLiteral("Jan"), QStringLiteral("Weg 1"), QStringLiteral("1000ab"), QStringLiteral("Ede"), QString()}
                                                             << QStringList{QStringLiteral("Jan"), QStringLiteral("Weg 1"), QStringLiteral("1000 AB"), QStringLiteral("Ede"), QString()};
         QTest::newRow("a Belgian one as typed") << QStringList{QStringLiteral("Piet"), QStringLiteral("Rue 2"), QStringLiteral("1000ab"), QStringLiteral("Brussel"), QStringLiteral("België")}

@@ -1,8 +1,11 @@
 #include "data/import/ImportColumns.h"
 
 #include "data/TextFolding.h"
+#include "data/import/SortNames.h"
 
 #include <QHash>
+#include <QMap>
+#include <QRegularExpression>
 #include <QSet>
 #include <algorithm>
 
@@ -10,7 +13,9 @@ namespace {
 
 // What a known column name holds. The parts of a name and of an address are
 // joined into one field; of the rest one column each is used.
-enum class Role { Name, FirstName, MiddleName, LastName, Street, Street2, Number, Suffix, Postcode, Town, Country };
+enum class Role {
+    Name, CallName, GivenName, Initials, MiddleName, LastName, Street, Street2, Number, Suffix, Box, Postcode, Town, Country
+};
 
 struct KnownName {
     Role role;
@@ -23,36 +28,31 @@ const QHash<QString, KnownName>& knownNames()
         const QList<std::pair<Role, QList<const char*>>> ranked{
             {Role::Name,
              {"naam", "name", "volledige naam", "full name", "display name", "weergavenaam", "contact name"}},
-            // The name one is called by wins over the given names, initials come last.
-            {Role::FirstName,
-             {"roepnaam", "voornaam", "first name", "firstname", "given name", "vorname", "prenom", "first", "voorletters"}},
+            {Role::CallName, {"roepnaam", "call name", "rufname"}},
+            {Role::GivenName, {"voornaam", "first name", "firstname", "given name", "vorname", "prenom", "first"}},
+            {Role::Initials, {"voorletters", "voorletter", "initialen", "initials"}},
             {Role::MiddleName,
-             {"tussenvoegsel", "tussenvoegsels", "middelste naam", "middle name", "additional name", "weitere vornamen",
-              "deuxieme prenom"}},
+             {"tussenvoegsel", "tussenvoegsels", "voorvoegsel", "voorvoegsels", "middelste naam", "middle name",
+              "additional name", "weitere vornamen", "deuxieme prenom"}},
             {Role::LastName, {"achternaam", "last name", "lastname", "surname", "family name", "nachname", "nom", "last"}},
             {Role::Street,
-             {"adres", "address", "straatnaam en huisnummer", "adresregel 1", "address line 1", "home street",
-              "home address", "address 1 - street", "straat (prive)", "strasse privat", "rue (domicile)", "priveadres",
-              "business street", "straat (werk)", "strasse geschaftlich", "rue (bureau)", "straat", "straatnaam",
-              "street", "strasse", "rue"}},
+             {"adres", "address", "straatnaam en huisnummer", "adresregel 1", "address line 1", "address 1 - street",
+              "straat", "straatnaam", "street", "strasse", "rue"}},
             {Role::Street2, {"adresregel 2", "address line 2"}},
             {Role::Number,
              {"huisnummer", "huisnr", "huisnr.", "nr", "nr.", "nummer", "hausnummer", "house number"}},
             {Role::Suffix,
              {"toevoeging", "huisnummertoevoeging", "huisnummer toevoeging", "toev.", "toev", "huisletter", "toevoegsel",
               "huisnr toev.", "huisnr. toev.", "zusatz", "hausnummerzusatz"}},
+            {Role::Box, {"busnummer", "bus", "busnr", "bus nr", "boite"}},
             {Role::Postcode,
              {"postcode", "zip", "zip code", "zipcode", "postal code", "plz", "postleitzahl", "code postal",
-              "home postal code", "home zipcode", "address 1 - postal code", "postcode (prive)", "postleitzahl privat",
-              "code postal (domicile)", "business postal code", "postcode (werk)", "postleitzahl geschaftlich",
-              "code postal (bureau)"}},
+              "address 1 - postal code"}},
             {Role::Town,
-             {"woonplaats", "plaats", "stad", "city", "ort", "ville", "home city", "address 1 - city", "plaats (prive)",
-              "ort privat", "ville (domicile)", "business city", "plaats (werk)", "ort geschaftlich", "ville (bureau)"}},
+             {"woonplaats", "plaats", "stad", "gemeente", "city", "ort", "ville", "address 1 - city"}},
             {Role::Country,
-             {"land", "country", "country/region", "pays", "home country/region", "home country", "address 1 - country",
-              "land/regio (prive)", "land/region privat", "pays/region (domicile)", "business country/region",
-              "business country", "land/regio (werk)", "land/region geschaftlich", "pays/region (bureau)"}},
+             {"land", "country", "country/region", "land/regio", "land/region", "pays", "pays/region", "landcode",
+              "country code", "address 1 - country"}},
         };
         QHash<QString, KnownName> names;
         for (const auto& [role, list] : ranked)
@@ -61,6 +61,53 @@ const QHash<QString, KnownName>& knownNames()
         return names;
     }();
     return table;
+}
+
+using Kind = ColumnUses::Kind;
+using Part = ColumnUses::Part;
+
+// Whether a word that qualifies a column name says home, work or neither.
+Kind kindOfWord(const QString& word)
+{
+    static const QHash<QString, Kind> kinds = [] {
+        QHash<QString, Kind> table;
+        for (const char* home : {"thuis", "prive", "privat", "home", "domicile", "huis", "personal"})
+            table.insert(QString::fromLatin1(home), Kind::Home);
+        for (const char* work : {"werk", "zakelijk", "business", "work", "geschaftlich", "bureau", "kantoor", "office"})
+            table.insert(QString::fromLatin1(work), Kind::Work);
+        return table;
+    }();
+    return kinds.value(word, Kind::Any);
+}
+
+struct QualifiedName {
+    QString base;
+    Kind kind = Kind::Any;
+};
+
+// "straat (thuis)", "huisadres, straat", "home street", "strasse privat":
+// the name without what says whose address it is. A qualifier in brackets
+// that says neither ("voornaam (lid)", "tussenvoegsel(s)") goes as well.
+QualifiedName withoutQualifier(const QString& name)
+{
+    static const QRegularExpression bracketed(QStringLiteral("^(.+?) ?\\(([^()]*)\\)$"));
+    if (const QRegularExpressionMatch match = bracketed.match(name); match.hasMatch())
+        return {match.captured(1), kindOfWord(match.captured(2).trimmed())};
+    static const QList<std::pair<QString, Kind>> prefixes{
+        {QStringLiteral("huisadres, "), Kind::Home}, {QStringLiteral("huisadres "), Kind::Home},
+        {QStringLiteral("werkadres, "), Kind::Work}, {QStringLiteral("werkadres "), Kind::Work}};
+    if (name == QLatin1String("priveadres"))
+        return {QStringLiteral("adres"), Kind::Home};
+    for (const auto& [prefix, kind] : prefixes)
+        if (name.startsWith(prefix) && name.size() > prefix.size())
+            return {name.mid(prefix.size()), kind};
+    const qsizetype blank = name.indexOf(u' ');
+    if (blank > 0 && kindOfWord(name.left(blank)) != Kind::Any)
+        return {name.mid(blank + 1), kindOfWord(name.left(blank))};
+    const qsizetype lastBlank = name.lastIndexOf(u' ');
+    if (lastBlank > 0 && kindOfWord(name.mid(lastBlank + 1)) != Kind::Any)
+        return {name.left(lastBlank), kindOfWord(name.mid(lastBlank + 1))};
+    return {name, Kind::Any};
 }
 
 // "Straße ", "STRASSE" and "Strasse" alike: lower case, accents off, ß as ss, single spaces.
@@ -73,7 +120,9 @@ int fieldOfRole(Role role)
 {
     switch (role) {
     case Role::Name:
-    case Role::FirstName:
+    case Role::CallName:
+    case Role::GivenName:
+    case Role::Initials:
     case Role::MiddleName:
     case Role::LastName:
         return AddressRecord::Naam;
@@ -81,6 +130,7 @@ int fieldOfRole(Role role)
     case Role::Street2:
     case Role::Number:
     case Role::Suffix:
+    case Role::Box:
         return AddressRecord::Adres;
     case Role::Postcode:
         return AddressRecord::Postcode;
@@ -92,6 +142,50 @@ int fieldOfRole(Role role)
     return ColumnUses::Unused;
 }
 
+Part partOfRole(Role role)
+{
+    switch (role) {
+    case Role::Name:
+        return Part::Whole;
+    case Role::CallName:
+        return Part::CallName;
+    case Role::GivenName:
+        return Part::GivenName;
+    case Role::Initials:
+        return Part::Initials;
+    case Role::MiddleName:
+        return Part::Middle;
+    case Role::LastName:
+        return Part::Last;
+    case Role::Box:
+        return Part::Box;
+    default:
+        return Part::Plain;
+    }
+}
+
+bool isAddressField(int field)
+{
+    return field == AddressRecord::Adres || field == AddressRecord::Postcode || field == AddressRecord::Woonplaats;
+}
+
+// A line break inside a cell is a blank: a street typed on two lines stays two words.
+QString withoutLineBreaks(QStringView part)
+{
+    QString text = part.toString();
+    if (!text.contains(u'\n') && !text.contains(u'\r'))
+        return text;
+    static const QRegularExpression breaks(QStringLiteral("\\s*[\\r\\n]+\\s*"));
+    return text.replace(breaks, QStringLiteral(" "));
+}
+
+// A box number joins its address as "Meir 24 bus 3".
+QString boxPart(const QString& part)
+{
+    static const QRegularExpression named(QStringLiteral("^(bus|b|boite|bte)\\b"), QRegularExpression::CaseInsensitiveOption);
+    return named.match(part).hasMatch() ? part : QStringLiteral("bus ") + part;
+}
+
 bool looksLikeData(const QString& cell)
 {
     return std::any_of(cell.begin(), cell.end(), [](QChar c) { return c.isDigit() || c == u'@'; });
@@ -99,22 +193,121 @@ bool looksLikeData(const QString& cell)
 
 }
 
+bool ColumnUses::hasNameParts() const
+{
+    bool last = false;
+    bool first = false;
+    for (qsizetype column = 0; column < fieldOf.size(); ++column) {
+        last = last || part(column) == Part::Last;
+        first = first || part(column) == Part::CallName || part(column) == Part::GivenName || part(column) == Part::Initials;
+    }
+    return last && first;
+}
+
+qsizetype ColumnUses::wholeNameColumn() const
+{
+    QList<qsizetype> names;
+    for (qsizetype column = 0; column < fieldOf.size(); ++column) {
+        if (fieldOf[column] == AddressRecord::Naam && part(column) == Part::Whole)
+            return column;
+        if (fieldOf[column] == AddressRecord::Naam)
+            names.append(column);
+    }
+    return names.size() == 1 && !hasNameParts() ? names.first() : -1;
+}
+
+ColumnUses::Kind ColumnUses::skippedKind(const QStringList& cells) const
+{
+    bool homeColumns = false;
+    bool workColumns = false;
+    for (qsizetype column = 0; column < fieldOf.size(); ++column) {
+        if (!isAddressField(fieldOf[column]))
+            continue;
+        homeColumns = homeColumns || kind(column) == Kind::Home;
+        workColumns = workColumns || kind(column) == Kind::Work;
+        if (kind(column) == Kind::Home && !withoutEndSpaces(cells.value(column)).isEmpty())
+            return Kind::Work;
+    }
+    if (homeColumns && workColumns)
+        return Kind::Home;
+    return homeColumns ? Kind::Work : Kind::Home; // a kind that has no columns: nothing is skipped
+}
+
+bool ColumnUses::takesWorkAddress(const QStringList& cells) const
+{
+    if (!kindOf.contains(Kind::Home) || !kindOf.contains(Kind::Work) || skippedKind(cells) != Kind::Home)
+        return false;
+    for (qsizetype column = 0; column < fieldOf.size(); ++column)
+        if (kind(column) == Kind::Work && isAddressField(fieldOf[column]) && !withoutEndSpaces(cells.value(column)).isEmpty())
+            return true;
+    return false;
+}
+
+QString ColumnUses::name(const QStringList& cells) const
+{
+    QString whole;
+    QString first;
+    int firstRank = 4;
+    QStringList rest; // the prefix and the last name, in the file's order
+    for (qsizetype column = 0; column < fieldOf.size(); ++column) {
+        const QString cell = withoutLineBreaks(withoutEndSpaces(cells.value(column)));
+        if (fieldOf[column] != AddressRecord::Naam || cell.isEmpty())
+            continue;
+        const Part p = part(column);
+        const int rank = p == Part::CallName ? 1 : p == Part::GivenName ? 2 : p == Part::Initials ? 3 : 0;
+        if (rank > 0 && rank < firstRank) {
+            first = cell;
+            firstRank = rank;
+        } else if (p == Part::Middle || p == Part::Last) {
+            rest.append(cell);
+        } else if (p == Part::Whole || p == Part::Plain) {
+            whole = whole.isEmpty() ? cell : whole + QLatin1Char(' ') + cell;
+        }
+    }
+    if (first.isEmpty() && rest.isEmpty())
+        return turnNames ? envelopeName(whole) : whole;
+    if (!first.isEmpty())
+        rest.prepend(first);
+    return rest.join(QLatin1Char(' '));
+}
+
 std::array<QString, AddressRecord::FieldCount> ColumnUses::fields(const QStringList& cells) const
 {
     std::array<QString, AddressRecord::FieldCount> fields;
+    const bool nameParts = hasNameParts();
+    const Kind skipped = skippedKind(cells);
     const qsizetype columns = std::min(cells.size(), fieldOf.size());
     for (qsizetype column = 0; column < columns; ++column) {
         const int field = fieldOf[column];
-        const QStringView part = withoutEndSpaces(cells[column]);
-        if (field == Unused || part.isEmpty())
+        const QStringView cell = withoutEndSpaces(cells[column]);
+        if (field == Unused || cell.isEmpty() || (field == AddressRecord::Naam && nameParts) || kind(column) == skipped)
             continue;
+        QString text = withoutLineBreaks(cell);
+        if (part(column) == Part::Box)
+            text = boxPart(text);
         QString& into = fields[size_t(field)];
-        const bool joined = field == AddressRecord::Adres && part.startsWith(u'-') && !into.isEmpty() && into.back().isDigit();
+        const bool joined = field == AddressRecord::Adres && text.startsWith(u'-') && !into.isEmpty() && into.back().isDigit();
         if (!into.isEmpty() && !joined)
             into += QLatin1Char(' ');
-        into += part;
+        into += text;
     }
+    if (nameParts)
+        fields[AddressRecord::Naam] = name(cells);
+    else if (turnNames)
+        fields[AddressRecord::Naam] = envelopeName(fields[AddressRecord::Naam]);
     return fields;
+}
+
+void ColumnUses::keepPartsOf(const ColumnUses& known)
+{
+    partOf.resize(fieldOf.size(), Part::Plain);
+    kindOf.resize(fieldOf.size(), Kind::Any);
+    for (qsizetype column = 0; column < fieldOf.size(); ++column) {
+        if (known.fieldOf.value(column, Unused) != fieldOf[column])
+            continue;
+        partOf[column] = known.part(column);
+        kindOf[column] = known.kind(column);
+    }
 }
 
 ColumnUses ColumnUses::inFieldOrder(qsizetype columns)
@@ -127,25 +320,41 @@ ColumnUses ColumnUses::inFieldOrder(qsizetype columns)
 
 Recognised recogniseColumns(const QStringList& header)
 {
-    // Per role the best-ranked column; the first of equal names wins.
-    QHash<Role, std::pair<int, qsizetype>> best;
+    // Per role and kind the best-ranked column; the first of equal names wins.
+    QMap<std::pair<Role, Kind>, std::pair<int, qsizetype>> best;
     Recognised found;
     for (qsizetype column = 0; column < header.size(); ++column) {
-        const auto known = knownNames().find(normalised(header[column]));
+        const QString name = normalised(header[column]);
+        QualifiedName qualified{name, Kind::Any};
+        auto known = knownNames().find(name);
+        if (known == knownNames().end()) {
+            qualified = withoutQualifier(name);
+            known = knownNames().find(qualified.base);
+        }
         if (known == knownNames().end())
             continue;
         ++found.known;
-        const auto at = best.find(known->role);
+        const int field = fieldOfRole(known->role);
+        const Kind kind = isAddressField(field) || field == AddressRecord::Land ? qualified.kind : Kind::Any;
+        const auto at = best.find({known->role, kind});
         if (at == best.end() || known->rank < at->first)
-            best.insert(known->role, {known->rank, column});
+            best.insert({known->role, kind}, {known->rank, column});
     }
-    // A whole name wins over its parts.
-    if (best.contains(Role::Name))
-        for (const Role part : {Role::FirstName, Role::MiddleName, Role::LastName})
-            best.remove(part);
+    const auto has = [&](Role role) { return best.contains({role, Kind::Any}); };
+    // A whole name wins over its parts, unless they make a name on their own.
+    const bool parts = has(Role::LastName) && (has(Role::CallName) || has(Role::GivenName) || has(Role::Initials));
+    if (has(Role::Name) && !parts)
+        for (const Role part : {Role::CallName, Role::GivenName, Role::Initials, Role::MiddleName, Role::LastName})
+            best.remove({part, Kind::Any});
     found.uses.fieldOf = QList<int>(header.size(), ColumnUses::Unused);
-    for (auto at = best.cbegin(); at != best.cend(); ++at)
-        found.uses.fieldOf[at->second] = fieldOfRole(at.key());
+    found.uses.partOf = QList<Part>(header.size(), Part::Plain);
+    found.uses.kindOf = QList<Kind>(header.size(), Kind::Any);
+    for (auto at = best.cbegin(); at != best.cend(); ++at) {
+        const qsizetype column = at->second;
+        found.uses.fieldOf[column] = fieldOfRole(at.key().first);
+        found.uses.partOf[column] = partOfRole(at.key().first);
+        found.uses.kindOf[column] = at.key().second;
+    }
     return found;
 }
 

@@ -3,6 +3,8 @@
 #include "data/AddressListFile.h"
 #include "data/Countries.h"
 
+#include <algorithm>
+
 void ImportResult::append(const ImportResult& other, const QString& fileName)
 {
     const QString prefix = fileName.isEmpty() ? QString() : fileName + QStringLiteral(", ");
@@ -50,13 +52,24 @@ void ImportCollector::add(std::array<QString, AddressRecord::FieldCount> fields,
     }
     for (QString& field : fields)
         field = withoutEndSpaces(field).toString();
+    // "B-2000" is a Belgian postcode; "NL" or "DEU" a country by its code.
+    if (const std::optional<PrefixedPostcode> prefixed = withoutCountryPrefix(fields[AddressRecord::Postcode])) {
+        fields[AddressRecord::Postcode] = prefixed->postcode;
+        if (fields[AddressRecord::Land].isEmpty())
+            fields[AddressRecord::Land] = prefixed->land;
+    }
+    if (const QString named = countryOfCode(fields[AddressRecord::Land]); !named.isEmpty())
+        fields[AddressRecord::Land] = named;
     if (fields[AddressRecord::Land].isEmpty())
         fields[AddressRecord::Land] = DefaultLand; // as the edit field starts
     if (fields[AddressRecord::Naam].isEmpty()) {
         leaveOut(line, QStringLiteral("geen naam"), repeat);
         return;
     }
-    if (m_requireAddress && fields[AddressRecord::Adres].isEmpty() && fields[AddressRecord::Postcode].isEmpty()
+    // A count under the list ("Aantal leden:" and 15) has a number where a street would be, and no town.
+    const QString& adres = fields[AddressRecord::Adres];
+    const bool streetless = std::none_of(adres.begin(), adres.end(), [](QChar c) { return c.isLetter(); });
+    if (m_requireAddress && streetless && fields[AddressRecord::Postcode].isEmpty()
         && fields[AddressRecord::Woonplaats].isEmpty()) {
         leaveOut(line, QStringLiteral("geen adres"), repeat);
         return;

@@ -1,6 +1,7 @@
 #include "data/import/TableImport.h"
 
 #include "app/NumberReading.h"
+#include "data/import/SortNames.h"
 
 #include <algorithm>
 
@@ -78,6 +79,10 @@ void TableImport::finish()
 {
     if (!m_choice && !m_proposed && !m_tooBig && !m_waiting.isEmpty())
         decide();
+    if (m_workAddresses > 0)
+        m_collector.result().columnNotes.append(
+            m_workAddresses == 1 ? QStringLiteral("1 rij zonder huisadres kreeg het werkadres.")
+                                 : QStringLiteral("%1 rijen zonder huisadres kregen het werkadres.").arg(dutchNumber(m_workAddresses)));
 }
 
 // The header row, by names remembered or known, with the columns they place.
@@ -86,9 +91,13 @@ std::optional<ColumnChoice> TableImport::headerChoice(bool& remembered) const
     // Only the first pasted row may be column names: the rest are addresses.
     const qsizetype candidates = m_source == TableSource::Paste ? 1 : m_waiting.size();
     remembered = true;
-    for (qsizetype i = 0; i < candidates; ++i)
-        if (const std::optional<ColumnUses> uses = m_remembered.find(m_waiting[i].row.cells))
+    for (qsizetype i = 0; i < candidates; ++i) {
+        const QStringList& names = m_waiting[i].row.cells;
+        if (std::optional<ColumnUses> uses = m_remembered.find(names)) {
+            uses->keepPartsOf(recogniseColumns(names).uses);
             return ColumnChoice{m_waiting[i].row.number, *uses};
+        }
+    }
     remembered = false;
     for (qsizetype i = 0; i < candidates; ++i)
         if (const TableRow& row = m_waiting[i].row; isHeaderRow(row.cells))
@@ -96,20 +105,40 @@ std::optional<ColumnChoice> TableImport::headerChoice(bool& remembered) const
     return std::nullopt;
 }
 
+// Names written surname first are turned round when most of the column's names are.
+ColumnChoice TableImport::withTurnedNames(ColumnChoice choice) const
+{
+    const qsizetype column = choice.uses.wholeNameColumn();
+    if (choice.headerRow == 0 || column < 0)
+        return choice;
+    // Only members count: a count or a note under the list is no name.
+    QStringList names;
+    for (const Waiting& waiting : m_waiting) {
+        const auto fields = choice.uses.fields(waiting.row.cells);
+        if (waiting.row.number > choice.headerRow
+            && !(fields[AddressRecord::Postcode].isEmpty() && fields[AddressRecord::Woonplaats].isEmpty()))
+            names.append(waiting.row.cells.value(column));
+    }
+    choice.uses.turnNames = mostAreSortNames(names);
+    return choice;
+}
+
 void TableImport::decide()
 {
     if (m_answer)
         return use(*m_answer);
     bool remembered = false;
-    if (const std::optional<ColumnChoice> header = headerChoice(remembered))
+    if (std::optional<ColumnChoice> header = headerChoice(remembered)) {
+        header = withTurnedNames(*header);
         return remembered || header->uses.placesLabel() ? use(*header) : ask(*header);
+    }
     const auto names = std::find_if(m_waiting.begin(), m_waiting.end(),
                                     [](const Waiting& w) { return looksLikeColumnNames(w.row.cells); });
     if (m_source == TableSource::Paste && names != m_waiting.begin())
         return use({0, ColumnUses::inFieldOrder(AddressRecord::FieldCount)});
     // Names nobody knows, or no names at all: never read by position without the user.
     if (names != m_waiting.end())
-        return ask({names->row.number, recogniseColumns(names->row.cells).uses});
+        return ask(withTurnedNames({names->row.number, recogniseColumns(names->row.cells).uses}));
     return ask({0, ColumnUses::inFieldOrder(AddressRecord::FieldCount)});
 }
 
@@ -118,9 +147,25 @@ void TableImport::use(const ColumnChoice& choice)
     m_choice = choice;
     if (choice.headerRow > 0)
         m_collector.result().columnNotes.append(usesText(namesAt(choice.headerRow), choice.uses));
+    noteTurnedName();
     for (const Waiting& waiting : std::exchange(m_waiting, {}))
         if (waiting.row.number > choice.headerRow)
             collect(waiting.row.cells, waiting.row.number, waiting.repeat);
+}
+
+void TableImport::noteTurnedName()
+{
+    const qsizetype column = m_choice->uses.wholeNameColumn();
+    if (!m_choice->uses.turnNames || column < 0)
+        return;
+    for (const Waiting& waiting : m_waiting) {
+        const QString name = waiting.row.cells.value(column).simplified();
+        if (waiting.row.number > m_choice->headerRow && isSortName(name)) {
+            m_collector.result().columnNotes.append(
+                QStringLiteral("Namen omgedraaid: %1 wordt %2.").arg(name, envelopeName(name)));
+            return;
+        }
+    }
 }
 
 void TableImport::ask(const ColumnChoice& proposed) { m_proposed = proposed; }
@@ -156,5 +201,7 @@ void TableImport::collect(const QStringList& cells, qsizetype number, qsizetype 
             return;
         }
     }
+    if (uses.takesWorkAddress(cells))
+        m_workAddresses += repeat;
     m_collector.add(uses.fields(cells), number, repeat);
 }

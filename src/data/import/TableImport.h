@@ -61,6 +61,8 @@ public:
 private:
     void decide();
     void use(const ColumnChoice& choice);
+    ColumnChoice withTurnedNames(ColumnChoice choice) const;
+    void noteTurnedName();
     void ask(const ColumnChoice& proposed);
     void collect(const QStringList& cells, qsizetype number, qsizetype repeat);
     std::optional<ColumnChoice> headerChoice(bool& remembered) const;
@@ -80,5 +82,6 @@ private:
     std::optional<ColumnChoice> m_proposed; // asked about instead of read
     qsizetype m_rows = 0;
     qsizetype m_characters = 0;
+    qsizetype m_workAddresses = 0; // rows that had only a work address
     bool m_tooBig = false;
 };

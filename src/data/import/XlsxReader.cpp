@@ -13,6 +13,28 @@ namespace {
 constexpr qsizetype MostSharedStrings = 10'000'000;
 constexpr qsizetype MostSharedCharacters = 200'000'000;
 
+// Excel writes a character XML cannot hold as _xHHHH_ (the CR of a line
+// break as _x000D_), and a "_x" of the text itself as _x005F_x.
+QString withoutEscapes(QString text)
+{
+    if (!text.contains(QLatin1String("_x")))
+        return text;
+    QString plain;
+    plain.reserve(text.size());
+    const auto isHex = [](QChar c) { return isxdigit(c.unicode() < 128 ? c.toLatin1() : 'g') != 0; };
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const bool escape = i + 6 < text.size() && text[i] == u'_' && text[i + 1] == u'x' && text[i + 6] == u'_'
+            && std::all_of(text.begin() + i + 2, text.begin() + i + 6, isHex);
+        if (escape) {
+            plain += QChar(QStringView(text).sliced(i + 2, 4).toUShort(nullptr, 16));
+            i += 6;
+        } else {
+            plain += text[i];
+        }
+    }
+    return plain;
+}
+
 // Plain or rich text (si, is): the runs' texts, without the phonetic guide.
 class RichText {
 public:
@@ -37,7 +59,7 @@ public:
     }
     QString take()
     {
-        QString text = QString::fromUtf8(m_text);
+        QString text = withoutEscapes(QString::fromUtf8(m_text));
         capCell(text);
         m_text.clear();
         return text;

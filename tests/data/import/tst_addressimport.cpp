@@ -219,7 +219,7 @@ private slots:
         // A club's export: a title, a date and a blank row above the names; a suffix of its own.
         for (const char* file : {"calc-titel.ods", "calc-titel.xlsx", "calc-1904.xlsx"})
             QTest::newRow(file) << QString::fromLatin1(file)
-                                << QList<Fields>{f("Jan de Vries", "Kanaalweg 80 A", "1234 AB", "Zwolle", "NL"),
+                                << QList<Fields>{f("Jan de Vries", "Kanaalweg 80 A", "1234 AB", "Zwolle", "Nederland"),
                                                  f("Piet Bakker", "Kanaalweg 80 B", "1234 AB", "Zwolle", "Nederland"),
                                                  f("Ans Smit", "Dorpsstraat 8-2", "5611 EM", "Eindhoven", "Nederland"),
                                                  f("Kees van Dam", "Lindelaan 9 bis", "2012 AB", "Haarlem", "Nederland")}
@@ -279,8 +279,8 @@ private slots:
             << QStringLiteral("Ledenlijst;;;\r\nExport 1-1-2021;;;\r\n;;;\r\nLidnummer;Roepnaam;Voornaam;Achternaam;Adres;Plaats;E-mail\r\n"
                               "7;Hans;Johannes;Smit;Weg 1;Ede;h@example.nl\r\n")
             << f("Hans Smit", "Weg 1", "", "Ede", "Nederland")
-            << QStringLiteral("Gebruikt: Roepnaam + Achternaam → Naam, Adres → Adres, Plaats → Woonplaats. "
-                              "Niet gebruikt: Lidnummer, Voornaam, E-mail.");
+            << QStringLiteral("Gebruikt: Roepnaam + Voornaam + Achternaam → Naam, Adres → Adres, Plaats → Woonplaats. "
+                              "Niet gebruikt: Lidnummer, E-mail.");
         QTest::newRow("initials only without a first name")
             << QStringLiteral("Voorletters,Tussenvoegsel,Achternaam,Straat,Huisnr,Toevoeging,Plz,Ort\r\nJ.,van,Dam,Weg,1,,12345,Köln\r\n")
             << f("J. van Dam", "Weg 1", "12345", "Köln", "Nederland") << QString();
@@ -301,6 +301,109 @@ private slots:
         QCOMPARE(addresses(outcome.result).value(0), first);
         if (!used.isEmpty())
             QCOMPARE(outcome.result.columnNotes, QStringList{used});
+    }
+
+    // Member exports and address books as club systems and mail programs
+    // write them: names as on an envelope, the home address before the work
+    // address, Belgian box numbers, country codes, and no count under the list.
+    void clubExportsComeInAsEnvelopes_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QList<Fields>>("expected");
+        QTest::addColumn<QStringList>("notes");
+        QTest::addColumn<QStringList>("reasons");
+        QTest::newRow("federation export: sort name beside the parts")
+            << QByteArray("\xEF\xBB\xBF\"Relatiecode\";\"Naam\";\"Roepnaam\";\"Voorletter(s)\";\"Tussenvoegsel(s)\";\"Achternaam\";"
+                          "\"Straat\";\"Huisnummer\";\"Postcode\";\"Woonplaats\";\"Landcode\"\r\n"
+                          "\"A1\";\"Berg, J.A. (Jan) van den\";\"Jan\";\"J.A.\";\"van den\";\"Berg\";\"Dorpsstraat\";\"1\";\"1234 AB\";\"Ede\";\"NL\"\r\n"
+                          "\"A2\";\"Vries, P. de\";\"\";\"P.\";\"de\";\"Vries\";\"Meir\";\"24\";\"2000\";\"Antwerpen\";\"BE\"\r\n"
+                          "\"A3\";\"Schmidt, Karl\";\"\";\"\";\"\";\"\";\"Hauptstraße\";\"5\";\"01067\";\"Dresden\";\"DEU\"\r\n")
+            << QList<Fields>{f("Jan van den Berg", "Dorpsstraat 1", "1234 AB", "Ede", "Nederland"),
+                             f("P. de Vries", "Meir 24", "2000", "Antwerpen", "België"),
+                             f("Karl Schmidt", "Hauptstraße 5", "01067", "Dresden", "Duitsland")}
+            << QStringList{QStringLiteral("Gebruikt: Naam + Roepnaam + Voorletter(s) + Tussenvoegsel(s) + Achternaam → Naam, "
+                                          "Straat + Huisnummer → Adres, Postcode → Postcode, Woonplaats → Woonplaats, "
+                                          "Landcode → Land. Niet gebruikt: Relatiecode."),
+                           QStringLiteral("Namen omgedraaid: Berg, J.A. (Jan) van den wordt Jan van den Berg.")}
+            << QStringList();
+        QTest::newRow("Dutch address book: work, then home")
+            << QByteArray("Voornaam,Middelste naam,Achternaam,Werkadres, straat,Werkadres, postcode,Werkadres, plaats,"
+                          "Huisadres, straat,Huisadres, postcode,Huisadres, plaats,Land/regio (thuis)\r\n"
+                          "Anke,van,Dijk,Kantoorweg 1,1000 AA,Amsterdam,Lindelaan 4,2012 AB,Haarlem,Nederland\r\n"
+                          "Kees,,Bakker,,,,Markt 5,,Delft,\r\n"
+                          "Els,,Smit,Stationsplein 2,3511 CE,Utrecht,,,,\r\n"
+                          "Piet,,Leeg,,,,,,,\r\n")
+                   .replace("Werkadres, straat", "\"Werkadres, straat\"").replace("Werkadres, postcode", "\"Werkadres, postcode\"")
+                   .replace("Werkadres, plaats", "\"Werkadres, plaats\"").replace("Huisadres, straat", "\"Huisadres, straat\"")
+                   .replace("Huisadres, postcode", "\"Huisadres, postcode\"").replace("Huisadres, plaats", "\"Huisadres, plaats\"")
+            << QList<Fields>{f("Anke van Dijk", "Lindelaan 4", "2012 AB", "Haarlem", "Nederland"),
+                             f("Kees Bakker", "Markt 5", "", "Delft", "Nederland"),
+                             f("Els Smit", "Stationsplein 2", "3511 CE", "Utrecht", "Nederland")}
+            << QStringList{QStringLiteral("Gebruikt: Voornaam + Middelste naam + Achternaam → Naam, Werkadres, straat + "
+                                          "Huisadres, straat → Adres, Werkadres, postcode + Huisadres, postcode → Postcode, "
+                                          "Werkadres, plaats + Huisadres, plaats → Woonplaats, Land/regio (thuis) → Land."),
+                           QStringLiteral("1 rij zonder huisadres kreeg het werkadres.")}
+            << QStringList{QStringLiteral("regel 5: geen adres")};
+        QTest::newRow("German and English home and business columns")
+            << QByteArray("Vorname;Nachname;Straße geschäftlich;Ort geschäftlich;Straße privat;PLZ privat;Ort privat\r\n"
+                          "Hans;Müller;Firmenweg 1;Köln;Gartenweg 5;10115;Berlin\r\n")
+            << QList<Fields>{f("Hans Müller", "Gartenweg 5", "10115", "Berlin", "Nederland")} << QStringList() << QStringList();
+        QTest::newRow("Belgian export: box numbers, municipality, old postcodes")
+            << QByteArray("\xEF\xBB\xBFVoornaam (Lid);Achternaam (Lid);Straat;Nr;Bus;Postcode;Gemeente\r\n"
+                          "An;Peeters;Meir;24;3;B-2000;Antwerpen\r\n"
+                          "Luc;Janssens;Veldstraat;12;bus 1;9000;Gent\r\n"
+                          "Uwe;Klein;Hauptstraße;5;;D-01067;Dresden\r\n")
+            << QList<Fields>{f("An Peeters", "Meir 24 bus 3", "2000", "Antwerpen", "België"),
+                             f("Luc Janssens", "Veldstraat 12 bus 1", "9000", "Gent", "Nederland"),
+                             f("Uwe Klein", "Hauptstraße 5", "01067", "Dresden", "Duitsland")}
+            << QStringList() << QStringList();
+        QTest::newRow("treasurer's sheet: surname first, a count under the list")
+            << QByteArray("Naam;Adres;Postcode;Woonplaats\r\n"
+                          "Vries, Jan de;\"Zonnehoek\r\nKerkplein 3\";1234 AB;Ede\r\n"
+                          "Hek, Willem van 't;Laan 2;1234 AC;Ede\r\n"
+                          "Peters-van Dongen, Anneke;Weg 9;1234 AD;Ede\r\n"
+                          "Ans Smit;Dijk 1;1234 AE;Ede\r\n"
+                          ";;;\r\n"
+                          "Aantal leden:;4;;\r\n"
+                          "Totaal;;;\r\n")
+            << QList<Fields>{f("Jan de Vries", "Zonnehoek Kerkplein 3", "1234 AB", "Ede", "Nederland"),
+                             f("Willem van 't Hek", "Laan 2", "1234 AC", "Ede", "Nederland"),
+                             f("Anneke Peters-van Dongen", "Weg 9", "1234 AD", "Ede", "Nederland"),
+                             f("Ans Smit", "Dijk 1", "1234 AE", "Ede", "Nederland")}
+            << QStringList{QStringLiteral("Gebruikt: Naam → Naam, Adres → Adres, Postcode → Postcode, Woonplaats → Woonplaats."),
+                           QStringLiteral("Namen omgedraaid: Vries, Jan de wordt Jan de Vries.")}
+            << QStringList{QStringLiteral("regel 7: geen adres"), QStringLiteral("regel 8: geen adres")};
+        QTest::newRow("a name column only partly surname first stays")
+            << QByteArray("Naam;Adres;Woonplaats\r\nVries, Jan de;Laan 1;Ede\r\nAns Smit;Dijk 1;Ede\r\nPiet Bos;Weg 2;Ede\r\n")
+            << QList<Fields>{f("Vries, Jan de", "Laan 1", "", "Ede", "Nederland"), f("Ans Smit", "Dijk 1", "", "Ede", "Nederland"),
+                             f("Piet Bos", "Weg 2", "", "Ede", "Nederland")}
+            << QStringList{QStringLiteral("Gebruikt: Naam → Naam, Adres → Adres, Woonplaats → Woonplaats.")} << QStringList();
+    }
+    void clubExportsComeInAsEnvelopes()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QList<Fields>, expected);
+        QFETCH(QStringList, notes);
+        QFETCH(QStringList, reasons);
+        const ImportOutcome outcome = importFile(QStringLiteral("leden.csv"), bytes);
+        QVERIFY(!outcome.question);
+        QCOMPARE(addresses(outcome.result), expected);
+        if (!notes.isEmpty())
+            QCOMPARE(outcome.result.columnNotes, notes);
+        QCOMPARE(outcome.result.reasons, reasons);
+    }
+
+    // Excel's escapes in a cell's text: a line break written as _x000D_ and a new line is a blank.
+    void excelEscapesAreDecoded()
+    {
+        const QByteArray sheet = "<row><c t=\"s\"><v>0</v></c><c t=\"s\"><v>1</v></c><c t=\"s\"><v>2</v></c></row>"
+                                 "<row><c t=\"s\"><v>3</v></c><c t=\"s\"><v>4</v></c><c t=\"s\"><v>5</v></c></row>";
+        const QByteArray strings = "<si><t>Naam</t></si><si><t>Adres</t></si><si><t>Plaats</t></si>"
+                                   "<si><t>Jan_x005F_x0041_ de Vries</t></si><si><t>Zonnehoek_x000D_\nKerkplein 3</t></si>"
+                                   "<si><t>Ede_x00e9_</t></si>";
+        const ImportOutcome outcome = importFile(QStringLiteral("leden.xlsx"), xlsxOf(sheet, strings));
+        QCOMPARE(addresses(outcome.result),
+                 (QList<Fields>{f("Jan_x0041_ de Vries", "Zonnehoek Kerkplein 3", "", "Edeé", "Nederland")}));
     }
 
     // Where Naam, Adres or Woonplaats cannot be placed, nothing comes in
@@ -325,7 +428,7 @@ private slots:
         }
         // Placed by the user: Lid, Straat nr, PC, Gemeente; Opmerking not used.
         const ColumnChoice chosen{1, {{AddressRecord::Naam, AddressRecord::Adres, AddressRecord::Postcode, AddressRecord::Woonplaats,
-                                       ColumnUses::Unused}}};
+                                       ColumnUses::Unused}, {}, {}, false}};
         const QList<Fields> expected{f("Jan Visser", "Kerkweg 1", "1234 AB", "Ede", "Nederland")};
         ImportInput input;
         input.answers.insert(QStringLiteral("onbekende-kolommen.csv"), chosen);

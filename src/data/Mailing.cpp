@@ -50,9 +50,11 @@ QString householdKey(const AddressRecord& address)
     postcode.remove(QLatin1Char(' '));
     const QChar gap(0);
     // Without a postcode the street and the town say where the door is.
+    // Abroad a postcode covers a whole town: the street goes with it.
+    const bool abroad = countryOf(address.fieldView(AddressRecord::Land)) != Country::Netherlands;
     const QString where = postcode.isEmpty()
         ? door.street + gap + address.field(AddressRecord::Woonplaats).simplified().toCaseFolded()
-        : postcode;
+        : abroad ? postcode + gap + door.street : postcode;
     return where + gap + door.number + gap + door.suffix + gap + countryKey(address);
 }
 
@@ -66,11 +68,34 @@ QString afterFirstWord(const QString& name)
 
 }
 
+namespace {
+
+// The word before a box or flat number: "bus 3", "app 3", "boîte 2".
+bool isBoxWord(QStringView word)
+{
+    static const QSet<QString> words{QStringLiteral("bus"), QStringLiteral("b"), QStringLiteral("bte"), QStringLiteral("boite"),
+                                     QStringLiteral("boîte"), QStringLiteral("app"), QStringLiteral("app."), QStringLiteral("apt"),
+                                     QStringLiteral("apt."), QStringLiteral("appartement"), QStringLiteral("flat")};
+    return word.size() <= 11 && words.contains(word.toString().toLower());
+}
+
+}
+
 qsizetype houseNumberAt(QStringView adres)
 {
-    for (qsizetype i = adres.size() - 1; i >= 0; --i)
-        if (adres[i].isDigit() && (i == 0 || adres[i - 1].isSpace()))
+    for (qsizetype i = adres.size() - 1; i >= 0; --i) {
+        if (!adres[i].isDigit() || (i > 0 && !adres[i - 1].isSpace()))
+            continue;
+        // A box or flat number belongs to the door; the house number is before it.
+        qsizetype wordEnd = i - 1;
+        while (wordEnd > 0 && adres[wordEnd - 1].isSpace())
+            --wordEnd;
+        qsizetype wordStart = wordEnd;
+        while (wordStart > 0 && !adres[wordStart - 1].isSpace())
+            --wordStart;
+        if (i == 0 || !isBoxWord(adres.sliced(wordStart, wordEnd - wordStart)))
             return i;
+    }
     return -1;
 }
 

@@ -60,6 +60,17 @@ private slots:
         QTest::newRow("no postcode, one town") << a("Kerkstraat 1", "", "Zwolle", "") << a("kerkstraat  1", "", "ZWOLLE", "") << true;
         QTest::newRow("no street") << a("", "", "Zwolle", "") << a("", "", "Zwolle", "") << false;
         QTest::newRow("2e Helmersstraat") << a("2e Helmersstraat 12", "1054 DJ", "A", "") << a("2e Helmersstraat 12 hs", "1054 DJ", "A", "") << false;
+        // Abroad a postcode covers a town: the street is part of the door.
+        QTest::newRow("Gent, two streets") << a("Kerkstraat 12", "9000", "Gent", "België") << a("Veldstraat 12", "9000", "Gent", "BE") << false;
+        QTest::newRow("Berlin, two streets") << a("Hauptstraße 5", "10115", "Berlin", "D") << a("Gartenweg 5", "10115", "Berlin", "DEU") << false;
+        QTest::newRow("Gent, one door") << a("Kerkstraat 12", "9000", "Gent", "België") << a("kerkstraat 12", "9000", "Gent", "B") << true;
+        // A box or flat number is the door's suffix, not its house number.
+        QTest::newRow("bus 3 in two streets") << a("Kerkstraat 12 bus 3", "9000", "Gent", "B") << a("Veldstraat 40 bus 3", "9000", "Gent", "B") << false;
+        QTest::newRow("app 3 at 12 and 14") << a("Kerkstraat 12 app 3", "1234 AB", "Ede", "") << a("Kerkstraat 14 app 3", "1234 AB", "Ede", "") << false;
+        QTest::newRow("bus 1 and bus 2") << a("Meir 24 bus 1", "2000", "Antwerpen", "B") << a("Meir 24 bus 2", "2000", "Antwerpen", "B") << false;
+        QTest::newRow("12-3 and 12-4") << a("Weg 12-3", "1234 AB", "Ede", "") << a("Weg 12-4", "1234 AB", "Ede", "") << false;
+        QTest::newRow("12 III and 12 II") << a("Weg 12 III", "1234 AB", "Ede", "") << a("Weg 12 II", "1234 AB", "Ede", "") << false;
+        QTest::newRow("bus 3 twice") << a("Meir 24 bus 3", "2000", "Antwerpen", "B") << a("Meir 24  Bus 3", "2000", "Antwerpen", "B") << true;
     }
     void householdsAreDoors()
     {

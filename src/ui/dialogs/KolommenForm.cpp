@@ -5,6 +5,7 @@
 #include "ui/FormStyle.h"
 #include "widgets/vistabutton/VistaButton.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QFormLayout>
 #include <QHeaderView>
@@ -64,6 +65,12 @@ KolommenForm::KolommenForm(const ColumnQuestion& question, const QString& fileNa
     rowLine->addWidget(rowCaption);
     rowLine->addWidget(m_headerRow);
     rowLine->addStretch();
+    // Names written surname first ("Vries, Jan de") come in turned round; this undoes it.
+    m_turnNames = new QCheckBox(QStringLiteral("Namen omdraaien"), this);
+    m_turnNames->setObjectName(QStringLiteral("NamenOmdraaien"));
+    m_turnNames->setChecked(m_question.proposed.uses.turnNames);
+    connect(m_turnNames, &QCheckBox::toggled, this, &KolommenForm::showPreview);
+    rowLine->addWidget(m_turnNames);
     layout->addLayout(rowLine);
 
     auto* scroll = new QScrollArea(this);
@@ -107,7 +114,8 @@ void KolommenForm::buildColumnBoxes()
         m_columns->removeRow(0);
     m_boxes.clear();
     const QStringList names = m_question.namesAt(m_question.proposed.headerRow);
-    QWidget* previous = m_headerRow;
+    setTabOrder(m_headerRow, m_turnNames);
+    QWidget* previous = m_turnNames;
     for (qsizetype column = 0; column < m_question.columns; ++column) {
         const QString name = names.value(column).simplified();
         auto* caption = new QLabel(name.isEmpty() ? columnLetterName(column) : name, m_columns->parentWidget());
@@ -132,6 +140,9 @@ ColumnChoice KolommenForm::choice() const
     ColumnChoice chosen{m_headerRow->value(), {}};
     for (const QComboBox* box : m_boxes)
         chosen.uses.fieldOf.append(box->currentIndex() < FieldNames.size() ? box->currentIndex() : ColumnUses::Unused);
+    // What a column's name says of it stays while the column keeps its field.
+    chosen.uses.keepPartsOf(m_question.proposed.uses);
+    chosen.uses.turnNames = m_turnNames->isChecked();
     return chosen;
 }
 

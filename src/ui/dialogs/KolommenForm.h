@@ -4,6 +4,7 @@
 
 #include <QDialog>
 
+class QCheckBox;
 class QComboBox;
 class QFormLayout;
 class QSpinBox;
@@ -24,6 +25,7 @@ private:
 
     ColumnQuestion m_question;
     QSpinBox* m_headerRow = nullptr;
+    QCheckBox* m_turnNames = nullptr;
     QFormLayout* m_columns = nullptr;
     QList<QComboBox*> m_boxes;
     QTableWidget* m_preview = nullptr;

@@ -74,11 +74,17 @@ ImportResult importFieldPerLine(const QStringList& lines)
 }
 
 // Another list's addresses, held to the list's own rule like every other import.
-ImportResult importList(const QByteArray& bytes)
+ImportResult importList(const QByteArray& bytes, const std::atomic_bool& cancelled, bool& tooBig)
 {
     ImportResult result;
     ParsedList list = parseAddressList(bytes);
+    if (list.records.size() > MostImportRows) {
+        tooBig = true;
+        return result;
+    }
     for (qsizetype i = 0; i < list.records.size(); ++i) {
+        if (cancelled.load(std::memory_order_relaxed))
+            return {};
         if (const auto bad = findUnstorableChar(list.records[i].text()))
             result.leaveOut(QStringLiteral("adres %1: %2").arg(i + 1).arg(unstorableWhy(bad->character)));
         else
@@ -100,12 +106,16 @@ ImportOutcome importBytes(const QString& fileName, const QString& key, const QBy
         return importTable(TableSource::File, key, fileName, input, cancelled, 0,
                            [&](TableImport& table) { return readSpreadsheet(fileName, bytes, table, cancelled); });
     ImportOutcome outcome;
+    bool tooBig = false;
     if (suffix == QLatin1String("vcf"))
-        outcome.result = importVCard(asUtf8IfUtf16(bytes));
+        outcome.result = importVCard(asUtf8IfUtf16(bytes), cancelled, &tooBig);
     else if (suffix == QLatin1String("lst"))
-        outcome.result = importList(bytes);
+        outcome.result = importList(bytes, cancelled, tooBig);
     else
         outcome.result.leaveOut(QStringLiteral("%1 is geen CSV-, tekst-, vCard-, Excel-, Calc- of lijstbestand").arg(fileName));
+    if (tooBig)
+        outcome.result.leaveOut(tooBigReason(fileName));
+    outcome.cancelled = cancelled.load();
     return outcome;
 }
 

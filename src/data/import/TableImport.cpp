@@ -11,8 +11,6 @@ namespace {
 constexpr qsizetype HeaderSearchRows = 20;
 // A question shows the rows below the header.
 constexpr qsizetype QuestionRows = HeaderSearchRows + 5;
-// No list holds more; a file that would give more is refused as it is read.
-constexpr qsizetype MostRows = 2'000'000;
 constexpr qsizetype MostCharacters = 200'000'000;
 
 qsizetype charactersIn(const QStringList& cells)
@@ -58,8 +56,8 @@ bool TableImport::addRow(QStringList& cells, qsizetype number, qsizetype repeat)
         return false;
     // Counted before anything is built: a few bytes can repeat a row a million times.
     m_rows += repeat;
-    m_characters += charactersIn(cells) * std::min(repeat, MostRows + 1);
-    if (m_rows > MostRows || m_characters > MostCharacters) {
+    m_characters += charactersIn(cells) * std::min(repeat, MostImportRows + 1);
+    if (m_rows > MostImportRows || m_characters > MostCharacters) {
         m_tooBig = true;
         return false;
     }

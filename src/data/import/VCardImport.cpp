@@ -2,6 +2,8 @@
 // No vCard library for Qt 6 is packaged for Debian, so this small reader is ours.
 #include "data/import/VCardImport.h"
 
+#include "data/import/TableImport.h"
+
 #include "data/AddressListFile.h"
 
 #include <QStringDecoder>
@@ -203,18 +205,26 @@ QList<LogicalLine> unfold(const QByteArray& bytes)
 
 }
 
-ImportResult importVCard(const QByteArray& bytes)
+ImportResult importVCard(const QByteArray& bytes, const std::atomic_bool& cancelled, bool* tooBig)
 {
     ImportCollector collector;
     qsizetype begin = 0;
+    qsizetype cards = 0;
     QString formattedName, structuredName;
     std::optional<Property> address;
     bool inCard = false;
     for (const LogicalLine& logical : unfold(bytes)) {
+        if (cancelled.load(std::memory_order_relaxed))
+            return {};
         const qsizetype number = logical.number();
         const Property p = parseLine(logical.text());
         const QByteArray value = p.value.trimmed().toUpper();
         if (p.name == "BEGIN" && value == "VCARD") {
+            if (++cards > MostImportRows) {
+                if (tooBig)
+                    *tooBig = true;
+                return {};
+            }
             inCard = true;
             begin = number;
             formattedName.clear();

@@ -536,6 +536,13 @@ private slots:
         QCOMPARE(addresses(list), QList<Fields>{f("Jan", "a", "b", "c", "")});
         QCOMPARE(list.reasons, (QStringList{QStringLiteral("adres 2: het teken \" kan niet in de lijst worden opgeslagen"),
                                             QStringLiteral("het bestand houdt op midden in een adres")}));
+        // Annuleren stops a list and a vCard file as it stops a table.
+        const std::atomic_bool stopped{true};
+        for (const auto& [name, bytes] : {std::pair{QStringLiteral("oud.lst"), QByteArray("\"Jan\",\"a\",\"b\",\"c\",\"\"\r\n")},
+                                          std::pair{QStringLiteral("kaart.vcf"), testFileBytes(QStringLiteral("contacten-40.vcf"))}}) {
+            const ImportOutcome outcome = importFile(name, bytes, {}, stopped);
+            QVERIFY2(outcome.cancelled && outcome.result.addresses.isEmpty(), qPrintable(name));
+        }
         // Told why, in the reason; the format is read from the bytes, not the name.
         const QByteArray xlsx = testFileBytes(QStringLiteral("calc-leden.xlsx"));
         const QByteArray ods = testFileBytes(QStringLiteral("calc-leden.ods"));

@@ -19,7 +19,7 @@ ImportOutcome importTable(TableSource source, const QString& key, const QString&
                           const std::atomic_bool& cancelled, qsizetype rowsExpected, Read read)
 {
     TableImport table(source, input.remembered, input.answers.contains(key) ? std::optional(input.answers[key]) : std::nullopt,
-                      cancelled);
+                      cancelled, input.showColumns);
     table.reserve(rowsExpected);
     ImportOutcome outcome;
     const QString failure = read(table);

@@ -15,6 +15,8 @@ struct ImportInput {
     QString pastedText;
     ColumnChoices remembered;
     QHash<QString, ColumnChoice> answers; // by the file's path; empty for the pasted text
+    // "Kolommen kiezen" after the question: each table asks about its columns, preset as they were used.
+    bool showColumns = false;
 };
 
 struct ImportOutcome {

@@ -40,11 +40,12 @@ qsizetype ColumnQuestion::firstDataRow(qsizetype headerRow) const
 }
 
 TableImport::TableImport(TableSource source, const ColumnChoices& remembered, std::optional<ColumnChoice> answer,
-                         const std::atomic_bool& cancelled)
+                         const std::atomic_bool& cancelled, bool showColumns)
     : m_source(source)
     , m_remembered(remembered)
     , m_answer(std::move(answer))
     , m_cancelled(cancelled)
+    , m_showColumns(showColumns)
 {
     if (source == TableSource::File)
         m_collector.requireAddress();
@@ -66,7 +67,7 @@ bool TableImport::addRow(QStringList& cells, qsizetype number, qsizetype repeat)
         return true;
     }
     m_waiting.append({{cells, number}, repeat});
-    const qsizetype decideAfter = m_source == TableSource::Paste && !m_answer ? 1 : HeaderSearchRows;
+    const qsizetype decideAfter = m_source == TableSource::Paste && !m_answer && !m_showColumns ? 1 : HeaderSearchRows;
     if (!m_proposed && m_waiting.size() >= decideAfter)
         decide();
     // Asked about: only the rows the question shows are read.
@@ -124,20 +125,29 @@ ColumnChoice TableImport::withTurnedNames(ColumnChoice choice) const
 void TableImport::decide()
 {
     if (m_answer)
-        return use(*m_answer);
+        return useOrShow(*m_answer);
     bool remembered = false;
     if (std::optional<ColumnChoice> header = headerChoice(remembered)) {
         header = withTurnedNames(*header);
-        return remembered || header->uses.placesLabel() ? use(*header) : ask(*header);
+        return remembered || header->uses.placesLabel() ? useOrShow(*header) : ask(*header);
     }
     const auto names = std::find_if(m_waiting.begin(), m_waiting.end(),
                                     [](const Waiting& w) { return looksLikeColumnNames(w.row.cells); });
     if (m_source == TableSource::Paste && names != m_waiting.begin())
-        return use({0, ColumnUses::inFieldOrder(AddressRecord::FieldCount)});
+        return useOrShow({0, ColumnUses::inFieldOrder(AddressRecord::FieldCount)});
     // Names nobody knows, or no names at all: never read by position without the user.
     if (names != m_waiting.end())
         return ask(withTurnedNames({names->row.number, recogniseColumns(names->row.cells).uses}));
     return ask({0, ColumnUses::inFieldOrder(AddressRecord::FieldCount)});
+}
+
+// The user asked to see the columns: what would be used is proposed instead.
+void TableImport::useOrShow(const ColumnChoice& choice)
+{
+    if (m_showColumns)
+        ask(choice);
+    else
+        use(choice);
 }
 
 void TableImport::use(const ColumnChoice& choice)

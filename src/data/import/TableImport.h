@@ -48,8 +48,10 @@ constexpr qsizetype MostImportRows = 2'000'000;
 // list's own order.
 class TableImport : public RowSink {
 public:
+    // With showColumns the columns are asked about even when they are known
+    // or answered, proposed as they would be used.
     TableImport(TableSource source, const ColumnChoices& remembered, std::optional<ColumnChoice> answer,
-                const std::atomic_bool& cancelled);
+                const std::atomic_bool& cancelled, bool showColumns = false);
     bool addRow(QStringList& cells, qsizetype number, qsizetype repeat) override;
     void reserve(qsizetype rows) { m_collector.reserve(rows); }
     // After the last row.
@@ -64,6 +66,7 @@ public:
 private:
     void decide();
     void use(const ColumnChoice& choice);
+    void useOrShow(const ColumnChoice& choice);
     ColumnChoice withTurnedNames(ColumnChoice choice) const;
     void noteTurnedName();
     void ask(const ColumnChoice& proposed);
@@ -79,6 +82,7 @@ private:
     const ColumnChoices& m_remembered;
     std::optional<ColumnChoice> m_answer;
     const std::atomic_bool& m_cancelled;
+    bool m_showColumns;
     ImportCollector m_collector;
     QList<Waiting> m_waiting; // rows read while the header is looked for
     std::optional<ColumnChoice> m_choice;

@@ -35,11 +35,14 @@ KolommenForm::KolommenForm(const ColumnQuestion& question, const QString& fileNa
     FormStyle::setBackground(this, FormStyle::DialogBackground);
     auto* layout = new QVBoxLayout(this);
 
-    auto* intro = new QLabel(
-        (fileName.isEmpty() ? QStringLiteral("In de geplakte tekst") : QStringLiteral("In %1").arg(fileName))
-            + QStringLiteral(" is niet te zien welke kolom de naam, het adres of de woonplaats is. Kies bij elke kolom "
-                             "wat erin staat; hieronder staan de eerste adressen zoals ze in de lijst komen."),
-        this);
+    const QString source = fileName.isEmpty() ? QStringLiteral("de geplakte tekst") : fileName;
+    // Asked for by the user after a guess, or asked because there was none.
+    const QString why = m_question.proposed.uses.placesLabel()
+        ? QStringLiteral("Zo zijn de kolommen van %1 gelezen.").arg(source)
+        : QStringLiteral("In %1 is niet te zien welke kolom de naam, het adres of de woonplaats is.").arg(source);
+    auto* intro = new QLabel(why + QStringLiteral(" Kies bij elke kolom wat erin staat; hieronder staan de eerste "
+                                                  "adressen zoals ze in de lijst komen."),
+                             this);
     intro->setWordWrap(true);
     layout->addWidget(intro);
 

@@ -118,7 +118,8 @@ private:
     // columns where the program cannot, and adds after one question.
     void importAddresses(ImportInput input);
     std::optional<ColumnChoice> askColumns(const ColumnQuestion& question);
-    void askAndAppend(const ImportResult& imported);
+    // True when the user chose "Kolommen kiezen" instead of Ja or Nee.
+    bool askAndAppend(const ImportResult& imported);
 
     // Undo and redo, finding, sorting and copying out.
     void buildListKeys();

@@ -122,12 +122,17 @@ void Main::importAddresses(ImportInput input)
             this, ReadingText, [&] { outcome = ::importAddresses(input, m_list.model().records(), cancelled); }, &cancelled);
         if (outcome.cancelled)
             return;
-        if (!outcome.question)
-            return askAndAppend(outcome.result);
+        if (!outcome.question) {
+            if (!askAndAppend(outcome.result))
+                return;
+            input.showColumns = true; // "Kolommen kiezen": the same files again, their columns shown
+            continue;
+        }
         const std::optional<ColumnChoice> chosen = askColumns(*outcome.question);
         if (!chosen)
             return;
         input.answers.insert(outcome.question->source, *chosen);
+        input.showColumns = false;
         if (const QStringList names = outcome.question->namesAt(chosen->headerRow); !names.isEmpty()) {
             input.remembered.remember(names, chosen->uses);
             if (const FileResult written = writeWholeFile(choicesPath, input.remembered.encoded()); !written.ok)
@@ -144,7 +149,7 @@ std::optional<ColumnChoice> Main::askColumns(const ColumnQuestion& question)
     return form.choice();
 }
 
-void Main::askAndAppend(const ImportResult& imported)
+bool Main::askAndAppend(const ImportResult& imported)
 {
     const QString leftOut = leftOutParagraph(imported);
     if (imported.addresses.isEmpty() && imported.duplicates > 0) {
@@ -152,18 +157,24 @@ void Main::askAndAppend(const ImportResult& imported)
         m_context.messages.tell(this, ProgramTitle,
                                 imported.duplicates == 1 ? QStringLiteral("Het adres staat al in de lijst.")
                                                          : QStringLiteral("Alle %1 adressen staan al in de lijst.").arg(dutchNumber(imported.duplicates)));
-        return;
+        return false;
     }
     if (imported.addresses.isEmpty()) {
         m_context.messages.tell(this, ProgramTitle,
                                 QStringLiteral("Geen adressen gevonden om toe te voegen aan de lijst %1.").arg(currentFile())
                                     + leftOut);
-        return;
+        return false;
     }
     const QString question = QStringLiteral("%1 adressen toevoegen aan de lijst %2?")
                                  .arg(dutchNumber(imported.addresses.size()))
                                  .arg(currentFile());
-    if (m_context.messages.ask(this, ProgramTitle, question + leftOut) != Messages::Answer::Ja)
-        return;
-    m_list.append(imported.addresses);
+    // Columns read from a header may be guessed wrong: the user can place them.
+    const bool fromColumns = !imported.columnNotes.isEmpty();
+    const Messages::Answer answer =
+        fromColumns ? m_context.messages.ask(this, ProgramTitle, question + leftOut, true, Messages::Answer::Ja,
+                                             {QStringLiteral("Ja"), QStringLiteral("Kolommen kiezen"), QStringLiteral("Nee")})
+                    : m_context.messages.ask(this, ProgramTitle, question + leftOut);
+    if (answer == Messages::Answer::Ja)
+        m_list.append(imported.addresses);
+    return fromColumns && answer == Messages::Answer::Nee;
 }

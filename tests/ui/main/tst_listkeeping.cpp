@@ -9,6 +9,7 @@
 
 #include <QAccessible>
 #include <QClipboard>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QTableWidget>
 #include <QTimer>
@@ -85,7 +86,7 @@ private slots:
             else
                 copied->setUrls({file});
             QGuiApplication::clipboard()->setMimeData(copied);
-            t.test.messages.answers = {Messages::Answer::Nee};
+            t.test.messages.answers = {Messages::Answer::Annuleren}; // "Nee" beside "Kolommen kiezen"
             QTest::keyClick(view, Qt::Key_V, Qt::ControlModifier);
             QVERIFY(t.test.messages.lastText().contains(QStringLiteral("Woonplaats → Woonplaats, Land → Land.\r\n\r\n"
                                                                        "1 regel is overgeslagen:\r\nregel 7: geen adres")));
@@ -142,6 +143,39 @@ private slots:
         t.test.messages.answers = {Messages::Answer::Annuleren};
         QVERIFY(!t.main->close());
         QVERIFY(t.test.messages.lastText().contains(QStringLiteral("gewijzigd")));
+    }
+
+    // A guess that came out wrong is put right: "Kolommen kiezen" on the
+    // question opens the columns as they were read, and the question comes
+    // again with the new count and the new "Gebruikt" line.
+    void wrongGuessIsPutRight()
+    {
+        MainWindowTest t;
+        t.open(QStringLiteral("leden.lst"), TwoAddresses);
+        const QString path = t.test.folder.path() + QStringLiteral("/penningmeester.csv");
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("Naam;Adres;Postcode;Woonplaats;Opmerking\r\nVries, Jan de;Laan 1;1234 AB;Ede;x\r\n"
+                   "Bos, Piet;Weg 2;1234 AC;Ede;y\r\n");
+        file.close();
+        t.test.messages.answers = {Messages::Answer::Nee, Messages::Answer::Ja};
+        whileModal([&] { t.main->importFiles({path}); },
+                   [&](QWidget* dialog) {
+                       QCOMPARE(dialog->windowTitle(), QStringLiteral("Kolommen kiezen"));
+                       auto* turn = dialog->findChild<QCheckBox*>(QStringLiteral("NamenOmdraaien"));
+                       QVERIFY(turn->isChecked());
+                       const auto* preview = dialog->findChild<QTableWidget*>(QStringLiteral("Voorbeeld"));
+                       QCOMPARE(preview->item(0, 0)->text(), QStringLiteral("Jan de Vries"));
+                       turn->setChecked(false);
+                       QCOMPARE(preview->item(0, 0)->text(), QStringLiteral("Vries, Jan de"));
+                       QTest::keyClick(dialog, Qt::Key_Return);
+                   });
+        QCOMPARE(t.test.messages.shown.first().captions,
+                 (QStringList{QStringLiteral("Ja"), QStringLiteral("Kolommen kiezen"), QStringLiteral("Nee")}));
+        QVERIFY(t.test.messages.shown.first().text.contains(QStringLiteral("Namen omgedraaid: Vries, Jan de wordt Jan de Vries.")));
+        QVERIFY(!t.test.messages.lastText().contains(QStringLiteral("omgedraaid")));
+        QCOMPARE(t.main->model().count(), 4);
+        QCOMPARE(t.main->model().at(2).field(AddressRecord::Naam), QStringLiteral("Vries, Jan de"));
     }
 
     // Each kind of change is one step back and forth; back at the opened

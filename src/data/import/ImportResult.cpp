@@ -52,16 +52,7 @@ void ImportCollector::add(std::array<QString, AddressRecord::FieldCount> fields,
     }
     for (QString& field : fields)
         field = withoutEndSpaces(field).toString();
-    // "B-2000" is a Belgian postcode; "NL" or "DEU" a country by its code.
-    if (const std::optional<PrefixedPostcode> prefixed = withoutCountryPrefix(fields[AddressRecord::Postcode])) {
-        fields[AddressRecord::Postcode] = prefixed->postcode;
-        if (fields[AddressRecord::Land].isEmpty())
-            fields[AddressRecord::Land] = prefixed->land;
-    }
-    if (const QString named = countryOfCode(fields[AddressRecord::Land]); !named.isEmpty())
-        fields[AddressRecord::Land] = named;
-    if (fields[AddressRecord::Land].isEmpty())
-        fields[AddressRecord::Land] = DefaultLand; // as the edit field starts
+    takeCountryAsTheListDoes(fields);
     if (fields[AddressRecord::Naam].isEmpty()) {
         leaveOut(line, QStringLiteral("geen naam"), repeat);
         return;
@@ -84,4 +75,18 @@ void ImportCollector::add(std::array<QString, AddressRecord::FieldCount> fields,
 void ImportCollector::leaveOut(qsizetype line, const QString& why, qsizetype rows)
 {
     m_result.leaveOut(QStringLiteral("regel %1: %2").arg(line).arg(why), rows);
+}
+
+void takeCountryAsTheListDoes(std::array<QString, AddressRecord::FieldCount>& fields)
+{
+    // "B-2000" is a Belgian postcode; "NL" or "DEU" a country by its code.
+    if (const std::optional<PrefixedPostcode> prefixed = withoutCountryPrefix(fields[AddressRecord::Postcode])) {
+        fields[AddressRecord::Postcode] = prefixed->postcode;
+        if (fields[AddressRecord::Land].isEmpty())
+            fields[AddressRecord::Land] = prefixed->land;
+    }
+    if (const QString named = countryOfCode(fields[AddressRecord::Land]); !named.isEmpty())
+        fields[AddressRecord::Land] = named;
+    if (fields[AddressRecord::Land].isEmpty())
+        fields[AddressRecord::Land] = DefaultLand; // as the edit field starts
 }

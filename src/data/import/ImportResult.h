@@ -73,5 +73,9 @@ private:
     bool m_requireAddress = false;
 };
 
+// The country as the list takes it: a postcode's country prefix ("B-2000")
+// and a country code ("NL", "DEU") as the country's name; none: Nederland.
+void takeCountryAsTheListDoes(std::array<QString, AddressRecord::FieldCount>& fields);
+
 // Why a character keeps a field out of the list.
 QString unstorableWhy(const QString& character);

@@ -166,9 +166,14 @@ void TableImport::noteTurnedName()
     const qsizetype column = m_choice->uses.wholeNameColumn();
     if (!m_choice->uses.turnNames || column < 0)
         return;
+    // An example whose Naam the turning made: beside name parts it makes only rows without them.
+    ColumnUses unturned = m_choice->uses;
+    unturned.turnNames = false;
     for (const Waiting& waiting : m_waiting) {
         const QString name = waiting.row.cells.value(column).simplified();
-        if (waiting.row.number > m_choice->headerRow && isSortName(name)) {
+        const auto turned = m_choice->uses.fields(waiting.row.cells)[AddressRecord::Naam];
+        if (waiting.row.number > m_choice->headerRow && isSortName(name)
+            && turned != unturned.fields(waiting.row.cells)[AddressRecord::Naam]) {
             m_collector.result().columnNotes.append(
                 QStringLiteral("Namen omgedraaid: %1 wordt %2.").arg(name, envelopeName(name)));
             return;

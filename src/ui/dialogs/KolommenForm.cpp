@@ -1,6 +1,6 @@
 #include "ui/dialogs/KolommenForm.h"
 
-#include "data/Countries.h"
+#include "data/import/ImportResult.h"
 #include "ui/EnterKeys.h"
 #include "ui/FormStyle.h"
 #include "widgets/vistabutton/VistaButton.h"
@@ -156,8 +156,7 @@ void KolommenForm::showPreview()
     int shown = 0;
     for (qsizetype i = m_question.firstDataRow(chosen.headerRow); i < m_question.rows.size() && shown < PreviewRows; ++i) {
         auto fields = chosen.uses.fields(m_question.rows[i].cells);
-        if (fields[AddressRecord::Land].isEmpty())
-            fields[AddressRecord::Land] = DefaultLand; // as the import fills it in
+        takeCountryAsTheListDoes(fields); // as the import fills it in
         for (int f = 0; f < AddressRecord::FieldCount; ++f)
             m_preview->setItem(shown, f, new QTableWidgetItem(fields[size_t(f)]));
         ++shown;

@@ -324,7 +324,7 @@ private slots:
             << QStringList{QStringLiteral("Gebruikt: Naam + Roepnaam + Voorletter(s) + Tussenvoegsel(s) + Achternaam → Naam, "
                                           "Straat + Huisnummer → Adres, Postcode → Postcode, Woonplaats → Woonplaats, "
                                           "Landcode → Land. Niet gebruikt: Relatiecode."),
-                           QStringLiteral("Namen omgedraaid: Berg, J.A. (Jan) van den wordt Jan van den Berg.")}
+                           QStringLiteral("Namen omgedraaid: Schmidt, Karl wordt Karl Schmidt.")}
             << QStringList();
         QTest::newRow("Dutch address book: work, then home")
             << QByteArray("Voornaam,Middelste naam,Achternaam,Werkadres, straat,Werkadres, postcode,Werkadres, plaats,"

@@ -179,8 +179,14 @@ void OpenList::setRecoveryAside(const Recovery& recovery)
     for (int n = 2; QFileInfo::exists(target); ++n)
         target = aside + QStringLiteral("/%1 %2 (%3).lst").arg(QFileInfo(recovery.name).completeBaseName(), stamp).arg(n);
     // Failing that, the copy stays where it is and is offered again: nothing is lost.
-    QFile::rename(recoveryPath(recovery.name), target);
-    const QDateTime monthAgo = QDateTime::currentDateTime().addDays(-30);
+    const QDateTime now = QDateTime::currentDateTime();
+    if (QFile::rename(recoveryPath(recovery.name), target)) {
+        // Its 30 days count from today: a copy written long ago was only just set aside.
+        QFile moved(target);
+        if (moved.open(QIODevice::ReadOnly))
+            moved.setFileTime(now, QFileDevice::FileModificationTime);
+    }
+    const QDateTime monthAgo = now.addDays(-30);
     for (const QFileInfo& old : QDir(aside).entryInfoList({QStringLiteral("*.lst")}, QDir::Files))
         if (old.lastModified() < monthAgo)
             QFile::remove(old.filePath());

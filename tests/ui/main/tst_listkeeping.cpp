@@ -486,6 +486,11 @@ private slots:
         // Nee sets it aside, never deletes it: it may be another computer's live copy.
         // Set-aside copies go after 30 days. A copy whose list is gone starts that list anew.
         QFile::copy(copy, copy + QStringLiteral(".bewaard"));
+        // Written long ago and set aside today: kept for 30 days from today.
+        QFile aged(copy);
+        QVERIFY(aged.open(QIODevice::ReadOnly));
+        QVERIFY(aged.setFileTime(QDateTime::currentDateTime().addDays(-40), QFileDevice::FileModificationTime));
+        aged.close();
         const QString aside = t.test.folder.path() + QStringLiteral("/Herstel/Oud/");
         QDir().mkpath(aside);
         QFile old(aside + QStringLiteral("b 2026-01-01 10.00.00.lst"));

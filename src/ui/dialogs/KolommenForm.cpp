@@ -71,6 +71,7 @@ KolommenForm::KolommenForm(const ColumnQuestion& question, const QString& fileNa
     // Names written surname first ("Vries, Jan de") come in turned round; this undoes it.
     m_turnNames = new QCheckBox(QStringLiteral("Namen omdraaien"), this);
     m_turnNames->setObjectName(QStringLiteral("NamenOmdraaien"));
+    m_turnNames->setAccessibleName(m_turnNames->text());
     m_turnNames->setChecked(m_question.proposed.uses.turnNames);
     connect(m_turnNames, &QCheckBox::toggled, this, &KolommenForm::showPreview);
     rowLine->addWidget(m_turnNames);

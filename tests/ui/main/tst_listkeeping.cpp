@@ -164,6 +164,7 @@ private slots:
                        QCOMPARE(dialog->windowTitle(), QStringLiteral("Kolommen kiezen"));
                        auto* turn = dialog->findChild<QCheckBox*>(QStringLiteral("NamenOmdraaien"));
                        QVERIFY(turn->isChecked());
+                       QCOMPARE(QAccessible::queryAccessibleInterface(turn)->text(QAccessible::Name), QStringLiteral("Namen omdraaien"));
                        const auto* preview = dialog->findChild<QTableWidget*>(QStringLiteral("Voorbeeld"));
                        QCOMPARE(preview->item(0, 0)->text(), QStringLiteral("Jan de Vries"));
                        turn->setChecked(false);

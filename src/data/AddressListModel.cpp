@@ -80,16 +80,7 @@ void AddressListModel::removeRows(const QList<int>& rows)
     if (runs.isEmpty())
         return;
     if (runs.size() > MaxRuns) {
-        QList<AddressRecord> kept;
-        kept.reserve(m_records.size() - rows.size());
-        qsizetype next = 0;
-        for (qsizetype row = 0; row < m_records.size(); ++row) {
-            if (next < rows.size() && rows[next] == row)
-                ++next;
-            else
-                kept.append(m_records[row]);
-        }
-        replaceAll(std::move(kept)); // made in one pass, shown as a new list
+        replaceAll(withoutRows(m_records, rows)); // made in one pass, shown as a new list
         return;
     }
     for (auto run = runs.crbegin(); run != runs.crend(); ++run) {

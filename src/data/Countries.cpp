@@ -77,15 +77,17 @@ Country countryOf(QStringView land)
         foldedNames({"Nederland", "NL", "Nederlân", "Holland", "The Netherlands", "Netherlands", "Niederlande", "Pays-Bas"});
     static const QStringList belgium = foldedNames({"België", "Belgique", "Belgien", "Belgium", "BE", "B"});
     static const QStringList germany = foldedNames({"Duitsland", "Deutschland", "Germany", "Allemagne", "DE", "D"});
-    const QString code = countryOfCode(trimmed);
-    const QString folded = foldedText(code.isEmpty() ? trimmed : QStringView(code));
-    if (home.contains(folded))
-        return Country::Netherlands;
-    if (belgium.contains(folded))
-        return Country::Belgium;
-    if (germany.contains(folded))
-        return Country::Germany;
-    return Country::Other;
+    const auto known = [&](QStringView name) {
+        const QString folded = foldedText(name);
+        return home.contains(folded) ? Country::Netherlands
+            : belgium.contains(folded) ? Country::Belgium
+            : germany.contains(folded) ? Country::Germany
+                                       : Country::Other;
+    };
+    // A code the names above do not hold ("NLD", "BEL") is looked up only then.
+    const Country country = known(trimmed);
+    const QString named = country == Country::Other ? countryOfCode(trimmed) : QString();
+    return named.isEmpty() ? country : known(named);
 }
 
 QString countryName(QStringView land)
@@ -178,15 +180,14 @@ QString printedLand(QStringView land)
 std::optional<PrefixedPostcode> withoutCountryPrefix(QStringView postcode)
 {
     const QStringView code = withoutEndSpaces(postcode);
+    if (code.isEmpty() || !isLatinLetter(code[0]))
+        return std::nullopt; // most postcodes start with a digit
     const qsizetype dash = code.indexOf(u'-');
     if (dash < 1 || dash > 3 || dash + 1 >= code.size() || !isDigit(code[dash + 1]))
         return std::nullopt;
+    // The prefix names a country as a Land may: "B", "D", "NL", or any code.
     const QStringView prefix = code.first(dash);
-    static const QHash<QString, QString> prefixes{{QStringLiteral("B"), QStringLiteral("België")},
-                                                  {QStringLiteral("D"), QStringLiteral("Duitsland")}};
-    QString land = prefixes.value(prefix.toString().toUpper());
-    if (land.isEmpty())
-        land = countryOfCode(prefix);
+    const QString land = countryOf(prefix) != Country::Other ? countryName(prefix) : countryOfCode(prefix);
     if (land.isEmpty())
         return std::nullopt;
     return PrefixedPostcode{code.sliced(dash + 1).toString(), land};

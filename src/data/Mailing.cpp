@@ -4,6 +4,8 @@
 
 #include <QHash>
 #include <QSet>
+#include <algorithm>
+#include <array>
 
 namespace {
 
@@ -32,9 +34,8 @@ Door doorOf(QStringView adres)
 }
 
 // The country as one name whatever its spelling: NL, Nederland and Holland alike.
-QString countryKey(const AddressRecord& address)
+QString countryKey(const AddressRecord& address, Country country)
 {
-    const Country country = countryOf(address.fieldView(AddressRecord::Land));
     return country == Country::Other ? address.field(AddressRecord::Land).simplified().toCaseFolded()
                                      : QString::number(int(country));
 }
@@ -51,11 +52,11 @@ QString householdKey(const AddressRecord& address)
     const QChar gap(0);
     // Without a postcode the street and the town say where the door is.
     // Abroad a postcode covers a whole town: the street goes with it.
-    const bool abroad = countryOf(address.fieldView(AddressRecord::Land)) != Country::Netherlands;
+    const Country country = countryOf(address.fieldView(AddressRecord::Land));
     const QString where = postcode.isEmpty()
         ? door.street + gap + address.field(AddressRecord::Woonplaats).simplified().toCaseFolded()
-        : abroad ? postcode + gap + door.street : postcode;
-    return where + gap + door.number + gap + door.suffix + gap + countryKey(address);
+        : country != Country::Netherlands ? postcode + gap + door.street : postcode;
+    return where + gap + door.number + gap + door.suffix + gap + countryKey(address, country);
 }
 
 // The name without its first word ("de Vries" of "Jan de Vries").
@@ -68,35 +69,29 @@ QString afterFirstWord(const QString& name)
 
 }
 
-namespace {
-
-// The word before a box or flat number: "bus 3", "app 3", "boîte 2".
 bool isBoxWord(QStringView word)
 {
-    static const QSet<QString> words{QStringLiteral("bus"), QStringLiteral("b"), QStringLiteral("bte"), QStringLiteral("boite"),
-                                     QStringLiteral("boîte"), QStringLiteral("app"), QStringLiteral("app."), QStringLiteral("apt"),
-                                     QStringLiteral("apt."), QStringLiteral("appartement"), QStringLiteral("flat")};
-    return word.size() <= 11 && words.contains(word.toString().toLower());
-}
-
+    static constexpr std::array<QStringView, 11> words{u"bus", u"b", u"bte", u"boite", u"boîte", u"app", u"app.",
+                                                       u"apt", u"apt.", u"appartement", u"flat"};
+    // Every household asks about the word before its number: most are streets, told apart at once.
+    const char16_t first = word.isEmpty() ? 0 : word[0].toLower().unicode();
+    if (word.size() > 11 || (first != u'b' && first != u'a' && first != u'f'))
+        return false;
+    return std::any_of(words.begin(), words.end(),
+                       [&](QStringView box) { return word.compare(box, Qt::CaseInsensitive) == 0; });
 }
 
 qsizetype houseNumberAt(QStringView adres)
 {
-    for (qsizetype i = adres.size() - 1; i >= 0; --i) {
-        if (!adres[i].isDigit() || (i > 0 && !adres[i - 1].isSpace()))
+    for (qsizetype i = adres.size() - 1; i > 0; --i) {
+        if (!adres[i].isDigit() || !adres[i - 1].isSpace())
             continue;
         // A box or flat number belongs to the door; the house number is before it.
-        qsizetype wordEnd = i - 1;
-        while (wordEnd > 0 && adres[wordEnd - 1].isSpace())
-            --wordEnd;
-        qsizetype wordStart = wordEnd;
-        while (wordStart > 0 && !adres[wordStart - 1].isSpace())
-            --wordStart;
-        if (i == 0 || !isBoxWord(adres.sliced(wordStart, wordEnd - wordStart)))
+        const QStringView before = adres.first(i).trimmed();
+        if (!isBoxWord(before.sliced(before.lastIndexOf(u' ') + 1)))
             return i;
     }
-    return -1;
+    return !adres.isEmpty() && adres[0].isDigit() ? 0 : -1;
 }
 
 QString jointName(const QStringList& names)

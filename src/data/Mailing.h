@@ -24,8 +24,13 @@ Households householdLabels(const QList<AddressRecord>& addresses);
 qsizetype householdCount(const QList<AddressRecord>& addresses);
 
 // Where the house number of an Adres starts: the last word that starts with
-// a digit ("Kanaalweg 80 A": 10); -1 when there is none.
+// a digit and follows no box word ("Kanaalweg 80 A": 10, "Meir 24 bus 3": 5);
+// -1 when there is none.
 qsizetype houseNumberAt(QStringView adres);
+
+// Whether a word comes before a box or flat number ("bus 3", "app 3", "boîte 2"):
+// that number is the door's suffix, not its house number.
+bool isBoxWord(QStringView word);
 
 // One name for the members of a household: "Fam. de Vries" when every name
 // has the same words after its first, otherwise "Kees Bakker en Anna Smit".

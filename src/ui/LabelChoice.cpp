@@ -8,22 +8,6 @@
 
 namespace {
 
-// The labels without the ones the check named, in one pass: a list of a
-// million may have a hundred thousand named.
-QList<AddressRecord> withoutNamed(const QList<AddressRecord>& labels, const QList<qsizetype>& named)
-{
-    QList<AddressRecord> kept;
-    kept.reserve(labels.size() - named.size());
-    qsizetype next = 0;
-    for (qsizetype i = 0; i < labels.size(); ++i) {
-        if (next < named.size() && named[next] == i)
-            ++next;
-        else
-            kept.append(labels[i]);
-    }
-    return kept;
-}
-
 // Asks about the labels the check named. Enter leaves them out: the check
 // has just called them wrong. False: Annuleren.
 bool askAboutNamed(Messages& messages, QWidget* parent, const LabelCheck& check, ChosenLabels& chosen)
@@ -43,7 +27,7 @@ bool askAboutNamed(Messages& messages, QWidget* parent, const LabelCheck& check,
     if (answer == Messages::Answer::Annuleren)
         return false;
     if (answer == Messages::Answer::Nee) {
-        chosen.households.labels = withoutNamed(chosen.households.labels, check.named);
+        chosen.households.labels = withoutRows(chosen.households.labels, check.named);
         chosen.leftOut = count;
     }
     return true;

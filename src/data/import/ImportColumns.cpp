@@ -1,5 +1,6 @@
 #include "data/import/ImportColumns.h"
 
+#include "data/Mailing.h"
 #include "data/TextFolding.h"
 #include "data/import/SortNames.h"
 
@@ -170,20 +171,20 @@ bool isAddressField(int field)
 }
 
 // A line break inside a cell is a blank: a street typed on two lines stays two words.
-QString withoutLineBreaks(QStringView part)
+void replaceLineBreaks(QString& field)
 {
-    QString text = part.toString();
-    if (!text.contains(u'\n') && !text.contains(u'\r'))
-        return text;
+    // One pass over short fields costs less than two searches.
+    if (std::none_of(field.cbegin(), field.cend(), [](QChar c) { return c == u'\n' || c == u'\r'; }))
+        return;
     static const QRegularExpression breaks(QStringLiteral("\\s*[\\r\\n]+\\s*"));
-    return text.replace(breaks, QStringLiteral(" "));
+    field.replace(breaks, QStringLiteral(" "));
 }
 
-// A box number joins its address as "Meir 24 bus 3".
-QString boxPart(const QString& part)
+// A box number joins its address as "Meir 24 bus 3", unless the cell says "bus" itself.
+bool needsBoxWord(QStringView box)
 {
-    static const QRegularExpression named(QStringLiteral("^(bus|b|boite|bte)\\b"), QRegularExpression::CaseInsensitiveOption);
-    return named.match(part).hasMatch() ? part : QStringLiteral("bus ") + part;
+    const qsizetype blank = box.indexOf(u' ');
+    return !isBoxWord(blank < 0 ? box : box.first(blank));
 }
 
 bool looksLikeData(const QString& cell)
@@ -195,13 +196,8 @@ bool looksLikeData(const QString& cell)
 
 bool ColumnUses::hasNameParts() const
 {
-    bool last = false;
-    bool first = false;
-    for (qsizetype column = 0; column < fieldOf.size(); ++column) {
-        last = last || part(column) == Part::Last;
-        first = first || part(column) == Part::CallName || part(column) == Part::GivenName || part(column) == Part::Initials;
-    }
-    return last && first;
+    return partOf.contains(Part::Last)
+        && (partOf.contains(Part::CallName) || partOf.contains(Part::GivenName) || partOf.contains(Part::Initials));
 }
 
 qsizetype ColumnUses::wholeNameColumn() const
@@ -218,6 +214,8 @@ qsizetype ColumnUses::wholeNameColumn() const
 
 ColumnUses::Kind ColumnUses::skippedKind(const QStringList& cells) const
 {
+    if (!kindOf.contains(Kind::Home))
+        return Kind::Home; // nothing to skip
     bool homeColumns = false;
     bool workColumns = false;
     for (qsizetype column = 0; column < fieldOf.size(); ++column) {
@@ -233,25 +231,17 @@ ColumnUses::Kind ColumnUses::skippedKind(const QStringList& cells) const
     return homeColumns ? Kind::Work : Kind::Home; // a kind that has no columns: nothing is skipped
 }
 
-bool ColumnUses::takesWorkAddress(const QStringList& cells) const
-{
-    if (!kindOf.contains(Kind::Home) || !kindOf.contains(Kind::Work) || skippedKind(cells) != Kind::Home)
-        return false;
-    for (qsizetype column = 0; column < fieldOf.size(); ++column)
-        if (kind(column) == Kind::Work && isAddressField(fieldOf[column]) && !withoutEndSpaces(cells.value(column)).isEmpty())
-            return true;
-    return false;
-}
-
 QString ColumnUses::name(const QStringList& cells) const
 {
     QString whole;
-    QString first;
+    QStringView first;
     int firstRank = 4;
     QStringList rest; // the prefix and the last name, in the file's order
-    for (qsizetype column = 0; column < fieldOf.size(); ++column) {
-        const QString cell = withoutLineBreaks(withoutEndSpaces(cells.value(column)));
-        if (fieldOf[column] != AddressRecord::Naam || cell.isEmpty())
+    for (qsizetype column = 0; column < std::min(cells.size(), fieldOf.size()); ++column) {
+        if (fieldOf[column] != AddressRecord::Naam)
+            continue;
+        const QStringView cell = withoutEndSpaces(cells[column]);
+        if (cell.isEmpty())
             continue;
         const Part p = part(column);
         const int rank = p == Part::CallName ? 1 : p == Part::GivenName ? 2 : p == Part::Initials ? 3 : 0;
@@ -259,42 +249,50 @@ QString ColumnUses::name(const QStringList& cells) const
             first = cell;
             firstRank = rank;
         } else if (p == Part::Middle || p == Part::Last) {
-            rest.append(cell);
+            rest.append(cell.toString());
         } else if (p == Part::Whole || p == Part::Plain) {
-            whole = whole.isEmpty() ? cell : whole + QLatin1Char(' ') + cell;
+            if (!whole.isEmpty())
+                whole += QLatin1Char(' ');
+            whole += cell;
         }
     }
     if (first.isEmpty() && rest.isEmpty())
         return turnNames ? envelopeName(whole) : whole;
     if (!first.isEmpty())
-        rest.prepend(first);
+        rest.prepend(first.toString());
     return rest.join(QLatin1Char(' '));
 }
 
-std::array<QString, AddressRecord::FieldCount> ColumnUses::fields(const QStringList& cells) const
+std::array<QString, AddressRecord::FieldCount> ColumnUses::fields(const QStringList& cells, bool* tookWorkAddress) const
 {
     std::array<QString, AddressRecord::FieldCount> fields;
     const bool nameParts = hasNameParts();
     const Kind skipped = skippedKind(cells);
+    bool workAddress = false;
     const qsizetype columns = std::min(cells.size(), fieldOf.size());
     for (qsizetype column = 0; column < columns; ++column) {
         const int field = fieldOf[column];
         const QStringView cell = withoutEndSpaces(cells[column]);
         if (field == Unused || cell.isEmpty() || (field == AddressRecord::Naam && nameParts) || kind(column) == skipped)
             continue;
-        QString text = withoutLineBreaks(cell);
-        if (part(column) == Part::Box)
-            text = boxPart(text);
+        workAddress = workAddress || (kind(column) == Kind::Work && isAddressField(field));
         QString& into = fields[size_t(field)];
-        const bool joined = field == AddressRecord::Adres && text.startsWith(u'-') && !into.isEmpty() && into.back().isDigit();
+        const bool joined = field == AddressRecord::Adres && cell.startsWith(u'-') && !into.isEmpty() && into.back().isDigit();
         if (!into.isEmpty() && !joined)
             into += QLatin1Char(' ');
-        into += text;
+        if (part(column) == Part::Box && needsBoxWord(cell))
+            into += QLatin1String("bus ");
+        into += cell;
     }
     if (nameParts)
         fields[AddressRecord::Naam] = name(cells);
     else if (turnNames)
         fields[AddressRecord::Naam] = envelopeName(fields[AddressRecord::Naam]);
+    for (QString& field : fields)
+        replaceLineBreaks(field);
+    // Told only where a row could have had either address.
+    if (tookWorkAddress)
+        *tookWorkAddress = workAddress && kindOf.contains(Kind::Home);
     return fields;
 }
 

@@ -26,10 +26,9 @@ struct ColumnUses {
     // takes its home address when any part of it is filled, else its work
     // address. For Adres a part that starts with a dash is joined to the
     // number before it ("8" and "-2": "8-2"), a box number follows "bus"; a
-    // line break inside a cell is a blank.
-    std::array<QString, AddressRecord::FieldCount> fields(const QStringList& cells) const;
-    // Whether the row has both kinds of address columns and takes its work address.
-    bool takesWorkAddress(const QStringList& cells) const;
+    // line break inside a cell is a blank. tookWorkAddress, when given, tells
+    // whether a row that could have had either took its work address.
+    std::array<QString, AddressRecord::FieldCount> fields(const QStringList& cells, bool* tookWorkAddress = nullptr) const;
     // The column of the whole name, whose values may be turned round; -1: none.
     qsizetype wholeNameColumn() const;
     // The parts and kinds of known, where the column still makes the same field.

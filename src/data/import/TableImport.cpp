@@ -214,7 +214,8 @@ void TableImport::collect(const QStringList& cells, qsizetype number, qsizetype 
             return;
         }
     }
-    if (uses.takesWorkAddress(cells))
+    bool workAddress = false;
+    m_collector.add(uses.fields(cells, &workAddress), number, repeat);
+    if (workAddress)
         m_workAddresses += repeat;
-    m_collector.add(uses.fields(cells), number, repeat);
 }

@@ -36,9 +36,6 @@ struct ColumnQuestion {
 
 enum class TableSource { File, Paste };
 
-// No list holds more rows; a file that would give more is refused as it is read.
-constexpr qsizetype MostImportRows = 2'000'000;
-
 // Rows of a table (delimited text, a spreadsheet's sheet) turned into
 // addresses. The header is looked for among the first rows, below titles
 // and notes; its names place the columns, or the choice remembered for those

@@ -2,8 +2,6 @@
 // No vCard library for Qt 6 is packaged for Debian, so this small reader is ours.
 #include "data/import/VCardImport.h"
 
-#include "data/import/TableImport.h"
-
 #include "data/AddressListFile.h"
 
 #include <QStringDecoder>

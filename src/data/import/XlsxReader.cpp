@@ -21,7 +21,10 @@ QString withoutEscapes(QString text)
         return text;
     QString plain;
     plain.reserve(text.size());
-    const auto isHex = [](QChar c) { return isxdigit(c.unicode() < 128 ? c.toLatin1() : 'g') != 0; };
+    const auto isHex = [](QChar c) {
+        const char16_t u = c.unicode();
+        return (u >= u'0' && u <= u'9') || (u >= u'a' && u <= u'f') || (u >= u'A' && u <= u'F');
+    };
     for (qsizetype i = 0; i < text.size(); ++i) {
         const bool escape = i + 6 < text.size() && text[i] == u'_' && text[i + 1] == u'x' && text[i + 6] == u'_'
             && std::all_of(text.begin() + i + 2, text.begin() + i + 6, isHex);

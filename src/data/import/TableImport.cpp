@@ -31,6 +31,15 @@ QStringList ColumnQuestion::namesAt(qsizetype headerRow) const
     return {};
 }
 
+ValueCounts ColumnQuestion::valuesBelow(qsizetype headerRow) const
+{
+    ValueCounts below = values;
+    for (const TableRow& row : rows)
+        if (row.number <= headerRow)
+            below.remove(row.cells, row.repeat);
+    return below;
+}
+
 qsizetype ColumnQuestion::firstDataRow(qsizetype headerRow) const
 {
     for (qsizetype i = 0; i < rows.size(); ++i)
@@ -66,12 +75,18 @@ bool TableImport::addRow(QStringList& cells, qsizetype number, qsizetype repeat)
         collect(cells, number, repeat);
         return true;
     }
-    m_waiting.append({{cells, number}, repeat});
+    if (m_proposed) {
+        // Asked about: the question shows the first rows, and the values of all of them to choose from.
+        m_values.add(cells, repeat);
+        if (m_waiting.size() < QuestionRows)
+            m_waiting.append({cells, number, repeat});
+        return true;
+    }
+    m_waiting.append({cells, number, repeat});
     const qsizetype decideAfter = m_source == TableSource::Paste && !m_answer && !m_showColumns ? 1 : HeaderSearchRows;
-    if (!m_proposed && m_waiting.size() >= decideAfter)
+    if (m_waiting.size() >= decideAfter)
         decide();
-    // Asked about: only the rows the question shows are read.
-    return !m_proposed || m_waiting.size() < QuestionRows;
+    return true;
 }
 
 void TableImport::finish()
@@ -91,15 +106,15 @@ std::optional<ColumnChoice> TableImport::headerChoice(bool& remembered) const
     const qsizetype candidates = m_source == TableSource::Paste ? 1 : m_waiting.size();
     remembered = true;
     for (qsizetype i = 0; i < candidates; ++i) {
-        const QStringList& names = m_waiting[i].row.cells;
+        const QStringList& names = m_waiting[i].cells;
         if (std::optional<ColumnUses> uses = m_remembered.find(names)) {
             uses->keepPartsOf(recogniseColumns(names).uses);
-            return ColumnChoice{m_waiting[i].row.number, *uses};
+            return ColumnChoice{m_waiting[i].number, *uses};
         }
     }
     remembered = false;
     for (qsizetype i = 0; i < candidates; ++i)
-        if (const TableRow& row = m_waiting[i].row; isHeaderRow(row.cells))
+        if (const TableRow& row = m_waiting[i]; isHeaderRow(row.cells))
             return ColumnChoice{row.number, recogniseColumns(row.cells).uses};
     return std::nullopt;
 }
@@ -112,11 +127,11 @@ ColumnChoice TableImport::withTurnedNames(ColumnChoice choice) const
         return choice;
     // Only members count: a count or a note under the list is no name.
     QStringList names;
-    for (const Waiting& waiting : m_waiting) {
-        const auto fields = choice.uses.fields(waiting.row.cells);
-        if (waiting.row.number > choice.headerRow
+    for (const TableRow& waiting : m_waiting) {
+        const auto fields = choice.uses.fields(waiting.cells);
+        if (waiting.number > choice.headerRow
             && !(fields[AddressRecord::Postcode].isEmpty() && fields[AddressRecord::Woonplaats].isEmpty()))
-            names.append(waiting.row.cells.value(column));
+            names.append(waiting.cells.value(column));
     }
     choice.uses.turnNames = mostAreSortNames(names);
     return choice;
@@ -132,12 +147,12 @@ void TableImport::decide()
         return remembered || header->uses.placesLabel() ? useOrShow(*header) : ask(*header);
     }
     const auto names = std::find_if(m_waiting.begin(), m_waiting.end(),
-                                    [](const Waiting& w) { return looksLikeColumnNames(w.row.cells); });
+                                    [](const TableRow& row) { return looksLikeColumnNames(row.cells); });
     if (m_source == TableSource::Paste && names != m_waiting.begin())
         return useOrShow({0, ColumnUses::inFieldOrder(AddressRecord::FieldCount)});
     // Names nobody knows, or no names at all: never read by position without the user.
     if (names != m_waiting.end())
-        return ask(withTurnedNames({names->row.number, recogniseColumns(names->row.cells).uses}));
+        return ask(withTurnedNames({names->number, recogniseColumns(names->cells).uses}));
     return ask({0, ColumnUses::inFieldOrder(AddressRecord::FieldCount)});
 }
 
@@ -156,9 +171,22 @@ void TableImport::use(const ColumnChoice& choice)
     if (choice.headerRow > 0)
         m_collector.result().columnNotes.append(usesText(namesAt(choice.headerRow), choice.uses));
     noteTurnedName();
-    for (const Waiting& waiting : std::exchange(m_waiting, {}))
-        if (waiting.row.number > choice.headerRow)
-            collect(waiting.row.cells, waiting.row.number, waiting.repeat);
+    noteFilter();
+    for (const TableRow& waiting : std::exchange(m_waiting, {}))
+        if (waiting.number > choice.headerRow)
+            collect(waiting.cells, waiting.number, waiting.repeat);
+}
+
+// "Alleen Lidsoort: Senior": the rows the user chose.
+void TableImport::noteFilter()
+{
+    const RowFilter& filter = m_choice->filter;
+    if (!filter.active())
+        return;
+    const QString name = namesAt(m_choice->headerRow).value(filter.column).simplified();
+    m_collector.result().columnNotes.append(QStringLiteral("Alleen %1: %2.")
+                                                .arg(name.isEmpty() ? columnLetterName(filter.column) : name,
+                                                     filter.values.isEmpty() ? QStringLiteral("geen waarden") : valuesText(filter.values)));
 }
 
 void TableImport::noteTurnedName()
@@ -169,11 +197,11 @@ void TableImport::noteTurnedName()
     // An example whose Naam the turning made: beside name parts it makes only rows without them.
     ColumnUses unturned = m_choice->uses;
     unturned.turnNames = false;
-    for (const Waiting& waiting : m_waiting) {
-        const QString name = waiting.row.cells.value(column).simplified();
-        const auto turned = m_choice->uses.fields(waiting.row.cells)[AddressRecord::Naam];
-        if (waiting.row.number > m_choice->headerRow && isSortName(name)
-            && turned != unturned.fields(waiting.row.cells)[AddressRecord::Naam]) {
+    for (const TableRow& waiting : m_waiting) {
+        const QString name = waiting.cells.value(column).simplified();
+        const auto turned = m_choice->uses.fields(waiting.cells)[AddressRecord::Naam];
+        if (waiting.number > m_choice->headerRow && isSortName(name)
+            && turned != unturned.fields(waiting.cells)[AddressRecord::Naam]) {
             m_collector.result().columnNotes.append(
                 QStringLiteral("Namen omgedraaid: %1 wordt %2.").arg(name, envelopeName(name)));
             return;
@@ -181,13 +209,18 @@ void TableImport::noteTurnedName()
     }
 }
 
-void TableImport::ask(const ColumnChoice& proposed) { m_proposed = proposed; }
+void TableImport::ask(const ColumnChoice& proposed)
+{
+    m_proposed = proposed;
+    for (const TableRow& waiting : m_waiting)
+        m_values.add(waiting.cells, waiting.repeat);
+}
 
 QStringList TableImport::namesAt(qsizetype headerRow) const
 {
-    for (const Waiting& waiting : m_waiting)
-        if (waiting.row.number == headerRow)
-            return waiting.row.cells;
+    for (const TableRow& waiting : m_waiting)
+        if (waiting.number == headerRow)
+            return waiting.cells;
     return {};
 }
 
@@ -195,10 +228,10 @@ std::optional<ColumnQuestion> TableImport::question() const
 {
     if (!m_proposed)
         return std::nullopt;
-    ColumnQuestion question{{}, {}, *m_proposed, 0};
-    for (const Waiting& waiting : m_waiting) {
-        question.rows.append(waiting.row);
-        question.columns = std::max(question.columns, waiting.row.cells.size());
+    ColumnQuestion question{{}, {}, *m_proposed, 0, m_values};
+    for (const TableRow& waiting : m_waiting) {
+        question.rows.append(waiting);
+        question.columns = std::max(question.columns, waiting.cells.size());
     }
     question.proposed.uses.fieldOf.resize(question.columns, ColumnUses::Unused);
     return question;
@@ -206,6 +239,8 @@ std::optional<ColumnQuestion> TableImport::question() const
 
 void TableImport::collect(const QStringList& cells, qsizetype number, qsizetype repeat)
 {
+    if (!m_choice->filter.takes(cells))
+        return;
     const ColumnUses& uses = m_choice->uses;
     for (qsizetype column = 0; column < std::min(cells.size(), uses.fieldOf.size()); ++column) {
         if (uses.fieldOf[column] != ColumnUses::Unused && cells[column].size() > LongestCell) {

@@ -2,6 +2,7 @@
 
 #include "data/import/ColumnChoices.h"
 #include "data/import/ImportResult.h"
+#include "data/import/RowFilter.h"
 #include "data/import/RowSink.h"
 
 #include <atomic>
@@ -9,25 +10,37 @@
 
 // The columns of one table as chosen: the row that holds the column names
 // (the row's number as the user's program shows it; 0: none), and what each
-// column holds.
+// column holds, and which rows come in.
 struct ColumnChoice {
+    ColumnChoice() = default;
+    ColumnChoice(qsizetype header, ColumnUses columnUses, RowFilter rows = {})
+        : headerRow(header)
+        , uses(std::move(columnUses))
+        , filter(std::move(rows))
+    {
+    }
     qsizetype headerRow = 0;
     ColumnUses uses;
+    RowFilter filter;
 };
 
 struct TableRow {
     QStringList cells;
     qsizetype number = 0;
+    qsizetype repeat = 1; // how many times the file gives it
 };
 
 // A table whose columns the user must place before anything is added: its
-// first rows as read, and what was recognised.
+// first rows as read, what was recognised, and the values of every row.
 struct ColumnQuestion {
     QString source; // the file's path; empty for pasted text
     QList<TableRow> rows;
     ColumnChoice proposed;
     qsizetype columns = 0;
+    ValueCounts values; // of every row, the header's included
 
+    // The values of the rows below the header.
+    ValueCounts valuesBelow(qsizetype headerRow) const;
     // The names in the header row, or none.
     QStringList namesAt(qsizetype headerRow) const;
     // Where the rows below the header start in rows.
@@ -66,22 +79,20 @@ private:
     void useOrShow(const ColumnChoice& choice);
     ColumnChoice withTurnedNames(ColumnChoice choice) const;
     void noteTurnedName();
+    void noteFilter();
     void ask(const ColumnChoice& proposed);
     void collect(const QStringList& cells, qsizetype number, qsizetype repeat);
     std::optional<ColumnChoice> headerChoice(bool& remembered) const;
     QStringList namesAt(qsizetype headerRow) const;
 
-    struct Waiting {
-        TableRow row;
-        qsizetype repeat;
-    };
     TableSource m_source;
     const ColumnChoices& m_remembered;
     std::optional<ColumnChoice> m_answer;
     const std::atomic_bool& m_cancelled;
     bool m_showColumns;
     ImportCollector m_collector;
-    QList<Waiting> m_waiting; // rows read while the header is looked for
+    QList<TableRow> m_waiting; // rows read while the header is looked for
+    ValueCounts m_values;      // counted once the user is to be asked
     std::optional<ColumnChoice> m_choice;
     std::optional<ColumnChoice> m_proposed; // asked about instead of read
     qsizetype m_rows = 0;

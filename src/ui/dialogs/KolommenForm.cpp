@@ -3,6 +3,7 @@
 #include "data/import/ImportResult.h"
 #include "ui/EnterKeys.h"
 #include "ui/FormStyle.h"
+#include "ui/dialogs/RowFilterBox.h"
 #include "widgets/vistabutton/VistaButton.h"
 
 #include <QCheckBox>
@@ -84,6 +85,9 @@ KolommenForm::KolommenForm(const ColumnQuestion& question, const QString& fileNa
     m_columns = new QFormLayout(columnsArea);
     scroll->setWidget(columnsArea);
     layout->addWidget(scroll);
+    m_filter = new RowFilterBox(this);
+    connect(m_filter, &RowFilterBox::changed, this, &KolommenForm::showPreview);
+    layout->addWidget(m_filter);
     buildColumnBoxes();
 
     auto* buttons = new QHBoxLayout;
@@ -120,9 +124,11 @@ void KolommenForm::buildColumnBoxes()
     const QStringList names = m_question.namesAt(m_question.proposed.headerRow);
     setTabOrder(m_headerRow, m_turnNames);
     QWidget* previous = m_turnNames;
+    QStringList captions;
     for (qsizetype column = 0; column < m_question.columns; ++column) {
         const QString name = names.value(column).simplified();
-        auto* caption = new QLabel(name.isEmpty() ? columnLetterName(column) : name, m_columns->parentWidget());
+        captions.append(name.isEmpty() ? columnLetterName(column) : name);
+        auto* caption = new QLabel(captions.last(), m_columns->parentWidget());
         auto* box = new QComboBox(m_columns->parentWidget());
         box->addItems(FieldNames);
         box->addItem(NotUsed);
@@ -136,6 +142,9 @@ void KolommenForm::buildColumnBoxes()
         previous = box;
         m_boxes.append(box);
     }
+    m_filter->setColumns(captions, m_question.valuesBelow(m_question.proposed.headerRow), m_question.proposed.filter);
+    setTabOrder(previous, m_filter->firstControl());
+    setTabOrder(m_filter->firstControl(), m_filter->lastControl());
     showPreview();
 }
 
@@ -147,6 +156,7 @@ ColumnChoice KolommenForm::choice() const
     // What a column's name says of it stays while the column keeps its field.
     chosen.uses.keepPartsOf(m_question.proposed.uses);
     chosen.uses.turnNames = m_turnNames->isChecked();
+    chosen.filter = m_filter->filter();
     return chosen;
 }
 
@@ -156,6 +166,8 @@ void KolommenForm::showPreview()
     const ColumnChoice chosen = choice();
     int shown = 0;
     for (qsizetype i = m_question.firstDataRow(chosen.headerRow); i < m_question.rows.size() && shown < PreviewRows; ++i) {
+        if (!chosen.filter.takes(m_question.rows[i].cells))
+            continue;
         auto fields = chosen.uses.fields(m_question.rows[i].cells);
         takeCountryAsTheListDoes(fields); // as the import fills it in
         for (int f = 0; f < AddressRecord::FieldCount; ++f)

@@ -9,10 +9,11 @@ class QComboBox;
 class QFormLayout;
 class QSpinBox;
 class QTableWidget;
+class RowFilterBox;
 
 // "Kolommen kiezen": the user places the columns of a file whose Naam, Adres
 // or Woonplaats the program could not place, seeing the first addresses as
-// they would come in.
+// they would come in, and chooses which rows come in.
 class KolommenForm : public QDialog {
     Q_OBJECT
 public:
@@ -29,4 +30,5 @@ private:
     QFormLayout* m_columns = nullptr;
     QList<QComboBox*> m_boxes;
     QTableWidget* m_preview = nullptr;
+    RowFilterBox* m_filter = nullptr;
 };

@@ -393,6 +393,82 @@ private slots:
         QCOMPARE(outcome.result.reasons, reasons);
     }
 
+    // Only the rows that hold a ticked value come in; the question's counts
+    // are of every row below the header, a cell with several values counting
+    // for each, an empty one as "(leeg)".
+    void chosenRowsComeIn_data()
+    {
+        QTest::addColumn<QString>("fileName");
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<qsizetype>("column");
+        QTest::addColumn<QStringList>("ticked");
+        QTest::addColumn<QStringList>("shown");
+        QTest::addColumn<qsizetype>("rowsTaken");
+        QTest::addColumn<QStringList>("names");
+        const QByteArray members = "Relatiecode;Naam;Adres;Woonplaats;Lidsoort;Teams\r\n"
+                                   "1;Jan;Laan 1;Ede;Senior;Heren 1, Veteranen\r\n"
+                                   "2;Piet;Laan 2;Ede;Junior;Heren 1\r\n"
+                                   "3;Ans;Laan 3;Ede;Senior;\r\n"
+                                   "4;Els;Laan 4;Ede;Senior;Dames 1 | Veteranen;Heren 1\r\n";
+        const QStringList teams{QStringLiteral("Dames 1 (1)"), QStringLiteral("Heren 1 (2)"), QStringLiteral("Veteranen (2)"),
+                                QStringLiteral("(leeg) (1)")};
+        QTest::newRow("one value") << QStringLiteral("leden.csv") << members << qsizetype(4) << QStringList{QStringLiteral("Senior")}
+                                   << QStringList{QStringLiteral("Junior (1)"), QStringLiteral("Senior (3)")} << qsizetype(3)
+                                   << QStringList{QStringLiteral("Jan"), QStringLiteral("Ans"), QStringLiteral("Els")};
+        QTest::newRow("several values a cell, counted once a row")
+            << QStringLiteral("leden.csv") << members << qsizetype(5) << QStringList{QStringLiteral("Heren 1"), QStringLiteral("Veteranen")}
+            << teams << qsizetype(3) << QStringList{QStringLiteral("Jan"), QStringLiteral("Piet"), QStringLiteral("Els")};
+        QTest::newRow("the empty value") << QStringLiteral("leden.csv") << members << qsizetype(5)
+                                         << QStringList{QString(), QStringLiteral("Dames 1")} << teams << qsizetype(2)
+                                         << QStringList{QStringLiteral("Ans"), QStringLiteral("Els")};
+        QTest::newRow("nothing ticked") << QStringLiteral("leden.csv") << members << qsizetype(4) << QStringList()
+                                        << QStringList{QStringLiteral("Junior (1)"), QStringLiteral("Senior (3)")} << qsizetype(0)
+                                        << QStringList();
+        QTest::newRow("repeated rows of a spreadsheet")
+            << QStringLiteral("leden.ods")
+            << odsOf(odsRow(odsCell("Naam") + odsCell("Adres") + odsCell("Woonplaats") + odsCell("Soort"))
+                     + odsRow(odsCell("Jan") + odsCell("Laan 1") + odsCell("Ede") + odsCell("Senior"), 3)
+                     + odsRow(odsCell("Piet") + odsCell("Laan 2") + odsCell("Ede") + odsCell("Junior")))
+            << qsizetype(3) << QStringList{QStringLiteral("Senior")}
+            << QStringList{QStringLiteral("Junior (1)"), QStringLiteral("Senior (3)")} << qsizetype(3)
+            << QStringList{QStringLiteral("Jan")};
+    }
+    void chosenRowsComeIn()
+    {
+        QFETCH(QString, fileName);
+        QFETCH(QByteArray, bytes);
+        QFETCH(qsizetype, column);
+        QFETCH(QStringList, ticked);
+        QFETCH(QStringList, shown);
+        QFETCH(qsizetype, rowsTaken);
+        QFETCH(QStringList, names);
+        ImportInput input;
+        input.showColumns = true;
+        const std::optional<ColumnQuestion> question = importFile(fileName, bytes, input).question;
+        QVERIFY(question);
+        const ValueCounts counts = question->valuesBelow(question->proposed.headerRow);
+        QStringList counted;
+        for (const CountedValue& value : counts.values(column))
+            counted.append(QStringLiteral("%1 (%2)").arg(shownValue(value.value)).arg(value.rows));
+        QCOMPARE(counted, shown);
+        ColumnChoice chosen = question->proposed;
+        chosen.filter = {column, QSet<QString>(ticked.begin(), ticked.end())};
+        QCOMPARE(counts.rowsTaken(chosen.filter), rowsTaken);
+
+        input.showColumns = false;
+        input.answers.insert(fileName, chosen);
+        const ImportResult result = importFile(fileName, bytes, input).result;
+        QStringList came;
+        for (const AddressRecord& address : result.addresses)
+            came.append(address.field(AddressRecord::Naam));
+        came.removeDuplicates();
+        QCOMPARE(came, names);
+        QCOMPARE(result.leftOut, 0);
+        const QString name = question->namesAt(question->proposed.headerRow).value(column);
+        QCOMPARE(result.columnNotes.last(),
+                 QStringLiteral("Alleen %1: %2.").arg(name, ticked.isEmpty() ? QStringLiteral("geen waarden") : valuesText({ticked.begin(), ticked.end()})));
+    }
+
     // Excel's escapes in a cell's text: a line break written as _x000D_ and a new line is a blank.
     void excelEscapesAreDecoded()
     {

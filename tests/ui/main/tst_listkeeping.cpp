@@ -11,6 +11,7 @@
 #include <QClipboard>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QListWidget>
 #include <QTableWidget>
 #include <QTimer>
 #include <QDialog>
@@ -105,7 +106,9 @@ private slots:
         t.test.messages.answers = {Messages::Answer::Ja};
         whileModal([&] { t.main->importFiles({unknown}); },
                    [&](QWidget* dialog) {
-                       const QList<QComboBox*> boxes = dialog->findChildren<QComboBox*>();
+                       QList<QComboBox*> boxes = dialog->findChildren<QComboBox*>();
+                       auto* rowsWith = dialog->findChild<QComboBox*>(QStringLiteral("AlleenRijenMet"));
+                       boxes.removeOne(rowsWith);
                        QCOMPARE(boxes.size(), 5);
                        QCOMPARE(boxes[0]->currentText(), QStringLiteral("Niet gebruiken"));
                        // Heard as the column it places.
@@ -118,10 +121,29 @@ private slots:
                            QTest::keyClick(QApplication::focusWidget(), key);
                        const auto* preview = dialog->findChild<QTableWidget*>(QStringLiteral("Voorbeeld"));
                        QCOMPARE(preview->item(0, 1)->text(), QStringLiteral("Kerkweg 1"));
+                       // Which rows come in: a column, then a value ticked with Space; heard by their captions.
+                       for (const auto key : {Qt::Key_Tab, Qt::Key_Tab, Qt::Key_G})
+                           QTest::keyClick(QApplication::focusWidget(), key);
+                       QCOMPARE(QApplication::focusWidget(), rowsWith);
+                       QCOMPARE(rowsWith->currentText(), QStringLiteral("Gemeente"));
+                       auto* values = dialog->findChild<QListWidget*>(QStringLiteral("Waarden"));
+                       QCOMPARE(QAccessible::queryAccessibleInterface(rowsWith)->relations(QAccessible::Label).value(0).first->text(QAccessible::Name),
+                                QStringLiteral("Alleen rijen met"));
+                       QCOMPARE(QAccessible::queryAccessibleInterface(values)->text(QAccessible::Name), QStringLiteral("Waarden"));
+                       const auto* count = dialog->findChild<QLabel*>(QStringLiteral("RijenGekozen"));
+                       QCOMPARE(count->text(), QStringLiteral("0 van 1 rij"));
+                       QVERIFY(!preview->item(0, 1));
+                       QTest::keyClick(rowsWith, Qt::Key_Tab);
+                       QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+                       QCOMPARE(values->item(0)->text(), QStringLiteral("Ede (1)"));
+                       QCOMPARE(values->item(0)->checkState(), Qt::Checked);
+                       QCOMPARE(count->text(), QStringLiteral("1 van 1 rij"));
+                       QCOMPARE(preview->item(0, 1)->text(), QStringLiteral("Kerkweg 1"));
                        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
                    });
         QVERIFY(t.test.messages.lastText().contains(
-            QStringLiteral("Gebruikt: Lid → Naam, Straat nr → Adres, PC → Postcode, Gemeente → Woonplaats. Niet gebruikt: Opmerking.")));
+            QStringLiteral("Gebruikt: Lid → Naam, Straat nr → Adres, PC → Postcode, Gemeente → Woonplaats. Niet gebruikt: Opmerking."
+                           "\r\n\r\nAlleen Gemeente: Ede.")));
         QCOMPARE(t.main->model().count(), 9);
         // The next export with the same names needs no question about its columns.
         bool askedAgain = false;

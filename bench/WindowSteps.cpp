@@ -6,6 +6,7 @@
 #include "data/ListSearch.h"
 #include "data/ListStorage.h"
 #include "print/PdfPrinterDevice.h"
+#include "ui/LabelChoice.h"
 #include "ui/main/Main.h"
 #include "widgets/vistabutton/VistaButton.h"
 
@@ -14,6 +15,7 @@
 #include <QLineEdit>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <QTreeView>
 #include <cstdio>
 
@@ -101,6 +103,79 @@ void benchWindowSteps(int n)
     std::printf("%d addresses, a change on the window thread (view included) with the recovery copy on: %.0f ms, %.0f ms while "
                 "it is written; the copy's own part: hand-over %.3f ms, the rows copied once during a write %.1f ms\n",
                 n, atRest, duringWrite, handOver, detach);
+}
+
+namespace {
+
+// Answers the address check with "Zonder deze afdrukken", and keeps how many it named.
+class LeaveNamedOut : public Messages {
+public:
+    void tell(QWidget*, const QString&, const QString&, Icon) override {}
+    Answer ask(QWidget*, const QString&, const QString& text, bool, Answer, const QStringList&) override
+    {
+        named = text.section(QLatin1Char(' '), 0, 0);
+        return Answer::Nee;
+    }
+    QString named;
+};
+
+// The longest the window thread went without answering a timer of 5 ms.
+class Ping {
+public:
+    Ping()
+    {
+        m_clock.start();
+        QObject::connect(&m_timer, &QTimer::timeout, [this] {
+            m_worst = std::max(m_worst, m_clock.nsecsElapsed());
+            m_clock.restart();
+        });
+        m_timer.start(5);
+    }
+    double worstMs() const { return double(m_worst) / 1e6; }
+
+private:
+    QTimer m_timer;
+    QElapsedTimer m_clock;
+    qint64 m_worst = 0;
+};
+
+}
+
+void benchMailing(int n)
+{
+    QTemporaryDir folder;
+    LeaveNamedOut messages;
+    PdfPrinterDevice printer(folder.path());
+    AppContext context{folder.path(), {}, messages, printer};
+    context.values.FontSize = 10;
+    QList<AddressRecord> addresses = madeUpAddresses(n);
+    // One address in ten does not fit its label.
+    for (qsizetype i = 0; i < addresses.size(); i += 10)
+        addresses[i].setField(AddressRecord::Adres, QStringLiteral("Burgemeester Schimmelpenninck van der Oyestraat-Noordzijde 117 bis ").repeated(4));
+    QWidget window;
+    window.show();
+    QElapsedTimer timer;
+    timer.start();
+    std::optional<ChosenLabels> chosen;
+    double worst = 0;
+    {
+        Ping ping;
+        chosen = chooseLabels(context, &window, addresses, true, false);
+        worst = ping.worstMs();
+    }
+    const double all = double(timer.nsecsElapsed()) / 1e9;
+    const QList<int> named = [&] {
+        QList<int> rows;
+        for (int i = 0; i < n; i += 10)
+            rows.append(i);
+        return rows;
+    }();
+    timer.restart();
+    const QList<AddressRecord> kept = withoutRows(addresses, named);
+    std::printf("mailing of %d addresses, households, %s named and left out: %.2f s up to the job, worst window-thread "
+                "stall %.0f ms; leaving %d out alone %.0f ms (%d labels)\n",
+                n, qPrintable(messages.named), all, worst, int(named.size()), double(timer.nsecsElapsed()) / 1e6,
+                chosen ? int(chosen->households.labels.size()) : 0);
 }
 
 void benchLongFind()

@@ -225,6 +225,7 @@ int main(int argc, char* argv[])
     }
     if (argc == 2 && qstrcmp(argv[1], "--window") == 0) {
         benchWindowSteps(1000000);
+        benchMailing(1000000);
         benchLongFind();
         return 0;
     }
@@ -254,6 +255,7 @@ int main(int argc, char* argv[])
     benchCountValues();
     benchKeeping();
     benchWindowSteps(1000000);
+    benchMailing(1000000);
     benchLongFind();
     benchPdf(folder.path(), "Plaklabels", 10000, true);
     benchPdf(folder.path(), "Plaklabels", 100000, true);

@@ -27,7 +27,9 @@ bool askAboutNamed(Messages& messages, QWidget* parent, const LabelCheck& check,
     if (answer == Messages::Answer::Annuleren)
         return false;
     if (answer == Messages::Answer::Nee) {
-        chosen.households.labels = withoutRows(chosen.households.labels, check.named);
+        // At a million labels a copy takes a moment: beside the window too.
+        runBusy(parent, QStringLiteral("Bezig met weglaten..."),
+                [&] { chosen.households.labels = withoutRows(chosen.households.labels, check.named); });
         chosen.leftOut = count;
     }
     return true;

@@ -102,7 +102,8 @@ ImportOutcome importBytes(const QString& fileName, const QString& key, const QBy
     const QString suffix = QFileInfo(fileName).suffix().toLower();
     if (suffix == QLatin1String("csv") || suffix == QLatin1String("txt"))
         return importDelimited(decodeImportedText(bytes), TableSource::File, key, fileName, input, cancelled);
-    if (suffix == QLatin1String("xlsx") || suffix == QLatin1String("ods"))
+    // An old .xls is told as such by its bytes.
+    if (suffix == QLatin1String("xlsx") || suffix == QLatin1String("ods") || suffix == QLatin1String("xls"))
         return importTable(TableSource::File, key, fileName, input, cancelled, 0,
                            [&](TableImport& table) { return readSpreadsheet(fileName, bytes, table, cancelled); });
     ImportOutcome outcome;

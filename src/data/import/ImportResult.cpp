@@ -27,8 +27,39 @@ QString unstorableWhy(const QString& character)
     return QStringLiteral("het teken %1 kan niet in de lijst worden opgeslagen").arg(character);
 }
 
+namespace {
+
+// A control character (a terminal's escape, a stray &#1;) shows as nothing
+// on a label; tab and line breaks are blanks the fields already handle.
+bool isControl(QChar c)
+{
+    const char16_t u = c.unicode();
+    return (u < 0x20 && u != u'\t' && u != u'\n' && u != u'\r') || (u >= 0x7F && u <= 0x9F);
+}
+
+// A terminal's escape sequence ("\x1b[1m") goes whole, up to its final letter.
+void removeControls(QString& field)
+{
+    if (std::none_of(field.cbegin(), field.cend(), isControl))
+        return;
+    QString kept;
+    for (qsizetype i = 0; i < field.size(); ++i) {
+        if (field[i] == u'\x1b' && i + 1 < field.size() && field[i + 1] == u'[') {
+            for (i += 2; i < field.size() && !(field[i] >= u'@' && field[i] <= u'~');)
+                ++i;
+        } else if (!isControl(field[i])) {
+            kept += field[i];
+        }
+    }
+    field = kept;
+}
+
+}
+
 void ImportCollector::add(std::array<QString, AddressRecord::FieldCount> fields, qsizetype line, qsizetype repeat)
 {
+    for (QString& field : fields)
+        removeControls(field);
     // A member whose name the list cannot spell is kept under the nearest
     // spelling it can; a row with a character that has none is left out.
     // First, so a name of invisible marks alone counts as no name.

@@ -6,11 +6,14 @@
 #include <algorithm>
 #include <cstring>
 #include <string>
+#include <unordered_set>
 
 namespace {
 
 // A run of spaces written as a count.
 constexpr qsizetype MostSpaces = 1000;
+// No sheet hides this many table styles; a file with more is refused.
+constexpr size_t MostHiddenStyles = 65536;
 
 constexpr std::string_view TableUri = "urn:oasis:names:tc:opendocument:xmlns:table:1.0";
 constexpr std::string_view TextUri = "urn:oasis:names:tc:opendocument:xmlns:text:1.0";
@@ -74,6 +77,7 @@ public:
     {
     }
     bool tableSeen() const { return m_tableSeen; }
+    bool tooMany() const { return m_hiddenCount > MostHiddenStyles; }
 
 protected:
     void startElement(std::string_view name, pugi::xml_node element) override
@@ -147,10 +151,12 @@ private:
         if (is(name, m_stylePrefix, "style")) {
             m_style = attributeOf(element, m_stylePrefix, "name");
         } else if (is(name, m_stylePrefix, "table-properties") && attributeOf(element, m_tablePrefix, "display") == "false") {
-            m_hiddenStyles.push_back(m_style);
+            m_hiddenStyles.insert(m_style);
+            if (++m_hiddenCount > MostHiddenStyles)
+                stop();
         } else if (is(name, m_tablePrefix, "table")) {
             const std::string style(attributeOf(element, m_tablePrefix, "style-name"));
-            if (std::find(m_hiddenStyles.begin(), m_hiddenStyles.end(), style) != m_hiddenStyles.end())
+            if (m_hiddenStyles.contains(style))
                 m_skip = 1;
             else
                 m_inTable = m_tableSeen = true;
@@ -209,7 +215,8 @@ private:
     Prefix m_officePrefix;
     Prefix m_stylePrefix;
     bool m_rootSeen = false;
-    std::vector<std::string> m_hiddenStyles;
+    std::unordered_set<std::string> m_hiddenStyles;
+    size_t m_hiddenCount = 0; // counted as written: a name may come again
     std::string m_style;
     bool m_inTable = false;
     bool m_tableSeen = false;
@@ -233,6 +240,8 @@ SheetRead readOdsFirstTable(QIODevice& content, RowSink& sink, const std::atomic
 {
     OdsReader reader(sink, cancelled);
     const SheetRead read = sheetReadOf(reader.read(content), cancelled);
+    if (reader.tooMany())
+        return SheetRead::TooBig;
     if (read != SheetRead::Done)
         return read;
     return reader.tableSeen() ? SheetRead::Done : SheetRead::Damaged;

@@ -115,6 +115,14 @@ private:
     bool m_tooMany = false;
 };
 
+// Excel keeps a number format's code to 255 characters: a longer one is read
+// as General, so no cell pays for it.
+constexpr qsizetype LongestFormatCode = 255;
+// Excel's own bound on cell styles; more number formats than that and the file is refused.
+constexpr qsizetype MostStyles = 65536;
+
+// The number format of each cell style. A format is made once and each style
+// refers to it: thousands of styles may share one long code.
 class StylesReader : public XmlReader {
 public:
     StylesReader(std::vector<CellFormat>& formats, const std::atomic_bool& cancelled)
@@ -122,31 +130,48 @@ public:
         , m_formats(formats)
     {
     }
+    bool tooMany() const { return m_tooMany; }
 
 protected:
     void startElement(std::string_view name, pugi::xml_node element) override
     {
         const std::string_view local = localName(name);
         if (local == "numFmt") {
-            m_codes.insert(numberIn(attribute(element, "numFmtId")),
-                           QString::fromUtf8(attribute(element, "formatCode")));
+            m_tooMany = ++m_numberFormats > MostStyles;
+            const std::string_view code = attribute(element, "formatCode");
+            const QString text = code.size() > size_t(LongestFormatCode) * 4 ? QString() : QString::fromUtf8(code);
+            m_made.insert(numberIn(attribute(element, "numFmtId")),
+                          text.size() > LongestFormatCode ? CellFormat() : CellFormat(text));
         } else if (local == "cellXfs") {
             m_inCellFormats = true;
-        } else if (local == "xf" && m_inCellFormats && m_formats.size() < 65536) {
-            const qint64 id = numberIn(attribute(element, "numFmtId"));
-            m_formats.push_back(m_codes.contains(id) ? CellFormat(m_codes.value(id)) : CellFormat::builtIn(id));
+        } else if (local == "xf" && m_inCellFormats) {
+            m_formats.push_back(format(numberIn(attribute(element, "numFmtId"))));
+            if (m_formats.size() >= size_t(MostStyles))
+                stop(); // the rest get General
         }
+        if (m_tooMany)
+            stop();
     }
     void endElement(std::string_view name) override
     {
         if (localName(name) == "cellXfs")
-            m_inCellFormats = false;
+            stop(); // nothing after the cell styles is read
     }
 
 private:
+    CellFormat format(qint64 id)
+    {
+        auto made = m_made.find(id);
+        if (made == m_made.end())
+            made = m_made.insert(id, CellFormat::builtIn(id));
+        return *made;
+    }
+
     std::vector<CellFormat>& m_formats;
-    QHash<qint64, QString> m_codes;
+    QHash<qint64, CellFormat> m_made;
+    qsizetype m_numberFormats = 0; // counted as written: an id may come again
     bool m_inCellFormats = false;
+    bool m_tooMany = false;
 };
 
 // "C12" gives column 2; no letters, -1.
@@ -336,7 +361,8 @@ SheetRead readXlsxSharedStrings(QIODevice& part, SharedStrings& strings, const s
 SheetRead readXlsxStyles(QIODevice& styles, std::vector<CellFormat>& formats, const std::atomic_bool& cancelled)
 {
     StylesReader reader(formats, cancelled);
-    return sheetReadOf(reader.read(styles), cancelled);
+    const SheetRead read = sheetReadOf(reader.read(styles), cancelled);
+    return reader.tooMany() ? SheetRead::TooBig : read;
 }
 
 SheetRead readXlsxSheet(QIODevice& part, const XlsxShared& shared, RowSink& sink, const std::atomic_bool& cancelled)

@@ -1,5 +1,7 @@
 #include "data/import/XmlReader.h"
 
+#include "data/import/RowSink.h"
+
 #include <algorithm>
 #include <array>
 #include <cstring>
@@ -11,6 +13,11 @@ constexpr qint64 Chunk = 64 * 1024;
 constexpr size_t LongPiece = 64 * 1024;
 // No spreadsheet nests its elements this deep.
 constexpr size_t DeepestNesting = 10'000;
+// Of a value, character data or comment longer than any cell, only this much
+// is kept as it is read: the row is told as too long, and memory stays small.
+constexpr size_t KeptOfLongToken = LongestCellBytes + 1;
+// No spreadsheet writes a tag this long, however many attributes it has.
+constexpr size_t LongestTag = 4 * 1024 * 1024;
 // Blanks between words in their own text (a space between two styled runs) are text too.
 constexpr unsigned Options = pugi::parse_default | pugi::parse_ws_pcdata | pugi::parse_fragment;
 constexpr size_t None = std::string::npos;
@@ -23,8 +30,9 @@ constexpr std::array<bool, 256> StopsTag = [] {
 }();
 
 // Just after the first '>' outside quoted values, or None; `quote` is the
-// quote of the value the search is in, on entry and on leaving.
-size_t tagEnd(const char* data, size_t from, size_t size, char& quote)
+// quote of the value the search is in, on entry and on leaving, and
+// valueStart where that value began.
+size_t tagEnd(const char* data, size_t from, size_t size, char& quote, size_t& valueStart)
 {
     for (size_t i = from; i < size; ++i) {
         if (quote) {
@@ -42,6 +50,7 @@ size_t tagEnd(const char* data, size_t from, size_t size, char& quote)
         if (data[i] == '>')
             return i + 1;
         quote = data[i];
+        valueStart = i + 1;
     }
     return None;
 }
@@ -103,8 +112,10 @@ XmlReader::Scan XmlReader::scan()
             if (markupEnd(at, end) == Scan::Damaged)
                 return Scan::Damaged;
         } else {
-            end = tagEnd(data, std::max(at + 1, m_resume), size, m_quote);
+            end = tagEnd(data, std::max(at + 1, m_resume), size, m_quote, m_valueStart);
             m_resume = end == None ? size : 0;
+            if (end == None && cutLongTag(at) == Scan::Damaged)
+                return Scan::Damaged;
         }
         if (end == None)
             break; // its end has not come yet
@@ -126,26 +137,50 @@ XmlReader::Scan XmlReader::scan()
 }
 
 // Where the comment, character data or instruction at `at` ends, or None while
-// its end has not come; a long one is searched on from where it was left.
+// its end has not come; a long one is searched on from where it was left, and
+// keeps only its first bytes and the last few that may begin its end.
 XmlReader::Scan XmlReader::markupEnd(size_t at, size_t& end)
 {
     const size_t size = m_buffer.size();
     std::string_view close = "?>";
+    size_t content = at + 2;
     if (m_buffer[at + 1] == '!') {
-        if (size - at < 9)
-            return Scan::Ok;
-        if (m_buffer.compare(at, 4, "<!--") == 0)
+        constexpr std::string_view CData = "<![CDATA[";
+        const std::string_view start = std::string_view(m_buffer).substr(at, CData.size());
+        if (start.starts_with("<!--")) {
             close = "-->";
-        else if (m_buffer.compare(at, 9, "<![CDATA[") == 0)
+            content = at + 4; // "<!-->" does not end the comment it begins
+        } else if (start == CData) {
             close = "]]>";
-        else
+            content = at + CData.size();
+        } else if (start.size() < CData.size() && (CData.starts_with(start) || std::string_view("<!--").starts_with(start))) {
+            return Scan::Ok; // which it is has not come yet
+        } else {
             return Scan::Damaged; // a document type, or what no part holds
+        }
     }
-    const size_t from = std::max(at + 2, m_resume);
+    const size_t from = std::max(content, m_resume);
     const size_t found = m_buffer.find(close, from);
-    m_resume = found == None ? std::max(from, size - close.size() + 1) : 0;
-    end = found == None ? None : found + close.size();
+    if (found != None) {
+        m_resume = 0;
+        end = found + close.size();
+        return Scan::Ok;
+    }
+    const size_t tail = close.size() - 1;
+    if (size > content + KeptOfLongToken + tail)
+        m_buffer.erase(content + KeptOfLongToken, size - tail - (content + KeptOfLongToken));
+    m_resume = std::max(content, m_buffer.size() - tail);
     return Scan::Ok;
+}
+
+// A tag whose end has not come: a long value keeps its first bytes only.
+XmlReader::Scan XmlReader::cutLongTag(size_t at)
+{
+    if (m_quote && m_buffer.size() > m_valueStart + KeptOfLongToken) {
+        m_buffer.resize(m_valueStart + KeptOfLongToken);
+        m_resume = m_buffer.size();
+    }
+    return m_buffer.size() - at > LongestTag ? Scan::Damaged : Scan::Ok;
 }
 
 XmlReader::Scan XmlReader::endTag(size_t at, size_t end)
@@ -279,6 +314,8 @@ void XmlReader::compact()
     m_scanned -= m_parsed;
     if (m_resume > 0)
         m_resume -= m_parsed;
+    if (m_quote)
+        m_valueStart -= m_parsed;
     m_levels.erase(m_levels.begin(), m_levels.begin() + qsizetype(m_outer));
     m_outer = 0;
     for (Level& level : m_levels) {

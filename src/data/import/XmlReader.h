@@ -15,7 +15,8 @@
 // Names arrive as written ("table:table-cell", "c"): namespaces are not
 // resolved, every writer declares its prefixes once, at the root.
 // A document type is refused: no spreadsheet part has one, and entities are
-// where XML hides its bombs.
+// where XML hides its bombs. Of an attribute value, character data or comment
+// longer than any cell, only the first bytes are kept as it is read.
 class XmlReader {
 public:
     enum class Result { Done, Damaged, Stopped };
@@ -55,6 +56,7 @@ private:
 
     Scan scan();
     Scan markupEnd(size_t at, size_t& end);
+    Scan cutLongTag(size_t at);
     Scan endTag(size_t at, size_t end);
     Scan handOn();
     Scan parse(size_t end);
@@ -73,6 +75,7 @@ private:
     size_t m_scanned = 0; // where the scan goes on
     size_t m_resume = 0;  // within an unfinished tag or comment: where its end is looked for
     char m_quote = 0;     // within an unfinished tag: the quote of the value it is in
+    size_t m_valueStart = 0; // and where that value began
     std::vector<Level> m_levels{Level{0}}; // from m_outer on: the outermost depth first
     size_t m_outer = 0;
     std::vector<std::string> m_open; // elements opened on their own, outermost first

@@ -112,14 +112,19 @@ void Main::importAddresses(ImportInput input)
 {
     finishCellEdit();
     const QString choicesPath = Home::columnChoicesFile(m_context.homeFolder);
-    QByteArray remembered;
-    if (QFileInfo::exists(choicesPath) && readWholeFile(choicesPath, remembered).ok)
-        input.remembered = ColumnChoices::parse(remembered);
-    for (;;) {
+    for (bool first = true;; first = false) {
         ImportOutcome outcome;
         std::atomic_bool cancelled{false};
         runBusy(
-            this, ReadingText, [&] { outcome = ::importAddresses(input, m_list.model().records(), cancelled); }, &cancelled);
+            this, ReadingText,
+            [&] {
+                // The remembered choices too are read beside the window: the file may have grown.
+                QByteArray remembered;
+                if (first && QFileInfo::exists(choicesPath) && readWholeFile(choicesPath, remembered).ok)
+                    input.remembered = ColumnChoices::parse(remembered);
+                outcome = ::importAddresses(input, m_list.model().records(), cancelled);
+            },
+            &cancelled);
         if (outcome.cancelled)
             return;
         if (!outcome.question) {

@@ -1,4 +1,5 @@
 #include "ChildProcess.h"
+#include "ProcessMemory.h"
 #include "data/import/AddressImport.h"
 #include "data/import/CellFormat.h"
 #include "data/import/Duplicates.h"
@@ -73,6 +74,18 @@ QByteArray odsOf(const QByteArray& table)
                    "<table:table>" + table + "</table:table></office:spreadsheet></office:body></office:document-content>"}});
 }
 
+// An .ods whose content holds styles before a body of tables.
+QByteArray odsWith(const QByteArray& styles, const QByteArray& tables)
+{
+    return zipOf({{QStringLiteral("mimetype"), "application/vnd.oasis.opendocument.spreadsheet"},
+                  {QStringLiteral("content.xml"),
+                   "<office:document-content xmlns:office=\"urn:oasis:names:tc:opendocument:xmlns:office:1.0\" "
+                   "xmlns:style=\"urn:oasis:names:tc:opendocument:xmlns:style:1.0\" "
+                   "xmlns:table=\"urn:oasis:names:tc:opendocument:xmlns:table:1.0\" "
+                   "xmlns:text=\"urn:oasis:names:tc:opendocument:xmlns:text:1.0\">" + styles + "<office:body><office:spreadsheet>"
+                   + tables + "</office:spreadsheet></office:body></office:document-content>"}});
+}
+
 QByteArray odsRow(const QByteArray& cells, qsizetype repeat = 1)
 {
     return "<table:table-row table:number-rows-repeated=\"" + QByteArray::number(repeat) + "\">" + cells + "</table:table-row>";
@@ -80,7 +93,10 @@ QByteArray odsRow(const QByteArray& cells, qsizetype repeat = 1)
 
 QByteArray odsCell(const QByteArray& text) { return "<table:table-cell><text:p>" + text + "</text:p></table:table-cell>"; }
 
-QByteArray xlsxOf(const QByteArray& sheetData, const QByteArray& sharedStrings)
+// An .xlsx of one sheet, its shared texts and, when given, its cell styles;
+// afterSheet follows the sheet's root.
+QByteArray xlsxOf(const QByteArray& sheetData, const QByteArray& sharedStrings, const QByteArray& styles = {},
+                  const QByteArray& afterSheet = {})
 {
     const QByteArray main = "xmlns=\"http://schemas.openxmlformats.org/spreadsheetml/2006/main\"";
     const QByteArray rel = "http://schemas.openxmlformats.org/officeDocument/2006/relationships";
@@ -91,9 +107,46 @@ QByteArray xlsxOf(const QByteArray& sheetData, const QByteArray& sharedStrings)
                                                           + "\"><sheets><sheet name=\"a\" sheetId=\"1\" r:id=\"s\"/></sheets></workbook>"},
                   {QStringLiteral("xl/_rels/workbook.xml.rels"),
                    "<Relationships><Relationship Id=\"s\" Type=\"" + rel + "/worksheet\" Target=\"sheet.xml\"/>"
-                   "<Relationship Id=\"t\" Type=\"" + rel + "/sharedStrings\" Target=\"strings.xml\"/></Relationships>"},
-                  {QStringLiteral("xl/sheet.xml"), "<worksheet " + main + "><sheetData>" + sheetData + "</sheetData></worksheet>"},
-                  {QStringLiteral("xl/strings.xml"), "<sst " + main + ">" + sharedStrings + "</sst>"}});
+                   "<Relationship Id=\"t\" Type=\"" + rel + "/sharedStrings\" Target=\"strings.xml\"/>"
+                   "<Relationship Id=\"u\" Type=\"" + rel + "/styles\" Target=\"styles.xml\"/></Relationships>"},
+                  {QStringLiteral("xl/sheet.xml"), "<worksheet " + main + "><sheetData>" + sheetData + "</sheetData></worksheet>" + afterSheet},
+                  {QStringLiteral("xl/strings.xml"), "<sst " + main + ">" + sharedStrings + "</sst>"},
+                  {QStringLiteral("xl/styles.xml"), "<styleSheet " + main + ">" + styles + "</styleSheet>"}});
+}
+
+// A row of inline texts, and a number in the style given.
+QByteArray xlsxRow(const QList<QByteArray>& texts, const QByteArray& number = {}, int style = 1)
+{
+    QByteArray row = "<row>";
+    for (const QByteArray& text : texts)
+        row += "<c t=\"inlineStr\"><is><t>" + text + "</t></is></c>";
+    if (!number.isEmpty())
+        row += "<c s=\"" + QByteArray::number(style) + "\"><v>" + number + "</v></c>";
+    return row + "</row>";
+}
+
+// Number formats, and as many cell styles using the first of them.
+QByteArray xlsxStyles(const QList<QByteArray>& codes, int styles)
+{
+    QByteArray numFmts = "<numFmts>";
+    for (qsizetype i = 0; i < codes.size(); ++i)
+        numFmts += "<numFmt numFmtId=\"" + QByteArray::number(164 + i) + "\" formatCode=\"" + codes[i] + "\"/>";
+    return numFmts + "</numFmts><cellXfs>" + QByteArray("<xf numFmtId=\"164\"/>").repeated(styles) + "</cellXfs>";
+}
+
+// The peak memory in MB that work takes above what the process held before, in a child of its own.
+double peakGrowthMb(const std::function<void()>& work)
+{
+    return runInChild([&] {
+               QFile clear(QStringLiteral("/proc/self/clear_refs"));
+               if (!clear.open(QIODevice::WriteOnly) || clear.write("5") != 1)
+                   return QByteArray("<no clear_refs>");
+               clear.close();
+               const double before = memoryMb("VmHWM:");
+               work();
+               return QByteArray::number(memoryMb("VmHWM:") - before);
+           })
+        .toDouble();
 }
 
 // The rows a spreadsheet's first sheet hands on, each with its number first.
@@ -373,6 +426,9 @@ private slots:
             << QStringList{QStringLiteral("Gebruikt: Naam → Naam, Adres → Adres, Postcode → Postcode, Woonplaats → Woonplaats."),
                            QStringLiteral("Namen omgedraaid: Vries, Jan de wordt Jan de Vries.")}
             << QStringList{QStringLiteral("regel 7: geen adres"), QStringLiteral("regel 8: geen adres")};
+        QTest::newRow("control characters leave the cells")
+            << QByteArray("Naam;Adres;Woonplaats\r\nJan\x01 de\x1b Vries;Weg\x7f 1;Ede\x1b[0m\r\n")
+            << QList<Fields>{f("Jan de Vries", "Weg 1", "", "Ede", "Nederland")} << QStringList() << QStringList();
         QTest::newRow("a name column only partly surname first stays")
             << QByteArray("Naam;Adres;Woonplaats\r\nVries, Jan de;Laan 1;Ede\r\nAns Smit;Dijk 1;Ede\r\nPiet Bos;Weg 2;Ede\r\n")
             << QList<Fields>{f("Vries, Jan de", "Laan 1", "", "Ede", "Nederland"), f("Ans Smit", "Dijk 1", "", "Ede", "Nederland"),
@@ -638,6 +694,8 @@ private slots:
             {QStringLiteral("oud.ods"), (ole + QByteArray(reinterpret_cast<const char*>(u"Workbook"), 16)).leftJustified(4096, '\0'),
              QStringLiteral("%1 is een ouder Excel-bestand (.xls); bewaar het in Excel of Calc als .xlsx of .ods"), 0},
             {QStringLiteral("tekst.ods"), "Naam;Adres\r\nJan;Weg 1\r\n", QStringLiteral("%1 is geen Excel- of Calc-bestand"), 0},
+            {QStringLiteral("oud.xls"), (ole + QByteArray(reinterpret_cast<const char*>(u"Workbook"), 16)).leftJustified(4096, '\0'),
+             QStringLiteral("%1 is een ouder Excel-bestand (.xls); bewaar het in Excel of Calc als .xlsx of .ods"), 0},
             {QStringLiteral("excel.ods"), xlsx, QString(), 5},
             {QStringLiteral("zonder-mimetype.ods"), zipOf(odsParts), QString(), 5},
             {QStringLiteral("dotnet.xlsx"), zipOf(partsOf(xlsx), true), QString(), 5}};
@@ -663,6 +721,7 @@ private slots:
     void craftedFilesStayWithinBounds()
     {
         const QByteArray header = odsRow(odsCell("Naam") + odsCell("Adres") + odsCell("Woonplaats"));
+        const QByteArray sheetHeader = xlsxRow({"Naam", "Adres", "Plaats", "Postcode"});
         const QByteArray longName = QByteArray("x").repeated(300);
         const QString tooBig = QStringLiteral("%1 is te groot om in te lezen (meer dan 2 miljoen rijen of 200 MB aan tekst)");
         const QList<std::tuple<QString, QByteArray, qsizetype, QStringList>> files{
@@ -689,13 +748,52 @@ private slots:
              {tooBig.arg(QStringLiteral("blanco.ods"))}},
             // Eleven million empty shared texts.
             {QStringLiteral("leeg-gedeeld.xlsx"), xlsxOf("", QByteArray("<si/>").repeated(11'000'000)), 0,
-             {tooBig.arg(QStringLiteral("leeg-gedeeld.xlsx"))}}};
+             {tooBig.arg(QStringLiteral("leeg-gedeeld.xlsx"))}},
+            // One number format of 100.000 characters used by 65.536 cell styles.
+            {QStringLiteral("stijlen.xlsx"), xlsxOf(sheetHeader + xlsxRow({"Jan", "Weg 1"}, "1234"), {},
+                                                    xlsxStyles({QByteArray(100'000, '0')}, 65536)),
+             1, {}},
+            // More number formats than Excel allows cell styles.
+            {QStringLiteral("formaten.xlsx"), xlsxOf(sheetHeader + xlsxRow({"Jan", "Weg 1"}, "1234"), {},
+                                                     xlsxStyles(QList<QByteArray>(70'000, "0"), 1)),
+             0, {tooBig.arg(QStringLiteral("formaten.xlsx"))}},
+            // More hidden table styles than any sheet has, each hiding a table before the shown one.
+            {QStringLiteral("verborgen.ods"),
+             odsWith("<office:automatic-styles>"
+                         + QByteArray("<style:style style:name=\"v\"><style:table-properties table:display=\"false\"/></style:style>")
+                               .repeated(70'000)
+                         + "</office:automatic-styles>",
+                     QByteArray("<table:table table:style-name=\"v\"/>").repeated(100'000) + "<table:table>" + header
+                         + odsRow(odsCell("Jan") + odsCell("Weg 1") + odsCell("Ede")) + "</table:table>"),
+             0, {tooBig.arg(QStringLiteral("verborgen.ods"))}},
+            // "<!-->" opens a comment that its own "->" does not end: the parser reads it so too.
+            {QStringLiteral("commentaar.xlsx"), xlsxOf(sheetHeader + "<!-->" + xlsxRow({"Jan", "Weg 1", "Ede"}), {}), 0,
+             {QStringLiteral("commentaar.xlsx is beschadigd: de tabel erin kan niet worden gelezen")}},
+            // A short comment at the part's end.
+            {QStringLiteral("kort-commentaar.xlsx"), xlsxOf(sheetHeader + xlsxRow({"Jan", "Weg 1", "Ede"}), {}, {}, "<!--x-->"), 1, {}}};
         for (const auto& [name, bytes, count, reasons] : files) {
             const ImportResult read = importFile(name, bytes).result;
             QVERIFY2(bytes.size() < 200 * 1024, qPrintable(name));
             QVERIFY2(read.addresses.size() == count, qPrintable(name));
             QCOMPARE(read.reasons, reasons);
         }
+        // A format code longer than Excel keeps is read as General.
+        const QByteArray longCode = xlsxOf(sheetHeader + xlsxRow({"Jan", "Weg 1", "Ede"}, "1234"), {}, xlsxStyles({QByteArray(300, '0')}, 2));
+        QCOMPARE(addresses(importFile(QStringLiteral("code.xlsx"), longCode).result), QList<Fields>{f("Jan", "Weg 1", "1234", "Ede", "Nederland")});
+        // A value or character data far longer than any cell is not kept while it is read.
+        const QByteArray huge(60'000'000, 'y');
+        for (const auto& [name, bytes] :
+             {std::pair{QStringLiteral("cdata.xlsx"), xlsxOf(sheetHeader + xlsxRow({"<![CDATA[" + huge + "]]>", "Weg 1", "Ede"}), {})},
+              std::pair{QStringLiteral("waarde.ods"),
+                        odsOf(header + odsRow("<table:table-cell office:value-type=\"string\" office:string-value=\"" + huge + "\"/>"
+                                              + odsCell("Weg 1") + odsCell("Ede")))}}) {
+            ImportResult read;
+            const double growth = peakGrowthMb([&] { read = importFile(name, bytes).result; });
+            QVERIFY2(growth < 100, qPrintable(QStringLiteral("%1: %2 MB").arg(name).arg(growth)));
+        }
+        QCOMPARE(importFile(QStringLiteral("cdata.xlsx"), xlsxOf(sheetHeader + xlsxRow({"<![CDATA[" + QByteArray(200'000, 'y') + "]]>", "Weg 1", "Ede"}), {}))
+                     .result.reasons,
+                 QStringList{QStringLiteral("regel 2: kolom A heeft meer dan 10.000 tekens")});
         // Annuleren stops the reading, and nothing comes in.
         const std::atomic_bool cancelled{true};
         ImportInput input;

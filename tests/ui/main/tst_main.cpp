@@ -1,5 +1,6 @@
 #include "MainWindowTest.h"
 #include "data/SettingsFile.h"
+#include "ui/BusyWork.h"
 #include "ui/SingleInstance.h"
 
 #include <csignal>
@@ -18,7 +19,9 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <QTreeView>
+#include <thread>
 
 namespace {
 
@@ -174,6 +177,25 @@ private slots:
                 light += help.pixelColor(x, y).red() > 150;
         QVERIFY(light > 50); // the first line's letters
         QCOMPARE(help.pixelColor(400, 120), QColor(20, 20, 60)); // right of every line
+    }
+
+    // Work beside the window: the window thread answers from the start, not
+    // only once the busy notice has come.
+    void busyWorkKeepsTheWindowAnswering()
+    {
+        QWidget window;
+        window.show();
+        std::atomic_bool answered{false};
+        QTimer::singleShot(0, &window, [&] { answered = true; });
+        bool seenBeside = false;
+        runBusy(&window, QStringLiteral("Bezig met inlezen..."), [&] {
+            QElapsedTimer waited;
+            waited.start();
+            while (!answered && waited.elapsed() < 280)
+                std::this_thread::sleep_for(std::chrono::milliseconds(1));
+            seenBeside = answered;
+        });
+        QVERIFY(seenBeside);
     }
 
     void settingsAreReadAtStartAndWrittenAtClose()

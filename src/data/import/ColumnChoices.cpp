@@ -19,13 +19,20 @@ ColumnChoices ColumnChoices::parse(const QByteArray& bytes)
 {
     ColumnChoices choices;
     for (const QByteArray& line : bytes.split('\n')) {
-        const QStringList parts = QString::fromUtf8(line).remove(QLatin1Char('\r')).split(QLatin1Char('\t'));
+        QStringList parts = QString::fromUtf8(line).remove(QLatin1Char('\r')).split(QLatin1Char('\t'));
+        const QChar turning = parts[0].endsWith(u'~') || parts[0].endsWith(u'=') ? parts[0].back() : QChar();
+        if (!turning.isNull())
+            parts[0].chop(1);
         if (parts.size() < 2 || parts[0].size() != parts.size() - 1)
             continue;
         ColumnUses uses;
         for (const QChar c : parts[0])
             uses.fieldOf.append(c >= u'0' && c < QChar(u'0' + AddressRecord::FieldCount) ? c.unicode() - u'0' : ColumnUses::Unused);
-        choices.m_uses.insert(parts.mid(1).join(QLatin1Char('\t')), uses);
+        uses.turnNames = turning == u'~';
+        const QString key = parts.mid(1).join(QLatin1Char('\t'));
+        choices.m_uses.insert(key, uses);
+        if (!turning.isNull())
+            choices.m_turningDecided.insert(key);
     }
     return choices;
 }
@@ -37,6 +44,8 @@ QByteArray ColumnChoices::encoded() const
         QString fields;
         for (const int field : at->fieldOf)
             fields += field == ColumnUses::Unused ? QLatin1Char('-') : QChar(u'0' + field);
+        if (m_turningDecided.contains(at.key()))
+            fields += at->turnNames ? QLatin1Char('~') : QLatin1Char('=');
         bytes += (fields + QLatin1Char('\t') + at.key() + QLatin1Char('\n')).toUtf8();
     }
     return bytes;
@@ -61,4 +70,14 @@ void ColumnChoices::remember(const QStringList& names, const ColumnUses& uses)
     ColumnUses kept = uses;
     kept.fieldOf.resize(key.size(), ColumnUses::Unused);
     m_uses.insert(key.join(QLatin1Char('\t')), kept);
+    // Only a column of whole names can be turned: the choice is the user's then.
+    if (uses.wholeNameColumn() >= 0)
+        m_turningDecided.insert(key.join(QLatin1Char('\t')));
+    else
+        m_turningDecided.remove(key.join(QLatin1Char('\t')));
+}
+
+bool ColumnChoices::decidesTurning(const QStringList& names) const
+{
+    return m_turningDecided.contains(keyNames(names).join(QLatin1Char('\t')));
 }

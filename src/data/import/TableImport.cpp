@@ -143,7 +143,9 @@ void TableImport::decide()
         return useOrShow(*m_answer);
     bool remembered = false;
     if (std::optional<ColumnChoice> header = headerChoice(remembered)) {
-        header = withTurnedNames(*header);
+        // Turned round or not as the user chose for these names, else as most names are written.
+        if (!remembered || !m_remembered.decidesTurning(namesAt(header->headerRow)))
+            header = withTurnedNames(*header);
         return remembered || header->uses.placesLabel() ? useOrShow(*header) : ask(*header);
     }
     const auto names = std::find_if(m_waiting.begin(), m_waiting.end(),

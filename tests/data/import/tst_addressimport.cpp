@@ -574,10 +574,18 @@ private slots:
         remembered.remember(QStringList{QStringLiteral("Lid"), QStringLiteral("Straat nr"), QStringLiteral("PC"),
                                         QStringLiteral("Gemeente"), QStringLiteral("Opmerking")},
                             chosen.uses);
-        QCOMPARE(remembered.encoded(), QByteArray("0123-\tLid\tStraat nr\tPC\tGemeente\tOpmerking\n"));
+        QCOMPARE(remembered.encoded(), QByteArray("0123-=\tLid\tStraat nr\tPC\tGemeente\tOpmerking\n"));
         ImportInput later;
         later.remembered = ColumnChoices::parse(remembered.encoded());
         QCOMPARE(addresses(importFile(QStringLiteral("export-2.csv"), unknown, later).result), expected);
+        // Names written surname first stay as written when the user chose so, are turned when the user chose
+        // that, and are turned as most are written when the file that keeps the choice is older than the choice.
+        const QByteArray sortNames = "Lid;Straat nr;PC;Gemeente;Opmerking\r\nVries, Jan de;Kerkweg 1;1234 AB;Ede;\r\n"
+                                     "Bos, Piet;Kerkweg 2;1234 AB;Ede;\r\n";
+        for (const auto& [mark, name] : {std::pair{"=", "Vries, Jan de"}, std::pair{"~", "Jan de Vries"}, std::pair{"", "Jan de Vries"}}) {
+            later.remembered = ColumnChoices::parse(QByteArray("0123-") + mark + "\tLid\tStraat nr\tPC\tGemeente\tOpmerking\n");
+            QCOMPARE(addresses(importFile(QStringLiteral("export-3.csv"), sortNames, later).result).value(0).value(0), QString::fromUtf8(name));
+        }
         // Pasted names nobody knows are asked about too; pasted rows without names are read in the list's order.
         QVERIFY(importPastedText(QStringLiteral("Lid\tStraat nr\tGemeente\nJan\tWeg 1\tEde\n")).question);
     }

@@ -199,6 +199,10 @@ private slots:
         QVERIFY(!t.test.messages.lastText().contains(QStringLiteral("omgedraaid")));
         QCOMPARE(t.main->model().count(), 4);
         QCOMPARE(t.main->model().at(2).field(AddressRecord::Naam), QStringLiteral("Vries, Jan de"));
+        // The next export with these names keeps them as the user chose.
+        t.test.messages.answers = {Messages::Answer::Ja};
+        t.main->importFiles({path});
+        QCOMPARE(t.test.messages.lastText(), QStringLiteral("Alle 2 adressen staan al in de lijst."));
     }
 
     // Each kind of change is one step back and forth; back at the opened

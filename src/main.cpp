@@ -70,8 +70,14 @@ int main(int argc, char* argv[])
     AppContext context{home.path, {}, messages, printer};
 
     Main window(context);
-    instance.serve(&window);
+    const bool served = instance.serve(&window);
     window.show();
+    if (!served)
+        messages.tell(&window, ProgramTitle,
+                      QStringLiteral("Plaklabels kan een volgende start niet naar dit venster sturen (%1); die meldt dan "
+                                     "dat Plaklabels niet reageert.")
+                          .arg(instance.serveError()),
+                      Messages::Icon::Error);
     window.offerRecoveries();
     // Tidying up after earlier runs can wait until the window stands.
     QTimer::singleShot(0, &PdfPrinterDevice::removeLeftOverSpools);

@@ -4,7 +4,7 @@
 #include <QUrl>
 #include <functional>
 
-// General helpers shared by the windows.
+// General helpers: files, the desktop's handlers and the maker's page.
 namespace Algemeen {
 
 // The maker's software page, opened from Help / "Meer Software".

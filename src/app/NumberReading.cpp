@@ -110,3 +110,16 @@ QString dutchNumber(qint64 count)
 {
     return QLocale(QLocale::Dutch, QLocale::Netherlands).toString(count);
 }
+
+qint64 numberIn(std::string_view digits)
+{
+    if (digits.empty() || digits.size() > 15)
+        return -1;
+    qint64 value = 0;
+    for (const char c : digits) {
+        if (c < '0' || c > '9')
+            return -1;
+        value = value * 10 + (c - '0');
+    }
+    return value;
+}

@@ -57,16 +57,6 @@ std::optional<DutchPostcode> dutchPostcode(QStringView code)
 }
 }
 
-bool isHomeCountry(QStringView land)
-{
-    return countryOf(land) == Country::Netherlands;
-}
-
-bool isAbroad(const AddressRecord& address)
-{
-    return !isHomeCountry(address.fieldView(AddressRecord::Land));
-}
-
 Country countryOf(QStringView land)
 {
     const QStringView trimmed = withoutEndSpaces(land);

@@ -8,14 +8,8 @@
 // The country of an address whose Land was left empty: where the program's users live.
 inline const QString DefaultLand = QStringLiteral("Nederland");
 
-// Whether a Land names the home country, however it is spelt ("NL",
-// "Nederlân", "Pays-Bas" ...); an empty one does too.
-bool isHomeCountry(QStringView land);
-
-// Whether an address goes abroad: its Land is filled in and is not the home country.
-bool isAbroad(const AddressRecord& address);
-
-// The countries whose postcodes the program knows; an empty Land is the home country.
+// The countries whose postcodes the program knows, however a Land spells
+// them ("NL", "Nederlân", "Pays-Bas" ...); an empty Land is the home country.
 enum class Country { Netherlands, Belgium, Germany, Other };
 Country countryOf(QStringView land);
 // The country's own name in Dutch ("Nederland", "België", "Duitsland"); for

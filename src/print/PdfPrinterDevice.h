@@ -18,7 +18,7 @@ class QPagedPaintDevice;
 // The real printer: every job is drawn into a PDF with QPdfWriter. The
 // printers are the print service's queues (CUPS), which get the finished PDF
 // handed over, followed by "PDF-bestand", which keeps it in the folder
-// Afdrukken beside the program.
+// Afdrukken of the home folder it is given.
 // A print service that does not answer is passed over within seconds, so
 // "PDF-bestand" keeps working.
 // Threads: as every printer, see PrinterDevice.

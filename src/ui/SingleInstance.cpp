@@ -142,12 +142,13 @@ bool SingleInstance::takeOver()
     return m_lock.removeStaleLockFile() && m_lock.tryLock(0);
 }
 
-void SingleInstance::serve(QWidget* window)
+bool SingleInstance::serve(QWidget* window)
 {
     // A server left by a program that was killed would refuse the name.
     QLocalServer::removeServer(m_serverName);
     m_server.setSocketOptions(QLocalServer::UserAccessOption);
-    m_server.listen(m_serverName);
+    if (!m_server.listen(m_serverName))
+        return false;
     QObject::connect(&m_server, &QLocalServer::newConnection, window, [this, window] {
         while (QLocalSocket* socket = m_server.nextPendingConnection()) {
             QObject::connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
@@ -162,4 +163,5 @@ void SingleInstance::serve(QWidget* window)
             });
         }
     });
+    return true;
 }

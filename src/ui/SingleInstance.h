@@ -27,8 +27,10 @@ public:
     bool takeOver();
     // The question to ask after OtherComputer.
     QString otherComputerQuestion() const;
-    // From now on, a later start brings the window to the front.
-    void serve(QWidget* window);
+    // From now on, a later start brings the window to the front. False when
+    // the socket could not be made: a later start will find no answer.
+    bool serve(QWidget* window);
+    QString serveError() const { return m_server.errorString(); }
     // A program of another user answered on the folder's socket, and was not believed.
     bool otherUserListens() const { return m_otherUserListens; }
     QString serverName() const { return m_serverName; }

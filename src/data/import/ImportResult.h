@@ -6,8 +6,9 @@
 #include <QStringList>
 #include <array>
 
-// No list holds more rows; a file that would give more is refused as it is read.
+// No list holds more rows, or more text; a file that would give more is refused as it is read.
 constexpr qsizetype MostImportRows = 2'000'000;
+constexpr qsizetype MostImportCharacters = 200'000'000;
 
 // Addresses read from another program's text, and why rows were left out.
 struct ImportResult {

@@ -1,4 +1,5 @@
 // The first shown table of an .ods file, read as it unpacks.
+#include "app/NumberReading.h"
 #include "data/import/SheetReaders.h"
 #include "data/import/XmlReader.h"
 

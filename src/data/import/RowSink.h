@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QStringList>
+#include <atomic>
 
 // Addresses sit in the first columns; a cell far to the right is not read,
 // so a row cannot grow to thousands of columns.
@@ -18,7 +19,7 @@ public:
     // A filled row: its cells as shown (empty ones empty), its number as the
     // user's program shows it, and how many times the file repeats it.
     // False: read no further.
-    virtual bool addRow(QStringList& cells, qsizetype number, qsizetype repeat) = 0;
+    virtual bool addRow(const QStringList& cells, qsizetype number, qsizetype repeat) = 0;
 };
 
 // Text kept to one character past the longest cell.
@@ -28,6 +29,5 @@ inline void capCell(QString& text)
         text.truncate(LongestCell + 1);
 }
 
-#include <atomic>
 // For a read nobody can cancel.
 inline const std::atomic_bool NeverCancelled{false};

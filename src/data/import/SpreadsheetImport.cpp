@@ -1,5 +1,6 @@
 #include "data/import/SpreadsheetImport.h"
 
+#include "data/import/ImportResult.h"
 #include "data/import/SheetReaders.h"
 #include "data/import/ZipReader.h"
 
@@ -143,7 +144,10 @@ bool isOds(const ZipReader& zip)
 
 QString tooBigReason(const QString& fileName)
 {
-    return QStringLiteral("%1 is te groot om in te lezen (meer dan 2 miljoen rijen of 200 MB aan tekst)").arg(fileName);
+    return QStringLiteral("%1 is te groot om in te lezen (meer dan %2 miljoen rijen of %3 MB aan tekst)")
+        .arg(fileName)
+        .arg(MostImportRows / 1'000'000)
+        .arg(MostImportCharacters / 1'000'000);
 }
 
 QString readSpreadsheet(const QString& fileName, const QByteArray& bytes, RowSink& sink, const std::atomic_bool& cancelled)

@@ -11,7 +11,6 @@ namespace {
 constexpr qsizetype HeaderSearchRows = 20;
 // A question shows the rows below the header.
 constexpr qsizetype QuestionRows = HeaderSearchRows + 5;
-constexpr qsizetype MostCharacters = 200'000'000;
 
 qsizetype charactersIn(const QStringList& cells)
 {
@@ -60,14 +59,14 @@ TableImport::TableImport(TableSource source, const ColumnChoices& remembered, st
         m_collector.requireAddress();
 }
 
-bool TableImport::addRow(QStringList& cells, qsizetype number, qsizetype repeat)
+bool TableImport::addRow(const QStringList& cells, qsizetype number, qsizetype repeat)
 {
     if (m_cancelled.load(std::memory_order_relaxed))
         return false;
     // Counted before anything is built: a few bytes can repeat a row a million times.
     m_rows += repeat;
     m_characters += charactersIn(cells) * std::min(repeat, MostImportRows + 1);
-    if (m_rows > MostImportRows || m_characters > MostCharacters) {
+    if (m_rows > MostImportRows || m_characters > MostImportCharacters) {
         m_tooBig = true;
         return false;
     }

@@ -62,7 +62,7 @@ public:
     // or answered, proposed as they would be used.
     TableImport(TableSource source, const ColumnChoices& remembered, std::optional<ColumnChoice> answer,
                 const std::atomic_bool& cancelled, bool showColumns = false);
-    bool addRow(QStringList& cells, qsizetype number, qsizetype repeat) override;
+    bool addRow(const QStringList& cells, qsizetype number, qsizetype repeat) override;
     void reserve(qsizetype rows) { m_collector.reserve(rows); }
     // After the last row.
     void finish();

@@ -1,4 +1,5 @@
 // An .xlsx sheet and the parts its cells refer to, read as they unpack.
+#include "app/NumberReading.h"
 #include "data/import/SheetReaders.h"
 #include "data/import/XmlReader.h"
 
@@ -12,6 +13,8 @@ namespace {
 // bytes unpack to millions of them.
 constexpr qsizetype MostSharedStrings = 10'000'000;
 constexpr qsizetype MostSharedCharacters = 200'000'000;
+// A cell's value is a number or an index: no longer than this, however it is written.
+constexpr size_t LongestNumberBytes = 64;
 
 // Excel writes a character XML cannot hold as _xHHHH_ (the CR of a line
 // break as _x000D_), and a "_x" of the text itself as _x005F_x.
@@ -233,7 +236,7 @@ protected:
 
     void text(std::string_view text) override
     {
-        if (m_inValue && m_value.size() < 64)
+        if (m_inValue && m_value.size() < LongestNumberBytes)
             m_value.append(text);
         else if (m_inInline)
             m_inline.add(text);

@@ -348,16 +348,3 @@ std::string_view XmlReader::localName(std::string_view name)
     const size_t colon = name.find(':');
     return colon == std::string_view::npos ? name : name.substr(colon + 1);
 }
-
-qint64 numberIn(std::string_view digits)
-{
-    if (digits.empty() || digits.size() > 15)
-        return -1;
-    qint64 value = 0;
-    for (const char c : digits) {
-        if (c < '0' || c > '9')
-            return -1;
-        value = value * 10 + (c - '0');
-    }
-    return value;
-}

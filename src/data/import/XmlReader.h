@@ -82,6 +82,3 @@ private:
     int m_roots = 0;
     pugi::xml_document m_piece;
 };
-
-// Digits as a number; nothing else in them (an empty view gives -1).
-qint64 numberIn(std::string_view digits);

@@ -116,7 +116,7 @@ private:
 
     // Reads what is to be imported beside the window, asks the user to place
     // columns where the program cannot, and adds after one question.
-    void importAddresses(ImportInput input);
+    void addImported(ImportInput input);
     std::optional<ColumnChoice> askColumns(const ColumnQuestion& question);
     // True when the user chose "Kolommen kiezen" instead of Ja or Nee.
     bool askAndAppend(const ImportResult& imported);

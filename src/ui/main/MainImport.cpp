@@ -84,7 +84,7 @@ void Main::pasteAddresses()
     input.files = localFiles(QGuiApplication::clipboard()->mimeData());
     if (input.files.isEmpty())
         input.pastedText = QGuiApplication::clipboard()->text();
-    importAddresses(std::move(input));
+    addImported(std::move(input));
 }
 
 void Main::dragEnterEvent(QDragEnterEvent* event)
@@ -105,10 +105,10 @@ void Main::importFiles(const QStringList& paths)
         return;
     ImportInput input;
     input.files = paths;
-    importAddresses(std::move(input));
+    addImported(std::move(input));
 }
 
-void Main::importAddresses(ImportInput input)
+void Main::addImported(ImportInput input)
 {
     finishCellEdit();
     const QString choicesPath = Home::columnChoicesFile(m_context.homeFolder);
@@ -122,7 +122,7 @@ void Main::importAddresses(ImportInput input)
                 QByteArray remembered;
                 if (first && QFileInfo::exists(choicesPath) && readWholeFile(choicesPath, remembered).ok)
                     input.remembered = ColumnChoices::parse(remembered);
-                outcome = ::importAddresses(input, m_list.model().records(), cancelled);
+                outcome = importAddresses(input, m_list.model().records(), cancelled);
             },
             &cancelled);
         if (outcome.cancelled)

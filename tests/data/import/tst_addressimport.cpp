@@ -154,7 +154,7 @@ QList<QStringList> sheetRows(const QString& name, const QByteArray& bytes)
 {
     struct Rows : RowSink {
         QList<QStringList> rows;
-        bool addRow(QStringList& cells, qsizetype number, qsizetype) override
+        bool addRow(const QStringList& cells, qsizetype number, qsizetype) override
         {
             rows.append(QStringList{QString::number(number)} + cells);
             return true;
@@ -645,7 +645,7 @@ private slots:
         const QString damaged = QStringLiteral("lang.xlsx is beschadigd: de tabel erin kan niet worden gelezen");
         for (const QByteArray& broken : {QByteArray(rows).replace(rows.indexOf("</c></row>", 200000) + 4, 6, "</rox>"), rows + "<row>", rows + "<!DOCTYPE x>"}) {
             struct : RowSink {
-                bool addRow(QStringList&, qsizetype, qsizetype) override { return true; }
+                bool addRow(const QStringList&, qsizetype, qsizetype) override { return true; }
             } none;
             QCOMPARE(readSpreadsheet(QStringLiteral("lang.xlsx"), xlsxOf(broken, ""), none, NeverCancelled), damaged);
         }

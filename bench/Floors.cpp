@@ -136,13 +136,13 @@ int runOneJob(int argc, char* argv[])
         return floorLabels(folder, madeUpAddresses(n));
     if (job == "--import") { // a file dropped on the window, read up to the question
         QByteArray bytes;
-        return readWholeFile(folder, bytes).ok && importFile(folder, bytes).result.leftOut >= 0 ? 0 : 1;
+        return readWholeFile(folder, bytes).ok && importFileBytes(folder, bytes).result.leftOut >= 0 ? 0 : 1;
     }
     if (job == "--count-values") { // the same, up to "Kolommen kiezen" with every column's values counted
         QByteArray bytes;
         ImportInput asked;
         asked.showColumns = true;
-        return readWholeFile(folder, bytes).ok && importFile(folder, bytes, asked).question ? 0 : 1;
+        return readWholeFile(folder, bytes).ok && importFileBytes(folder, bytes, asked).question ? 0 : 1;
     }
     return -1;
 }

@@ -112,7 +112,7 @@ void benchImport()
         csv += QStringList{a.field(0), a.field(1), a.field(2), a.field(3), a.field(4)}.join(QLatin1Char(';')).toLatin1()
             + "\r\n";
     ImportResult result;
-    const double read = bestOf(3, [&] { result = importFile(QStringLiteral("leden.csv"), csv).result; });
+    const double read = bestOf(3, [&] { result = importFileBytes(QStringLiteral("leden.csv"), csv).result; });
     AddressListModel model;
     const double append = seconds([&] { model.appendAll(result.addresses); });
     std::printf("import %d rows of CSV (%.1f MB): %.3f s up to the question, %.3f s after Ja\n",
@@ -137,8 +137,8 @@ void benchCountValues()
     ImportInput asked;
     asked.showColumns = true;
     std::optional<ColumnQuestion> question;
-    const double plain = bestOf(3, [&] { importFile(QStringLiteral("leden.csv"), bytes); });
-    const double counted = bestOf(3, [&] { question = importFile(QStringLiteral("leden.csv"), bytes, asked).question; });
+    const double plain = bestOf(3, [&] { importFileBytes(QStringLiteral("leden.csv"), bytes); });
+    const double counted = bestOf(3, [&] { question = importFileBytes(QStringLiteral("leden.csv"), bytes, asked).question; });
     qsizetype shown = 0;
     const double listed = bestOf(3, [&] { shown = question->valuesBelow(1).values(6).size(); });
     std::printf("count the values of 100.000 rows: %.3f s up to \"Kolommen kiezen\" (%.3f s up to the question without it), "

@@ -39,8 +39,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     chosen.answers.insert(fileName, {1, turned, RowFilter{size > 0 ? data[0] % 6 : 0, {cellValues(firstRow).value(0)}}});
     ImportInput shown;
     shown.showColumns = true;
-    for (const ImportOutcome& outcome : {importFile(fileName, bytes), importFile(fileName, bytes, placed),
-                                         importFile(fileName, bytes, chosen), importFile(fileName, bytes, shown),
+    for (const ImportOutcome& outcome : {importFileBytes(fileName, bytes), importFileBytes(fileName, bytes, placed),
+                                         importFileBytes(fileName, bytes, chosen), importFileBytes(fileName, bytes, shown),
                                          importPastedText(QString::fromUtf8(bytes))}) {
         for (const AddressRecord& address : outcome.result.addresses)
             if (isBlank(address.fieldView(AddressRecord::Naam)) || unstorableReason({address}))

@@ -9,7 +9,7 @@
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     const QByteArray bytes = QByteArray::fromRawData(reinterpret_cast<const char*>(data), qsizetype(size));
-    const QList<AddressRecord> imported = importFile(QStringLiteral("ander.lst"), bytes).result.addresses;
+    const QList<AddressRecord> imported = importFileBytes(QStringLiteral("ander.lst"), bytes).result.addresses;
     const std::optional<QByteArray> importWritten = encodeAddressList(imported);
     if (!importWritten || parseAddressList(*importWritten).records != imported)
         abort();

@@ -52,7 +52,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     ImportInput placed;
     placed.answers.insert(QStringLiteral("leden.xlsx"), ByPosition);
     const ImportResult result = bytes.startsWith("PK") || bytes.isEmpty()
-        ? importFile(QStringLiteral("leden.xlsx"), bytes, placed).result
+        ? importFileBytes(QStringLiteral("leden.xlsx"), bytes, placed).result
         : readSheetXml(bytes[0], bytes.mid(1));
     for (const AddressRecord& address : result.addresses)
         if (isBlank(address.fieldView(AddressRecord::Naam)) || unstorableReason({address}))

@@ -134,8 +134,8 @@ ImportOutcome importFileAt(const QString& path, const ImportInput& input, const 
 
 }
 
-ImportOutcome importFile(const QString& fileName, const QByteArray& bytes, const ImportInput& input,
-                         const std::atomic_bool& cancelled)
+ImportOutcome importFileBytes(const QString& fileName, const QByteArray& bytes, const ImportInput& input,
+                              const std::atomic_bool& cancelled)
 {
     return importBytes(fileName, fileName, bytes, input, cancelled);
 }

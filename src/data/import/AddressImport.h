@@ -30,14 +30,20 @@ struct ImportOutcome {
 
 // The one way in: reads every file (or the pasted text), by its name's
 // extension: .csv and .txt (delimited text), .vcf (vCard), .lst (another
-// list), .xlsx and .ods (a spreadsheet's first sheet). Stops soon after
+// list), .xlsx and .ods (a spreadsheet's first sheet; an old .xls is told
+// as such). Stops soon after
 // cancelled is set.
 ImportOutcome importAddresses(const ImportInput& input, const QList<AddressRecord>& listRows,
                               const std::atomic_bool& cancelled);
 
 // One file's bytes, read as importAddresses reads it (duplicates are not left out).
-ImportOutcome importFile(const QString& fileName, const QByteArray& bytes, const ImportInput& input = {},
-                         const std::atomic_bool& cancelled = NeverCancelled);
+ImportOutcome importFileBytes(const QString& fileName, const QByteArray& bytes, const ImportInput& input = {},
+                              const std::atomic_bool& cancelled = NeverCancelled);
+
+// Rows as a spreadsheet takes them from the clipboard: a line each (LF), the
+// five fields between tabs; a field holding a tab, a quote or a line break
+// stands between quotes, so pasting the text back gives the same addresses.
+QString addressesAsText(const QList<AddressRecord>& addresses);
 
 // Text from the clipboard: spreadsheet rows (tab-separated), one line, or an
 // address copied from a mail with one field a line.

@@ -1,5 +1,9 @@
 #include "data/import/ColumnChoices.h"
 
+#include "app/HomeFolder.h"
+
+#include <QFileInfo>
+
 namespace {
 
 // The names as a key: a tab or a line break inside a name is a blank, empty names at the end do not count.
@@ -80,4 +84,16 @@ void ColumnChoices::remember(const QStringList& names, const ColumnUses& uses)
 bool ColumnChoices::decidesTurning(const QStringList& names) const
 {
     return m_turningDecided.contains(keyNames(names).join(QLatin1Char('\t')));
+}
+
+ColumnChoices ColumnChoices::load(const QString& homeFolder)
+{
+    const QString path = Home::columnChoicesFile(homeFolder);
+    QByteArray bytes;
+    return QFileInfo::exists(path) && readWholeFile(path, bytes).ok ? parse(bytes) : ColumnChoices();
+}
+
+FileResult ColumnChoices::save(const QString& homeFolder) const
+{
+    return writeWholeFile(Home::columnChoicesFile(homeFolder), encoded());
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "data/ListStorage.h"
 #include "data/import/ImportColumns.h"
 
 #include <QByteArray>
@@ -17,6 +18,10 @@ class ColumnChoices {
 public:
     static ColumnChoices parse(const QByteArray& bytes);
     QByteArray encoded() const;
+    // The choices kept in the home folder; none when its file is missing or unreadable.
+    static ColumnChoices load(const QString& homeFolder);
+    // Keeps them there; the reason when that failed.
+    FileResult save(const QString& homeFolder) const;
 
     std::optional<ColumnUses> find(const QStringList& names) const;
     // Whether the user chose to turn the names round or not for these column names.

@@ -1,5 +1,7 @@
 #include "data/import/DelimitedText.h"
 
+#include "data/import/AddressImport.h"
+
 #include <algorithm>
 #include <csv.h>
 

@@ -1,5 +1,4 @@
 // Addresses in without typing: pasted from a spreadsheet or a mail, or dropped as files.
-#include "data/ListStorage.h"
 #include "app/NumberReading.h"
 #include "data/import/AddressImport.h"
 #include "ui/BusyWork.h"
@@ -111,7 +110,6 @@ void Main::importFiles(const QStringList& paths)
 void Main::addImported(ImportInput input)
 {
     finishCellEdit();
-    const QString choicesPath = Home::columnChoicesFile(m_context.homeFolder);
     for (bool first = true;; first = false) {
         ImportOutcome outcome;
         std::atomic_bool cancelled{false};
@@ -119,9 +117,8 @@ void Main::addImported(ImportInput input)
             this, ReadingText,
             [&] {
                 // The remembered choices too are read beside the window: the file may have grown.
-                QByteArray remembered;
-                if (first && QFileInfo::exists(choicesPath) && readWholeFile(choicesPath, remembered).ok)
-                    input.remembered = ColumnChoices::parse(remembered);
+                if (first)
+                    input.remembered = ColumnChoices::load(m_context.homeFolder);
                 outcome = importAddresses(input, m_list.model().records(), cancelled);
             },
             &cancelled);
@@ -140,7 +137,7 @@ void Main::addImported(ImportInput input)
         input.showColumns = false;
         if (const QStringList names = outcome.question->namesAt(chosen->headerRow); !names.isEmpty()) {
             input.remembered.remember(names, chosen->uses);
-            if (const FileResult written = writeWholeFile(choicesPath, input.remembered.encoded()); !written.ok)
+            if (const FileResult written = input.remembered.save(m_context.homeFolder); !written.ok)
                 m_context.messages.tell(this, ProgramTitle, written.reason);
         }
     }

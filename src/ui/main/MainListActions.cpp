@@ -1,5 +1,5 @@
 // Keeping a list for years: undo and redo, finding, putting in order and copying out.
-#include "data/import/DelimitedText.h"
+#include "data/import/AddressImport.h"
 #include "data/ListSearch.h"
 #include "ui/BusyWork.h"
 #include "ui/dialogs/ZoekForm.h"

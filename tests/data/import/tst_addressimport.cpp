@@ -21,7 +21,7 @@ QByteArray testFileBytes(const QString& name)
     return file.readAll();
 }
 
-ImportResult importTestFile(const QString& name) { return importFile(name, testFileBytes(name)).result; }
+ImportResult importTestFile(const QString& name) { return importFileBytes(name, testFileBytes(name)).result; }
 
 // A zip of these parts, as libzip writes it; with padding, each part's own
 // header carries the padding field .NET's packaging adds there alone.
@@ -349,7 +349,7 @@ private slots:
         QFETCH(QString, text);
         QFETCH(Fields, first);
         QFETCH(QString, used);
-        const ImportOutcome outcome = importFile(QStringLiteral("leden.csv"), text.toUtf8());
+        const ImportOutcome outcome = importFileBytes(QStringLiteral("leden.csv"), text.toUtf8());
         QVERIFY(!outcome.question);
         QCOMPARE(addresses(outcome.result).value(0), first);
         if (!used.isEmpty())
@@ -441,7 +441,7 @@ private slots:
         QFETCH(QList<Fields>, expected);
         QFETCH(QStringList, notes);
         QFETCH(QStringList, reasons);
-        const ImportOutcome outcome = importFile(QStringLiteral("leden.csv"), bytes);
+        const ImportOutcome outcome = importFileBytes(QStringLiteral("leden.csv"), bytes);
         QVERIFY(!outcome.question);
         QCOMPARE(addresses(outcome.result), expected);
         if (!notes.isEmpty())
@@ -500,7 +500,7 @@ private slots:
         QFETCH(QStringList, names);
         ImportInput input;
         input.showColumns = true;
-        const std::optional<ColumnQuestion> question = importFile(fileName, bytes, input).question;
+        const std::optional<ColumnQuestion> question = importFileBytes(fileName, bytes, input).question;
         QVERIFY(question);
         const ValueCounts counts = question->valuesBelow(question->proposed.headerRow);
         QStringList counted;
@@ -513,7 +513,7 @@ private slots:
 
         input.showColumns = false;
         input.answers.insert(fileName, chosen);
-        const ImportResult result = importFile(fileName, bytes, input).result;
+        const ImportResult result = importFileBytes(fileName, bytes, input).result;
         QStringList came;
         for (const AddressRecord& address : result.addresses)
             came.append(address.field(AddressRecord::Naam));
@@ -533,7 +533,7 @@ private slots:
         const QByteArray strings = "<si><t>Naam</t></si><si><t>Adres</t></si><si><t>Plaats</t></si>"
                                    "<si><t>Jan_x005F_x0041_ de Vries</t></si><si><t>Zonnehoek_x000D_\nKerkplein 3</t></si>"
                                    "<si><t>Ede_x00e9_</t></si>";
-        const ImportOutcome outcome = importFile(QStringLiteral("leden.xlsx"), xlsxOf(sheet, strings));
+        const ImportOutcome outcome = importFileBytes(QStringLiteral("leden.xlsx"), xlsxOf(sheet, strings));
         QCOMPARE(addresses(outcome.result),
                  (QList<Fields>{f("Jan_x0041_ de Vries", "Zonnehoek Kerkplein 3", "", "Edeé", "Nederland")}));
     }
@@ -552,7 +552,7 @@ private slots:
             {QStringLiteral("twee-kolommen.csv"), "Titel\r\nname,email\r\n", 2, 2},
             {QStringLiteral("literatuur.csv"), "Author;Title;Year;Journal\r\nKnuth;TAOCP;1968;Addison\r\n", 1, 4}};
         for (const auto& [name, bytes, headerRow, columns] : cases) {
-            const ImportOutcome asked = importFile(name, bytes);
+            const ImportOutcome asked = importFileBytes(name, bytes);
             QVERIFY2(asked.question, qPrintable(name));
             QVERIFY(asked.result.addresses.isEmpty());
             QCOMPARE(asked.question->proposed.headerRow, headerRow);
@@ -564,7 +564,7 @@ private slots:
         const QList<Fields> expected{f("Jan Visser", "Kerkweg 1", "1234 AB", "Ede", "Nederland")};
         ImportInput input;
         input.answers.insert(QStringLiteral("onbekende-kolommen.csv"), chosen);
-        const ImportOutcome answered = importFile(QStringLiteral("onbekende-kolommen.csv"), unknown, input);
+        const ImportOutcome answered = importFileBytes(QStringLiteral("onbekende-kolommen.csv"), unknown, input);
         QCOMPARE(addresses(answered.result), expected);
         QCOMPARE(answered.result.columnNotes,
                  QStringList{QStringLiteral("Gebruikt: Lid → Naam, Straat nr → Adres, PC → Postcode, Gemeente → Woonplaats. "
@@ -577,14 +577,14 @@ private slots:
         QCOMPARE(remembered.encoded(), QByteArray("0123-=\tLid\tStraat nr\tPC\tGemeente\tOpmerking\n"));
         ImportInput later;
         later.remembered = ColumnChoices::parse(remembered.encoded());
-        QCOMPARE(addresses(importFile(QStringLiteral("export-2.csv"), unknown, later).result), expected);
+        QCOMPARE(addresses(importFileBytes(QStringLiteral("export-2.csv"), unknown, later).result), expected);
         // Names written surname first stay as written when the user chose so, are turned when the user chose
         // that, and are turned as most are written when the file that keeps the choice is older than the choice.
         const QByteArray sortNames = "Lid;Straat nr;PC;Gemeente;Opmerking\r\nVries, Jan de;Kerkweg 1;1234 AB;Ede;\r\n"
                                      "Bos, Piet;Kerkweg 2;1234 AB;Ede;\r\n";
         for (const auto& [mark, name] : {std::pair{"=", "Vries, Jan de"}, std::pair{"~", "Jan de Vries"}, std::pair{"", "Jan de Vries"}}) {
             later.remembered = ColumnChoices::parse(QByteArray("0123-") + mark + "\tLid\tStraat nr\tPC\tGemeente\tOpmerking\n");
-            QCOMPARE(addresses(importFile(QStringLiteral("export-3.csv"), sortNames, later).result).value(0).value(0), QString::fromUtf8(name));
+            QCOMPARE(addresses(importFileBytes(QStringLiteral("export-3.csv"), sortNames, later).result).value(0).value(0), QString::fromUtf8(name));
         }
         // Pasted names nobody knows are asked about too; pasted rows without names are read in the list's order.
         QVERIFY(importPastedText(QStringLiteral("Lid\tStraat nr\tGemeente\nJan\tWeg 1\tEde\n")).question);
@@ -671,7 +671,7 @@ private slots:
 
     void otherListsAndUnknownFiles()
     {
-        const ImportResult list = importFile(QStringLiteral("oud.LST"), "\"Jan\",\"a\",\"b\",\"c\",\"\"\r\n"
+        const ImportResult list = importFileBytes(QStringLiteral("oud.LST"), "\"Jan\",\"a\",\"b\",\"c\",\"\"\r\n"
                                                                       "\"Kees\",\"a\",\"b\",\"c\",Nederland\"\r\n\"Piet\",\"a").result;
         QCOMPARE(addresses(list), QList<Fields>{f("Jan", "a", "b", "c", "")});
         QCOMPARE(list.reasons, (QStringList{QStringLiteral("adres 2: het teken \" kan niet in de lijst worden opgeslagen"),
@@ -680,7 +680,7 @@ private slots:
         const std::atomic_bool stopped{true};
         for (const auto& [name, bytes] : {std::pair{QStringLiteral("oud.lst"), QByteArray("\"Jan\",\"a\",\"b\",\"c\",\"\"\r\n")},
                                           std::pair{QStringLiteral("kaart.vcf"), testFileBytes(QStringLiteral("contacten-40.vcf"))}}) {
-            const ImportOutcome outcome = importFile(name, bytes, {}, stopped);
+            const ImportOutcome outcome = importFileBytes(name, bytes, {}, stopped);
             QVERIFY2(outcome.cancelled && outcome.result.addresses.isEmpty(), qPrintable(name));
         }
         // Told why, in the reason; the format is read from the bytes, not the name.
@@ -708,7 +708,7 @@ private slots:
             {QStringLiteral("zonder-mimetype.ods"), zipOf(odsParts), QString(), 5},
             {QStringLiteral("dotnet.xlsx"), zipOf(partsOf(xlsx), true), QString(), 5}};
         for (const auto& [name, bytes, reason, count] : files) {
-            const ImportResult read = importFile(name, bytes).result;
+            const ImportResult read = importFileBytes(name, bytes).result;
             QCOMPARE(read.addresses.size(), count);
             if (count == 0)
                 QCOMPARE(read.reasons, QStringList{reason.arg(name)});
@@ -718,7 +718,7 @@ private slots:
         const std::unique_ptr<ZipPart> content = limited.part(QStringLiteral("content.xml"));
         QVERIFY(content->readAll().size() <= 1000 && content->tooBig());
         // Rows left out by the thousand are counted; only the first reasons are kept.
-        const ImportResult nameless = importFile(QStringLiteral("leeg.csv"), "Naam,Adres,Woonplaats\n" + QByteArray(",Weg 1,\n").repeated(10000)).result;
+        const ImportResult nameless = importFileBytes(QStringLiteral("leeg.csv"), "Naam,Adres,Woonplaats\n" + QByteArray(",Weg 1,\n").repeated(10000)).result;
         QCOMPARE(nameless.leftOut, 10000);
         QCOMPARE(nameless.reasons, (QStringList{QStringLiteral("regel 2: geen naam"), QStringLiteral("regel 3: geen naam"),
                                                 QStringLiteral("regel 4: geen naam")}));
@@ -780,14 +780,14 @@ private slots:
             // A short comment at the part's end.
             {QStringLiteral("kort-commentaar.xlsx"), xlsxOf(sheetHeader + xlsxRow({"Jan", "Weg 1", "Ede"}), {}, {}, "<!--x-->"), 1, {}}};
         for (const auto& [name, bytes, count, reasons] : files) {
-            const ImportResult read = importFile(name, bytes).result;
+            const ImportResult read = importFileBytes(name, bytes).result;
             QVERIFY2(bytes.size() < 200 * 1024, qPrintable(name));
             QVERIFY2(read.addresses.size() == count, qPrintable(name));
             QCOMPARE(read.reasons, reasons);
         }
         // A format code longer than Excel keeps is read as General.
         const QByteArray longCode = xlsxOf(sheetHeader + xlsxRow({"Jan", "Weg 1", "Ede"}, "1234"), {}, xlsxStyles({QByteArray(300, '0')}, 2));
-        QCOMPARE(addresses(importFile(QStringLiteral("code.xlsx"), longCode).result), QList<Fields>{f("Jan", "Weg 1", "1234", "Ede", "Nederland")});
+        QCOMPARE(addresses(importFileBytes(QStringLiteral("code.xlsx"), longCode).result), QList<Fields>{f("Jan", "Weg 1", "1234", "Ede", "Nederland")});
         // A value or character data far longer than any cell is not kept while it is read.
         const QByteArray huge(60'000'000, 'y');
         for (const auto& [name, bytes] :
@@ -796,10 +796,10 @@ private slots:
                         odsOf(header + odsRow("<table:table-cell office:value-type=\"string\" office:string-value=\"" + huge + "\"/>"
                                               + odsCell("Weg 1") + odsCell("Ede")))}}) {
             ImportResult read;
-            const double growth = peakGrowthMb([&] { read = importFile(name, bytes).result; });
+            const double growth = peakGrowthMb([&] { read = importFileBytes(name, bytes).result; });
             QVERIFY2(growth < 100, qPrintable(QStringLiteral("%1: %2 MB").arg(name).arg(growth)));
         }
-        QCOMPARE(importFile(QStringLiteral("cdata.xlsx"), xlsxOf(sheetHeader + xlsxRow({"<![CDATA[" + QByteArray(200'000, 'y') + "]]>", "Weg 1", "Ede"}), {}))
+        QCOMPARE(importFileBytes(QStringLiteral("cdata.xlsx"), xlsxOf(sheetHeader + xlsxRow({"<![CDATA[" + QByteArray(200'000, 'y') + "]]>", "Weg 1", "Ede"}), {}))
                      .result.reasons,
                  QStringList{QStringLiteral("regel 2: kolom A heeft meer dan 10.000 tekens")});
         // Annuleren stops the reading, and nothing comes in.
@@ -848,7 +848,7 @@ private slots:
     {
         const QByteArray utf8 = "Naam;Adres;Woonplaats\r\nRenée;Weg 1;Liège\r\n";
         for (const QByteArray& bytes : {utf8, "\xEF\xBB\xBF" + utf8, QString::fromUtf8(utf8).toLatin1()})
-            QCOMPARE(addresses(importFile(QStringLiteral("a.csv"), bytes).result), QList<Fields>{f("Renée", "Weg 1", "", "Liège", "Nederland")});
+            QCOMPARE(addresses(importFileBytes(QStringLiteral("a.csv"), bytes).result), QList<Fields>{f("Renée", "Weg 1", "", "Liège", "Nederland")});
     }
 };
 

@@ -1,4 +1,5 @@
 #include "ui/main/Main.h"
+#include "ui/main/ListActions.h"
 
 #include "data/ListStorage.h"
 #include "data/SettingsFile.h"
@@ -101,7 +102,7 @@ void Main::startNewList(const QString& fileName)
 void Main::followChange()
 {
     showCount();
-    forgetSortOrder();
+    m_actions->forgetSortOrder();
 }
 
 void Main::changeEvent(QEvent* event)
@@ -137,7 +138,7 @@ void Main::reloadIfChangedElsewhere()
     // The same address stays current when the file still holds it.
     const int again = current ? int(m_list.model().records().indexOf(*current)) : -1;
     if (again >= 0)
-        chooseRows({again}, again); // the fields follow the chosen current row
+        m_actions->chooseRows({again}, again); // the fields follow the chosen current row
 }
 
 void Main::enterWorkingState(const QString& fileName)

@@ -12,6 +12,7 @@ struct ColumnChoice;
 struct ColumnQuestion;
 struct ImportInput;
 struct ImportResult;
+class ListActions;
 class QAction;
 class QDialog;
 class QFrame;
@@ -121,18 +122,8 @@ private:
     // True when the user chose "Kolommen kiezen" instead of Ja or Nee.
     bool askAndAppend(const ImportResult& imported);
 
-    // Undo and redo, finding, sorting and copying out.
+    // The keys of the list as a whole, wired to its actions.
     void buildListKeys();
-    void takeStep(std::optional<ListHistory::Outcome> (OpenList::*step)());
-    // Chooses what a step brought back or changed.
-    void showOutcome(const ListHistory::Outcome& outcome, int formerCurrent);
-    // Chooses the rows alone and makes `current` the current address.
-    void chooseRows(const QList<int>& rows, int current);
-    void sortByColumn(int column);
-    void forgetSortOrder();
-    void Zoeken_Click();
-    void findNext(const QString& text);
-    void copyChosen();
     bool tellIfNoList();
 
     void showCount();
@@ -140,9 +131,7 @@ private:
 
     AppContext& m_context;
     OpenList m_list;
-    QString m_lastSearch;
-    int m_sortColumn = -1;
-    Qt::SortOrder m_sortOrder = Qt::AscendingOrder;
+    ListActions* m_actions = nullptr;
     bool m_centred = false;
 
     QAction* m_helpUitleg = nullptr;

@@ -4,6 +4,7 @@
 #include "data/ListStorage.h"
 #include "ui/main/CellEditing.h"
 #include "ui/main/Main.h"
+#include "ui/main/ListActions.h"
 #include "widgets/vistabutton/VistaButton.h"
 
 #include <QFrame>
@@ -122,7 +123,7 @@ void Main::deleteAddress()
         showInField(AddressRecord::Land, DefaultLand);
         return;
     }
-    chooseRows({current}, current); // the fields follow the chosen current row
+    m_actions->chooseRows({current}, current); // the fields follow the chosen current row
 }
 
 bool Main::saveList()

@@ -62,8 +62,7 @@ void benchWindowSteps(int n)
         SaveAdressen(list, context.dataFolder(), QStringLiteral("groot.lst"));
     }
     Main main(context);
-    main.openList(QStringLiteral("groot.lst"));
-    main.enterWorkingState(QStringLiteral("groot.lst"));
+    main.showList(QStringLiteral("groot.lst"));
     main.show();
     if (!QTest::qWaitForWindowActive(&main))
         std::printf("the window did not become active\n");

@@ -51,8 +51,7 @@ struct MainWindowTest {
     void open(const QString& name, const QByteArray& bytes = {}) const
     {
         test.writeList(name, bytes);
-        QVERIFY(main->openList(name));
-        main->enterWorkingState(name);
+        QVERIFY(main->showList(name));
     }
 
     // Opens a list in the shown and active window, the keyboard in the list.

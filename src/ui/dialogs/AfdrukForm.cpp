@@ -1,7 +1,6 @@
 #include "ui/dialogs/AfdrukForm.h"
 
 #include "app/NumberReading.h"
-#include "data/AddressListModel.h"
 #include "print/LabelJobs.h"
 #include "print/LabelSheet.h"
 #include "print/ListJob.h"
@@ -46,9 +45,9 @@ protected:
 
 }
 
-AfdrukForm::AfdrukForm(AppContext& context, const AddressListModel& list, const QList<AddressRecord>& chosen,
+AfdrukForm::AfdrukForm(AppContext& context, const QList<AddressRecord>& rows, const QList<AddressRecord>& chosen,
                        const AddressRecord& current, QWidget* parent)
-    : QDialog(parent), m_context(context), m_list(list), m_chosen(chosen.size() >= 2 ? chosen : QList<AddressRecord>()),
+    : QDialog(parent), m_context(context), m_rows(rows), m_chosen(chosen.size() >= 2 ? chosen : QList<AddressRecord>()),
       m_current(current)
 {
     setObjectName(QStringLiteral("AfdrukForm"));
@@ -145,7 +144,7 @@ void AfdrukForm::showLabelsCaption()
     const qsizetype chosen = m_chosen.size();
     if (!m_households->isChecked()) {
         m_option1[0]->setText(chosen ? QStringLiteral("De %1 gekozen Adressen op Plaklabels").arg(dutchNumber(chosen))
-                                     : QStringLiteral("Afdrukken van alle %1 Adressen op Plaklabels").arg(dutchNumber(m_list.count())));
+                                     : QStringLiteral("Afdrukken van alle %1 Adressen op Plaklabels").arg(dutchNumber(m_rows.size())));
         return;
     }
     qsizetype households = 0;
@@ -292,7 +291,7 @@ bool AfdrukForm::storeFontSize()
 
 const QList<AddressRecord>& AfdrukForm::addresses() const
 {
-    return m_chosen.isEmpty() ? m_list.records() : m_chosen;
+    return m_chosen.isEmpty() ? m_rows : m_chosen;
 }
 
 QString AfdrukForm::labelsQuestion(const ChosenLabels& chosen) const
@@ -381,7 +380,7 @@ void AfdrukForm::rememberNextLabel(qsizetype labelsPrinted)
 QString AfdrukForm::listQuestion() const
 {
     if (m_chosen.isEmpty())
-        return QStringLiteral("Wil je de complete lijst met %1 adressen afdrukken?").arg(dutchNumber(m_list.count()));
+        return QStringLiteral("Wil je de complete lijst met %1 adressen afdrukken?").arg(dutchNumber(m_rows.size()));
     return QStringLiteral("Wil je de %1 gekozen adressen in een lijst afdrukken?").arg(dutchNumber(m_chosen.size()));
 }
 
@@ -391,7 +390,7 @@ void AfdrukForm::PrintKnop_Click()
         return;
     m_context.values.OneLabelPerHousehold = m_households->isChecked();
     // An empty list prints nothing and closes the dialog; a job the user stopped keeps it open.
-    if (m_list.count() > 0) {
+    if (m_rows.size() > 0) {
         const Job job = chosenJob();
         const bool ran = job == Job::AllOnLabels ? printAllOnLabels() : job == Job::ListOnA4 ? printList() : printTwentyOneOfOne();
         if (!ran)

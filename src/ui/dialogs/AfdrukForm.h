@@ -10,7 +10,6 @@
 #include <array>
 #include <optional>
 
-class AddressListModel;
 class QCheckBox;
 class QComboBox;
 class QLabel;
@@ -27,7 +26,7 @@ public:
 
     // With two or more addresses chosen in the list, the first two options
     // print only those; otherwise the whole list.
-    AfdrukForm(AppContext& context, const AddressListModel& list, const QList<AddressRecord>& chosen,
+    AfdrukForm(AppContext& context, const QList<AddressRecord>& rows, const QList<AddressRecord>& chosen,
                const AddressRecord& current, QWidget* parent = nullptr);
 
     void Combo2_Change();
@@ -64,7 +63,7 @@ private:
     bool storeFontSize();
 
     AppContext& m_context;
-    const AddressListModel& m_list;
+    const QList<AddressRecord> m_rows; // the whole list, shared, not copied
     QList<AddressRecord> m_chosen;
     AddressRecord m_current;
 

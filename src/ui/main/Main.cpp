@@ -141,6 +141,14 @@ void Main::reloadIfChangedElsewhere()
         m_actions->chooseRows({again}, again); // the fields follow the chosen current row
 }
 
+bool Main::showList(const QString& name)
+{
+    if (!openList(name))
+        return false;
+    enterWorkingState(name);
+    return true;
+}
+
 void Main::enterWorkingState(const QString& fileName)
 {
     setBestandCaption(fileName);

@@ -43,8 +43,8 @@ public:
     bool openList(const QString& name);
     // Empties the list for a new file of that name.
     void startNewList(const QString& fileName);
-    // Shows the list and enables what needs an open list.
-    void enterWorkingState(const QString& fileName);
+    // Opens Data/name as the open-file dialog does: loaded, shown, and what needs an open list enabled.
+    bool showList(const QString& name);
     // Before the open list is replaced or the window closed: asks whether to
     // save unsaved changes. False when the user chose to keep things as they are.
     bool maySetAsideList();
@@ -65,6 +65,9 @@ protected:
     void dropEvent(QDropEvent* event) override;
 
 private:
+    // Shows the list and enables what needs an open list.
+    void enterWorkingState(const QString& fileName);
+
     // Building the window.
     static QStringList fieldPrompts();
     void buildMenus();

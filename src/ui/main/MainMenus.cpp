@@ -83,7 +83,7 @@ void Main::AfdrukKnop_Click()
         m_context.messages.tell(this, ProgramTitle, QStringLiteral("Je kunt niets afdrukken zonder adressen...."));
         return;
     }
-    AfdrukForm dialog(m_context, m_list.model(), chosenAddresses(), currentAddress(), this);
+    AfdrukForm dialog(m_context, m_list.model().records(), chosenAddresses(), currentAddress(), this);
     runSettingsDialog(dialog);
 }
 

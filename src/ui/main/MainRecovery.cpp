@@ -41,11 +41,8 @@ void Main::offerRecoveries()
             continue; // saved since: nothing to bring back
         if (found->readable && QFileInfo::exists(m_context.listPath(name))) {
             // Opening the list offers its copy.
-            if (openList(name)) {
-                enterWorkingState(name);
-                if (isModified())
-                    return;
-            }
+            if (showList(name) && isModified())
+                return;
             continue;
         }
         // Its list is gone: started anew with the rows brought back, if the user wants them.

@@ -373,8 +373,7 @@ private slots:
         {
             MainWindowTest t;
             QVERIFY(QFile::rename(listPath, t.test.dataPath(QStringLiteral("groot.lst"))));
-            QVERIFY(t.main->openList(QStringLiteral("groot.lst")));
-            t.main->enterWorkingState(QStringLiteral("groot.lst"));
+            QVERIFY(t.main->showList(QStringLiteral("groot.lst")));
             t.main->show();
             QCoreApplication::processEvents();
             t.find<QTreeView>(QStringLiteral("ListView1"))->viewport()->repaint();

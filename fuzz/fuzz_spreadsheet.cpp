@@ -5,7 +5,8 @@
 // which (0: an .ods content.xml, 1: an .xlsx sheet, 2: shared strings, 3: styles).
 #include "data/AddressListFile.h"
 #include "data/import/AddressImport.h"
-#include "data/import/SheetReaders.h"
+#include "data/import/OdsReader.h"
+#include "data/import/XlsxReader.h"
 
 #include <QBuffer>
 #include <cstdlib>

@@ -1,7 +1,8 @@
 // The first shown table of an .ods file, read as it unpacks.
+#include "data/import/OdsReader.h"
+
 #include "app/NumberReading.h"
-#include "data/import/SheetReaders.h"
-#include "data/import/XmlReader.h"
+#include "data/import/CellFormat.h"
 
 #include <QDate>
 #include <algorithm>
@@ -246,4 +247,18 @@ SheetRead readOdsFirstTable(QIODevice& content, RowSink& sink, const std::atomic
     if (read != SheetRead::Done)
         return read;
     return reader.tableSeen() ? SheetRead::Done : SheetRead::Damaged;
+}
+
+bool isOds(const ZipReader& zip)
+{
+    const QByteArray mimetype = zip.smallPart(QStringLiteral("mimetype"));
+    if (!mimetype.isEmpty())
+        return mimetype.startsWith("application/vnd.oasis.opendocument.spreadsheet");
+    return zip.has(QStringLiteral("content.xml")) && !zip.has(QStringLiteral("[Content_Types].xml"));
+}
+
+SheetRead readOds(const ZipReader& zip, RowSink& sink, const std::atomic_bool& cancelled)
+{
+    const std::unique_ptr<ZipPart> content = zip.part(QStringLiteral("content.xml"));
+    return content ? checked(readOdsFirstTable(*content, sink, cancelled), *content) : SheetRead::Damaged;
 }

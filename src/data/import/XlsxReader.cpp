@@ -1,8 +1,10 @@
 // An .xlsx sheet and the parts its cells refer to, read as they unpack.
-#include "app/NumberReading.h"
-#include "data/import/SheetReaders.h"
-#include "data/import/XmlReader.h"
+#include "data/import/XlsxReader.h"
 
+#include "app/NumberReading.h"
+
+#include <QBuffer>
+#include <QDir>
 #include <QHash>
 #include <charconv>
 #include <string>
@@ -324,19 +326,119 @@ private:
 };
 
 
+
+struct Relation {
+    QString type;
+    QString target; // the part's name in the zip
+};
+
+// The relations a .rels part lists, by their id; targets are read from folder.
+class RelationsReader : public XmlReader {
+public:
+    explicit RelationsReader(QString folder)
+        : XmlReader(NeverCancelled)
+        , m_folder(std::move(folder))
+    {
+    }
+    QHash<QString, Relation> found;
+
+protected:
+    void startElement(std::string_view name, pugi::xml_node element) override
+    {
+        if (localName(name) != "Relationship")
+            return;
+        const QString target = QString::fromUtf8(attribute(element, "Target"));
+        found.insert(QString::fromUtf8(attribute(element, "Id")),
+                     {QString::fromUtf8(attribute(element, "Type")),
+                      target.startsWith(QLatin1Char('/')) ? target.mid(1) : QDir::cleanPath(m_folder + target)});
+    }
+    void endElement(std::string_view) override {}
+
+private:
+    QString m_folder;
+};
+
+// The workbook's first sheet that a tab shows, by its relation's id, and its day count.
+class WorkbookReader : public XmlReader {
+public:
+    WorkbookReader()
+        : XmlReader(NeverCancelled)
+    {
+    }
+    QString sheet;
+    bool date1904 = false;
+
+protected:
+    void startElement(std::string_view name, pugi::xml_node element) override
+    {
+        const std::string_view local = localName(name);
+        if (local == "workbookPr") {
+            const std::string_view system = attribute(element, "date1904");
+            date1904 = system == "1" || system == "true";
+        }
+        if (local != "sheet")
+            return;
+        if (const std::string_view state = attribute(element, "state"); !state.empty() && state != "visible")
+            return; // a hidden sheet is passed over
+        // The id is the one attribute named "id" in a namespace ("r:id").
+        for (const pugi::xml_attribute id : element.attributes())
+            if (const std::string_view idName = id.name(); idName.find(':') != std::string_view::npos && localName(idName) == "id")
+                sheet = QString::fromUtf8(id.value());
+        stop();
+    }
+    void endElement(std::string_view) override {}
+};
+
+// A small part read whole by one of the readers above; what it found before any damage counts.
+void readSmallPart(XmlReader& reader, const ZipReader& zip, const QString& name, qint64 limit = 1024 * 1024)
+{
+    QBuffer part;
+    part.setData(zip.smallPart(name, limit));
+    part.open(QIODevice::ReadOnly);
+    reader.read(part);
 }
 
-SheetRead sheetReadOf(XmlReader::Result result, const std::atomic_bool& cancelled)
+QHash<QString, Relation> relations(const ZipReader& zip, const QString& rels, const QString& folder)
 {
-    switch (result) {
-    case XmlReader::Result::Damaged:
-        return SheetRead::Damaged;
-    case XmlReader::Result::Stopped:
-        return cancelled ? SheetRead::Stopped : SheetRead::Done;
-    case XmlReader::Result::Done:
-        break;
-    }
-    return SheetRead::Done;
+    RelationsReader reader(folder);
+    readSmallPart(reader, zip, rels);
+    return reader.found;
+}
+
+Relation firstOfType(const QHash<QString, Relation>& all, QStringView typeEnd)
+{
+    for (const Relation& relation : all)
+        if (relation.type.endsWith(typeEnd))
+            return relation;
+    return {};
+}
+
+struct XlsxParts {
+    QString sheet;
+    QString sharedStrings;
+    QString styles;
+    bool date1904 = false;
+};
+
+// The first sheet the workbook's tabs show (a hidden one is passed over), and
+// the parts its cells refer to.
+XlsxParts xlsxParts(const ZipReader& zip)
+{
+    const QString workbook = firstOfType(relations(zip, QStringLiteral("_rels/.rels"), {}), u"/officeDocument").target;
+    if (workbook.isEmpty())
+        return {};
+    const qsizetype slash = workbook.lastIndexOf(QLatin1Char('/')) + 1;
+    const QString folder = workbook.left(slash);
+    const QHash<QString, Relation> parts =
+        relations(zip, folder + QStringLiteral("_rels/") + workbook.mid(slash) + QStringLiteral(".rels"), folder);
+    WorkbookReader reader;
+    readSmallPart(reader, zip, workbook, 64 * 1024 * 1024);
+    if (reader.sheet.isEmpty())
+        return {};
+    return {parts.value(reader.sheet).target, firstOfType(parts, u"/sharedStrings").target, firstOfType(parts, u"/styles").target,
+            reader.date1904};
+}
+
 }
 
 void SharedStrings::append(QStringView text)
@@ -373,4 +475,24 @@ SheetRead readXlsxSheet(QIODevice& part, const XlsxShared& shared, RowSink& sink
     SheetReader reader(shared, sink, cancelled);
     const SheetRead read = sheetReadOf(reader.read(part), cancelled);
     return reader.damaged() ? SheetRead::Damaged : read;
+}
+
+std::optional<SheetRead> readXlsx(const ZipReader& zip, RowSink& sink, const std::atomic_bool& cancelled)
+{
+    const XlsxParts parts = xlsxParts(zip);
+    if (parts.sheet.isEmpty())
+        return std::nullopt;
+    XlsxShared shared;
+    shared.date1904 = parts.date1904;
+    if (const std::unique_ptr<ZipPart> strings = zip.part(parts.sharedStrings)) {
+        if (const SheetRead read = checked(readXlsxSharedStrings(*strings, shared.strings, cancelled), *strings);
+            read != SheetRead::Done)
+            return read;
+    }
+    if (const std::unique_ptr<ZipPart> styles = zip.part(parts.styles)) {
+        if (const SheetRead read = checked(readXlsxStyles(*styles, shared.formats, cancelled), *styles); read != SheetRead::Done)
+            return read;
+    }
+    const std::unique_ptr<ZipPart> sheet = zip.part(parts.sheet);
+    return sheet ? checked(readXlsxSheet(*sheet, shared, sink, cancelled), *sheet) : SheetRead::Damaged;
 }

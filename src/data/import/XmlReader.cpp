@@ -55,6 +55,20 @@ size_t tagEnd(const char* data, size_t from, size_t size, char& quote, size_t& v
     return None;
 }
 
+// Where text up to `end` holds whole UTF-8 characters: before the lead byte
+// of one whose last bytes have not come yet.
+size_t wholeCharactersEnd(const std::string& text, size_t start, size_t end)
+{
+    size_t lead = end;
+    while (lead > start && (static_cast<unsigned char>(text[lead - 1]) & 0xC0) == 0x80)
+        --lead;
+    if (lead == start)
+        return end;
+    const unsigned char first = static_cast<unsigned char>(text[lead - 1]);
+    const size_t length = first >= 0xF0 ? 4 : first >= 0xE0 ? 3 : first >= 0xC0 ? 2 : 1;
+    return end - (lead - 1) < length ? lead - 1 : end;
+}
+
 }
 
 XmlReader::XmlReader(const std::atomic_bool& cancelled)
@@ -228,6 +242,7 @@ XmlReader::Scan XmlReader::handOn()
             end = reference;
         if (m_buffer[end - 1] == '\r')
             --end; // a line end of two characters stays whole
+        end = wholeCharactersEnd(m_buffer, m_parsed, end); // and so does a character of several bytes
         outer().cut = end;
         return parse(end);
     }
@@ -237,8 +252,18 @@ XmlReader::Scan XmlReader::parse(size_t end)
 {
     if (end <= m_parsed)
         return Scan::Ok;
-    const pugi::xml_parse_result result
-        = m_piece.load_buffer_inplace(m_buffer.data() + m_parsed, end - m_parsed, Options, pugi::encoding_utf8);
+    char* piece = m_buffer.data() + m_parsed;
+    size_t length = end - m_parsed;
+    // Parsing in place, pugixml takes a buffer's last byte for its end mark,
+    // and a text that ends there loses its last character or reference: a
+    // piece that ends in text is parsed from a copy with an end of its own.
+    if (m_buffer[end - 1] != '>') {
+        m_textPiece.assign(piece, length);
+        m_textPiece.push_back('\0');
+        piece = m_textPiece.data();
+        length = m_textPiece.size();
+    }
+    const pugi::xml_parse_result result = m_piece.load_buffer_inplace(piece, length, Options, pugi::encoding_utf8);
     m_parsed = end;
     return result ? walk(m_piece.first_child()) : Scan::Damaged;
 }

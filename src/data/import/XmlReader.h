@@ -17,6 +17,14 @@
 // A document type is refused: no spreadsheet part has one, and entities are
 // where XML hides its bombs. Of an attribute value, character data or comment
 // longer than any cell, only the first bytes are kept as it is read.
+//
+// Two rules for the readers built on it:
+// - text() may come in several pieces for one text: a long text is handed on
+//   as it unpacks, and a comment or character data splits it. Each piece
+//   holds whole characters and whole references; join the pieces.
+// - The node startElement() gets lives only during the call, and has
+//   children only when its piece happened to be parsed whole: read its name
+//   and attributes, never what lies below it.
 class XmlReader {
 public:
     enum class Result { Done, Damaged, Stopped };
@@ -81,4 +89,5 @@ private:
     std::vector<std::string> m_open; // elements opened on their own, outermost first
     int m_roots = 0;
     pugi::xml_document m_piece;
+    std::string m_textPiece; // a piece that ends in text, with an end of its own
 };

@@ -2,23 +2,19 @@
 
 #include "data/import/CellFormat.h"
 #include "data/import/RowSink.h"
-#include "data/import/XmlReader.h"
+#include "data/import/SheetRead.h"
 
 #include <QIODevice>
-#include <atomic>
+#include <optional>
 #include <vector>
 
-// The rows a sheet of either program can hold; a row number past them is no sheet's.
-constexpr qsizetype SheetRows = 1048576;
+// Excel's .xlsx: a zip whose relations lead from the package to the
+// workbook, and from there to the first shown sheet, its shared texts and
+// its cell styles.
 
-enum class SheetRead { Done, Damaged, TooBig, Stopped };
-
-// What an XML reader's end means for the sheet: stopped by the user, or by
-// the reader itself when it had all it needed.
-SheetRead sheetReadOf(XmlReader::Result result, const std::atomic_bool& cancelled);
-
-// The first table a tab shows in an .ods file's content.xml.
-SheetRead readOdsFirstTable(QIODevice& content, RowSink& sink, const std::atomic_bool& cancelled);
+// The first sheet the workbook's tabs show; nothing when the zip holds no
+// workbook with such a sheet.
+std::optional<SheetRead> readXlsx(const ZipReader& zip, RowSink& sink, const std::atomic_bool& cancelled);
 
 // The texts of an .xlsx file's sharedStrings.xml, all in one string: a
 // million short names cost a million offsets, not a million strings.

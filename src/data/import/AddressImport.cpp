@@ -26,7 +26,7 @@ ImportOutcome importTable(TableSource source, const QString& key, const QString&
     table.finish();
     outcome.cancelled = cancelled.load();
     if (!failure.isEmpty() || table.tooBig()) {
-        outcome.result.leaveOut(failure.isEmpty() ? tooBigReason(fileName) : failure);
+        outcome.result.refuse(failure.isEmpty() ? tooBigReason(fileName) : failure);
         return outcome;
     }
     outcome.question = table.question();
@@ -113,9 +113,9 @@ ImportOutcome importBytes(const QString& fileName, const QString& key, const QBy
     else if (suffix == QLatin1String("lst"))
         outcome.result = importList(bytes, cancelled, tooBig);
     else
-        outcome.result.leaveOut(QStringLiteral("%1 is geen CSV-, tekst-, vCard-, Excel-, Calc- of lijstbestand").arg(fileName));
+        outcome.result.refuse(QStringLiteral("%1 is geen CSV-, tekst-, vCard-, Excel-, Calc- of lijstbestand").arg(fileName));
     if (tooBig)
-        outcome.result.leaveOut(tooBigReason(fileName));
+        outcome.result.refuse(tooBigReason(fileName));
     outcome.cancelled = cancelled.load();
     return outcome;
 }
@@ -126,7 +126,7 @@ ImportOutcome importFileAt(const QString& path, const ImportInput& input, const 
     QByteArray bytes;
     if (const FileResult read = readWholeFile(path, bytes); !read.ok) {
         ImportOutcome failed;
-        failed.result.leaveOut(read.reason);
+        failed.result.refuse(read.reason);
         return failed;
     }
     return importBytes(name, path, bytes, input, cancelled);

@@ -10,7 +10,7 @@ void ImportResult::append(const ImportResult& other, const QString& fileName)
     const QString prefix = fileName.isEmpty() ? QString() : fileName + QStringLiteral(", ");
     addresses.append(other.addresses);
     for (const QString& reason : other.reasons)
-        keep(reasons, reason.startsWith(fileName) ? reason : prefix + reason);
+        keep(reasons, other.m_namingTheFile.contains(reason) ? reason : prefix + reason);
     leftOut += other.leftOut;
     for (const QString& name : other.duplicateNames)
         keep(duplicateNames, name);

@@ -33,6 +33,12 @@ struct ImportResult {
         keep(reasons, reason);
         leftOut += rows;
     }
+    // The file as a whole cannot be read; the reason names it.
+    void refuse(const QString& reason)
+    {
+        leaveOut(reason);
+        m_namingTheFile.append(reason);
+    }
     void noteDuplicate(const QString& name, qsizetype count = 1)
     {
         keep(duplicateNames, name);
@@ -48,6 +54,7 @@ struct ImportResult {
     void append(const ImportResult& other, const QString& fileName = {});
 
 private:
+    QStringList m_namingTheFile; // the reasons that name their file already
     // Only the first few of each kind are kept.
     static void keep(QStringList& shown, const QString& text)
     {

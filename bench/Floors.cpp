@@ -118,7 +118,7 @@ int runOneJob(int argc, char* argv[])
         printer.SelectPrinter(int(printer.InstalledPrinters().indexOf(PdfPrinterName)));
         const Households households = householdLabels(model.records());
         checkLabels(printer, households.labels, 10, true);
-        return AfdrukkenAlleLabels(printer, households.labels, {}, 10, true).ok ? 0 : 1;
+        return LabelJobs::AfdrukkenAlleLabels(printer, households.labels, {}, 10, true).ok ? 0 : 1;
     }
     if (job == "--labels" || job == "--labels-checked") {
         QList<AddressRecord> addresses = madeUpAddresses(n);
@@ -130,7 +130,7 @@ int runOneJob(int argc, char* argv[])
         printer.SelectPrinter(int(printer.InstalledPrinters().indexOf(PdfPrinterName)));
         if (job == "--labels-checked")
             checkLabels(printer, model.records(), 10, true);
-        return AfdrukkenAlleLabels(printer, model.records(), {}, 10, true).ok ? 0 : 1;
+        return LabelJobs::AfdrukkenAlleLabels(printer, model.records(), {}, 10, true).ok ? 0 : 1;
     }
     if (job == "--floor-labels")
         return floorLabels(folder, madeUpAddresses(n));

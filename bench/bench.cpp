@@ -179,7 +179,7 @@ void benchPdf(const QString& folder, const char* what, int n, bool labels)
     const double before = memoryMb("VmRSS:");
     const double time = seconds([&] {
         if (labels)
-            AfdrukkenAlleLabels(printer, model.records(), {}, 10, true); // five lines, as a real label has
+            LabelJobs::AfdrukkenAlleLabels(printer, model.records(), {}, 10, true); // five lines, as a real label has
         else
             AfdrukkenLijst(printer, model.records(), 10, QDateTime::currentDateTime());
     });

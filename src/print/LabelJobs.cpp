@@ -219,7 +219,7 @@ int clampedStart(int firstPosition, const MarginSettings& margins)
 
 }
 
-JobResult AfdrukkenAlleLabels(PrinterDevice& device, const QList<AddressRecord>& addresses, const MarginSettings& margins,
+JobResult LabelJobs::AfdrukkenAlleLabels(PrinterDevice& device, const QList<AddressRecord>& addresses, const MarginSettings& margins,
                               qint16 fontSize, bool withCountry, int firstPosition, JobProgress* progress)
 {
     const qint64 skipped = clampedStart(firstPosition, margins) - 1;
@@ -242,7 +242,7 @@ JobResult AfdrukkenAlleLabels(PrinterDevice& device, const QList<AddressRecord>&
     return finishJob(device, ok);
 }
 
-JobResult AfdrukkenZelfdeLabels(PrinterDevice& device, const AddressRecord& address, const MarginSettings& margins,
+JobResult LabelJobs::AfdrukkenZelfdeLabels(PrinterDevice& device, const AddressRecord& address, const MarginSettings& margins,
                                 qint16 fontSize, bool withCountry, int firstPosition)
 {
     const int first = clampedStart(firstPosition, margins);
@@ -257,7 +257,7 @@ JobResult AfdrukkenZelfdeLabels(PrinterDevice& device, const AddressRecord& addr
     return finishJob(device, ok);
 }
 
-JobResult AfdrukkenEnkelLabel(PrinterDevice& device, const AddressRecord& address, int position, qint16 fontSize,
+JobResult LabelJobs::AfdrukkenEnkelLabel(PrinterDevice& device, const AddressRecord& address, int position, qint16 fontSize,
                               const MarginSettings& margins)
 {
     // The offsets bring the text onto the labels of this printer, for one label as for a sheet.
@@ -268,7 +268,7 @@ JobResult AfdrukkenEnkelLabel(PrinterDevice& device, const AddressRecord& addres
     return finishJob(device, ok);
 }
 
-JobResult AfdrukkenProefvel(PrinterDevice& device, const MarginSettings& margins, qint16 fontSize, const QString& marginsLine)
+JobResult LabelJobs::AfdrukkenProefvel(PrinterDevice& device, const MarginSettings& margins, qint16 fontSize, const QString& marginsLine)
 {
     constexpr QPoint MarginsLineAt(LabelSheet::FirstColumnX, 16300);
     const AddressRecord sample{{QStringLiteral("Naam"), QStringLiteral("Adres"), QStringLiteral("Postcode"),

@@ -8,6 +8,10 @@
 
 class PrinterDevice;
 
+// The label jobs, by the names the window's own operations share
+// (Main::AfdrukkenEnkelLabel asks, then LabelJobs::AfdrukkenEnkelLabel prints).
+namespace LabelJobs {
+
 // Every address on its own label, sheet after sheet. The first sheet starts
 // at firstPosition, as if the labels before it had been printed (they are in
 // use already); later sheets at position 1.
@@ -27,6 +31,8 @@ JobResult AfdrukkenEnkelLabel(PrinterDevice& device, const AddressRecord& addres
 // the outline of its label, a cross where its text starts and sample text on
 // the label's five lines; below them the line that says which offsets these are.
 JobResult AfdrukkenProefvel(PrinterDevice& device, const MarginSettings& margins, qint16 fontSize, const QString& marginsLine);
+
+}
 
 // A line wider than its label is wrapped at a blank onto a line of its own
 // while the label keeps six lines or fewer (an Adres never between the

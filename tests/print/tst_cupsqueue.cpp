@@ -96,12 +96,12 @@ private slots:
                                      QStringLiteral("Zwolle"), QStringLiteral("Nederland")}};
         PdfPrinterDevice pdf(m_folder.path());
         QVERIFY(pdf.SelectPrinter(indexOf(pdf, PdfPrinterName)));
-        const JobResult reference = AfdrukkenEnkelLabel(pdf, address, 5, 10);
+        const JobResult reference = LabelJobs::AfdrukkenEnkelLabel(pdf, address, 5, 10);
         QVERIFY(reference.ok);
         PdfPrinterDevice printer(m_folder.path());
         QVERIFY(printer.SelectPrinter(indexOf(printer, queue)));
         QCOMPARE(printer.CurrentDeviceName(), queue);
-        QVERIFY(AfdrukkenEnkelLabel(printer, address, 5, 10).ok);
+        QVERIFY(LabelJobs::AfdrukkenEnkelLabel(printer, address, 5, 10).ok);
 
         const QString printed = waitForPdf(queue, outFolder);
         QVERIFY2(!printed.isEmpty(), "the print service wrote no PDF");
@@ -123,7 +123,7 @@ private slots:
         QVERIFY(printer.SelectPrinter(indexOf(printer, m_queue)));
         QCOMPARE(QProcess::execute(QStringLiteral("cupsreject"), {m_queue}), 0);
         const AddressRecord address{{QStringLiteral("Bravo"), {}, {}, {}, {}}};
-        const JobResult result = AfdrukkenEnkelLabel(printer, address, 1, 10);
+        const JobResult result = LabelJobs::AfdrukkenEnkelLabel(printer, address, 1, 10);
         QProcess::execute(QStringLiteral("cupsaccept"), {m_queue});
         QVERIFY(!result.ok);
         QCOMPARE(result.reason, QStringLiteral("printer %1 is niet beschikbaar.").arg(m_queue));
@@ -142,7 +142,7 @@ private slots:
         QProcess::execute(QStringLiteral("lpadmin"), {QStringLiteral("-x"), gone});
         QVERIFY(selected);
         const AddressRecord address{{QStringLiteral("Bravo"), {}, {}, {}, {}}};
-        const JobResult result = AfdrukkenEnkelLabel(printer, address, 1, 10);
+        const JobResult result = LabelJobs::AfdrukkenEnkelLabel(printer, address, 1, 10);
         QVERIFY(!result.ok);
         QCOMPARE(result.reason, QStringLiteral("printer %1 is niet beschikbaar.").arg(gone));
     }
@@ -254,7 +254,7 @@ private slots:
         const AddressRecord address{{QStringLiteral("Bravo"), {}, {}, {}, {}}};
         QElapsedTimer timer;
         timer.start();
-        const JobResult toQueue = AfdrukkenEnkelLabel(queue, address, 1, 10);
+        const JobResult toQueue = LabelJobs::AfdrukkenEnkelLabel(queue, address, 1, 10);
         const qint64 waited = timer.elapsed();
         // The printer that was chosen is no longer offered: "PDF-bestand" takes its place.
         queue.InstalledPrinters();
@@ -262,7 +262,7 @@ private slots:
         PdfPrinterDevice pdf(m_folder.path());
         const QStringList printers = pdf.InstalledPrinters();
         const QString current = pdf.CurrentDeviceName();
-        const JobResult toPdf = AfdrukkenEnkelLabel(pdf, address, 1, 10);
+        const JobResult toPdf = LabelJobs::AfdrukkenEnkelLabel(pdf, address, 1, 10);
         QProcess::execute(QStringLiteral("kill"), {QStringLiteral("-CONT"), pid});
         QVERIFY(!toQueue.ok);
         QCOMPARE(toQueue.reason, QStringLiteral("printer %1 is niet beschikbaar.").arg(m_queue));

@@ -77,7 +77,7 @@ private slots:
         AddressListModel list;
         fill(list, 1);
         RecordingDevice device;
-        QVERIFY(AfdrukkenAlleLabels(device, list.records(), {}, 10, false).ok);
+        QVERIFY(LabelJobs::AfdrukkenAlleLabels(device, list.records(), {}, 10, false).ok);
         QStringList expected = SetUp;
         for (int k = 0; k < 4; ++k)
             expected << QStringLiteral("SetCurrentX 607") << QStringLiteral("SetCurrentY %1").arg(1050 + 270 * k)
@@ -91,7 +91,7 @@ private slots:
         AddressListModel list;
         fill(list, 22);
         RecordingDevice device;
-        QVERIFY(AfdrukkenAlleLabels(device, list.records(), {}, 10, false).ok);
+        QVERIFY(LabelJobs::AfdrukkenAlleLabels(device, list.records(), {}, 10, false).ok);
         const auto names = namePositions(device);
         QCOMPARE(names.size(), 22);
         for (int p = 1; p <= 21; ++p) {
@@ -107,7 +107,7 @@ private slots:
         AddressListModel list;
         fill(list, 21);
         RecordingDevice device;
-        QVERIFY(AfdrukkenAlleLabels(device, list.records(), {}, 10, false).ok);
+        QVERIFY(LabelJobs::AfdrukkenAlleLabels(device, list.records(), {}, 10, false).ok);
         QCOMPARE(device.ops.mid(device.ops.size() - 2), (QStringList{QStringLiteral("NewPage"), QStringLiteral("EndDocument")}));
         QCOMPARE(device.pages, 1);
     }
@@ -129,7 +129,7 @@ private slots:
         AddressListModel list;
         fill(list, perPage + 1);
         RecordingDevice device;
-        QVERIFY(AfdrukkenAlleLabels(device, list.records(), margins, 10, false).ok);
+        QVERIFY(LabelJobs::AfdrukkenAlleLabels(device, list.records(), margins, 10, false).ok);
         const auto names = namePositions(device);
         QCOMPARE(std::get<0>(names[perPage - 1]), 1);
         QCOMPARE(names[perPage], std::make_tuple(2, 607 + margins.LeftOffset, 1050 + margins.TopOffset));
@@ -171,8 +171,8 @@ private slots:
         } progress;
         AddressListModel list;
         fill(list, addresses);
-        const JobResult result = addresses ? AfdrukkenAlleLabels(device, list.records(), margins, 10, false, start, &progress)
-                                           : AfdrukkenZelfdeLabels(device, address(1), margins, 10, false, start);
+        const JobResult result = addresses ? LabelJobs::AfdrukkenAlleLabels(device, list.records(), margins, 10, false, start, &progress)
+                                           : LabelJobs::AfdrukkenZelfdeLabels(device, address(1), margins, 10, false, start);
         QVERIFY(result.ok);
         const auto names = namePositions(device);
         QCOMPARE(names.size(), addresses ? addresses : 22 - start);
@@ -210,7 +210,7 @@ private slots:
         AddressListModel list;
         fill(list, 31);
         RecordingDevice device;
-        QVERIFY(AfdrukkenAlleLabels(device, list.records(), margins, 10, false, 1, &progress).ok);
+        QVERIFY(LabelJobs::AfdrukkenAlleLabels(device, list.records(), margins, 10, false, 1, &progress).ok);
         QCOMPARE(device.pages, pages);
         QCOMPARE(LabelSheet::pagesForLabels(31, margins), pages);
         if (pages > 1) // a job of one page has no page to report
@@ -226,7 +226,7 @@ private slots:
                     AddressListModel list;
                     fill(list, labels);
                     RecordingDevice device;
-                    QVERIFY(AfdrukkenAlleLabels(device, list.records(), margins, 10, false).ok);
+                    QVERIFY(LabelJobs::AfdrukkenAlleLabels(device, list.records(), margins, 10, false).ok);
                     QVERIFY2(LabelSheet::pagesForLabels(labels, margins) == device.pages,
                              qPrintable(QStringLiteral("top %1, row pitch %2, %3 labels").arg(top).arg(rowPitch).arg(labels)));
                 }
@@ -288,7 +288,7 @@ private slots:
         const LabelCheck check = checkLabels(device, {member}, 10, false);
         QVERIFY(device.ops.isEmpty()); // measuring prints nothing
         QCOMPARE(check.named, named ? QList<qsizetype>{0} : QList<qsizetype>());
-        QVERIFY(AfdrukkenEnkelLabel(device, member, 1, 10).ok);
+        QVERIFY(LabelJobs::AfdrukkenEnkelLabel(device, member, 1, 10).ok);
         QStringList lines;
         for (const auto& line : device.texts)
             lines.append(line.text + u'@' + QString::number(line.size));
@@ -304,7 +304,7 @@ private slots:
     {
         RecordingDevice device;
         const MarginSettings margins{120, -60, 60, 0};
-        QVERIFY(AfdrukkenProefvel(device, margins, 11, QStringLiteral("Marges: 1 = 2, 2 = -1, 3 = 1, 4 = 0")).ok);
+        QVERIFY(LabelJobs::AfdrukkenProefvel(device, margins, 11, QStringLiteral("Marges: 1 = 2, 2 = -1, 3 = 1, 4 = 0")).ok);
         QCOMPARE(device.pages, 1);
         constexpr int RulerLines = 1 + 11;
         QCOMPARE(device.lines.size(), 21 * 6 + RulerLines);
@@ -327,7 +327,7 @@ private slots:
 
         // At +10 steps the address job puts 15 labels on a sheet; the proof sheet draws those alone.
         RecordingDevice far;
-        QVERIFY(AfdrukkenProefvel(far, {600, 600, 600, 600}, 11, QString()).ok);
+        QVERIFY(LabelJobs::AfdrukkenProefvel(far, {600, 600, 600, 600}, 11, QString()).ok);
         QCOMPARE(far.lines.size(), LabelSheet::labelsOnSheet({600, 600, 600, 600}) * 6 + RulerLines);
         QCOMPARE(far.lines.size(), 15 * 6 + RulerLines);
     }
@@ -357,7 +357,7 @@ private slots:
         QFETCH(QStringList, printed);
         const AddressRecord record{{fields[0], fields[1], fields[2], fields[3], fields[4]}};
         RecordingDevice device;
-        QVERIFY(AfdrukkenAlleLabels(device, {record}, {}, 12, true).ok);
+        QVERIFY(LabelJobs::AfdrukkenAlleLabels(device, {record}, {}, 12, true).ok);
         QStringList texts;
         for (int k = 0; k < device.texts.size(); ++k) {
             texts.append(device.texts[k].text);
@@ -372,7 +372,7 @@ private slots:
     void sameAddressOnAllLabelsWithoutPageBreak()
     {
         RecordingDevice device;
-        QVERIFY(AfdrukkenZelfdeLabels(device, address(7), MarginSettings{60, 0, 0, 600}, 10, true).ok);
+        QVERIFY(LabelJobs::AfdrukkenZelfdeLabels(device, address(7), MarginSettings{60, 0, 0, 600}, 10, true).ok);
         QCOMPARE(device.texts.size(), 21 * 5);
         QVERIFY(!device.ops.contains(QStringLiteral("NewPage")));
         const auto names = namePositions(device);
@@ -397,7 +397,7 @@ private slots:
         QFETCH(MarginSettings, margins);
         QFETCH(QPoint, origin);
         RecordingDevice device;
-        QVERIFY(AfdrukkenEnkelLabel(device, address(3), position, 11, margins).ok);
+        QVERIFY(LabelJobs::AfdrukkenEnkelLabel(device, address(3), position, 11, margins).ok);
         QCOMPARE(device.texts.size(), 4);
         QCOMPARE(QPoint(int(device.texts[0].x), int(device.texts[0].y)), origin);
         QCOMPARE(device.ops.mid(0, 6), QStringList(SetUp).replaceInStrings(QStringLiteral("Size 10"), QStringLiteral("Size 11")));
@@ -438,9 +438,9 @@ private slots:
         AddressRecord to = address(1);
         to.setField(AddressRecord::Land, land);
         RecordingDevice device;
-        const JobResult result = job == QLatin1String("all")  ? AfdrukkenAlleLabels(device, {to}, {}, 10, ticked)
-                               : job == QLatin1String("same") ? AfdrukkenZelfdeLabels(device, to, {}, 10, ticked, 21)
-                                                              : AfdrukkenEnkelLabel(device, to, 21, 10);
+        const JobResult result = job == QLatin1String("all")  ? LabelJobs::AfdrukkenAlleLabels(device, {to}, {}, 10, ticked)
+                               : job == QLatin1String("same") ? LabelJobs::AfdrukkenZelfdeLabels(device, to, {}, 10, ticked, 21)
+                                                              : LabelJobs::AfdrukkenEnkelLabel(device, to, 21, 10);
         QVERIFY(result.ok);
         QCOMPARE(device.texts.size(), printed ? 5 : 4);
         if (printed)
@@ -465,7 +465,7 @@ private slots:
         fill(list, 22);
         RecordingDevice device;
         device.failAt = failAt;
-        const JobResult result = AfdrukkenAlleLabels(device, list.records(), {}, 10, false);
+        const JobResult result = LabelJobs::AfdrukkenAlleLabels(device, list.records(), {}, 10, false);
         QVERIFY(!result.ok);
         QCOMPARE(result.reason, QStringLiteral("printer Kantoor staat uit."));
         QCOMPARE(device.ops.size(), failAt + 2);
@@ -477,7 +477,7 @@ private slots:
         RecordingDevice device;
         device.failAt = 1;
         device.failOnwards = true;
-        QVERIFY(!AfdrukkenEnkelLabel(device, address(1), 1, 10).ok);
+        QVERIFY(!LabelJobs::AfdrukkenEnkelLabel(device, address(1), 1, 10).ok);
         QCOMPARE(device.ops.size(), 3);
     }
 };

@@ -97,7 +97,7 @@ private slots:
         AddressListModel list;
         fill(list, 22);
         const auto printer = pdfPrinter(m_folder.path());
-        QVERIFY(keep(AfdrukkenAlleLabels(*printer, list.records(), {}, 10, true)).ok);
+        QVERIFY(keep(LabelJobs::AfdrukkenAlleLabels(*printer, list.records(), {}, 10, true)).ok);
 
         const QString path = m_folder.path() + QStringLiteral("/Afdrukken/Plaklabels 2026-12-07 14.05.09.pdf");
         QCOMPARE(m_kept, QStringList{path});
@@ -121,8 +121,8 @@ private slots:
         AddressListModel list;
         fill(list, 21);
         const auto printer = pdfPrinter(m_folder.path());
-        QVERIFY(keep(AfdrukkenAlleLabels(*printer, list.records(), {}, 10, false)).ok);
-        QVERIFY(keep(AfdrukkenEnkelLabel(*printer, address(5), 5, 10)).ok);
+        QVERIFY(keep(LabelJobs::AfdrukkenAlleLabels(*printer, list.records(), {}, 10, false)).ok);
+        QVERIFY(keep(LabelJobs::AfdrukkenEnkelLabel(*printer, address(5), 5, 10)).ok);
         QCOMPARE(m_kept.size(), 2);
         QCOMPARE(pdfPageCount(m_kept[0]), 1);
         QVERIFY(m_kept[1].endsWith(QStringLiteral("14.05.09 (2).pdf")));
@@ -137,7 +137,7 @@ private slots:
         AddressRecord member = address(1);
         member.setField(AddressRecord::Adres, QStringLiteral("Burgemeester Schimmelpenninckstraat 117 bis"));
         const auto printer = pdfPrinter(m_folder.path());
-        QVERIFY(keep(AfdrukkenAlleLabels(*printer, {member, address(2)}, {}, 10, false)).ok);
+        QVERIFY(keep(LabelJobs::AfdrukkenAlleLabels(*printer, {member, address(2)}, {}, 10, false)).ok);
         const QList<PdfWord> words = readPdfWords(m_kept.last());
         verifyAt(words, QStringLiteral("Burgemeester"), 1, 607, 1050 + 270);
         verifyAt(words, QStringLiteral("Schimmelpenninckstraat"), 1, 607, 1050 + 2 * 270);
@@ -149,7 +149,7 @@ private slots:
         QVERIFY(qAbs(height(QStringLiteral("Schimmelpenninckstraat")) - height(QStringLiteral("Bravo1"))) < 0.05);
         QVERIFY(qAbs(height(QStringLiteral("Charlie2")) - height(QStringLiteral("Bravo1"))) < 0.05);
 
-        QVERIFY(keep(AfdrukkenEnkelLabel(*printer, address(9), 9, 10, {120, -60, 0, 0})).ok);
+        QVERIFY(keep(LabelJobs::AfdrukkenEnkelLabel(*printer, address(9), 9, 10, {120, -60, 0, 0})).ok);
         verifyAt(readPdfWords(m_kept.last()), QStringLiteral("Bravo9"), 1, 607 + 120 + 2 * 3744, 1050 - 60 + 2 * 2160);
     }
 
@@ -171,7 +171,7 @@ private slots:
             const LabelCheck beside = std::async(std::launch::async, [&] { return checkLabels(*printer, labels, 10, false); }).get();
             QCOMPARE(beside.named, (QList<qsizetype>{1}));
             QCOMPARE(beside.lines, checkLabels(*printer, labels, 10, false).lines);
-            QVERIFY(keep(AfdrukkenAlleLabels(*printer, labels, {}, 10, false)).ok);
+            QVERIFY(keep(LabelJobs::AfdrukkenAlleLabels(*printer, labels, {}, 10, false)).ok);
         }
         QVERIFY(find(readPdfWords(m_kept.last()), QStringLiteral("проспект")));
     }
@@ -201,7 +201,7 @@ private slots:
         QFile blocker(other.path() + QStringLiteral("/Afdrukken"));
         QVERIFY(blocker.open(QIODevice::WriteOnly)); // a file where the folder should be
         blocker.close();
-        const JobResult result = keep(AfdrukkenEnkelLabel(*pdfPrinter(other.path()), address(1), 1, 10));
+        const JobResult result = keep(LabelJobs::AfdrukkenEnkelLabel(*pdfPrinter(other.path()), address(1), 1, 10));
         QVERIFY(!result.ok);
         QVERIFY2(result.reason.startsWith(QStringLiteral("de map ")), qPrintable(result.reason));
         QVERIFY(m_kept.isEmpty());
@@ -223,7 +223,7 @@ private slots:
         fill(list, labels);
         const QByteArray answer = runWithFileSizeLimit(3000, [&] {
             const auto printer = pdfPrinter(m_folder.path());
-            const JobResult result = keep(AfdrukkenAlleLabels(*printer, list.records(), {}, 10, false));
+            const JobResult result = keep(LabelJobs::AfdrukkenAlleLabels(*printer, list.records(), {}, 10, false));
             return QByteArray(result.ok ? "gelukt " : "mislukt ") + result.reason.toUtf8()
                 + " bewaard: " + QByteArray::number(m_kept.size());
         });
@@ -237,7 +237,7 @@ private slots:
     {
         const AddressRecord address{{QStringLiteral("Jan van der Berg-Wouters"), QStringLiteral("AVENUE Wagram 12a"),
                                      QStringLiteral("1234 AB"), QStringLiteral("'s-Hertogenbosch"), QString()}};
-        QVERIFY(keep(AfdrukkenEnkelLabel(*pdfPrinter(m_folder.path()), address, 1, 10)).ok);
+        QVERIFY(keep(LabelJobs::AfdrukkenEnkelLabel(*pdfPrinter(m_folder.path()), address, 1, 10)).ok);
 
         const QString reference = m_folder.path() + QStringLiteral("/drawtext.pdf");
         {
@@ -266,7 +266,7 @@ private slots:
 
         // A character the font lacks goes through Qt's fallback, and the rest still prints.
         const AddressRecord odd{{QStringLiteral("Piet\u0081"), QStringLiteral("Dorp"), {}, {}, {}}};
-        QVERIFY(keep(AfdrukkenEnkelLabel(*pdfPrinter(m_folder.path()), odd, 1, 10)).ok);
+        QVERIFY(keep(LabelJobs::AfdrukkenEnkelLabel(*pdfPrinter(m_folder.path()), odd, 1, 10)).ok);
         QVERIFY(find(readPdfWords(m_kept.last()), QStringLiteral("Dorp")));
     }
 
@@ -279,7 +279,7 @@ private slots:
         disk.fill();
         AddressListModel list;
         fill(list, 100);
-        const JobResult result = keep(AfdrukkenAlleLabels(*pdfPrinter(disk.path()), list.records(), {}, 10, true));
+        const JobResult result = keep(LabelJobs::AfdrukkenAlleLabels(*pdfPrinter(disk.path()), list.records(), {}, 10, true));
         QVERIFY(!result.ok);
         QCOMPARE(result.reason, QStringLiteral("het PDF-bestand kon niet helemaal worden geschreven (is de schijf vol?)."));
         QCOMPARE(disk.files(QStringLiteral("Afdrukken")), QStringList());
@@ -289,11 +289,11 @@ private slots:
     void eachJobNamesTheFileItWasKeptAs()
     {
         const auto printer = pdfPrinter(m_folder.path());
-        const JobResult result = AfdrukkenEnkelLabel(*printer, address(1), 1, 10);
+        const JobResult result = LabelJobs::AfdrukkenEnkelLabel(*printer, address(1), 1, 10);
         QCOMPARE(result.keptDocument, m_folder.path() + QStringLiteral("/Afdrukken/Plaklabels 2026-12-07 14.05.09.pdf"));
         QVERIFY(QFile::exists(result.keptDocument));
         // A job that printed nothing kept nothing.
-        QVERIFY(AfdrukkenAlleLabels(*printer, {}, {}, 10, true).ok);
+        QVERIFY(LabelJobs::AfdrukkenAlleLabels(*printer, {}, {}, 10, true).ok);
         QCOMPARE(printer->keptDocument(), QString());
     }
 

@@ -332,7 +332,7 @@ bool AfdrukForm::printAllOnLabels()
     job.documentName = ProgramTitle;
     job.question = labelsQuestion(*chosen);
     job.print = [&](JobProgress& progress) {
-        return AfdrukkenAlleLabels(m_context.printer, labels, margins(), m_context.values.FontSize, withCountry,
+        return LabelJobs::AfdrukkenAlleLabels(m_context.printer, labels, margins(), m_context.values.FontSize, withCountry,
                                    m_startBox->value(), &progress);
     };
     job.afterSuccess = [&] { rememberNextLabel(labels.size()); };
@@ -352,7 +352,7 @@ bool AfdrukForm::printTwentyOneOfOne()
     PrintJobSteps job;
     job.documentName = ProgramTitle;
     job.print = [&](JobProgress&) {
-        return AfdrukkenZelfdeLabels(m_context.printer, chosen->households.labels.first(), margins(),
+        return LabelJobs::AfdrukkenZelfdeLabels(m_context.printer, chosen->households.labels.first(), margins(),
                                      m_context.values.FontSize, withCountry, m_startBox->value());
     };
     // The rest of the sheet, to its last label.

@@ -205,7 +205,7 @@ void MargeForm::ProefvelKnop_Click()
                                   m_context.printer.CurrentDeviceName());
     PrintJobSteps job;
     job.documentName = QStringLiteral("Proefvel");
-    job.print = [&](JobProgress&) { return AfdrukkenProefvel(m_context.printer, *typed, m_context.values.FontSize, line); };
+    job.print = [&](JobProgress&) { return LabelJobs::AfdrukkenProefvel(m_context.printer, *typed, m_context.values.FontSize, line); };
     runPrintJob(m_context, this, job);
 }
 

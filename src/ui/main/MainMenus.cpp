@@ -116,7 +116,7 @@ void Main::AfdrukkenEnkelLabel(int position)
                        .arg(position)
                        .arg(shownStart(address.fieldView(AddressRecord::Naam)));
     job.print = [&](JobProgress&) {
-        return ::AfdrukkenEnkelLabel(m_context.printer, address, position, m_context.values.FontSize,
+        return LabelJobs::AfdrukkenEnkelLabel(m_context.printer, address, position, m_context.values.FontSize,
                                      m_context.values.marginsFor(m_context.printer.CurrentDeviceName()));
     };
     runPrintJob(m_context, this, job);

@@ -412,8 +412,8 @@ private slots:
         QCOMPARE(t.test.context.values.margins, (MarginSettings{-114, -57, 0, -57}));
 
         RecordingDevice before, after;
-        QVERIFY(AfdrukkenProefvel(before, {}, 10, QString()).ok);
-        QVERIFY(AfdrukkenProefvel(after, t.test.context.values.margins, 10, QString()).ok);
+        QVERIFY(LabelJobs::AfdrukkenProefvel(before, {}, 10, QString()).ok);
+        QVERIFY(LabelJobs::AfdrukkenProefvel(after, t.test.context.values.margins, 10, QString()).ok);
         const auto moved = [&](int label) {
             const QPointF shift = after.lines[label * 6].line.p1() - before.lines[label * 6].line.p1();
             return shift * 25.4 / 1440; // millimetres

@@ -73,12 +73,13 @@ void ColumnChoices::remember(const QStringList& names, const ColumnUses& uses)
         return;
     ColumnUses kept = uses;
     kept.fieldOf.resize(key.size(), ColumnUses::Unused);
-    m_uses.insert(key.join(QLatin1Char('\t')), kept);
+    const QString joined = key.join(QLatin1Char('\t'));
+    m_uses.insert(joined, kept);
     // Only a column of whole names can be turned: the choice is the user's then.
     if (uses.wholeNameColumn() >= 0)
-        m_turningDecided.insert(key.join(QLatin1Char('\t')));
+        m_turningDecided.insert(joined);
     else
-        m_turningDecided.remove(key.join(QLatin1Char('\t')));
+        m_turningDecided.remove(joined);
 }
 
 bool ColumnChoices::decidesTurning(const QStringList& names) const

@@ -22,13 +22,15 @@ qsizetype charactersIn(const QStringList& cells)
 
 }
 
-QStringList ColumnQuestion::namesAt(qsizetype headerRow) const
+QStringList namesIn(const QList<TableRow>& rows, qsizetype headerRow)
 {
     for (const TableRow& row : rows)
         if (row.number == headerRow)
             return row.cells;
     return {};
 }
+
+QStringList ColumnQuestion::namesAt(qsizetype headerRow) const { return namesIn(rows, headerRow); }
 
 ValueCounts ColumnQuestion::valuesBelow(qsizetype headerRow) const
 {
@@ -217,13 +219,7 @@ void TableImport::ask(const ColumnChoice& proposed)
         m_values.add(waiting.cells, waiting.repeat);
 }
 
-QStringList TableImport::namesAt(qsizetype headerRow) const
-{
-    for (const TableRow& waiting : m_waiting)
-        if (waiting.number == headerRow)
-            return waiting.cells;
-    return {};
-}
+QStringList TableImport::namesAt(qsizetype headerRow) const { return namesIn(m_waiting, headerRow); }
 
 std::optional<ColumnQuestion> TableImport::question() const
 {

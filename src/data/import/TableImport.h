@@ -30,6 +30,9 @@ struct TableRow {
     qsizetype repeat = 1; // how many times the file gives it
 };
 
+// The names in the row of that number among rows; none when it is not there.
+QStringList namesIn(const QList<TableRow>& rows, qsizetype headerRow);
+
 // A table whose columns the user must place before anything is added: its
 // first rows as read, what was recognised, and the values of every row.
 struct ColumnQuestion {

@@ -380,15 +380,12 @@ private slots:
                            QStringLiteral("Namen omgedraaid: Schmidt, Karl wordt Karl Schmidt.")}
             << QStringList();
         QTest::newRow("Dutch address book: work, then home")
-            << QByteArray("Voornaam,Middelste naam,Achternaam,Werkadres, straat,Werkadres, postcode,Werkadres, plaats,"
-                          "Huisadres, straat,Huisadres, postcode,Huisadres, plaats,Land/regio (thuis)\r\n"
+            << QByteArray("Voornaam,Middelste naam,Achternaam,\"Werkadres, straat\",\"Werkadres, postcode\",\"Werkadres, plaats\","
+                          "\"Huisadres, straat\",\"Huisadres, postcode\",\"Huisadres, plaats\",Land/regio (thuis)\r\n"
                           "Anke,van,Dijk,Kantoorweg 1,1000 AA,Amsterdam,Lindelaan 4,2012 AB,Haarlem,Nederland\r\n"
                           "Kees,,Bakker,,,,Markt 5,,Delft,\r\n"
                           "Els,,Smit,Stationsplein 2,3511 CE,Utrecht,,,,\r\n"
                           "Piet,,Leeg,,,,,,,\r\n")
-                   .replace("Werkadres, straat", "\"Werkadres, straat\"").replace("Werkadres, postcode", "\"Werkadres, postcode\"")
-                   .replace("Werkadres, plaats", "\"Werkadres, plaats\"").replace("Huisadres, straat", "\"Huisadres, straat\"")
-                   .replace("Huisadres, postcode", "\"Huisadres, postcode\"").replace("Huisadres, plaats", "\"Huisadres, plaats\"")
             << QList<Fields>{f("Anke van Dijk", "Lindelaan 4", "2012 AB", "Haarlem", "Nederland"),
                              f("Kees Bakker", "Markt 5", "", "Delft", "Nederland"),
                              f("Els Smit", "Stationsplein 2", "3511 CE", "Utrecht", "Nederland")}

@@ -219,7 +219,9 @@ int clampedStart(int firstPosition, const MarginSettings& margins)
 
 }
 
-JobResult LabelJobs::AfdrukkenAlleLabels(PrinterDevice& device, const QList<AddressRecord>& addresses, const MarginSettings& margins,
+namespace LabelJobs {
+
+JobResult AfdrukkenAlleLabels(PrinterDevice& device, const QList<AddressRecord>& addresses, const MarginSettings& margins,
                               qint16 fontSize, bool withCountry, int firstPosition, JobProgress* progress)
 {
     const qint64 skipped = clampedStart(firstPosition, margins) - 1;
@@ -242,7 +244,7 @@ JobResult LabelJobs::AfdrukkenAlleLabels(PrinterDevice& device, const QList<Addr
     return finishJob(device, ok);
 }
 
-JobResult LabelJobs::AfdrukkenZelfdeLabels(PrinterDevice& device, const AddressRecord& address, const MarginSettings& margins,
+JobResult AfdrukkenZelfdeLabels(PrinterDevice& device, const AddressRecord& address, const MarginSettings& margins,
                                 qint16 fontSize, bool withCountry, int firstPosition)
 {
     const int first = clampedStart(firstPosition, margins);
@@ -257,7 +259,7 @@ JobResult LabelJobs::AfdrukkenZelfdeLabels(PrinterDevice& device, const AddressR
     return finishJob(device, ok);
 }
 
-JobResult LabelJobs::AfdrukkenEnkelLabel(PrinterDevice& device, const AddressRecord& address, int position, qint16 fontSize,
+JobResult AfdrukkenEnkelLabel(PrinterDevice& device, const AddressRecord& address, int position, qint16 fontSize,
                               const MarginSettings& margins)
 {
     // The offsets bring the text onto the labels of this printer, for one label as for a sheet.
@@ -268,7 +270,7 @@ JobResult LabelJobs::AfdrukkenEnkelLabel(PrinterDevice& device, const AddressRec
     return finishJob(device, ok);
 }
 
-JobResult LabelJobs::AfdrukkenProefvel(PrinterDevice& device, const MarginSettings& margins, qint16 fontSize, const QString& marginsLine)
+JobResult AfdrukkenProefvel(PrinterDevice& device, const MarginSettings& margins, qint16 fontSize, const QString& marginsLine)
 {
     constexpr QPoint MarginsLineAt(LabelSheet::FirstColumnX, 16300);
     const AddressRecord sample{{QStringLiteral("Naam"), QStringLiteral("Adres"), QStringLiteral("Postcode"),
@@ -285,6 +287,8 @@ JobResult LabelJobs::AfdrukkenProefvel(PrinterDevice& device, const MarginSettin
     }
     ok = ok && printAt(device, MarginsLineAt.x(), MarginsLineAt.y(), marginsLine) && drawRuler(device);
     return finishJob(device, ok);
+}
+
 }
 
 LabelCheck checkLabels(const PrinterDevice& device, const QList<AddressRecord>& labels, qint16 fontSize, bool withCountry)

@@ -333,7 +333,7 @@ bool AfdrukForm::printAllOnLabels()
     job.question = labelsQuestion(*chosen);
     job.print = [&](JobProgress& progress) {
         return LabelJobs::AfdrukkenAlleLabels(m_context.printer, labels, margins(), m_context.values.FontSize, withCountry,
-                                   m_startBox->value(), &progress);
+                                              m_startBox->value(), &progress);
     };
     job.afterSuccess = [&] { rememberNextLabel(labels.size()); };
     return runPrintJob(m_context, this, job);
@@ -353,7 +353,7 @@ bool AfdrukForm::printTwentyOneOfOne()
     job.documentName = ProgramTitle;
     job.print = [&](JobProgress&) {
         return LabelJobs::AfdrukkenZelfdeLabels(m_context.printer, chosen->households.labels.first(), margins(),
-                                     m_context.values.FontSize, withCountry, m_startBox->value());
+                                                m_context.values.FontSize, withCountry, m_startBox->value());
     };
     // The rest of the sheet, to its last label.
     job.afterSuccess = [&] { rememberNextLabel(LabelSheet::LabelCount - m_startBox->value() + 1); };

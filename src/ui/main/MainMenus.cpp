@@ -117,7 +117,7 @@ void Main::AfdrukkenEnkelLabel(int position)
                        .arg(shownStart(address.fieldView(AddressRecord::Naam)));
     job.print = [&](JobProgress&) {
         return LabelJobs::AfdrukkenEnkelLabel(m_context.printer, address, position, m_context.values.FontSize,
-                                     m_context.values.marginsFor(m_context.printer.CurrentDeviceName()));
+                                              m_context.values.marginsFor(m_context.printer.CurrentDeviceName()));
     };
     runPrintJob(m_context, this, job);
 }
